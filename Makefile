@@ -1,0 +1,47 @@
+# The two commands a new user needs: `make run` and `make test`. Both install what is missing
+# first, so they work on a fresh Debian 12 machine.
+BUILD      ?= build
+TSAN_BUILD ?= build-tsan
+BUILD_TYPE ?= RelWithDebInfo
+JOBS       ?= $(shell nproc)
+
+CCACHE := $(shell command -v ccache 2>/dev/null)
+ifneq ($(CCACHE),)
+LAUNCHER := -DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache
+endif
+
+.PHONY: all deps configure build run test tsan bench clean
+
+all: build
+
+deps:
+	@scripts/install-deps.sh
+
+$(BUILD)/build.ninja:
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(LAUNCHER)
+
+configure: deps $(BUILD)/build.ninja
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	$(BUILD)/vardex --port sim
+
+test: build tsan
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# The link and the simulator run real threads; ThreadSanitizer checks their hand-offs.
+tsan: deps
+	@[ -f $(TSAN_BUILD)/build.ninja ] || cmake -S . -B $(TSAN_BUILD) -G Ninja \
+	  -DCMAKE_BUILD_TYPE=Debug -DVARDEX_TSAN=ON $(LAUNCHER)
+	cmake --build $(TSAN_BUILD) -j $(JOBS) --target tsan_tests
+	cd $(TSAN_BUILD) && TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
+	  ctest --output-on-failure -L tsan
+
+bench: build
+	cmake --build $(BUILD) -j $(JOBS) --target benchmarks
+	@for b in $(BUILD)/bench/bench_*; do echo "== $$b"; $$b || exit 1; done
+
+clean:
+	rm -rf $(BUILD) $(TSAN_BUILD)

@@ -1,0 +1,76 @@
+#include <QCoreApplication>
+#include <QTextStream>
+#include <array>
+#include <cstdio>
+
+#include "app/ctl/ctl_codec.h"
+#include "app/ctl/ctl_context.h"
+#include "version.h"
+
+namespace {
+
+constexpr std::array kCommands = {
+    TCtlCommand{"encode", "encode [--answer] [--request] SRC DST CMD [BYTE ...]", RunEncode},
+    TCtlCommand{"decode", "decode [HEX ...]", RunDecode},
+};
+
+void PrintHelp(QTextStream& out) {
+  out << "Usage: vardexctl [--port DESCRIPTION] COMMAND [ARGS ...]\n"
+         "\n"
+         "The command line side of Vardex: talks to the security system's bus through the\n"
+         "adapter, or to the built-in virtual vehicle with --port sim.\n"
+         "\n"
+         "Commands:\n";
+  for (const auto& command : kCommands) out << "  " << command.Usage << "\n";
+  out << "\n"
+         "Options:\n"
+         "  --port DESCRIPTION  sim[:OPTIONS], a device path such as /dev/ttyUSB0, or the\n"
+         "                      adapter's USB description (default: \""
+      << kDefaultAdapterDescription
+      << "\")\n"
+         "  --help              this text\n"
+         "  --version           the program version\n";
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  QCoreApplication app(argc, argv);
+  QTextStream out(stdout);
+  QTextStream err(stderr);
+
+  QStringList args = QCoreApplication::arguments().mid(1);
+  QString port = QString::fromUtf8(kDefaultAdapterDescription);
+  while (!args.isEmpty() && args.front().startsWith(u"--")) {
+    const QString option = args.takeFirst();
+    if (option == u"--help") {
+      PrintHelp(out);
+      return kExitOk;
+    }
+    if (option == u"--version") {
+      out << "vardexctl " << kVersionText << "\n";
+      return kExitOk;
+    }
+    if (option == u"--port" && !args.isEmpty()) {
+      port = args.takeFirst();
+    } else if (option.startsWith(u"--port=")) {
+      port = option.section(u'=', 1);
+    } else {
+      err << "vardexctl: unknown option " << option << "\n";
+      return kExitUsage;
+    }
+  }
+  if (args.isEmpty()) {
+    PrintHelp(err);
+    return kExitUsage;
+  }
+  const QString name = args.takeFirst();
+  for (const auto& command : kCommands) {
+    if (name == QLatin1String(command.Name)) {
+      TCtlContext context(out, err, port);
+      return command.Run(context, args);
+    }
+  }
+  err << "vardexctl: unknown command " << name << "\n";
+  return kExitUsage;
+}

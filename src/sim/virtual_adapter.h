@@ -1,0 +1,119 @@
+#pragma once
+
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <queue>
+#include <thread>
+#include <vector>
+
+#include "link/adapter_frame.h"
+#include "link/lan_msg.h"
+#include "sim/virtual_vehicle.h"
+
+// The PC side of the virtual adapter: a port in this process or a pseudo-terminal.
+class ISimEndpoint {
+ public:
+  virtual ~ISimEndpoint() = default;
+  virtual void DeliverToPc(const uint8_t* bytes, size_t count) = 0;
+  virtual void AdapterUnplugged() = 0;
+};
+
+// The USB adapter of the virtual vehicle: takes the PC's adapter frames, acknowledges them,
+// puts their bus messages on the virtual bus and returns the modules' messages as received-
+// message frames. With the link model on, every frame occupies the half-duplex line for its
+// wire time at 115200 baud (11 bits a byte) and a module answers 1 ms after a request
+// reached it.
+class TVirtualAdapter {
+ public:
+  using TClock = std::chrono::steady_clock;
+  static constexpr std::chrono::microseconds kModuleReplyDelay{1000};
+  static constexpr uint8_t kAcknowledgementType = 0x17;
+
+  explicit TVirtualAdapter(const TSimOptions& options);
+  TVirtualAdapter(const TVirtualAdapter&) = delete;
+  TVirtualAdapter& operator=(const TVirtualAdapter&) = delete;
+  ~TVirtualAdapter();
+
+  // Time a frame of `wireBytes` bytes occupies the line.
+  static TClock::duration WireTime(size_t wireBytes);
+  bool LinkModel() const { return options_.LinkModel; }
+
+  // PC side. Attach fails while the adapter is unplugged.
+  bool Attach(ISimEndpoint* endpoint);
+  void Detach(ISimEndpoint* endpoint);
+  // Raw bytes written by the PC; false while unplugged.
+  bool FromPc(const uint8_t* bytes, size_t count);
+
+  // Runs `action` on the vehicle with the adapter's state locked.
+  template <class F>
+  auto WithVehicle(F&& action) {
+    std::lock_guard lock(mutex_);
+    return action(vehicle_);
+  }
+
+  // A module speaks without being asked.
+  void SendFromModule(const TLanMsg& msg);
+  // An adapter status report (frame type 0x13).
+  void SendStatus(uint8_t status);
+
+  // Faults, for tests.
+  void Unplug();
+  void Replug();
+  bool IsPlugged() const;
+  void DropFramesToPc(int count);
+  void CorruptFramesToPc(int count);
+  void SetExtraAnswerDelay(std::chrono::milliseconds delay);
+
+  // Frames accepted from the PC since the start.
+  int FramesFromPc() const;
+  // The bus messages the PC sent since the last call, oldest first.
+  std::vector<TLanMsg> TakeSentByPc();
+
+ private:
+  struct TTask {
+    TClock::time_point At;
+    uint64_t Sequence;
+    std::function<void()> Run;
+    bool operator>(const TTask& other) const {
+      return At != other.At ? At > other.At : Sequence > other.Sequence;
+    }
+  };
+
+  void Loop();
+  void Schedule(TClock::time_point at, std::function<void()> task);
+  // Occupies the line for the frame from `readyAt` on; returns when its last byte crossed.
+  TClock::time_point Occupy(size_t wireBytes, TClock::time_point readyAt);
+  void TransmitToPc(uint8_t frameType, std::span<const uint8_t> payload,
+                    TClock::time_point readyAt, bool moduleMessage);
+  void OnFrameFromPc(const TAdapterFrame& frame);
+  void PutOnBus(const TLanMsg& msg);
+
+  TSimOptions options_;
+  mutable std::mutex mutex_;
+  std::condition_variable wake_;
+  std::priority_queue<TTask, std::vector<TTask>, std::greater<>> tasks_;
+  uint64_t sequence_ = 0;
+  bool stop_ = false;
+
+  TVirtualVehicle vehicle_;
+  TFrameDecoder decoder_;
+  size_t rawBytes_ = 0;
+  ISimEndpoint* endpoint_ = nullptr;
+  uint64_t connection_ = 0;  // frames of an earlier connection are not delivered to a new one
+  bool plugged_ = true;
+  TClock::time_point lineFree_{};
+  int dropToPc_ = 0;
+  int corruptToPc_ = 0;
+  std::chrono::milliseconds extraAnswerDelay_{0};
+  int framesFromPc_ = 0;
+  std::vector<TLanMsg> sentByPc_;
+
+  std::thread thread_;  // last: starts after everything above exists
+};
+
+// Encodes a module's message as a bus frame. Modules may broadcast more than two data bytes,
+// which the PC's encoder refuses.
+bool EncodeModuleFrame(const TLanMsg& msg, TBusFrame& frame);

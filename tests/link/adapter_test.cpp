@@ -1,0 +1,217 @@
+#include "link/adapter.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "link/link_keeper.h"
+#include "sim/sim_port.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// Records on which thread each journal entry is made.
+class TThreadJournal : public TMemoryJournal {
+ public:
+  void AddError(int number, const QString& text) override {
+    onUiThread = onUiThread && QThread::currentThread() == qApp->thread();
+    TMemoryJournal::AddError(number, text);
+  }
+  void AddMessage(const TLanMsg& msg) override {
+    onUiThread = onUiThread && QThread::currentThread() == qApp->thread();
+    TMemoryJournal::AddMessage(msg);
+  }
+  bool onUiThread = true;
+};
+
+template <class Condition>
+bool SpinUntil(Condition condition, std::chrono::milliseconds limit = 3000ms) {
+  QElapsedTimer timer;
+  timer.start();
+  while (!condition()) {
+    if (timer.elapsed() > limit.count()) return false;
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    std::this_thread::sleep_for(1ms);
+  }
+  return true;
+}
+
+class AdapterTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    TSimOptions options;
+    options.LinkModel = false;
+    vehicle = std::make_shared<TVirtualAdapter>(options);
+    adapter = std::make_unique<TAdapter>(
+        [this](const QString&) { return std::make_unique<TSimPort>(vehicle); });
+    auto sink = std::make_unique<TThreadJournal>();
+    journal = sink.get();
+    adapter->SetJournal(std::move(sink));
+    adapter->SetDescription(QStringLiteral("sim"));
+    ASSERT_TRUE(adapter->IsConnected());
+  }
+
+  // Lets posted notifications run.
+  void Settle(std::chrono::milliseconds time = 50ms) {
+    SpinUntil([] { return false; }, time);
+  }
+
+  std::shared_ptr<TVirtualAdapter> vehicle;
+  std::unique_ptr<TAdapter> adapter;
+  TThreadJournal* journal = nullptr;
+};
+
+TEST_F(AdapterTest, ConnectingIsJournalled) {
+  EXPECT_EQ(journal->CountErrors(kErrAdapterFound), 1);
+  EXPECT_EQ(TAdapter::Instance(), adapter.get());
+}
+
+TEST_F(AdapterTest, GetAnswerReturnsTheModulesAnswer) {
+  const auto presence = adapter->GetAnswerNoData(1, 2, 1);
+  EXPECT_TRUE(presence.Answered);
+  EXPECT_FALSE(adapter->IsWaiting());
+
+  vehicle->WithVehicle([](TVirtualVehicle& v) {
+    auto& ext = v.Module(2)->Memory(kSimExt);
+    for (int i = 0; i < 8; ++i) ext[0x310 + i] = static_cast<uint8_t>(0xA0 + i);
+  });
+  const uint8_t request[] = {8, 0x10, 0x03};
+  const auto read = adapter->GetAnswer(1, 2, request, 88);
+  ASSERT_TRUE(read.Answered);
+  EXPECT_EQ(read.Length, 8);
+  for (int i = 0; i < 8; ++i) EXPECT_EQ(read.Data[i], 0xA0 + i);
+}
+
+TEST_F(AdapterTest, SilentModuleCostsThreeTriesThenErrorZero) {
+  vehicle->WithVehicle([](TVirtualVehicle& v) { v.Module(2)->Silent = true; });
+  const int before = vehicle->FramesFromPc();
+  const auto answer = adapter->GetAnswerNoData(1, 2, 1);
+  EXPECT_FALSE(answer.Answered);
+  EXPECT_TRUE(adapter->IsWaiting());
+  EXPECT_EQ(vehicle->FramesFromPc() - before, 3);
+  ASSERT_EQ(journal->CountErrors(kErrNoAnswer), 1);
+  EXPECT_EQ(journal->Entries().back().Text, QStringLiteral("Главный модуль не отвечает на запрос"));
+
+  adapter->SetRaiseOnNoAnswer(true);
+  EXPECT_THROW(adapter->GetAnswerNoData(1, 2, 1), EAdapter);
+  EXPECT_EQ(journal->CountErrors(kErrNoAnswer), 1);
+}
+
+TEST_F(AdapterTest, UnavailableLinkSendsNothing) {
+  adapter->SetSuspended(true);
+  const int before = vehicle->FramesFromPc();
+  QElapsedTimer timer;
+  timer.start();
+  const auto answer = adapter->GetAnswerNoData(1, 2, 1);
+  EXPECT_LT(timer.elapsed(), 50);
+  EXPECT_FALSE(answer.Answered);
+  EXPECT_TRUE(adapter->IsWaiting());
+  adapter->SendCommand(1, 2, false, true, 1);
+  Settle();
+  EXPECT_EQ(vehicle->FramesFromPc(), before);
+}
+
+TEST_F(AdapterTest, LateAnswerOfAnEarlierTryIsAccepted) {
+  // Answers come 150 ms late: the first try's answer arrives while the second try waits.
+  vehicle->SetExtraAnswerDelay(150ms);
+  const int before = vehicle->FramesFromPc();
+  const auto answer = adapter->GetAnswerNoData(1, 2, 1);
+  EXPECT_TRUE(answer.Answered);
+  EXPECT_EQ(vehicle->FramesFromPc() - before, 2);
+  EXPECT_EQ(journal->CountErrors(kErrNoAnswer), 0);
+}
+
+TEST_F(AdapterTest, CorruptedAnswerIsDroppedAndRetried) {
+  vehicle->CorruptFramesToPc(1);
+  const uint8_t request[] = {8, 0x00, 0x00};
+  const auto answer = adapter->GetAnswer(1, 2, request, 88);
+  EXPECT_TRUE(answer.Answered);
+  Settle();
+  EXPECT_EQ(journal->CountErrors(kErrBadFormat), 1);
+  EXPECT_TRUE(journal->onUiThread);
+}
+
+TEST_F(AdapterTest, BroadcastPresenceQueryIsAnsweredTwiceAndProbesOthers) {
+  vehicle->TakeSentByPc();
+  TLanMsg query;
+  query.Source = 2;
+  query.Dest = 0;
+  query.Command = 1;
+  query.AnswerRequested = 1;
+  vehicle->SendFromModule(query);
+  ASSERT_TRUE(SpinUntil([&] { return vehicle->FramesFromPc() >= 6; }));
+  Settle();
+  const auto sent = vehicle->TakeSentByPc();
+  ASSERT_EQ(sent.size(), 5u);
+  const std::vector<std::tuple<int, int, int>> expected = {
+      // destination, IsAnswer, AnswerRequested
+      {2, 1, 0}, {15, 0, 1}, {13, 0, 1}, {3, 0, 1}, {2, 1, 0}};
+  for (size_t i = 0; i < sent.size(); ++i) {
+    EXPECT_EQ(sent[i].Command, 1);
+    EXPECT_EQ(sent[i].Source, 1);
+    EXPECT_EQ(std::tuple<int, int, int>(sent[i].Dest, sent[i].IsAnswer, sent[i].AnswerRequested),
+              expected[i])
+        << i;
+  }
+}
+
+TEST_F(AdapterTest, IncomingMessagesReachRegistryThenJournalOnTheUiThread) {
+  std::vector<std::string> order;
+  bool onUiThread = true;
+  adapter->SetOnDeviceMessage([&](TAdapter&, const TLanMsg& msg) {
+    onUiThread = onUiThread && QThread::currentThread() == qApp->thread();
+    order.push_back("registry " + std::to_string(msg.Command));
+  });
+  adapter->SetOnMessage([&](const TLanMsg& msg) { order.push_back("journal " + std::to_string(msg.Command)); });
+  TLanMsg mode;
+  mode.Source = 2;
+  mode.Dest = 0;
+  mode.Command = 7;
+  mode.Length = 1;
+  mode.Data[0] = 0x41;
+  vehicle->SendFromModule(mode);
+  ASSERT_TRUE(SpinUntil([&] { return order.size() == 2; }));
+  EXPECT_EQ(order, (std::vector<std::string>{"registry 7", "journal 7"}));
+  EXPECT_TRUE(onUiThread);
+}
+
+TEST_F(AdapterTest, OutgoingRingDropsTheSixtyFourthMessage) {
+  vehicle->TakeSentByPc();
+  for (int i = 0; i < 64; ++i) adapter->QueueCommand(1, 2, static_cast<uint8_t>(i));
+  for (int i = 0; i < 70; ++i) adapter->ProcessQueue();
+  Settle();
+  const auto sent = vehicle->TakeSentByPc();
+  ASSERT_EQ(sent.size(), 63u);
+  EXPECT_EQ(sent.front().Command, 0);
+  EXPECT_EQ(sent.back().Command, 62);
+}
+
+TEST_F(AdapterTest, QueueRefusesOverlongMessages) {
+  const std::vector<uint8_t> data(15, 0);
+  adapter->QueueMsg(1, 2, false, false, data, 80);
+  EXPECT_EQ(journal->CountErrors(kErrBadFormat), 1);
+}
+
+TEST_F(AdapterTest, UnplugReportsOnceThenReconnectsEveryTwoSeconds) {
+  TLinkKeeper keeper(*adapter);
+  keeper.Start();
+  vehicle->Unplug();
+  ASSERT_TRUE(SpinUntil([&] { return adapter->IsUnavailable(); }));
+  EXPECT_EQ(journal->CountErrors(kErrAdapterNotFound), 1);
+
+  // Two reconnection attempts fail silently.
+  Settle(4500ms);
+  EXPECT_TRUE(adapter->IsUnavailable());
+  EXPECT_EQ(journal->CountErrors(kErrAdapterNotFound), 1);
+  EXPECT_EQ(journal->CountErrors(kErrAdapterFound), 1);
+
+  vehicle->Replug();
+  ASSERT_TRUE(SpinUntil([&] { return !adapter->IsUnavailable(); }, 2500ms));
+  EXPECT_EQ(journal->CountErrors(kErrAdapterFound), 2);
+  EXPECT_TRUE(adapter->GetAnswerNoData(1, 2, 1).Answered);
+}
+
+}  // namespace
