@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "test_support.h"
+
 namespace {
 
 struct Result {
@@ -10,7 +12,7 @@ struct Result {
   QString err;
 };
 
-Result Run(int (*command)(TCtlContext&, const QStringList&), const QStringList& args) {
+Result RunCtl(int (*command)(TCtlContext&, const QStringList&), const QStringList& args) {
   QString out, err;
   QTextStream outStream(&out), errStream(&err);
   TCtlContext context(outStream, errStream, QStringLiteral("sim"));
@@ -27,12 +29,12 @@ QStringList Args(const char* text) {
 TEST(CtlEncode, PrintsWireBytes) {
   const std::vector<std::pair<const char*, const char*>> cases = {
       {"--request 1 2 1", "81 10 08 03 16 4E 0D\n"},
-      {"1 2 0x51 0x10 0 1 2 3", "03 02 01 00 10 D1 15 08 08 16 6A 0D\n"},
+      {"1 2 0x51 0x10 0 1 2 3", "03 02 01 00 10 51 15 08 08 16 5E 0D\n"},
       {"--answer 2 1 1", "01 08 14 03 16 CA 0D\n"},
-      {"1 0 1 64", "40 00 81 0A 03 16 04 0D\n"},
+      {"--request 1 0 1 64", "40 00 81 0A 03 16 1C 0D\n"},
   };
   for (const auto& [args, expected] : cases) {
-    const auto r = Run(RunEncode, Args(args));
+    const auto r = RunCtl(RunEncode, Args(args));
     EXPECT_EQ(r.status, 0) << args;
     EXPECT_EQ(r.out, QString::fromLatin1(expected)) << args;
   }
@@ -41,7 +43,7 @@ TEST(CtlEncode, PrintsWireBytes) {
 TEST(CtlEncode, RefusesInvalidInputWithStatusTwo) {
   for (const char* args : {"1 32 1", "1 2 128", "1 2", "1 2 1 256", "x 2 1", "--bogus 1 2 1",
                            "1 0 1 1 2 3", "1 2 80 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0"}) {
-    const auto r = Run(RunEncode, Args(args));
+    const auto r = RunCtl(RunEncode, Args(args));
     EXPECT_EQ(r.status, 2) << args;
     EXPECT_TRUE(r.out.isEmpty()) << args;
     EXPECT_FALSE(r.err.isEmpty()) << args;
@@ -49,7 +51,7 @@ TEST(CtlEncode, RefusesInvalidInputWithStatusTwo) {
 }
 
 TEST(CtlDecode, PrintsOneLinePerFrame) {
-  const auto r = Run(RunDecode, Args("81 10 08 03 16 4E 0D 00 00 02 17 E7 0D 0310080116D70D"));
+  const auto r = RunCtl(RunDecode, Args("81 10 08 03 16 4E 0D 00 00 02 17 E7 0D 011008 0316CE0D"));
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out, QStringLiteral("T=16 S=1 D=2 C=1 A=0 R=1 L=0 DATA=\n"
                                   "T=17\n"
@@ -58,7 +60,7 @@ TEST(CtlDecode, PrintsOneLinePerFrame) {
 
 TEST(CtlDecode, ShowsDataAndFlagsOfReceivedFrames) {
   // Main module to PC, answer, command 88 with two bytes.
-  const auto r = Run(RunDecode, Args("40 00 AB 58 0A 14 05 19 F7 0D"));
+  const auto r = RunCtl(RunDecode, Args("40 00 AB 58 0A 14 05 19 81 0D"));
   EXPECT_EQ(r.out, QStringLiteral("T=19 S=2 D=1 C=88 A=1 R=0 L=2 DATA=AB 40\n"));
   EXPECT_EQ(r.status, 0);
 }
@@ -70,12 +72,12 @@ TEST(CtlDecode, MarksFailingFramesInvalid) {
       {"81 10 08 03 16", QStringLiteral("invalid: no terminator after the last frame\n")},
   };
   for (const auto& [args, expected] : cases) {
-    const auto r = Run(RunDecode, Args(args));
+    const auto r = RunCtl(RunDecode, Args(args));
     EXPECT_EQ(r.status, 1) << args;
     EXPECT_EQ(r.out, expected) << args;
   }
-  EXPECT_EQ(Run(RunDecode, Args("8 1 0")).status, 2);
-  EXPECT_EQ(Run(RunDecode, Args("zz")).status, 2);
+  EXPECT_EQ(RunCtl(RunDecode, Args("8 1 0")).status, 2);
+  EXPECT_EQ(RunCtl(RunDecode, Args("zz")).status, 2);
 }
 
 }  // namespace

@@ -103,7 +103,7 @@ TEST(FrameDecoder, ReportsEachFault) {
   countMismatch.push_back(static_cast<uint8_t>(-sum));
   countMismatch.push_back(0x0D);
   std::vector<uint8_t> tooLong(18, 0x01);
-  tooLong.insert(tooLong.end(), {0x12, 0x19, 0x00, 0x0D});
+  for (const uint8_t b : {0x12, 0x19, 0x00, 0x0D}) tooLong.push_back(b);
 
   struct Case {
     const char* name;

@@ -1,13 +1,14 @@
 #include "link/adapter.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
+#include <QThread>
 #include <gtest/gtest.h>
 
 #include <thread>
 
 #include "link/link_keeper.h"
 #include "sim/sim_port.h"
+#include "test_support.h"
 
 namespace {
 
@@ -27,18 +28,6 @@ class TThreadJournal : public TMemoryJournal {
   bool onUiThread = true;
 };
 
-template <class Condition>
-bool SpinUntil(Condition condition, std::chrono::milliseconds limit = 3000ms) {
-  QElapsedTimer timer;
-  timer.start();
-  while (!condition()) {
-    if (timer.elapsed() > limit.count()) return false;
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    std::this_thread::sleep_for(1ms);
-  }
-  return true;
-}
-
 class AdapterTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -55,9 +44,7 @@ class AdapterTest : public ::testing::Test {
   }
 
   // Lets posted notifications run.
-  void Settle(std::chrono::milliseconds time = 50ms) {
-    SpinUntil([] { return false; }, time);
-  }
+  void Settle(std::chrono::milliseconds time = 50ms) { SpinFor(time); }
 
   std::shared_ptr<TVirtualAdapter> vehicle;
   std::unique_ptr<TAdapter> adapter;
@@ -142,7 +129,7 @@ TEST_F(AdapterTest, BroadcastPresenceQueryIsAnsweredTwiceAndProbesOthers) {
   query.Command = 1;
   query.AnswerRequested = 1;
   vehicle->SendFromModule(query);
-  ASSERT_TRUE(SpinUntil([&] { return vehicle->FramesFromPc() >= 6; }));
+  ASSERT_TRUE(SpinUntil([&] { return vehicle->FramesFromPc() >= 5; }));
   Settle();
   const auto sent = vehicle->TakeSentByPc();
   ASSERT_EQ(sent.size(), 5u);
@@ -152,9 +139,8 @@ TEST_F(AdapterTest, BroadcastPresenceQueryIsAnsweredTwiceAndProbesOthers) {
   for (size_t i = 0; i < sent.size(); ++i) {
     EXPECT_EQ(sent[i].Command, 1);
     EXPECT_EQ(sent[i].Source, 1);
-    EXPECT_EQ(std::tuple<int, int, int>(sent[i].Dest, sent[i].IsAnswer, sent[i].AnswerRequested),
-              expected[i])
-        << i;
+    const std::tuple<int, int, int> actual(sent[i].Dest, sent[i].IsAnswer, sent[i].AnswerRequested);
+    EXPECT_EQ(actual, expected[i]) << i;
   }
 }
 

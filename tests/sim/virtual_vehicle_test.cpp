@@ -88,7 +88,8 @@ TEST(VirtualVehicle, AccessAndSilenceFollowTheOptions) {
 
 TEST(VirtualAdapter, WireTimeIsElevenBitsAByteAtTheBaudRate) {
   const auto time = TVirtualAdapter::WireTime(7);
-  EXPECT_NEAR(std::chrono::duration<double, std::micro>(time).count(), 7 * 11 * 1e6 / 115200, 1.0);
+  const double micros = std::chrono::duration<double, std::micro>(time).count();
+  EXPECT_NEAR(micros, 7 * 11 * 1e6 / 115200, 1.0);
 }
 
 }  // namespace
