@@ -1,0 +1,46 @@
+#include "binding/ui/vd_frame.h"
+
+#include <QVBoxLayout>
+
+namespace {
+
+// The frame template's section colours.
+const QColor kCategoryColor(0xB9, 0xD3, 0xFF);
+const QColor kCategoryGradientColor(0xD0, 0xEB, 0xFD);
+const QColor kCategoryBodyColor(0xE0, 0xE4, 0xDF);
+
+}  // namespace
+
+TVDFrame::TVDFrame(uint8_t lanAddr, QWidget* parent)
+    : QWidget(parent),
+      lanAddr_(lanAddr),
+      layout_(new QVBoxLayout(this)),
+      categoryPanels_(new TCategoryPanels(this)) {
+  setObjectName(QStringLiteral("VDFrame"));
+  categoryPanels_->setObjectName(QStringLiteral("CategoryPanels1"));
+  categoryPanels_->SetCategoryColors(kCategoryColor, kCategoryGradientColor, kCategoryBodyColor);
+  layout_->setContentsMargins(0, 0, 0, 0);
+  layout_->setSpacing(0);
+  layout_->addWidget(categoryPanels_, 1);
+}
+
+void TVDFrame::AddPanel(const QString& caption, QWidget* panel) {
+  if (caption.isEmpty()) {
+    layout_->insertWidget(layout_->count() - 1, panel);
+    return;
+  }
+  categoryPanels_->AddCategory(caption, panel);
+}
+
+void TVDFrame::SetColour(const QColor& colour) {
+  const auto apply = [&colour](QWidget* widget) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, colour);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+  };
+  apply(this);
+  for (auto* category : categoryPanels_->Categories()) apply(category->Panel());
+}
+
+void TVDFrame::PageShown() { categoryPanels_->setFocus(); }

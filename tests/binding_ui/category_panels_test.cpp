@@ -1,0 +1,95 @@
+#include "binding/ui/category_panels.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "binding/ui/vd_frame.h"
+#include "binding/ui/vd_grid.h"
+
+namespace {
+
+QWidget* Panel(int height) {
+  auto* panel = new QLabel(QStringLiteral("content"));
+  panel->setMinimumHeight(height);
+  return panel;
+}
+
+TEST(VDFrame, OnlyCaptionedPanelsBecomeSections) {
+  TVDFrame frame(2);
+  auto* plain = Panel(20);
+  frame.AddPanel({}, plain);
+  frame.AddPanel(QStringLiteral("Охрана"), Panel(50));
+  ASSERT_EQ(frame.CategoryPanels1()->Categories().size(), 1u);
+  EXPECT_EQ(frame.CategoryPanels1()->Categories()[0]->Caption(), QStringLiteral("Охрана"));
+  EXPECT_EQ(plain->parentWidget(), &frame);
+  EXPECT_EQ(frame.LanAddr(), 2);
+}
+
+TEST(CategoryPanels, SingleSectionFillsTheListAndCollapses) {
+  TCategoryPanels list;
+  list.resize(300, 400);
+  auto* panel = Panel(50);
+  auto* category = list.AddCategory(QStringLiteral("Одна"), panel);
+  list.show();
+  QApplication::processEvents();
+  EXPECT_GT(panel->height(), 300);
+
+  QSignalSpy spy(&list, &TCategoryPanels::CategoryCollapsed);
+  QTest::mouseClick(category, Qt::LeftButton, {}, QPoint(20, category->HeaderHeight() / 2));
+  EXPECT_TRUE(category->Collapsed());
+  EXPECT_FALSE(panel->isVisible());
+  EXPECT_EQ(spy.count(), 1);
+
+  category->SetCollapsed(false);
+  QApplication::processEvents();
+  EXPECT_TRUE(panel->isVisible());
+  EXPECT_GT(panel->height(), 300);
+  EXPECT_EQ(spy.count(), 2);
+}
+
+TEST(CategoryPanels, ScrollsInHeaderStepsAndToExpandedSections) {
+  TCategoryPanels list;
+  list.resize(300, 200);
+  std::vector<TPanelCategory*> categories;
+  for (int i = 0; i < 6; ++i) {
+    categories.push_back(list.AddCategory(QStringLiteral("Раздел %1").arg(i), Panel(150)));
+  }
+  list.show();
+  QApplication::processEvents();
+  QScrollBar* bar = list.verticalScrollBar();
+  ASSERT_GT(bar->maximum(), 0);
+  EXPECT_EQ(bar->singleStep(), categories[0]->HeaderHeight());
+
+  QTest::keyClick(&list, Qt::Key_End);
+  EXPECT_EQ(bar->value(), bar->maximum());
+  QTest::keyClick(&list, Qt::Key_Home);
+  EXPECT_EQ(bar->value(), 0);
+  QTest::keyClick(&list, Qt::Key_Down);
+  EXPECT_EQ(bar->value(), bar->singleStep());
+
+  categories[5]->SetCollapsed(true);
+  bar->setValue(0);
+  categories[5]->SetCollapsed(false);
+  QApplication::processEvents();
+  const int top = categories[5]->y() - bar->value();
+  EXPECT_GE(top, 0);
+  EXPECT_LT(top, list.viewport()->height());
+}
+
+TEST(VDGrid, ChangesTheHintOnlyWhenItDiffersAndReportsLeaving) {
+  TVDGrid grid;
+  QSignalSpy leave(&grid, &TVDGrid::MouseLeave);
+  grid.SetCellHint(QStringLiteral("Вход 1"));
+  EXPECT_EQ(grid.CellHint(), QStringLiteral("Вход 1"));
+  grid.SetCellHint(QString());
+  EXPECT_TRUE(grid.CellHint().isEmpty());
+  QEvent event(QEvent::Leave);
+  QApplication::sendEvent(&grid, &event);
+  EXPECT_EQ(leave.count(), 1);
+}
+
+}  // namespace
