@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QLocalServer>
+#include <QObject>
+#include <QString>
+
+// Keeps one running instance per user: the first start listens on a local socket named after
+// the program's lock name; a later start asks it to come to the front and then ends.
+class TSingleInstance : public QObject {
+  Q_OBJECT
+
+ public:
+  static constexpr char kLockName[] = "Vardex Tarsk 5";
+
+  explicit TSingleInstance(QString name = QString::fromUtf8(kLockName), QObject* parent = nullptr);
+  ~TSingleInstance() override;
+
+  // True for the first instance, which then listens; false when another instance runs and
+  // was asked to come to the front.
+  bool Acquire();
+
+ signals:
+  // A later start asked this instance to bring its window to the front.
+  void ActivateRequested();
+
+ private:
+  QString SocketName() const;
+
+  QString name_;
+  QLocalServer server_;
+};
