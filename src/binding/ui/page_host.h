@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+
+class QWidget;
+
+// What a settings page may ask of the window that hosts it. The main window implements it;
+// pages never see the window itself.
+class IPageHost {
+ public:
+  virtual ~IPageHost() = default;
+
+  // Shows the page of a page command ("aMainOptions"), recorded in the history.
+  virtual void ShowPageCommand(const QString& command) = 0;
+  virtual void ShowStatusText(const QString& text, bool refresh) = 0;
+  // Opens the help of one bound control on the page's help topic.
+  virtual void ShowControlHelp(QWidget* control, const QString& topic) = 0;
+  virtual void BeginBusy() = 0;
+  virtual void EndBusy() = 0;
+  virtual void ReportProgress(const QString& name, int maximum, int position) = 0;
+  // Offline editing: every control enabled, nothing read automatically.
+  virtual bool DemoMode() const = 0;
+  // The main module's firmware as the module information page last saw it.
+  virtual uint8_t MainVersionMajor() const = 0;
+  virtual uint8_t MainVersionMinor() const = 0;
+  virtual uint8_t MainGeneration() const = 0;
+};
