@@ -1,14 +1,19 @@
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QSettings>
 
 #include "app/port_provider.h"
+#include "binding/ui/page_registry.h"
 #include "link/adapter.h"
 #include "shell/main_form.h"
+#include "shell/options_data.h"
+#include "shell/single_instance.h"
 #include "version.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("Vardex"));
+  QApplication::setOrganizationName(QLatin1String(TOptionsData::kOrganization));
+  QApplication::setApplicationName(QLatin1String(TOptionsData::kApplication));
   QApplication::setApplicationVersion(QLatin1String(kVersionText));
 
   QCommandLineParser parser;
@@ -24,11 +29,28 @@ int main(int argc, char* argv[]) {
   parser.addOption(portOption);
   parser.process(app);
 
+  TSingleInstance instance;
+  if (!instance.Acquire()) return 0;
+
+  QSettings settings;
+  TOptionsData options;
+  options.Load(settings);
+
+  TPageRegistry pages;
   TPortProvider ports;
   TAdapter adapter(ports.Factory());
-  adapter.SetDescription(parser.isSet(portOption) ? parser.value(portOption)
-                                                  : QString::fromUtf8(kDefaultAdapterDescription));
-  TMainForm form(adapter);
+  // A port given on the command line is for this run only: the saved option stays.
+  const QString savedPort = options.PortName;
+  adapter.SetDescription(parser.isSet(portOption) ? parser.value(portOption) : savedPort);
+
+  TMainForm form(adapter, options, pages);
+  QObject::connect(&instance, &TSingleInstance::ActivateRequested, &form, [&form] {
+    form.showNormal();
+    form.raise();
+    form.activateWindow();
+  });
   form.show();
-  return QApplication::exec();
+  const int result = QApplication::exec();
+  options.Save(settings);
+  return result;
 }

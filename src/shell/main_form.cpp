@@ -1,30 +1,413 @@
 #include "shell/main_form.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QStackedWidget>
 #include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
 
+#include "binding/ui/page_registry.h"
+#include "binding/ui/vd_frame.h"
 #include "link/adapter.h"
 #include "link/link_keeper.h"
+#include "shell/about_form.h"
+#include "shell/command_table.h"
+#include "shell/func_form.h"
+#include "shell/progress_form.h"
 #include "version.h"
 
-TMainForm::TMainForm(TAdapter& adapter, QWidget* parent)
-    : QMainWindow(parent), adapter_(adapter) {
-  setWindowTitle(QStringLiteral("Vardex"));
-  resize(1024, 700);
-  auto* welcome = new QLabel(QStringLiteral("Vardex %1").arg(QLatin1String(kVersionText)), this);
-  welcome->setAlignment(Qt::AlignCenter);
-  setCentralWidget(welcome);
+namespace {
 
-  linkLabel_ = new QLabel(this);
-  statusBar()->addWidget(linkLabel_);
-  statusBar()->addPermanentWidget(new QLabel(QLatin1String(kVersionText), this));
-  connect(&adapter_, &TAdapter::ConnectionChanged, this, &TMainForm::ShowLinkState);
-  ShowLinkState(adapter_.IsConnected());
+constexpr int kIdlePeriodMs = 100;
+constexpr int kStatusTextWidth = 850;
+
+}  // namespace
+
+TMainForm::TMainForm(TAdapter& adapter, TOptionsData& options, const TPageRegistry& pages,
+                     QWidget* parent)
+    : QMainWindow(parent),
+      adapter_(adapter),
+      options_(options),
+      pages_(pages),
+      progress_(new TProgress(this)),
+      busy_([this](bool enabled) { setEnabled(enabled); },
+            [this](bool shown) {
+              progress_->SetText({});
+              progress_->setVisible(shown);
+            }) {
+  setObjectName(QStringLiteral("MainForm"));
+  setWindowTitle(QStringLiteral("Vardex - программа настройки охранных систем Sorvan"));
+  resize(1100, 760);
+
+  pageArea_ = new QStackedWidget(this);
+  pageArea_->setObjectName(QStringLiteral("PageArea"));
+  setCentralWidget(pageArea_);
+
+  CreateActions();
+  CreateMenus();
+  CreateToolBar();
+  CreateStatusBar();
+  CreatePages();
+  ApplyColour();
 
   linkKeeper_ = new TLinkKeeper(adapter_, this);
   linkKeeper_->Start();
+
+  connect(&idleTimer_, &QTimer::timeout, this, &TMainForm::UpdateCommandStates);
+  idleTimer_.start(kIdlePeriodMs);
+  UpdateCommandStates();
+
+  startTimer_.setSingleShot(true);
+  connect(&startTimer_, &QTimer::timeout, this,
+          [this] { ShowPage(QStringLiteral("aVersionInfo"), true); });
+  startTimer_.start(kStartDelayMs);
 }
 
-void TMainForm::ShowLinkState(bool connected) {
-  linkLabel_->setText(connected ? QStringLiteral("Адаптер: %1").arg(adapter_.Description())
-                                : QStringLiteral("Адаптер не найден"));
+TMainForm::~TMainForm() = default;
+
+QAction* TMainForm::AddAction(const QString& name, const QString& caption, const QString& hint,
+                              const QString& shortcut) {
+  auto* action = new QAction(caption, this);
+  action->setObjectName(name);
+  if (!hint.isEmpty()) {
+    action->setToolTip(hint);
+    action->setStatusTip(hint);
+  }
+  if (!shortcut.isEmpty()) action->setShortcut(QKeySequence(shortcut));
+  addAction(action);  // shortcuts work even for commands no menu shows
+  actions_[name] = action;
+  return action;
+}
+
+QAction* TMainForm::Action(const QString& name) const {
+  const auto it = actions_.find(name);
+  return it == actions_.end() ? nullptr : it->second;
+}
+
+void TMainForm::CreateActions() {
+  for (const auto& spec : MainCommands()) {
+    AddAction(QLatin1String(spec.Name), QString::fromUtf8(spec.Caption),
+              QString::fromUtf8(spec.Hint), QLatin1String(spec.Shortcut));
+  }
+  const auto addPageCommand = [this](const TPageCommandSpec& spec) {
+    const QString name = QLatin1String(spec.Name);
+    if (Action(name)) return;
+    QAction* action = AddAction(name, QString::fromUtf8(spec.Caption));
+    const QString page = QLatin1String(spec.Page);
+    connect(action, &QAction::triggered, this, [this, name] { ShowPage(name, true); });
+    action->setData(page);
+  };
+  for (const auto& spec : MenuPageCommands()) addPageCommand(spec);
+  for (const auto& spec : PanelPageCommands()) addPageCommand(spec);
+  for (const auto& spec : ModuleCommandTable()) AddAction(QLatin1String(spec.Name), {});
+
+  Action(QStringLiteral("mmDemoMode"))->setCheckable(true);
+  for (const char* name : {"aShowElements", "aShowIndicator", "aShowLog", "aShowToolBar"}) {
+    Action(QLatin1String(name))->setCheckable(true);
+  }
+  connect(Action(QStringLiteral("mmDemoMode")), &QAction::triggered, this,
+          [this](bool on) { SetDemoMode(on); });
+  connect(Action(QStringLiteral("aPrev")), &QAction::triggered, this,
+          [this] { ShowHistoryEntry(history_.Back()); });
+  connect(Action(QStringLiteral("aNext")), &QAction::triggered, this,
+          [this] { ShowHistoryEntry(history_.Forward()); });
+  connect(Action(QStringLiteral("aExit")), &QAction::triggered, this, &QWidget::close);
+  connect(Action(QStringLiteral("aHelp")), &QAction::triggered, this, &TMainForm::ShowHelp);
+  connect(Action(QStringLiteral("aAbout")), &QAction::triggered, this, &TMainForm::ShowAbout);
+  connect(Action(QStringLiteral("aShowFunc")), &QAction::triggered, this, &TMainForm::ShowSettings);
+  connect(Action(QStringLiteral("aConnect")), &QAction::triggered, this, [this] {
+    adapter_.SetSuspended(false);
+    adapter_.Connect();
+  });
+  connect(Action(QStringLiteral("aTSProperties")), &QAction::triggered, this,
+          [this] { ShowPage(QStringLiteral("aTSProperties"), true); });
+}
+
+QMenu* TMainForm::BuildShowMenu() {
+  auto* menu = new QMenu(QStringLiteral("Показать"), this);
+  menu->setToolTip(QStringLiteral("Выбор новой страницы"));
+  std::map<QString, QMenu*> submenus;
+  for (const auto& spec : MenuPageCommands()) {
+    QAction* action = Action(QLatin1String(spec.Name));
+    const QString submenu = QString::fromUtf8(spec.Submenu);
+    if (submenu.isEmpty()) {
+      menu->addAction(action);
+      continue;
+    }
+    QMenu*& target = submenus[submenu];
+    if (!target) target = menu->addMenu(submenu);
+    target->addAction(action);
+  }
+  // Opening the tag transceiver's submenu shows its only page at once.
+  if (QMenu* tag = submenus[QStringLiteral("Трансивер метки")]) {
+    connect(tag, &QMenu::aboutToShow, this, [this] { ShowPage(QStringLiteral("aTrans_2_44"), true); });
+  }
+  return menu;
+}
+
+void TMainForm::CreateMenus() {
+  QMenu* data = menuBar()->addMenu(QStringLiteral("Данные"));
+  showMenu_ = BuildShowMenu();
+  data->addMenu(showMenu_);
+
+  writeMenu_ = data->addMenu(QStringLiteral("Записать"));
+  writeMenu_->setToolTip(QStringLiteral("Записать данные"));
+  for (const auto& entry : WriteSubmenu()) {
+    if (!entry.Name) {
+      writeMenu_->addSeparator();
+      continue;
+    }
+    QAction* action = Action(QLatin1String(entry.Name));
+    action->setText(QString::fromUtf8(entry.Caption));
+    writeMenu_->addAction(action);
+  }
+  data->addAction(Action(QStringLiteral("aRefresh")));
+
+  defaultsMenu_ = data->addMenu(QStringLiteral("Очистить"));
+  defaultsMenu_->setToolTip(QStringLiteral("Очистить (вернуться к заводским установкам)"));
+  QMenu* gsm = nullptr;
+  for (const auto& entry : DefaultsSubmenu()) {
+    const QString name = QLatin1String(entry.Name);
+    QAction* action = Action(name);
+    if (!action) action = AddAction(name, {});
+    action->setText(QString::fromUtf8(entry.Caption));
+    if (name.startsWith(u"aDef3")) {
+      if (!gsm) gsm = defaultsMenu_->addMenu(QStringLiteral("GSM"));
+      gsm->addAction(action);
+    } else {
+      defaultsMenu_->addAction(action);
+    }
+  }
+  data->addAction(Action(QStringLiteral("aLoad")));
+  data->addAction(Action(QStringLiteral("aSave")));
+  data->addSeparator();
+  data->addAction(Action(QStringLiteral("aExit")));
+
+  QMenu* adapter = menuBar()->addMenu(QStringLiteral("Адаптер"));
+  adapter->addAction(Action(QStringLiteral("aConnect")));
+  adapter->addAction(Action(QStringLiteral("mmDemoMode")));
+
+  QMenu* tools = menuBar()->addMenu(QStringLiteral("Инструменты"));
+  for (const char* name : {"aShowElements", "aShowIndicator", "aShowLog", "aShowToolBar"}) {
+    tools->addAction(Action(QLatin1String(name)));
+  }
+  tools->addSeparator();
+  tools->addAction(Action(QStringLiteral("aShowFunc")));
+
+  QAction* exitProgramming = menuBar()->addAction(QStringLiteral("Выход из программирования"));
+  exitProgramming->setObjectName(QStringLiteral("mmExitProgramming"));
+  actions_[exitProgramming->objectName()] = exitProgramming;
+
+  QMenu* help = menuBar()->addMenu(QStringLiteral("Справка"));
+  help->addAction(Action(QStringLiteral("aHelp")));
+  help->addAction(Action(QStringLiteral("aAbout")));
+}
+
+void TMainForm::CreateToolBar() {
+  QToolBar* bar = addToolBar(QStringLiteral("Панель кнопок"));
+  bar->setObjectName(QStringLiteral("ToolBar1"));
+  bar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+  bar->setMovable(false);
+
+  const auto menuButton = [bar](const QString& name, const QString& text, QMenu* menu,
+                                QAction* main) {
+    auto* button = new QToolButton(bar);
+    button->setObjectName(name);
+    button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    if (main) {
+      button->setDefaultAction(main);
+      button->setMenu(menu);
+      button->setPopupMode(QToolButton::MenuButtonPopup);
+    } else {
+      button->setText(text);
+      button->setToolTip(menu->toolTip());
+      button->setMenu(menu);
+      button->setPopupMode(QToolButton::InstantPopup);
+    }
+    bar->addWidget(button);
+    return button;
+  };
+  menuButton(QStringLiteral("tbRead"), QStringLiteral("Показать"), showMenu_, nullptr);
+  bar->addAction(Action(QStringLiteral("aRefresh")));
+  bar->widgetForAction(Action(QStringLiteral("aRefresh")))->setObjectName(QStringLiteral("tbRefresh"));
+  writeButton_ = menuButton(QStringLiteral("tbWrite"), {}, writeMenu_, Action(QStringLiteral("aWrite")));
+  bar->addSeparator();
+  menuButton(QStringLiteral("tbDefault"), QStringLiteral("Очистить"), defaultsMenu_, nullptr);
+  bar->addSeparator();
+  bar->addAction(Action(QStringLiteral("aPrev")));
+  bar->addAction(Action(QStringLiteral("aNext")));
+  bar->addAction(Action(QStringLiteral("aShowFunc")));
+  bar->addSeparator();
+
+  QAction* toggle = Action(QStringLiteral("aShowToolBar"));
+  connect(toggle, &QAction::triggered, bar, &QWidget::setVisible);
+
+  bar->setContextMenuPolicy(Qt::CustomContextMenu);
+  auto* captions = new QAction(QStringLiteral("Подписи к кнопкам"), this);
+  captions->setCheckable(true);
+  captions->setChecked(true);
+  connect(captions, &QAction::toggled, bar, [bar](bool on) {
+    bar->setToolButtonStyle(on ? Qt::ToolButtonTextUnderIcon : Qt::ToolButtonIconOnly);
+    for (auto* button : bar->findChildren<QToolButton*>()) {
+      button->setToolButtonStyle(bar->toolButtonStyle());
+      if (!on) button->setFixedSize(42, 42);
+    }
+  });
+  connect(bar, &QWidget::customContextMenuRequested, this, [bar, captions](const QPoint& at) {
+    QMenu menu;
+    menu.addAction(captions);
+    menu.exec(bar->mapToGlobal(at));
+  });
+}
+
+void TMainForm::CreateStatusBar() {
+  statusText_ = new QLabel(this);
+  statusText_->setObjectName(QStringLiteral("SBPanel0"));
+  statusText_->setMinimumWidth(std::min(kStatusTextWidth, width() / 2));
+  statusBar()->addWidget(statusText_, 1);
+  auto* version = new QLabel(QStringLiteral("%1.%2.%3.%4")
+                                 .arg(kVersionMajor)
+                                 .arg(kVersionMinor)
+                                 .arg(kVersionRelease)
+                                 .arg(kVersionBuild),
+                             this);
+  version->setObjectName(QStringLiteral("SBPanel2"));
+  statusBar()->addPermanentWidget(version);
+}
+
+void TMainForm::CreatePages() {
+  for (const auto& info : pages_.Pages()) {
+    TVDFrame* page = info.Create(pageArea_, *this);
+    page->setObjectName(info.Name);
+    pageArea_->addWidget(page);
+    page->Initialize();
+  }
+  // No page is current until the first one is shown.
+  auto* blank = new QWidget(pageArea_);
+  pageArea_->addWidget(blank);
+  pageArea_->setCurrentWidget(blank);
+}
+
+TVDFrame* TMainForm::Page(const QString& name) const {
+  return pageArea_->findChild<TVDFrame*>(name, Qt::FindDirectChildrenOnly);
+}
+
+void TMainForm::ShowPage(const QString& command, bool addToHistory, int category) {
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  if (currentPage_) currentPage_->PageHidden();
+  const QAction* action = Action(command);
+  const QString name = action && action->data().isValid() ? action->data().toString()
+                                                          : command.mid(1);
+  TVDFrame* page = Page(name);
+  if (page) {
+    if (addToHistory) history_.Append(name, category);
+    pageArea_->setCurrentWidget(page);
+    page->PageShown();
+    currentPage_ = page;
+  }
+  QApplication::restoreOverrideCursor();
+}
+
+void TMainForm::ShowPageCommand(const QString& command) { ShowPage(command, true); }
+
+void TMainForm::ShowHistoryEntry(const TPageHistory::TEntry* entry) {
+  if (!entry) return;
+  ShowPage(QStringLiteral("a") + entry->Page, false, entry->Category);
+}
+
+void TMainForm::SetDemoMode(bool on) {
+  demoMode_ = on;
+  Action(QStringLiteral("mmDemoMode"))->setChecked(on);
+  if (const auto* entry = history_.Current()) {
+    ShowPage(QStringLiteral("a") + entry->Page, true, entry->Category);
+  }
+}
+
+void TMainForm::UpdateCommandStates() {
+  const bool unavailable = adapter_.IsUnavailable();
+  Action(QStringLiteral("aRead"))->setEnabled(!unavailable && !demoMode_);
+  Action(QStringLiteral("aRefresh"))->setEnabled(!unavailable);
+  Action(QStringLiteral("aWrite"))->setEnabled(false);
+  if (QWidget* read = findChild<QToolButton*>(QStringLiteral("tbRead"))) read->setEnabled(true);
+  if (QWidget* def = findChild<QToolButton*>(QStringLiteral("tbDefault"))) {
+    def->setEnabled(!unavailable);
+  }
+  Action(QStringLiteral("aPrev"))->setEnabled(history_.CanGoBack());
+  Action(QStringLiteral("aNext"))->setEnabled(history_.CanGoForward());
+  if (auto* bar = findChild<QToolBar*>(QStringLiteral("ToolBar1"))) {
+    Action(QStringLiteral("aShowToolBar"))->setChecked(bar->isVisible());
+  }
+}
+
+void TMainForm::ShowStatusText(const QString& text, bool refresh) {
+  statusText_->setText(text);
+  if (refresh) statusText_->repaint();
+}
+
+QString TMainForm::StatusText() const { return statusText_->text(); }
+
+void TMainForm::ShowControlHelp(QWidget*, const QString& topic) {
+  if (!help_.Show(topic)) {
+    QMessageBox::information(this, windowTitle(), QStringLiteral("Справка не найдена!"));
+  }
+}
+
+void TMainForm::ShowHelp() {
+  if (!help_.Show(QLatin1String(THelpViewer::kIndexTopic))) {
+    QMessageBox::information(this, windowTitle(), QStringLiteral("Справка не найдена!"));
+  }
+}
+
+void TMainForm::BeginBusy() {
+  busy_.Begin();
+  progress_->SetProgress(0, 0);
+}
+
+void TMainForm::EndBusy() { busy_.End(); }
+
+void TMainForm::ReportProgress(const QString& name, int maximum, int position) {
+  progress_->SetText(QStringLiteral("Обработка: %1").arg(name));
+  progress_->SetProgress(maximum, position);
+  progress_->repaint();
+  QApplication::processEvents();
+}
+
+void TMainForm::ShowSettings() {
+  TFuncForm form(this);
+  QPalette palette = form.palette();
+  palette.setColor(QPalette::Window, options_.Background());
+  form.setPalette(palette);
+  form.Fill(options_);
+  connect(&form, &TFuncForm::HelpRequested, this, &TMainForm::ShowHelp);
+  if (form.exec() != QDialog::Accepted) return;
+  const QString oldPort = options_.PortName;
+  form.Apply(options_);
+  ApplyColour();
+  if (options_.PortName != oldPort) adapter_.SetDescription(options_.PortName);
+}
+
+void TMainForm::ShowAbout() {
+  TAboutForm about(this);
+  about.exec();
+}
+
+void TMainForm::ApplyColour() {
+  QPalette palette = this->palette();
+  palette.setColor(QPalette::Window, options_.Background());
+  setPalette(palette);
+  for (auto* page : pageArea_->findChildren<TVDFrame*>(QString(), Qt::FindDirectChildrenOnly)) {
+    page->SetColour(options_.Background());
+  }
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+  ShowStatusText(QStringLiteral("Закрытие соединения..."), true);
+  linkKeeper_->Stop();
+  QMainWindow::closeEvent(event);
 }
