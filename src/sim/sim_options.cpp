@@ -16,6 +16,8 @@ std::optional<TSimOptions> TSimOptions::Parse(const QString& text, QString* erro
       options.Gen2 = true;
     } else if (item == u"nolink") {
       options.LinkModel = false;
+    } else if (item == u"live" || item == u"quiet") {
+      options.Live = item == u"live";
     } else if (item.startsWith(u"silent=") || item.startsWith(u"refuse=")) {
       bool ok = false;
       const int addr = item.section(u'=', 1).toInt(&ok, 0);

@@ -12,6 +12,12 @@ struct TSimOptions {
   bool LinkModel = true;   // nolink: frames cross at once instead of at 115200 baud
   std::set<int> Silent;    // silent=ADDR: fitted but never answers
   std::set<int> Refused;   // refuse=ADDR: answers the access query with "refused"
+  // live / quiet: whether the modules broadcast their state on their own. Unset, the bus is
+  // live with the link model and quiet without it, so that unit tests (nolink) see only the
+  // traffic they cause.
+  std::optional<bool> Live;
+
+  bool LiveTraffic() const { return Live.value_or(LinkModel); }
 
   // nullopt, with `error` set, for an unknown option or a bad address.
   static std::optional<TSimOptions> Parse(const QString& text, QString* error = nullptr);

@@ -1,5 +1,7 @@
 #include "sim/virtual_adapter.h"
 
+#include <sys/prctl.h>
+
 #include <algorithm>
 #include <utility>
 
@@ -8,16 +10,20 @@ namespace {
 constexpr int kBitsPerByte = 11;  // start, 8 data, 2 stop
 constexpr int kBaudRate = 115200;
 
-// Flips bits of one byte of an encoded frame so that its checksum fails, keeping escapes and
-// the terminator intact.
+// A byte that can be flipped without touching the frame's escapes or its terminator.
+bool Flippable(uint8_t byte, uint8_t previous) {
+  const uint8_t flipped = byte ^ 0x01;
+  return byte != kFrameEscape && byte != kFrameTerminator && previous != kFrameEscape &&
+         flipped != kFrameEscape && flipped != kFrameTerminator;
+}
+
+// Flips one byte of an encoded frame so that its checksum fails.
 void Corrupt(TWireFrame& wire) {
   for (size_t i = 0; i + 1 < wire.Size; ++i) {
-    const uint8_t b = wire.Bytes[i];
-    if (b == kFrameEscape || (i > 0 && wire.Bytes[i - 1] == kFrameEscape)) continue;
-    const uint8_t flipped = b ^ 0x01;
-    if (flipped == kFrameEscape || flipped == kFrameTerminator) continue;
-    wire.Bytes[i] = flipped;
-    return;
+    if (Flippable(wire.Bytes[i], i > 0 ? wire.Bytes[i - 1] : 0)) {
+      wire.Bytes[i] ^= 0x01;
+      return;
+    }
   }
 }
 
@@ -37,7 +43,13 @@ bool EncodeModuleFrame(const TLanMsg& msg, TBusFrame& frame) {
 }
 
 TVirtualAdapter::TVirtualAdapter(const TSimOptions& options)
-    : options_(options), vehicle_(options), thread_([this] { Loop(); }) {}
+    : options_(options),
+      vehicle_(options),
+      live_(options.LiveTraffic()),
+      thread_([this] { Loop(); }) {
+  std::lock_guard lock(mutex_);
+  ScheduleLiveTraffic();
+}
 
 TVirtualAdapter::~TVirtualAdapter() {
   {
@@ -60,6 +72,7 @@ bool TVirtualAdapter::Attach(ISimEndpoint* endpoint) {
   ++connection_;
   decoder_.Reset();
   rawBytes_ = 0;
+  corruptingFrame_ = false;
   return true;
 }
 
@@ -71,14 +84,30 @@ void TVirtualAdapter::Detach(ISimEndpoint* endpoint) {
 bool TVirtualAdapter::FromPc(const uint8_t* bytes, size_t count) {
   std::lock_guard lock(mutex_);
   if (!plugged_) return false;
+  const auto now = TClock::now();
   TAdapterFrame frame;
+  uint8_t previous = 0;
   for (size_t i = 0; i < count; ++i) {
+    uint8_t byte = bytes[i];
+    if (rawBytes_ == 0 && corruptFromPc_ > 0) {
+      --corruptFromPc_;
+      corruptingFrame_ = true;
+    }
+    if (corruptingFrame_ && Flippable(byte, previous)) {
+      byte ^= 0x01;
+      corruptingFrame_ = false;
+    }
+    previous = bytes[i];
     ++rawBytes_;
-    if (!decoder_.Feed(bytes[i], frame)) continue;
-    const size_t wireBytes = rawBytes_;
-    rawBytes_ = 0;
-    const auto delivered = Occupy(wireBytes, TClock::now());
-    Schedule(delivered, [this, frame] { OnFrameFromPc(frame); });
+    if (!decoder_.Feed(byte, frame)) continue;
+    corruptingFrame_ = false;
+    const size_t wireBytes = std::exchange(rawBytes_, 0);
+    const auto delivered = Occupy(wireBytes, now);
+    if (dropFromPc_ > 0) {
+      --dropFromPc_;
+      continue;
+    }
+    Schedule(delivered, [this, frame, delivered] { OnFrameFromPc(frame, delivered); });
   }
   return true;
 }
@@ -93,6 +122,16 @@ void TVirtualAdapter::SendStatus(uint8_t status) {
   std::lock_guard lock(mutex_);
   const uint8_t payload[] = {status};
   TransmitToPc(kFrameStatus, payload, TClock::now(), false);
+}
+
+void TVirtualAdapter::Perform(TSimAction action) {
+  std::lock_guard lock(mutex_);
+  TransmitMessages(vehicle_.Perform(action), TClock::now());
+}
+
+void TVirtualAdapter::SetLiveTraffic(bool on) {
+  std::lock_guard lock(mutex_);
+  live_ = on;
 }
 
 void TVirtualAdapter::Unplug() {
@@ -122,9 +161,35 @@ void TVirtualAdapter::CorruptFramesToPc(int count) {
   corruptToPc_ = count;
 }
 
+void TVirtualAdapter::DropFramesFromPc(int count) {
+  std::lock_guard lock(mutex_);
+  dropFromPc_ = count;
+}
+
+void TVirtualAdapter::CorruptFramesFromPc(int count) {
+  std::lock_guard lock(mutex_);
+  corruptFromPc_ = count;
+}
+
 void TVirtualAdapter::SetExtraAnswerDelay(std::chrono::milliseconds delay) {
   std::lock_guard lock(mutex_);
   extraAnswerDelay_ = delay;
+}
+
+void TVirtualAdapter::DelayAnswers(int requests, std::chrono::milliseconds delay) {
+  std::lock_guard lock(mutex_);
+  delayedRequests_ = requests;
+  requestDelay_ = delay;
+}
+
+void TVirtualAdapter::SilenceModule(int address, bool silent) {
+  std::lock_guard lock(mutex_);
+  if (auto* module = vehicle_.Module(address)) module->Silent = silent;
+}
+
+void TVirtualAdapter::RefuseAccess(int address, bool refuse) {
+  std::lock_guard lock(mutex_);
+  if (auto* module = vehicle_.Module(address)) module->RefuseAccess = refuse;
 }
 
 int TVirtualAdapter::FramesFromPc() const {
@@ -150,13 +215,17 @@ TVirtualAdapter::TClock::time_point TVirtualAdapter::Occupy(size_t wireBytes,
   return lineFree_;
 }
 
-void TVirtualAdapter::TransmitToPc(uint8_t frameType, std::span<const uint8_t> payload,
-                                   TClock::time_point readyAt, bool moduleMessage) {
+TVirtualAdapter::TClock::time_point TVirtualAdapter::TransmitToPc(uint8_t frameType,
+                                                                  std::span<const uint8_t> payload,
+                                                                  TClock::time_point readyAt,
+                                                                  bool moduleMessage) {
+  // Without a PC the adapter is not powered: nothing crosses the line.
+  if (!endpoint_) return readyAt;
   auto wire = EncodeAdapterFrame(frameType, payload);
-  if (!wire) return;
+  if (!wire) return readyAt;
   if (moduleMessage && dropToPc_ > 0) {
     --dropToPc_;
-    return;
+    return readyAt;
   }
   if (moduleMessage && corruptToPc_ > 0) {
     --corruptToPc_;
@@ -165,36 +234,69 @@ void TVirtualAdapter::TransmitToPc(uint8_t frameType, std::span<const uint8_t> p
   const auto delivered = Occupy(wire->Size, readyAt);
   const uint64_t connection = connection_;
   Schedule(delivered, [this, bytes = *wire, connection] {
-    if (endpoint_ && connection == connection_) endpoint_->DeliverToPc(bytes.Bytes.data(), bytes.Size);
+    if (endpoint_ && connection == connection_)
+      endpoint_->DeliverToPc(bytes.Bytes.data(), bytes.Size);
   });
+  return delivered;
 }
 
-void TVirtualAdapter::OnFrameFromPc(const TAdapterFrame& frame) {
+void TVirtualAdapter::TransmitMessages(const std::vector<TLanMsg>& messages,
+                                       TClock::time_point readyAt) {
+  for (const auto& msg : messages) {
+    TBusFrame frame;
+    if (EncodeModuleFrame(msg, frame)) TransmitToPc(kFrameFromBus, frame.View(), readyAt, true);
+  }
+}
+
+void TVirtualAdapter::OnFrameFromPc(const TAdapterFrame& frame, TClock::time_point at) {
   if (frame.Fault != TFrameFault::None || frame.Type != kFrameToBus) return;
   ++framesFromPc_;
   const uint8_t ackPayload[] = {0x00, 0x00};
-  TransmitToPc(kAcknowledgementType, ackPayload, TClock::now(), false);
+  const auto acknowledged = TransmitToPc(kAcknowledgementType, ackPayload, at, false);
   TLanMsg msg;
   if (!ParseFrame(frame.View(), msg)) return;
   // Bounded, so that a long session without a reader does not grow without end.
   if (sentByPc_.size() < 4096) sentByPc_.push_back(msg);
-  PutOnBus(msg);
+  Schedule(acknowledged, [this, msg, acknowledged] { PutOnBus(msg, acknowledged); });
 }
 
-void TVirtualAdapter::PutOnBus(const TLanMsg& msg) {
+void TVirtualAdapter::PutOnBus(const TLanMsg& msg, TClock::time_point at) {
   const auto replies = vehicle_.Deliver(msg);
   if (replies.empty()) return;
-  const auto delay = options_.LinkModel ? kModuleReplyDelay : TClock::duration::zero();
-  const auto readyAt = TClock::now() + delay + extraAnswerDelay_;
-  for (const auto& reply : replies) {
-    Schedule(readyAt, [this, reply, readyAt] {
-      TBusFrame frame;
-      if (EncodeModuleFrame(reply, frame)) TransmitToPc(kFrameFromBus, frame.View(), readyAt, true);
-    });
+  auto delay =
+      (options_.LinkModel ? TClock::duration(kModuleReplyDelay) : TClock::duration::zero()) +
+      extraAnswerDelay_;
+  if (delayedRequests_ > 0) {
+    --delayedRequests_;
+    delay += requestDelay_;
+  }
+  const auto readyAt = at + delay;
+  // Occupying the line is decided when the answer is ready, so that a frame the PC sends in
+  // the meantime is not queued behind an answer that does not exist yet.
+  Schedule(readyAt, [this, replies, readyAt] { TransmitMessages(replies, readyAt); });
+}
+
+void TVirtualAdapter::ScheduleLiveTraffic() {
+  const auto start = TClock::now();
+  for (const auto& module : vehicle_.Modules()) {
+    for (const auto& stream : module->LiveStreams()) {
+      const auto at = start + stream.Offset;
+      Schedule(at, [this, m = module.get(), stream, at] { RunStream(m, stream, at); });
+    }
   }
 }
 
+void TVirtualAdapter::RunStream(TVirtualModule* module, TLiveStream stream, TClock::time_point at) {
+  const auto messages = vehicle_.Speak(*module, stream.Id);
+  if (live_) TransmitMessages(messages, at);
+  const auto next = at + stream.Period;
+  Schedule(next, [this, module, stream, next] { RunStream(module, stream, next); });
+}
+
 void TVirtualAdapter::Loop() {
+  // The default timer slack of 50 us would be added to every frame's delivery; the model
+  // asks for the wire time, not the scheduler's convenience.
+  prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
   std::unique_lock lock(mutex_);
   while (!stop_) {
     if (tasks_.empty()) {
@@ -206,7 +308,7 @@ void TVirtualAdapter::Loop() {
       wake_.wait_until(lock, at);
       continue;
     }
-    auto task = tasks_.top().Run;
+    auto task = std::move(const_cast<TTask&>(tasks_.top()).Run);
     tasks_.pop();
     task();
   }

@@ -24,8 +24,10 @@ class ISimEndpoint {
 // The USB adapter of the virtual vehicle: takes the PC's adapter frames, acknowledges them,
 // puts their bus messages on the virtual bus and returns the modules' messages as received-
 // message frames. With the link model on, every frame occupies the half-duplex line for its
-// wire time at 115200 baud (11 bits a byte) and a module answers 1 ms after a request
-// reached it.
+// wire time at 115200 baud (11 bits a byte); the adapter acknowledges a frame as soon as it
+// has crossed, puts its message on the bus once the acknowledgement has crossed, and a
+// module answers 1 ms after that. Times are kept on the model's own time line, so that a
+// late wake-up of the scheduler does not push every later frame back.
 class TVirtualAdapter {
  public:
   using TClock = std::chrono::steady_clock;
@@ -54,18 +56,31 @@ class TVirtualAdapter {
     return action(vehicle_);
   }
 
-  // A module speaks without being asked.
+  // A module speaks without being asked (only the PC hears it).
   void SendFromModule(const TLanMsg& msg);
   // An adapter status report (frame type 0x13).
   void SendStatus(uint8_t status);
 
-  // Faults, for tests.
+  // Scenario: something happens to the car; the modules report it at once.
+  void Perform(TSimAction action);
+  // Whether the modules broadcast their state on their own.
+  void SetLiveTraffic(bool on);
+
+  // Faults, for tests. Drop and corrupt counts apply to the next frames of that direction;
+  // towards the PC only frames that carry module messages count.
   void Unplug();
   void Replug();
   bool IsPlugged() const;
   void DropFramesToPc(int count);
   void CorruptFramesToPc(int count);
+  void DropFramesFromPc(int count);
+  void CorruptFramesFromPc(int count);
+  // Every answer comes this much later than the model says.
   void SetExtraAnswerDelay(std::chrono::milliseconds delay);
+  // Only the answers to the next `requests` requests come late.
+  void DelayAnswers(int requests, std::chrono::milliseconds delay);
+  void SilenceModule(int address, bool silent);
+  void RefuseAccess(int address, bool refuse);
 
   // Frames accepted from the PC since the start.
   int FramesFromPc() const;
@@ -86,10 +101,14 @@ class TVirtualAdapter {
   void Schedule(TClock::time_point at, std::function<void()> task);
   // Occupies the line for the frame from `readyAt` on; returns when its last byte crossed.
   TClock::time_point Occupy(size_t wireBytes, TClock::time_point readyAt);
-  void TransmitToPc(uint8_t frameType, std::span<const uint8_t> payload,
-                    TClock::time_point readyAt, bool moduleMessage);
-  void OnFrameFromPc(const TAdapterFrame& frame);
-  void PutOnBus(const TLanMsg& msg);
+  // Returns when the frame will have reached the PC.
+  TClock::time_point TransmitToPc(uint8_t frameType, std::span<const uint8_t> payload,
+                                  TClock::time_point readyAt, bool moduleMessage);
+  void TransmitMessages(const std::vector<TLanMsg>& messages, TClock::time_point readyAt);
+  void OnFrameFromPc(const TAdapterFrame& frame, TClock::time_point at);
+  void PutOnBus(const TLanMsg& msg, TClock::time_point at);
+  void RunStream(TVirtualModule* module, TLiveStream stream, TClock::time_point at);
+  void ScheduleLiveTraffic();
 
   TSimOptions options_;
   mutable std::mutex mutex_;
@@ -104,10 +123,16 @@ class TVirtualAdapter {
   ISimEndpoint* endpoint_ = nullptr;
   uint64_t connection_ = 0;  // frames of an earlier connection are not delivered to a new one
   bool plugged_ = true;
+  bool live_ = false;
   TClock::time_point lineFree_{};
   int dropToPc_ = 0;
   int corruptToPc_ = 0;
+  int dropFromPc_ = 0;
+  int corruptFromPc_ = 0;
+  bool corruptingFrame_ = false;  // the frame now arriving has been corrupted
   std::chrono::milliseconds extraAnswerDelay_{0};
+  int delayedRequests_ = 0;
+  std::chrono::milliseconds requestDelay_{0};
   int framesFromPc_ = 0;
   std::vector<TLanMsg> sentByPc_;
 

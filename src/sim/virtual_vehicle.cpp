@@ -1,5 +1,10 @@
 #include "sim/virtual_vehicle.h"
 
+#include "sim/virtual_can_module.h"
+#include "sim/virtual_gsm_module.h"
+#include "sim/virtual_sensor.h"
+#include "sim/virtual_tag_transceiver.h"
+
 // Address, name, packet size, then the sizes of the internal, EEPROM, RAM and flash memories.
 const std::vector<TVirtualModuleSpec> kVirtualModuleTable = {
     {2, "Главный модуль", 8, {0, 1024, 4095, 65536}},
@@ -18,14 +23,40 @@ const std::vector<TVirtualModuleSpec> kVirtualModuleTable = {
     {11, "GPS-модуль", 8, {0, 0, 0, 0}},
 };
 
+namespace {
+
+constexpr uint8_t kGsmAddr = 3;
+constexpr uint8_t kShockSensorAddr = 20;
+constexpr uint8_t kTiltSensorAddr = 23;
+constexpr uint8_t kCanAddr = 24;
+constexpr uint8_t kTagTransceiverAddr = 25;
+
+std::unique_ptr<TVirtualModule> MakeModule(const TVirtualModuleSpec& spec,
+                                           const TSimOptions& options) {
+  if (spec.Address == kMainModuleAddr)
+    return std::make_unique<TVirtualMainModule>(spec, options.Gen2);
+  if (spec.Address == kGsmAddr) return std::make_unique<TVirtualGsmModule>(spec);
+  if (spec.Address == kCanAddr) return std::make_unique<TVirtualCanModule>(spec);
+  if (spec.Address == kTagTransceiverAddr) return std::make_unique<TVirtualTagTransceiver>(spec);
+  if (spec.Address >= kShockSensorAddr && spec.Address <= kTiltSensorAddr) {
+    return std::make_unique<TVirtualSensor>(spec);
+  }
+  return std::make_unique<TVirtualModule>(spec);
+}
+
+}  // namespace
+
 TVirtualVehicle::TVirtualVehicle(const TSimOptions& options) : options_(options) {
   for (const auto& spec : kVirtualModuleTable) {
     if (options.MainOnly && spec.Address != kMainModuleAddr) continue;
-    auto module = std::make_unique<TVirtualModule>(spec);
+    auto module = MakeModule(spec, options);
+    module->LoadFactoryImage(options.Gen2);
     module->Silent = options.Silent.contains(spec.Address);
     module->RefuseAccess = options.Refused.contains(spec.Address);
+    if (spec.Address == kMainModuleAddr) main_ = static_cast<TVirtualMainModule*>(module.get());
     modules_.push_back(std::move(module));
   }
+  if (main_) main_->SetCanModuleFitted(Module(kCanAddr) != nullptr);
 }
 
 TVirtualModule* TVirtualVehicle::Module(int address) {
@@ -35,8 +66,29 @@ TVirtualModule* TVirtualVehicle::Module(int address) {
   return nullptr;
 }
 
+std::vector<TLanMsg> TVirtualVehicle::Spread(std::vector<TLanMsg> sent) {
+  const size_t heard = sent.size();
+  for (size_t i = 0; i < heard; ++i) {
+    const TLanMsg msg = sent[i];
+    for (auto& module : modules_) module->Receive(msg, sent);
+  }
+  return sent;
+}
+
 std::vector<TLanMsg> TVirtualVehicle::Deliver(const TLanMsg& msg) {
   std::vector<TLanMsg> replies;
   for (auto& module : modules_) module->Receive(msg, replies);
-  return replies;
+  return Spread(std::move(replies));
+}
+
+std::vector<TLanMsg> TVirtualVehicle::Speak(TVirtualModule& module, int stream) {
+  std::vector<TLanMsg> sent;
+  module.Speak(stream, sent);
+  return Spread(std::move(sent));
+}
+
+std::vector<TLanMsg> TVirtualVehicle::Perform(TSimAction action) {
+  std::vector<TLanMsg> sent;
+  if (main_) main_->Perform(action, sent);
+  return Spread(std::move(sent));
 }

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "sim/virtual_adapter.h"
+#include "sim/virtual_sensor.h"
 
 namespace {
 
@@ -23,8 +26,8 @@ TEST(SimOptions, ParsesTheOptionList) {
   EXPECT_FALSE(all->MainOnly);
   EXPECT_TRUE(all->LinkModel);
 
-  const auto tuned = TSimOptions::FromDescription(
-      QStringLiteral("sim:main,gen2,nolink,silent=20,refuse=0x18"));
+  const auto tuned =
+      TSimOptions::FromDescription(QStringLiteral("sim:main,gen2,nolink,silent=20,refuse=0x18"));
   ASSERT_TRUE(tuned);
   EXPECT_TRUE(tuned->MainOnly);
   EXPECT_TRUE(tuned->Gen2);
@@ -84,6 +87,180 @@ TEST(VirtualVehicle, AccessAndSilenceFollowTheOptions) {
   TSimOptions mainOnly;
   mainOnly.MainOnly = true;
   EXPECT_EQ(TVirtualVehicle(mainOnly).Modules().size(), 1u);
+}
+
+TEST(SimOptions, LiveTrafficFollowsTheLinkModelUnlessChosen) {
+  EXPECT_TRUE(TSimOptions::FromDescription(QStringLiteral("sim"))->LiveTraffic());
+  EXPECT_FALSE(TSimOptions::FromDescription(QStringLiteral("sim:nolink"))->LiveTraffic());
+  EXPECT_TRUE(TSimOptions::FromDescription(QStringLiteral("sim:nolink,live"))->LiveTraffic());
+  EXPECT_FALSE(TSimOptions::FromDescription(QStringLiteral("sim:quiet"))->LiveTraffic());
+}
+
+TEST(VirtualVehicle, ModulesRefusePacketsLargerThanTheirPacketSize) {
+  TVirtualVehicle vehicle(TSimOptions{});
+  EXPECT_EQ(vehicle.Deliver(Request(2, 88, {8, 0, 0})).size(), 1u);
+  EXPECT_TRUE(vehicle.Deliver(Request(2, 88, {9, 0, 0})).empty());
+  EXPECT_EQ(vehicle.Deliver(Request(25, 87, {4, 0, 0})).size(), 1u);
+  EXPECT_TRUE(vehicle.Deliver(Request(25, 87, {5, 0, 0})).empty());
+  EXPECT_TRUE(vehicle.Deliver(Request(25, 80, {0, 0, 1, 2, 3, 4, 5})).empty());
+  EXPECT_EQ(vehicle.Module(25)->Memory(kSimInt)[4], 0);
+}
+
+TEST(VirtualVehicle, FactoryImageOfTheMainModuleEnablesThePages) {
+  TVirtualVehicle third(TSimOptions{});
+  const auto& ext = third.Module(2)->Memory(kSimExt);
+  EXPECT_NE(ext[0] & 0x04, 0) << "third-generation configuration byte";
+  for (int addr = 256; addr <= 269; ++addr) EXPECT_EQ(ext[addr], 0xFF) << addr;
+  EXPECT_EQ(ext[270] & 0x03, 0x03);
+  const auto& flash = third.Module(2)->Memory(kSimFlash);
+  EXPECT_EQ(flash[65409], 16) << "board type";
+  EXPECT_EQ(flash[65410], 5) << "initial firmware major: a Tarsk 4";
+  EXPECT_EQ(flash[65474], 3) << "generation byte";
+
+  TSimOptions options;
+  options.Gen2 = true;
+  TVirtualVehicle second(options);
+  EXPECT_EQ(second.Module(2)->Memory(kSimExt)[0] & 0x04, 0);
+  EXPECT_EQ(second.Module(2)->Memory(kSimExt)[256], 0xFF);
+}
+
+TEST(VirtualVehicle, StatusAnswersCarryTheVersionRecords) {
+  TVirtualVehicle vehicle(TSimOptions{});
+  auto replies = vehicle.Deliver(Request(2, 48));
+  ASSERT_EQ(replies.size(), 3u);
+  EXPECT_EQ(replies[0].Length, 6);
+  EXPECT_EQ(replies[0].Data[0], 0x05);
+  EXPECT_EQ(replies[0].Data[1], 0x34);
+  EXPECT_EQ(replies[1].Length, 12);
+  EXPECT_EQ(replies[1].Data[0], 1) << "the CAN module is fitted: its record is relayed";
+  EXPECT_EQ(replies[2].Length, 4);
+  for (const auto& reply : replies) {
+    EXPECT_TRUE(reply.IsAnswer);
+    EXPECT_EQ(reply.Dest, 1);
+    EXPECT_EQ(reply.Command, 48);
+  }
+
+  TSimOptions options;
+  options.Gen2 = true;
+  options.MainOnly = true;
+  TVirtualVehicle older(options);
+  replies = older.Deliver(Request(2, 48));
+  ASSERT_EQ(replies.size(), 3u);
+  EXPECT_EQ(replies[0].Data[0], 0x04);
+  EXPECT_EQ(replies[1].Data[0], 0) << "no CAN module";
+
+  const std::vector<std::pair<int, int>> lengths = {{3, 6},  {11, 6}, {25, 3}, {4, 2},
+                                                    {15, 2}, {13, 2}, {14, 2}, {5, 2},
+                                                    {20, 2}, {21, 2}, {22, 2}, {23, 2}};
+  for (const auto& [address, length] : lengths) {
+    replies = vehicle.Deliver(Request(static_cast<uint8_t>(address), 48));
+    ASSERT_EQ(replies.size(), 1u) << address;
+    EXPECT_EQ(replies[0].Length, length) << address;
+    EXPECT_NE(replies[0].Data[0], 0) << address;
+  }
+  EXPECT_TRUE(vehicle.Deliver(Request(24, 48)).empty());
+}
+
+TEST(VirtualVehicle, CommandZeroIsANoticeOrASensorMode) {
+  TVirtualVehicle vehicle(TSimOptions{});
+  auto notice = Request(2, 0, {32});
+  notice.AnswerRequested = 0;
+  EXPECT_TRUE(vehicle.Deliver(notice).empty());
+  EXPECT_EQ(vehicle.Module(2)->EndNotices, 1);
+  EXPECT_EQ(vehicle.Module(2)->LastEndParam, 32);
+
+  auto mode = Request(21, 0, {3});
+  mode.AnswerRequested = 0;
+  vehicle.Deliver(mode);
+  EXPECT_EQ(vehicle.Module(21)->EndNotices, 0);
+  EXPECT_EQ(static_cast<TVirtualSensor*>(vehicle.Module(21))->OperatingMode(), 3);
+
+  auto tilt = Request(23, 0, {32});
+  tilt.AnswerRequested = 0;
+  vehicle.Deliver(tilt);
+  EXPECT_EQ(vehicle.Module(23)->EndNotices, 1);
+}
+
+// The messages of a list with a given source and command.
+std::vector<TLanMsg> Select(const std::vector<TLanMsg>& messages, int source, int command) {
+  std::vector<TLanMsg> selected;
+  for (const auto& m : messages) {
+    if (m.Source == source && m.Command == command) selected.push_back(m);
+  }
+  return selected;
+}
+
+TEST(VirtualVehicle, ScenarioChangesTheCarAndTheModulesReportIt) {
+  TVirtualVehicle vehicle(TSimOptions{});
+  auto& main = *vehicle.MainModule();
+
+  auto sent = vehicle.Perform(TSimAction::Arm);
+  auto modes = Select(sent, 2, 7);
+  ASSERT_EQ(modes.size(), 1u);
+  EXPECT_EQ(modes[0].Dest, 0);
+  EXPECT_EQ(modes[0].Data[0] & 0x0F, 2);
+  auto can = Select(sent, 24, 33);
+  ASSERT_EQ(can.size(), 1u) << "the CAN module locks the doors when it hears the mode";
+  EXPECT_EQ(can[0].Data[0], 1);
+  EXPECT_TRUE(vehicle.Perform(TSimAction::Arm).empty()) << "already armed";
+
+  sent = vehicle.Perform(TSimAction::StartEngine);
+  EXPECT_EQ(main.Mode(), TVirtualMainModule::kModeRemoteStart);
+  EXPECT_TRUE(main.EngineRunning());
+  EXPECT_TRUE(main.Ignition());
+  std::vector<uint8_t> inputs;
+  for (const auto& m : Select(sent, 2, 3)) inputs.push_back(m.Data[0]);
+  EXPECT_NE(std::find(inputs.begin(), inputs.end(), 0x83), inputs.end()) << "ignition on";
+  EXPECT_NE(std::find(inputs.begin(), inputs.end(), 0xA8), inputs.end()) << "charge lamp on";
+  EXPECT_GT(main.VoltageCode(), 90) << "the generator charges";
+
+  vehicle.Perform(TSimAction::StopEngine);
+  EXPECT_FALSE(main.EngineRunning());
+  EXPECT_FALSE(main.Ignition()) << "the ignition was the remote start's";
+  EXPECT_EQ(main.Mode(), TVirtualMainModule::kModeArmed);
+
+  sent = vehicle.Perform(TSimAction::Disarm);
+  EXPECT_EQ(main.Mode(), TVirtualMainModule::kModeDisarmed);
+  ASSERT_EQ(Select(sent, 24, 33).size(), 1u);
+  EXPECT_EQ(Select(sent, 24, 33)[0].Data[0], 2);
+
+  vehicle.Perform(TSimAction::IgnitionOn);
+  vehicle.Perform(TSimAction::StartEngine);
+  sent = vehicle.Perform(TSimAction::IgnitionOff);
+  EXPECT_FALSE(main.EngineRunning()) << "switching the ignition off stops the engine";
+  EXPECT_EQ(Select(sent, 2, 2).back().Data[0], 59);
+}
+
+TEST(VirtualVehicle, PcCommandsDriveTheScenario) {
+  TVirtualVehicle vehicle(TSimOptions{});
+  auto replies = vehicle.Deliver(Request(2, 96));
+  ASSERT_FALSE(replies.empty());
+  EXPECT_TRUE(replies[0].IsAnswer);
+  EXPECT_EQ(vehicle.MainModule()->Mode(), TVirtualMainModule::kModeArmed);
+  vehicle.Deliver(Request(2, 106));
+  EXPECT_TRUE(vehicle.MainModule()->EngineRunning());
+  // With data, 112 is about learning, not the engine.
+  vehicle.Deliver(Request(2, 112, {1}));
+  EXPECT_TRUE(vehicle.MainModule()->EngineRunning());
+  vehicle.Deliver(Request(2, 112));
+  EXPECT_FALSE(vehicle.MainModule()->EngineRunning());
+  vehicle.Deliver(Request(2, 99));
+  EXPECT_EQ(vehicle.MainModule()->Mode(), TVirtualMainModule::kModeDisarmed);
+
+  replies = vehicle.Deliver(Request(2, 53));
+  ASSERT_EQ(replies.size(), 1u);
+  EXPECT_EQ(replies[0].Length, 11);
+  EXPECT_GT(replies[0].Data[0], 80) << "a healthy battery lights the voltage lamp";
+}
+
+TEST(VirtualVehicle, SilentModulesNeitherAnswerNorTalk) {
+  TSimOptions options;
+  options.Silent = {2};
+  TVirtualVehicle vehicle(options);
+  EXPECT_TRUE(vehicle.Perform(TSimAction::Arm).empty());
+  for (const auto& stream : vehicle.MainModule()->LiveStreams()) {
+    EXPECT_TRUE(vehicle.Speak(*vehicle.MainModule(), stream.Id).empty());
+  }
 }
 
 TEST(VirtualAdapter, WireTimeIsElevenBitsAByteAtTheBaudRate) {

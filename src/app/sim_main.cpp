@@ -1,0 +1,63 @@
+// vardex-sim: the virtual vehicle on a pseudo-terminal. The first line of the output is the
+// terminal's path; `vardex --port /dev/pts/N` then talks to the vehicle through the real
+// serial port code.
+
+#include <signal.h>
+#include <sys/signalfd.h>
+#include <unistd.h>
+
+#include <QString>
+#include <QStringList>
+#include <cstdio>
+#include <memory>
+
+#include "sim/pty_server.h"
+#include "sim/sim_options.h"
+
+int main(int argc, char** argv) {
+  QStringList arguments;
+  for (int i = 1; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+  if (arguments.contains(QStringLiteral("--help")) || arguments.contains(QStringLiteral("-h"))) {
+    std::printf(
+        "usage: vardex-sim [OPTION[,OPTION...]]\n"
+        "  main        only the main module is fitted\n"
+        "  gen2        an older main module (firmware 04.xx, second-generation board)\n"
+        "  nolink      frames cross at once instead of at 115200 baud\n"
+        "  live|quiet  modules broadcast their state on their own, or not\n"
+        "  silent=ADDR a module that never answers\n"
+        "  refuse=ADDR a module that refuses access\n");
+    return 0;
+  }
+  QString error;
+  const auto options = TSimOptions::Parse(arguments.join(u','), &error);
+  if (!options) {
+    std::fprintf(stderr, "vardex-sim: %s\n", qPrintable(error));
+    return 2;
+  }
+
+  // Signals arrive through a descriptor, so that the server stops between two reads.
+  sigset_t stopSignals;
+  sigemptyset(&stopSignals);
+  sigaddset(&stopSignals, SIGINT);
+  sigaddset(&stopSignals, SIGTERM);
+  sigaddset(&stopSignals, SIGHUP);
+  pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+  const int stopFd = signalfd(-1, &stopSignals, SFD_CLOEXEC);
+  if (stopFd < 0) {
+    std::perror("vardex-sim: signalfd");
+    return 1;
+  }
+
+  // Created after the signals are blocked: the scheduler thread inherits the mask.
+  auto adapter = std::make_shared<TVirtualAdapter>(*options);
+  TPtyServer server(adapter);
+  if (!server.Open(&error)) {
+    std::fprintf(stderr, "vardex-sim: %s\n", qPrintable(error));
+    return 1;
+  }
+  std::printf("%s\n", qPrintable(server.SlavePath()));
+  std::fflush(stdout);
+  const bool ok = server.Serve(stopFd);
+  ::close(stopFd);
+  return ok ? 0 : 1;
+}

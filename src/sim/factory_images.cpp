@@ -1,0 +1,82 @@
+#include "sim/factory_images.h"
+
+#include <algorithm>
+
+#include "sim/virtual_module.h"  // TSimLocation
+
+namespace {
+
+using enum TBoardGeneration;
+
+std::vector<uint8_t> Filled(size_t count, uint8_t value) {
+  return std::vector<uint8_t>(count, value);
+}
+
+}  // namespace
+
+// Every byte a factory-fresh module holds that is not zero. A row names the module's bus
+// address, the board generation it applies to, the memory, the first byte and the bytes.
+const std::vector<TImagePatch>& FactoryImagePatches() {
+  static const std::vector<TImagePatch> kPatches = {
+      // Main module, settings EEPROM: configuration byte (bit 2 set: a third-generation board
+      // of the Mirelon/Tarskon line; the second-generation module is a "Veltra 2.5").
+      {2, Third, kSimExt, 0, {0x04}},
+      {2, Second, kSimExt, 0, {0x22}},
+      // Feature bytes: each bit enables one group of settings on the pages; a factory module
+      // offers every feature of its firmware.
+      {2, Any, kSimExt, 256, Filled(14, 0xFF)},
+      {2, Any, kSimExt, 270, {0x03}},
+      // Main module, flash: which modules it supervises (GSM, shock and tilt sensors; CAN
+      // module and tag transceiver).
+      {2, Third, kSimFlash, 64000, {0x25, 0x03}},
+      // Board record: type 16 first shipped with firmware 05.20 of 14.02.2019, a "Tarsk 4".
+      {2, Third, kSimFlash, 65408, {0x00, 16, 0x05, 0x20, 0x14, 0x02, 0x19, 0x00}},
+      {2, Second, kSimFlash, 65408, {0x00, 16, 0x04, 0x44, 0x00, 0x09, 0x11, 0x00}},
+      // Firmware generation stored in flash.
+      {2, Third, kSimFlash, 65474, {3}},
+      {2, Second, kSimFlash, 65474, {0xFF}},
+  };
+  return kPatches;
+}
+
+// The version records of the status answers (command 48).
+const std::vector<TStatusRecord>& FactoryStatusRecords() {
+  static const std::vector<TStatusRecord> kRecords = {
+      // Main module: firmware major, minor, day, month, year (BCD), board revision.
+      {2, Third, {0x05, 0x34, 0x15, 0x03, 0x24, 0x04}},
+      {2, Second, {0x04, 0x75, 0x21, 0x10, 0x13, 0x02}},
+      // CAN module as the main module relays it: internal version 1.8.3.134, protocol 2.1,
+      // group 12, subgroup 3.
+      {24, Any, {1, 8, 3, 134, 2, 1, 12, 3, 0, 0, 0, 0, 0, 0, 0, 0}},
+      // GSM: firmware 27.14 of 12.03.23 (decimal), board version 5.
+      {3, Any, {27, 14, 12, 3, 23, 5}},
+      // GPS: firmware 3.2 of 05.06.22 (decimal), one reserved byte.
+      {11, Any, {3, 2, 5, 6, 22, 0}},
+      // Two-byte records: major, minor.
+      {4, Any, {2, 7}},
+      {5, Any, {2, 1}},
+      {13, Any, {3, 1}},
+      {14, Any, {7, 2}},
+      {15, Any, {1, 3}},
+      {20, Any, {3, 4}},
+      {21, Any, {2, 0}},
+      {22, Any, {2, 0}},
+      {23, Any, {1, 5}},
+      // Tag transceiver: major, minor, board version.
+      {25, Any, {4, 4, 2}},
+  };
+  return kRecords;
+}
+
+bool FitsBoard(TBoardGeneration board, bool gen2) {
+  return board == Any || (board == Second) == gen2;
+}
+
+std::span<const uint8_t> StatusRecord(uint8_t module, bool gen2) {
+  const auto& records = FactoryStatusRecords();
+  const auto it = std::find_if(records.begin(), records.end(), [&](const TStatusRecord& r) {
+    return r.Module == module && FitsBoard(r.Board, gen2);
+  });
+  if (it == records.end()) return {};
+  return it->Bytes;
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+
+#include "sim/virtual_adapter.h"
+
+// Serves a virtual adapter on a pseudo-terminal, so that a program opens the slave path as
+// it would open the adapter's serial device. The server keeps the slave open itself: a
+// client may close it and open it again, and finds the vehicle as it left it. A client that
+// opens the terminal is the PC plugging in; bytes that waited for an earlier client are
+// thrown away then.
+class TPtyServer : private ISimEndpoint {
+ public:
+  explicit TPtyServer(std::shared_ptr<TVirtualAdapter> adapter);
+  TPtyServer(const TPtyServer&) = delete;
+  TPtyServer& operator=(const TPtyServer&) = delete;
+  ~TPtyServer() override;
+
+  // Creates the pseudo-terminal; false with `error` set when that fails.
+  bool Open(QString* error);
+  const QString& SlavePath() const { return slavePath_; }
+  // Moves bytes between the terminal and the adapter until `stopFd` becomes readable or the
+  // terminal fails; false on a failure.
+  bool Serve(int stopFd);
+
+ private:
+  void DeliverToPc(const uint8_t* bytes, size_t count) override;
+  void AdapterUnplugged() override {}
+  void WatchClients();
+  void OnClientEvents();
+  void SetAttached(bool attached);
+  bool PumpFromPc();
+
+  std::shared_ptr<TVirtualAdapter> adapter_;
+  QString slavePath_;
+  int master_ = -1;
+  int slave_ = -1;
+  int inotify_ = -1;
+  int clients_ = 0;
+  bool attached_ = false;
+};

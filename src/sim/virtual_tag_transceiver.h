@@ -1,0 +1,14 @@
+#pragma once
+
+#include "sim/virtual_module.h"
+
+// The tag transceiver: reports its temperature now and then.
+class TVirtualTagTransceiver : public TVirtualModule {
+ public:
+  explicit TVirtualTagTransceiver(const TVirtualModuleSpec& spec);
+
+  std::span<const TLiveStream> LiveStreams() const override;
+
+ protected:
+  void Talk(int stream, std::vector<TLanMsg>& out) override;
+};
