@@ -53,15 +53,18 @@ TEST(CtlEncode, RefusesInvalidInputWithStatusTwo) {
 TEST(CtlDecode, PrintsOneLinePerFrame) {
   const auto r = RunCtl(RunDecode, Args("81 10 08 03 16 4E 0D 00 00 02 17 E7 0D 011008 0316CE0D"));
   EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.out, QStringLiteral("T=16 S=1 D=2 C=1 A=0 R=1 L=0 DATA=\n"
+  EXPECT_EQ(r.out, QStringLiteral("T=16 S=1 D=2 C=1 A=0 R=1 L=0 DATA="
+                                  " | PC->Главный модуль: устройство присутствует\n"
                                   "T=17\n"
-                                  "T=16 S=1 D=2 C=1 A=0 R=0 L=0 DATA=\n"));
+                                  "T=16 S=1 D=2 C=1 A=0 R=0 L=0 DATA="
+                                  " | PC->Главный модуль: устройство присутствует\n"));
 }
 
 TEST(CtlDecode, ShowsDataAndFlagsOfReceivedFrames) {
   // Main module to PC, answer, command 88 with two bytes.
   const auto r = RunCtl(RunDecode, Args("40 00 AB 58 0A 14 05 19 81 0D"));
-  EXPECT_EQ(r.out, QStringLiteral("T=19 S=2 D=1 C=88 A=1 R=0 L=2 DATA=AB 40\n"));
+  EXPECT_EQ(r.out,
+            QStringLiteral("T=19 S=2 D=1 C=88 A=1 R=0 L=2 DATA=AB 40 | Главный модуль->PC: \n"));
   EXPECT_EQ(r.status, 0);
 }
 

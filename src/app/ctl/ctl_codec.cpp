@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "journal/message_decoder.h"
 #include "link/adapter_errors.h"
 #include "link/adapter_frame.h"
 #include "link/lan_msg.h"
@@ -119,6 +120,8 @@ int RunDecode(TCtlContext& context, const QStringList& args) {
   }
   int status = kExitOk;
   TFrameDecoder decoder;
+  // One decoder for the whole input: the journal text of a message can depend on earlier ones.
+  TMessageDecoder journal;
   TAdapterFrame frame;
   bool pending = false;
   for (const uint8_t byte : *bytes) {
@@ -134,7 +137,8 @@ int RunDecode(TCtlContext& context, const QStringList& args) {
       context.Out() << QStringLiteral("T=%1").arg(frame.Type, 2, 16, QChar(u'0')).toUpper() << "\n";
       continue;
     }
-    TLanMsg msg;
+    TLogData entry;
+    TLanMsg& msg = entry;
     if (!ParseFrame(frame.View(), msg)) {
       context.Out() << "invalid: " << AdapterErrorText(kErrBadFormat) << "\n";
       status = kExitFailed;
@@ -150,7 +154,7 @@ int RunDecode(TCtlContext& context, const QStringList& args) {
                          .arg(msg.AnswerRequested)
                          .arg(msg.Length)
                          .arg(Hex(msg.Payload()))
-                  << "\n";
+                  << " | " << journal.DecodeEntry(entry) << "\n";
   }
   if (pending) {
     context.Out() << "invalid: no terminator after the last frame\n";

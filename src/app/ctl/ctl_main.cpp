@@ -5,6 +5,7 @@
 
 #include "app/ctl/ctl_codec.h"
 #include "app/ctl/ctl_context.h"
+#include "app/ctl/ctl_journal.h"
 #include "version.h"
 
 namespace {
@@ -12,6 +13,7 @@ namespace {
 constexpr std::array kCommands = {
     TCtlCommand{"encode", "encode [--answer] [--request] SRC DST CMD [BYTE ...]", RunEncode},
     TCtlCommand{"decode", "decode [HEX ...]", RunDecode},
+    TCtlCommand{"monitor", "monitor [--seconds N]", RunMonitor},
 };
 
 void PrintHelp(QTextStream& out) {
