@@ -6,6 +6,7 @@
 #include "app/ctl/ctl_codec.h"
 #include "app/ctl/ctl_context.h"
 #include "app/ctl/ctl_journal.h"
+#include "app/ctl/ctl_memory.h"
 #include "version.h"
 
 namespace {
@@ -13,6 +14,9 @@ namespace {
 constexpr std::array kCommands = {
     TCtlCommand{"encode", "encode [--answer] [--request] SRC DST CMD [BYTE ...]", RunEncode},
     TCtlCommand{"decode", "decode [HEX ...]", RunDecode},
+    TCtlCommand{"dump", "dump ADDR LOC [START [COUNT]]", RunDump},
+    TCtlCommand{"poke", "poke ADDR LOC START BYTE ...", RunPoke},
+    TCtlCommand{"scan", "scan", RunScan},
     TCtlCommand{"monitor", "monitor [--seconds N]", RunMonitor},
 };
 

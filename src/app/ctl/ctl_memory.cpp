@@ -1,0 +1,224 @@
+#include "app/ctl/ctl_memory.h"
+
+#include <array>
+#include <optional>
+#include <vector>
+
+#include "link/adapter.h"
+#include "memory/lan_dev_error.h"
+#include "memory/lan_devices.h"
+#include "memory/lan_rw.h"
+#include "memory/user_questions.h"
+
+namespace {
+
+constexpr int kDumpBytesPerLine = 16;
+
+struct TLocationName {
+  const char* Name;
+  TMemoryLocation Location;
+};
+
+constexpr std::array<TLocationName, 4> kLocationNames = {{
+    {"int", mlInt},
+    {"ext", mlExt},
+    {"ram", mlRam},
+    {"flash", mlFlash},
+}};
+
+std::optional<TMemoryLocation> ParseLocation(const QString& text) {
+  for (const auto& entry : kLocationNames) {
+    if (text == QLatin1String(entry.Name)) return entry.Location;
+  }
+  return std::nullopt;
+}
+
+// The command line cannot ask: every failing step abandons, and errors go to stderr.
+class TCtlQuestions : public IUserQuestions {
+ public:
+  explicit TCtlQuestions(QTextStream& err) : err_(err) {}
+  TUserAnswer AskStep(const QString&) override { return TUserAnswer::No; }
+  void ShowError(const QString& text) override { err_ << text << "\n"; }
+
+ private:
+  QTextStream& err_;
+};
+
+// Link problems go to stderr as the journal would show them.
+class TCtlJournal : public IAdapterJournal {
+ public:
+  explicit TCtlJournal(QTextStream& err) : err_(err) {}
+  void AddError(int, const QString& text) override { err_ << text << "\n"; }
+  void AddMessage(const TLanMsg&) override {}
+
+ private:
+  QTextStream& err_;
+};
+
+// One module memory on the bus, as the memory commands address it.
+struct TTarget {
+  TLanDevice* Device;
+  TDeviceMemoryItem* Area;
+};
+
+// What the memory commands share: the registry, the bus channel and its error reports.
+class TMemorySession {
+ public:
+  explicit TMemorySession(TCtlContext& context) : context_(context), questions_(context.Err()) {
+    rw_.SetClearDirtyAfterWrite(true);
+    rw_.SetLocations(kPersistentLocations);
+    rw_.SetUserQuestions(&questions_);
+    devices_.SetRW(&rw_);
+  }
+  TMemorySession(const TMemorySession&) = delete;
+  TMemorySession& operator=(const TMemorySession&) = delete;
+  ~TMemorySession() { devices_.SetRW(nullptr); }
+
+  TLanDevices& Devices() { return devices_; }
+  // Opens the link; false (with the reason on stderr) when it cannot.
+  bool Connect() {
+    TAdapter* adapter = context_.Adapter();
+    if (!adapter) return false;
+    adapter->SetJournal(std::make_unique<TCtlJournal>(context_.Err()));
+    rw_.SetAdapter(adapter);
+    return true;
+  }
+  TLanRW& Channel(const TTarget& target) {
+    rw_.SetDevice(target.Device);
+    rw_.SetItem(target.Area);
+    return rw_;
+  }
+
+ private:
+  TCtlContext& context_;
+  TCtlQuestions questions_;
+  TLanRW rw_;
+  TLanDevices devices_;
+};
+
+// Parses "ADDR LOC" into a module memory of the table; nullopt, with the reason on stderr.
+std::optional<TTarget> FindTarget(TCtlContext& context, TLanDevices& devices, const char* command,
+                                  const QString& addrText, const QString& locText) {
+  const auto addr = ParseCtlNumber(addrText);
+  const auto loc = ParseLocation(locText);
+  if (!addr || !loc) {
+    context.Err() << "vardexctl " << command << ": bad module address or memory '" << addrText
+                  << " " << locText << "' (memories: int, ext, ram, flash)\n";
+    return std::nullopt;
+  }
+  TLanDevice* device = devices.FindDevice(static_cast<int>(*addr));
+  TDeviceMemoryItem* area = device ? device->FindItem(*loc) : nullptr;
+  if (!area) {
+    context.Err() << "vardexctl " << command << ": module " << *addr << " has no " << locText
+                  << " memory\n";
+    return std::nullopt;
+  }
+  return TTarget{device, area};
+}
+
+bool FitsArea(TCtlContext& context, const char* command, const TTarget& target, unsigned start,
+              unsigned count) {
+  const auto size = static_cast<unsigned>(target.Area->Capacity());
+  if (start <= size && count <= size - start) return true;
+  context.Err() << "vardexctl " << command << ": bytes " << start << ".." << start + count
+                << " lie outside the " << size << " bytes of the memory\n";
+  return false;
+}
+
+QString Hex(unsigned value, int digits) {
+  return QStringLiteral("%1").arg(value, digits, 16, QChar(u'0')).toUpper();
+}
+
+}  // namespace
+
+int RunDump(TCtlContext& context, const QStringList& args) {
+  if (args.size() < 2 || args.size() > 4) {
+    context.Err() << "usage: vardexctl dump ADDR LOC [START [COUNT]]\n";
+    return kExitUsage;
+  }
+  TMemorySession session(context);
+  const auto target = FindTarget(context, session.Devices(), "dump", args[0], args[1]);
+  if (!target) return kExitUsage;
+  const auto size = static_cast<unsigned>(target->Area->Capacity());
+  const auto start = args.size() > 2 ? ParseCtlNumber(args[2]) : 0u;
+  const auto count =
+      args.size() > 3 ? ParseCtlNumber(args[3]) : size - std::min(start.value_or(0), size);
+  if (!start || !count) {
+    context.Err() << "vardexctl dump: bad START or COUNT\n";
+    return kExitUsage;
+  }
+  if (!FitsArea(context, "dump", *target, *start, *count)) return kExitUsage;
+  if (!session.Connect()) return kExitFailed;
+
+  std::vector<uint8_t> bytes(*count);
+  if (!session.Channel(*target).Read(static_cast<int>(*start), bytes)) return kExitFailed;
+  for (unsigned line = 0; line < *count; line += kDumpBytesPerLine) {
+    QStringList hex;
+    for (unsigned i = line; i < std::min(line + kDumpBytesPerLine, *count); ++i) {
+      hex << Hex(bytes[i], 2);
+    }
+    context.Out() << Hex(*start + line, 4) << ": " << hex.join(u' ') << "\n";
+  }
+  return kExitOk;
+}
+
+int RunPoke(TCtlContext& context, const QStringList& args) {
+  if (args.size() < 4) {
+    context.Err() << "usage: vardexctl poke ADDR LOC START BYTE ...\n";
+    return kExitUsage;
+  }
+  TMemorySession session(context);
+  const auto target = FindTarget(context, session.Devices(), "poke", args[0], args[1]);
+  if (!target) return kExitUsage;
+  const auto start = ParseCtlNumber(args[2]);
+  if (!start) {
+    context.Err() << "vardexctl poke: bad START\n";
+    return kExitUsage;
+  }
+  std::vector<uint8_t> bytes;
+  for (const QString& text : args.mid(3)) {
+    const auto value = ParseCtlNumber(text);
+    if (!value || *value > 0xFF) {
+      context.Err() << "vardexctl poke: bad byte '" << text << "'\n";
+      return kExitUsage;
+    }
+    bytes.push_back(static_cast<uint8_t>(*value));
+  }
+  if (!FitsArea(context, "poke", *target, *start, static_cast<unsigned>(bytes.size()))) {
+    return kExitUsage;
+  }
+  if (!session.Connect()) return kExitFailed;
+
+  TLanRW& channel = session.Channel(*target);
+  try {
+    const TClusterList unconfirmed = channel.Write(static_cast<int>(*start), bytes);
+    // The module takes what it confirmed only after the notice.
+    channel.Finish();
+    for (const auto& lost : unconfirmed) {
+      context.Err() << "vardexctl poke: bytes " << lost.Start << ".." << lost.Start + lost.Count - 1
+                    << " were not confirmed\n";
+    }
+    return unconfirmed.empty() ? kExitOk : kExitFailed;
+  } catch (const ELanDev& e) {
+    context.Err() << e.Message() << "\n";
+    return kExitFailed;
+  }
+}
+
+int RunScan(TCtlContext& context, const QStringList& args) {
+  if (!args.isEmpty()) {
+    context.Err() << "usage: vardexctl scan\n";
+    return kExitUsage;
+  }
+  TMemorySession session(context);
+  if (!session.Connect()) return kExitFailed;
+  TLanDevices& devices = session.Devices();
+  for (int i = 0; i < devices.Count(); ++i) {
+    TLanDevice& device = devices.Items(i);
+    const bool present = device.IsPresent();
+    const char* access = !present ? "-" : device.IsAccessible() ? "access" : "refused";
+    context.Out() << static_cast<int>(device.LanAddr()) << " " << device.Name() << " "
+                  << (present ? "present" : "absent") << " " << access << "\n";
+  }
+  return kExitOk;
+}

@@ -1,0 +1,129 @@
+#include "memory/device_memory_item.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "binding/bound_control.h"
+#include "memory/lan_device.h"
+#include "memory/lan_devices.h"
+#include "memory/rw.h"
+
+namespace {
+
+// Writing moves whole module pages; an area without a page size writes in 32-byte runs.
+constexpr int kDefaultWriteBlock = 32;
+
+}  // namespace
+
+TDeviceMemoryItem::~TDeviceMemoryItem() {
+  for (IBoundControl* control : controls_) control->SetMem(nullptr);
+}
+
+void TDeviceMemoryItem::SetSize(int size) {
+  const auto n = static_cast<size_t>(std::max(size, 0));
+  size_ = static_cast<int>(n);
+  image_.assign(n, 0);
+  valid_.assign(n, false);
+  changed_.assign(n, false);
+  updated_.assign(n, false);
+}
+
+void TDeviceMemoryItem::SetActiveSize(int size) {
+  size_ = std::clamp(size, 0, Capacity());
+}
+
+QString TDeviceMemoryItem::GetTitle() const {
+  const QString deviceName = device_ ? device_->Name() : QString();
+  return QStringLiteral("%1 : %2").arg(deviceName, name_);
+}
+
+void TDeviceMemoryItem::AddControl(IBoundControl* control) {
+  if (std::find(controls_.begin(), controls_.end(), control) == controls_.end()) {
+    controls_.push_back(control);
+  }
+}
+
+bool TDeviceMemoryItem::IsBusChannel() const {
+  return rw_ && rw_->IsLive();
+}
+
+bool TDeviceMemoryItem::IsModified() {
+  if (modified_) return true;
+  const auto end = changed_.begin() + std::min(size_, static_cast<int>(changed_.size()));
+  modified_ = std::find(changed_.begin(), end, true) != end;
+  return modified_;
+}
+
+void TDeviceMemoryItem::SetModified(bool modified) {
+  modified_ = modified;
+  if (modified && loaded_ && device_) device_->Owner().NotifyModified();
+}
+
+void TDeviceMemoryItem::SetByte(int index, uint8_t value) {
+  CheckIndex(index);
+  if (!forceWrite_ && ImageAt(index) == value) return;
+  ImageAt(index) = value;
+  changed_[static_cast<size_t>(index)] = true;
+}
+
+void TDeviceMemoryItem::NotifyControls(IBoundControl* sender, int value) {
+  for (IBoundControl* control : controls_) control->Synchronize(sender, value);
+}
+
+void TDeviceMemoryItem::DetachControl(IBoundControl* control) {
+  std::erase(controls_, control);
+}
+
+void TDeviceMemoryItem::Progress(const QString&, int, int) {}
+
+void TDeviceMemoryItem::CheckIndex(int index) const {
+  if (index < 0 || index >= Capacity()) throw std::out_of_range("memory area index out of range");
+}
+
+std::span<uint8_t> TDeviceMemoryItem::ImageRange(int start, int count) {
+  if (start < 0 || count < 0 || start + count > Capacity()) {
+    throw std::out_of_range("memory area range out of range");
+  }
+  return std::span<uint8_t>(image_).subspan(static_cast<size_t>(start), static_cast<size_t>(count));
+}
+
+void TDeviceMemoryItem::SetMarks(std::vector<bool>& marks, int start, int count, bool value) {
+  const int from = std::max(start, 0);
+  const int to = std::min(start + count, static_cast<int>(marks.size()));
+  for (int i = from; i < to; ++i) marks[static_cast<size_t>(i)] = value;
+}
+
+TClusterList TDeviceMemoryItem::BuildWriteClusters() {
+  if (!rw_) return {};
+  if (blockSize_ == 0) blockSize_ = kDefaultWriteBlock;
+  return BuildClusters(changed_, size_, blockSize_);
+}
+
+bool TDeviceMemoryItem::Store(TRW& channel) {
+  if (!channel.Locations().Contains(memID_) || !loaded_) return false;
+  channel.SetItem(this);
+  const TChannelScope scope(*this, &channel);
+  const bool clearDirty = channel.ClearDirtyAfterWrite();
+  // A file keeps every stored byte; the bus gets only real changes.
+  SetForceWrite(!clearDirty);
+  for (IBoundControl* control : controls_) control->Store();
+
+  const TClusterList runs = BuildWriteClusters();
+  int total = 0;
+  for (const auto& run : runs) total += run.Count;
+  int done = 0;
+  bool keptChanges = false;
+  for (const auto& run : runs) {
+    const TClusterList unconfirmed = channel.Write(run.Start, ImageRange(run.Start, run.Count));
+    if (clearDirty) {
+      // Bytes the module did not confirm stay changed, so the next write sends them again.
+      SetMarks(changed_, run.Start, run.Count, false);
+      for (const auto& lost : unconfirmed) SetMarks(changed_, lost.Start, lost.Count, true);
+      keptChanges = keptChanges || !unconfirmed.empty();
+    }
+    done += run.Count;
+    Progress(GetTitle(), done, total);
+  }
+  if (clearDirty) modified_ = keptChanges;
+  return !runs.empty();
+}

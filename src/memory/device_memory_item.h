@@ -1,0 +1,127 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "memory/base_device_memory_item.h"
+#include "memory/cluster_info.h"
+#include "memory/memory_location.h"
+
+class TLanDevice;
+class TRW;
+
+// A byte image of one module memory with per-byte marks: valid (the value is known),
+// changed (must be transferred) and updated (controls must show it again). The common base
+// of every memory area; only its subclasses are created.
+class TDeviceMemoryItem : public TBaseDeviceMemoryItem {
+ public:
+  TDeviceMemoryItem(const TDeviceMemoryItem&) = delete;
+  TDeviceMemoryItem& operator=(const TDeviceMemoryItem&) = delete;
+  // Tells every bound control that it has no area any more.
+  ~TDeviceMemoryItem() override;
+
+  TMemoryLocation MemID() const { return memID_; }
+  void SetMemID(TMemoryLocation memID) { memID_ = memID; }
+  const QString& Name() const { return name_; }
+  void SetName(const QString& name) { name_ = name; }
+  int BlockSize() const { return blockSize_; }
+  void SetBlockSize(int blockSize) { blockSize_ = blockSize; }
+  TLanDevice* Device() const { return device_; }
+  void SetDevice(TLanDevice* device) { device_ = device; }
+  TRW* RW() const { return rw_; }
+  void SetRW(TRW* rw) { rw_ = rw; }
+  bool ForceWrite() const { return forceWrite_; }
+  void SetForceWrite(bool force) { forceWrite_ = force; }
+
+  // Allocates `size` zero bytes and clears every mark.
+  void SetSize(int size);
+  // Lowers or restores the number of bytes that take part in transfers, within what
+  // SetSize allocated; nothing is reallocated.
+  void SetActiveSize(int size);
+  int Size() const { return size_; }
+  int Capacity() const { return static_cast<int>(image_.size()); }
+  // "Module : area", as progress and questions name the area.
+  QString GetTitle() const;
+
+  void AddControl(IBoundControl* control);
+  const std::vector<IBoundControl*>& Controls() const { return controls_; }
+
+  // Inspection without the side effects of GetByte.
+  std::span<const uint8_t> Image() const { return image_; }
+  bool IsValid(int index) const { return Mark(valid_, index); }
+  bool IsChanged(int index) const { return Mark(changed_, index); }
+  bool IsUpdated(int index) const { return Mark(updated_, index); }
+
+  bool IsBusChannel() const override;
+  bool IsLoaded() const override { return loaded_; }
+  bool IsModified() override;
+  void SetLoaded(bool loaded) override { loaded_ = loaded; }
+  void SetModified(bool modified) override;
+  // Stores the byte and marks it changed when the value differs or ForceWrite is set.
+  void SetByte(int index, uint8_t value) override;
+  bool IsUnlocked() const override { return true; }
+  void ResetReadPlan() override {}
+  void ReadRange(int, int) override {}
+  void NotifyControls(IBoundControl* sender, int value) override;
+  void DetachControl(IBoundControl* control) override;
+
+  // Transfer progress; only settings areas report it.
+  virtual void Progress(const QString& text, int done, int total);
+
+  // Writes the changed bytes through `channel` in runs; true when at least one run was
+  // written. Refuses areas that are not loaded and locations the channel does not write.
+  bool Store(TRW& channel);
+
+ protected:
+  TDeviceMemoryItem() = default;
+
+  // Throws for an index outside the image, so a bad binding cannot reach past it.
+  void CheckIndex(int index) const;
+  uint8_t& ImageAt(int index) { return image_[static_cast<size_t>(index)]; }
+  std::span<uint8_t> ImageRange(int start, int count);
+
+  std::vector<bool>& ValidMarks() { return valid_; }
+  std::vector<bool>& ChangedMarks() { return changed_; }
+  std::vector<bool>& UpdatedMarks() { return updated_; }
+  // Sets or clears `count` marks from `start`, clipped to the image.
+  static void SetMarks(std::vector<bool>& marks, int start, int count, bool value);
+
+  // Makes `channel` the area's channel for the life of the guard.
+  class TChannelScope {
+   public:
+    TChannelScope(TDeviceMemoryItem& item, TRW* channel) : item_(item), saved_(item.rw_) {
+      item.rw_ = channel;
+    }
+    TChannelScope(const TChannelScope&) = delete;
+    TChannelScope& operator=(const TChannelScope&) = delete;
+    ~TChannelScope() { item_.rw_ = saved_; }
+
+   private:
+    TDeviceMemoryItem& item_;
+    TRW* saved_;
+  };
+
+ private:
+  static bool Mark(const std::vector<bool>& marks, int index) {
+    return index >= 0 && index < static_cast<int>(marks.size()) &&
+           marks[static_cast<size_t>(index)];
+  }
+  TClusterList BuildWriteClusters();
+
+  std::vector<uint8_t> image_;
+  std::vector<bool> valid_;
+  std::vector<bool> changed_;
+  std::vector<bool> updated_;
+  TMemoryLocation memID_ = mlInt;
+  int size_ = 0;
+  bool forceWrite_ = false;
+  std::vector<IBoundControl*> controls_;
+  TRW* rw_ = nullptr;
+  TLanDevice* device_ = nullptr;
+  QString name_;
+  bool loaded_ = false;
+  bool modified_ = false;
+  int blockSize_ = 0;
+};

@@ -1,0 +1,104 @@
+#pragma once
+
+#include <QString>
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <span>
+#include <vector>
+
+#include "link/lan_msg.h"
+#include "memory/lan_device.h"
+#include "memory/memory_location.h"
+
+class IBoundControl;
+class IUserQuestions;
+class TAdapter;
+class TLanRW;
+
+// The module registry: the fixed table of module kinds and their memory areas, the binding
+// of controls to areas, the delivery of bus messages to message areas, and the transfers of
+// whole modules over the bus.
+class TLanDevices {
+ public:
+  // Transfer progress: what is being done, bytes done, bytes in all.
+  using TProgress = std::function<void(const QString& text, int done, int total)>;
+  // A status line for the binding of controls.
+  using TStatus = std::function<void(const QString& text)>;
+  using TClock = std::function<std::chrono::milliseconds()>;
+
+  TLanDevices();
+  TLanDevices(const TLanDevices&) = delete;
+  TLanDevices& operator=(const TLanDevices&) = delete;
+  ~TLanDevices();
+
+  int Count() const { return static_cast<int>(devices_.size()); }
+  TLanDevice& Items(int index) const { return *devices_[static_cast<size_t>(index)]; }
+  TLanDevice* FindDevice(int lanAddr) const;
+  TDeviceMemoryItem* FindMem(int lanAddr, TMemoryLocation memID) const;
+  TDeviceMemoryItem* FindMemFor(const IBoundControl& control) const;
+
+  // Binds every control to the area of its cell; a control that matches no area, or whose
+  // binding fails, stays unbound.
+  void BindControls(std::span<IBoundControl* const> controls, const TStatus& status);
+  // Hands a message from a module to that module's message area.
+  void DispatchMessage(const TLanMsg& msg);
+
+  void SetRW(TLanRW* rw);
+  TLanRW* RW() const { return rw_; }
+  // The adapter behind the bus channel; nullptr without one.
+  TAdapter* Adapter() const;
+  // Where failing steps are asked about; without one every failing step abandons.
+  void SetUserQuestions(IUserQuestions* questions) { questions_ = questions; }
+
+  void MarkAllNotLoaded();
+
+  // The main module's firmware generation, which decides the size of its flash and settings
+  // memories. Set by the module information; until then it is the first byte of the version
+  // record the main module reports in its status.
+  void SetMainGeneration(std::optional<int> generation) { mainGeneration_ = generation; }
+  int MainGeneration() const;
+
+  // The GSM module's power mode as the GSM pages follow it; 0xFF until it reports.
+  uint8_t GsmState() const { return gsmState_; }
+  void SetGsmState(uint8_t state) { gsmState_ = state; }
+
+  // Whole-module transfers; absent modules are skipped.
+  void ReadAll(const TProgress& progress);
+  void WriteAll(const TProgress& progress);
+  void ReadDevice(TLanDevice* device, TMemoryLocations locations, const TProgress& progress);
+  void WriteDevice(TLanDevice* device, TMemoryLocations locations, const TProgress& progress);
+  // Puts the areas to their factory values; they reach the module with the next write.
+  void SetDefaultsDevice(TLanDevice* device, TMemoryLocations locations, const TProgress& progress);
+
+  void SetOnModified(std::function<void()> handler) { onModified_ = std::move(handler); }
+  // Called by an area that the user changed.
+  void NotifyModified();
+  // Called by the areas during a transfer.
+  void ReportProgress(const QString& text, int done, int total);
+
+  // The tick counter that presence results age by.
+  void SetClock(TClock clock) { clock_ = std::move(clock); }
+  std::chrono::milliseconds Now() const { return clock_(); }
+
+ private:
+  class TProgressScope;
+  enum class TStep { Retry, Next };
+
+  bool CanTransfer(TLanDevice* device) const;
+  // A step failed: Yes answers `onYes`; anything else raises the failure again.
+  TStep AskAfterFailure(const TDeviceMemoryItem& area, const QString& prefix,
+                        const QString& question, TStep onYes);
+  void ApplyMainReadSizes(TLanDevice& device, TMemoryLocation loc);
+  void ApplyMainWriteSizes(TLanDevice& device, TMemoryLocation loc);
+
+  std::vector<std::unique_ptr<TLanDevice>> devices_;
+  TLanRW* rw_ = nullptr;
+  IUserQuestions* questions_ = nullptr;
+  TProgress onProgress_;
+  std::function<void()> onModified_;
+  std::optional<int> mainGeneration_;
+  uint8_t gsmState_ = 0xFF;
+  TClock clock_;
+};

@@ -1,0 +1,137 @@
+#include "memory/lan_rw.h"
+
+#include <algorithm>
+#include <array>
+#include <optional>
+
+#include "link/adapter.h"
+#include "memory/device_memory_item.h"
+#include "memory/lan_dev_error.h"
+#include "memory/lan_device.h"
+#include "memory/user_questions.h"
+
+namespace {
+
+constexpr uint8_t kReadByteCommand = 85;
+constexpr uint8_t kSlaveAddr = 4;
+
+struct TMemoryCommands {
+  uint8_t Write;
+  uint8_t Read;
+};
+
+// By location; the message area has no memory commands.
+constexpr std::array<std::optional<TMemoryCommands>, kMemoryLocationCount> kMemoryCommands = {{
+    TMemoryCommands{80, 87},
+    TMemoryCommands{81, 88},
+    TMemoryCommands{82, 89},
+    TMemoryCommands{83, 90},
+    std::nullopt,
+}};
+
+std::optional<TMemoryCommands> CommandsFor(const TDeviceMemoryItem* item) {
+  if (!item || item->MemID() >= kMemoryLocationCount) return std::nullopt;
+  return kMemoryCommands[item->MemID()];
+}
+
+uint8_t Low(int address) {
+  return static_cast<uint8_t>(address & 0xFF);
+}
+uint8_t High(int address) {
+  return static_cast<uint8_t>((address >> 8) & 0xFF);
+}
+
+}  // namespace
+
+int TLanRW::GetPacketSize() const {
+  return Device() ? Device()->PacketSize() : 1;
+}
+
+void TLanRW::ShowError(const QString& text) const {
+  if (questions_) questions_->ShowError(text);
+}
+
+bool TLanRW::Read(int start, std::span<uint8_t> buffer) {
+  if (!adapter_ || !Device()) return false;
+  if (Device()->PacketSize() == 1) return ReadByteByByte(start, buffer);
+  const auto commands = CommandsFor(Item());
+  if (!commands) return false;
+  const int packet = std::min<int>(Device()->PacketSize(), kMaxMsgData);
+  int address = start;
+  for (size_t done = 0; done < buffer.size();) {
+    const int n = std::min(packet, static_cast<int>(buffer.size() - done));
+    const uint8_t request[] = {static_cast<uint8_t>(n), Low(address), High(address)};
+    const auto answer = adapter_->GetAnswer(kPcAddr, Device()->LanAddr(), request, commands->Read);
+    if (!answer.Answered) {
+      ShowError(QStringLiteral("Ошибка чтения данных устройства, начните чтение с начала"));
+      CountReadError();
+      return false;
+    }
+    std::copy_n(answer.Data.begin(), n, buffer.begin() + static_cast<long>(done));
+    address += n;
+    done += static_cast<size_t>(n);
+  }
+  return true;
+}
+
+bool TLanRW::ReadByteByByte(int start, std::span<uint8_t> buffer) {
+  int address = start;
+  for (uint8_t& byte : buffer) {
+    const uint8_t request[] = {Low(address)};
+    const auto answer =
+        adapter_->GetAnswer(kPcAddr, Device()->LanAddr(), request, kReadByteCommand);
+    // A lost answer must not pass for a byte of 0.
+    if (!answer.Answered) {
+      ShowError(QStringLiteral("Ошибка чтения данных устройства, начните чтение с начала"));
+      CountReadError();
+      return false;
+    }
+    byte = answer.Data[0];
+    ++address;
+  }
+  return true;
+}
+
+TClusterList TLanRW::Write(int start, std::span<const uint8_t> bytes) {
+  const int count = static_cast<int>(bytes.size());
+  const TClusterList nothingWritten = {{start, count}};
+  const auto commands = CommandsFor(Item());
+  // Modules read byte by byte take no memory writes.
+  if (!adapter_ || !Device() || Device()->PacketSize() <= 1 || !commands) {
+    return count > 0 ? nothingWritten : TClusterList{};
+  }
+  // The slave module's flash must confirm exactly what was written.
+  const bool verify = Device()->LanAddr() == kSlaveAddr && Item()->MemID() == mlFlash;
+  const int packet = std::min<int>(Device()->PacketSize(), kMaxMsgData - 2);
+  TClusterList unconfirmed;
+  int address = start;
+  for (int done = 0; done < count;) {
+    const int n = std::min(packet, count - done);
+    std::array<uint8_t, kMaxMsgData> request{Low(address), High(address)};
+    std::copy_n(bytes.begin() + done, n, request.begin() + 2);
+    const auto answer =
+        adapter_->GetAnswer(kPcAddr, Device()->LanAddr(),
+                            std::span(request.data(), static_cast<size_t>(n + 2)), commands->Write);
+    if (!answer.Answered) {
+      ShowError(QStringLiteral("Не удалось записать данные в устройство, повторите запись"));
+      if (!unconfirmed.empty() && unconfirmed.back().Start + unconfirmed.back().Count == address) {
+        unconfirmed.back().Count += n;
+      } else {
+        unconfirmed.push_back({address, n});
+      }
+    } else if (verify && (answer.Length < 3 || answer.Data[0] != n ||
+                          answer.Data[1] != Low(address) || answer.Data[2] != High(address))) {
+      throw ELanDev(QStringLiteral("%1 : %2 - ошибка при записи данных")
+                        .arg(Device()->Name(), Item()->Name()));
+    }
+    address += n;
+    done += n;
+  }
+  return unconfirmed;
+}
+
+void TLanRW::Finish() {
+  if (!adapter_ || !Device() || Device()->EndCommand() == kNoEndCommand) return;
+  const uint8_t data[] = {Device()->EndParam()};
+  adapter_->SendMsg(kPcAddr, Device()->LanAddr(), false, false, data, Device()->EndCommand());
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+
+#include "memory/rw.h"
+
+class TAdapter;
+class IUserQuestions;
+
+// The bus channel: moves area bytes with the modules' memory read and write commands, one
+// request per packet of the module's packet size.
+class TLanRW : public TRW {
+ public:
+  TLanRW() : TRW(true) {}
+
+  TAdapter* Adapter() const { return adapter_; }
+  void SetAdapter(TAdapter* adapter) { adapter_ = adapter; }
+  // Where transfer errors are shown; none keeps them to the journal.
+  void SetUserQuestions(IUserQuestions* questions) { questions_ = questions; }
+
+  // The module's packet size, 1 without a module.
+  int GetPacketSize() const override;
+  bool HasDevice(const TLanDevice&) const override { return true; }
+  bool Read(int start, std::span<uint8_t> buffer) override;
+  // Throws ELanDev when the slave module's flash confirms another packet than was sent.
+  TClusterList Write(int start, std::span<const uint8_t> bytes) override;
+  void Finish() override;
+
+ private:
+  bool ReadByteByByte(int start, std::span<uint8_t> buffer);
+  void ShowError(const QString& text) const;
+
+  TAdapter* adapter_ = nullptr;
+  IUserQuestions* questions_ = nullptr;
+};

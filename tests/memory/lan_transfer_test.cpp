@@ -1,0 +1,372 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "link/adapter.h"
+#include "memory/ee_memory_item.h"
+#include "memory/lan_devices.h"
+#include "memory/lan_rw.h"
+#include "memory/msg_memory_item.h"
+#include "memory/user_questions.h"
+#include "sim/sim_port.h"
+#include "test_control.h"
+#include "test_support.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+class TRecordingQuestions : public IUserQuestions {
+ public:
+  TUserAnswer AskStep(const QString& text) override {
+    asked.push_back(text);
+    return answers.empty() ? TUserAnswer::No : answers[asked.size() - 1];
+  }
+  void ShowError(const QString& text) override { errors.push_back(text); }
+
+  std::vector<TUserAnswer> answers;
+  std::vector<QString> asked;
+  std::vector<QString> errors;
+};
+
+class LanTransferTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    TSimOptions options;
+    options.LinkModel = false;
+    vehicle = std::make_shared<TVirtualAdapter>(options);
+    adapter = std::make_unique<TAdapter>(
+        [this](const QString&) { return std::make_unique<TSimPort>(vehicle); });
+    auto sink = std::make_unique<TMemoryJournal>();
+    journal = sink.get();
+    adapter->SetJournal(std::move(sink));
+    adapter->SetDescription(QStringLiteral("sim"));
+    ASSERT_TRUE(adapter->IsConnected());
+    adapter->SetOnDeviceMessage(
+        [this](TAdapter&, const TLanMsg& msg) { devices.DispatchMessage(msg); });
+
+    rw.SetAdapter(adapter.get());
+    rw.SetClearDirtyAfterWrite(true);
+    rw.SetLocations(kPersistentLocations);
+    rw.SetUserQuestions(&questions);
+    devices.SetRW(&rw);
+    devices.SetUserQuestions(&questions);
+  }
+
+  void TearDown() override { devices.SetRW(nullptr); }
+
+  void Bind(std::vector<TTestControl*> controls) {
+    std::vector<IBoundControl*> list(controls.begin(), controls.end());
+    devices.BindControls(list, {});
+  }
+
+  // The requests the PC sent with `command` since the last call, as their data bytes.
+  std::vector<std::vector<uint8_t>> Sent(uint8_t command) {
+    std::vector<std::vector<uint8_t>> requests;
+    for (const auto& msg : vehicle->TakeSentByPc()) {
+      if (msg.Command == command)
+        requests.emplace_back(msg.Data.begin(), msg.Data.begin() + msg.Length);
+    }
+    return requests;
+  }
+
+  std::vector<uint8_t>& SimMemory(int addr, int loc) {
+    return *vehicle->WithVehicle([&](TVirtualVehicle& v) { return &v.Module(addr)->Memory(loc); });
+  }
+  int EndNotices(int addr) {
+    return vehicle->WithVehicle([&](TVirtualVehicle& v) { return v.Module(addr)->EndNotices; });
+  }
+
+  TLanDevice& Main() { return *devices.FindDevice(2); }
+
+  std::shared_ptr<TVirtualAdapter> vehicle;
+  std::unique_ptr<TAdapter> adapter;
+  TMemoryJournal* journal = nullptr;
+  TRecordingQuestions questions;
+  TLanRW rw;
+  TLanDevices devices;
+};
+
+std::vector<uint8_t> Bytes(int from, int count) {
+  std::vector<uint8_t> v;
+  for (int i = 0; i < count; ++i) v.push_back(static_cast<uint8_t>(from + i));
+  return v;
+}
+
+std::vector<uint8_t> Packet(int address, std::vector<uint8_t> bytes) {
+  bytes.insert(bytes.begin(),
+               {static_cast<uint8_t>(address & 0xFF), static_cast<uint8_t>(address >> 8)});
+  return bytes;
+}
+
+TEST_F(LanTransferTest, WriteSendsPacketsPerRunThenTheEndNotice) {
+  TTestControl control(2, mlExt, 16, 20);
+  Bind({&control});
+  devices.ReadDevice(&Main(), {mlExt}, {});
+  ASSERT_TRUE(devices.FindMem(2, mlExt)->IsLoaded());
+  vehicle->TakeSentByPc();
+
+  control.Value = Bytes(100, 20);
+  std::vector<std::pair<int, int>> progress;
+  devices.WriteDevice(&Main(), {mlExt}, [&](const QString&, int done, int total) {
+    progress.emplace_back(done, total);
+  });
+
+  const auto sent = vehicle->TakeSentByPc();
+  std::vector<std::vector<uint8_t>> writes;
+  for (const auto& msg : sent) {
+    if (msg.Command == 81) writes.emplace_back(msg.Data.begin(), msg.Data.begin() + msg.Length);
+  }
+  EXPECT_EQ(writes,
+            (std::vector<std::vector<uint8_t>>{Packet(16, Bytes(100, 8)), Packet(24, Bytes(108, 8)),
+                                               Packet(32, Bytes(116, 4))}));
+  ASSERT_FALSE(sent.empty());
+  EXPECT_EQ(sent.back().Command, 0);
+  EXPECT_EQ(sent.back().Length, 1);
+  EXPECT_EQ(sent.back().Data[0], 32);
+  EXPECT_EQ(EndNotices(2), 1);
+  EXPECT_EQ(
+      std::vector<uint8_t>(SimMemory(2, kSimExt).begin() + 16, SimMemory(2, kSimExt).begin() + 36),
+      Bytes(100, 20));
+  EXPECT_FALSE(Main().AnyModified({mlExt}));
+  EXPECT_EQ(progress.back(), std::make_pair(20, 20));
+}
+
+TEST_F(LanTransferTest, GsmSettingsAreReadInTwoPackets) {
+  auto& memory = SimMemory(3, kSimInt);
+  for (int i = 0; i < 16; ++i) memory[static_cast<size_t>(i)] = static_cast<uint8_t>(0x30 + i);
+  TTestControl control(3, mlInt, 0, 16);
+  Bind({&control});
+  devices.ReadDevice(devices.FindDevice(3), {mlInt}, {});
+
+  EXPECT_EQ(Sent(87), (std::vector<std::vector<uint8_t>>{{8, 0, 0}, {8, 8, 0}}));
+  EXPECT_EQ(control.Shown, Bytes(0x30, 16));
+  EXPECT_TRUE(devices.FindMem(3, mlInt)->IsLoaded());
+}
+
+TEST_F(LanTransferTest, NothingChangedSendsNothingNotEvenTheEndNotice) {
+  TTestControl control(2, mlExt, 0, 4);
+  Bind({&control});
+  devices.ReadDevice(&Main(), {mlExt}, {});
+  vehicle->TakeSentByPc();
+  control.Value = control.Shown;
+  devices.WriteDevice(&Main(), kPersistentLocations, {});
+  for (const auto& msg : vehicle->TakeSentByPc()) {
+    EXPECT_NE(msg.Command, 81);
+    EXPECT_NE(msg.Command, 0);
+  }
+  EXPECT_EQ(EndNotices(2), 0);
+}
+
+TEST_F(LanTransferTest, MainFlashIsReadByGeneration) {
+  TTestControl control(2, mlFlash, 0, 8);
+  Bind({&control});
+
+  // The main module reports its version record (generation 2) in its status.
+  TLanMsg status;
+  status.Source = 2;
+  status.Dest = 1;
+  status.Command = 48;
+  status.IsAnswer = 1;
+  status.Length = 6;
+  status.Data = {2, 17};
+  vehicle->SendFromModule(status);
+  ASSERT_TRUE(SpinUntil([&] { return devices.MainGeneration() == 2; }));
+  devices.ReadDevice(&Main(), {mlFlash}, {});
+  EXPECT_TRUE(Sent(90).empty());
+  EXPECT_EQ(devices.FindMem(2, mlFlash)->Size(), 0);
+
+  devices.SetMainGeneration(3);
+  devices.FindMem(2, mlFlash)->SetLoaded(false);
+  devices.ReadDevice(&Main(), {mlFlash}, {});
+  EXPECT_EQ(Sent(90), (std::vector<std::vector<uint8_t>>{{8, 0, 0}}));
+  EXPECT_EQ(devices.FindMem(2, mlFlash)->Size(), 65536);
+}
+
+TEST_F(LanTransferTest, MicrowaveSensorIsReadByteByByte) {
+  auto& ram = SimMemory(21, kSimRam);
+  for (int i = 0; i < 4; ++i) ram[static_cast<size_t>(i)] = static_cast<uint8_t>(0xA0 + i);
+  TTestControl control(21, mlRam, 0, 4);
+  Bind({&control});
+  devices.ReadDevice(devices.FindDevice(21), {mlRam}, {});
+  EXPECT_EQ(Sent(85), (std::vector<std::vector<uint8_t>>{{0}, {1}, {2}, {3}}));
+  EXPECT_EQ(control.Shown, Bytes(0xA0, 4));
+}
+
+TEST_F(LanTransferTest, WriteThatLosesAnAnswerKeepsItsMarksAndSucceedsNextTime) {
+  TTestControl control(2, mlExt, 16, 20);
+  Bind({&control});
+  devices.ReadDevice(&Main(), {mlExt}, {});
+  control.Value = Bytes(100, 20);
+  vehicle->TakeSentByPc();
+
+  vehicle->DropFramesToPc(TAdapter::kTries);  // every try of the first packet
+  devices.WriteDevice(&Main(), {mlExt}, {});
+  EXPECT_EQ(questions.errors, std::vector<QString>{QStringLiteral(
+                                  "Не удалось записать данные в устройство, повторите запись")});
+  const auto* area = devices.FindMem(2, mlExt);
+  for (int i = 16; i < 36; ++i) EXPECT_EQ(area->IsChanged(i), i < 24) << i;
+  EXPECT_TRUE(Main().AnyModified({mlExt}));
+
+  vehicle->TakeSentByPc();
+  devices.WriteDevice(&Main(), {mlExt}, {});
+  EXPECT_EQ(Sent(81), (std::vector<std::vector<uint8_t>>{Packet(16, Bytes(100, 8))}));
+  EXPECT_FALSE(Main().AnyModified({mlExt}));
+  EXPECT_EQ(
+      std::vector<uint8_t>(SimMemory(2, kSimExt).begin() + 16, SimMemory(2, kSimExt).begin() + 36),
+      Bytes(100, 20));
+}
+
+TEST_F(LanTransferTest, ReadThatFailsStopsThatArea) {
+  TTestControl first(2, mlExt, 0);
+  TTestControl second(2, mlExt, 100);
+  Bind({&first, &second});
+  // Probed now, the module counts as present during the read whose answers get lost.
+  ASSERT_TRUE(Main().IsPresent());
+  vehicle->TakeSentByPc();
+  vehicle->DropFramesToPc(TAdapter::kTries);
+  devices.ReadDevice(&Main(), {mlExt}, {});
+
+  EXPECT_EQ(Sent(88), (std::vector<std::vector<uint8_t>>(TAdapter::kTries, {1, 0, 0})));
+  EXPECT_EQ(questions.errors, std::vector<QString>{QStringLiteral(
+                                  "Ошибка чтения данных устройства, начните чтение с начала")});
+  EXPECT_EQ(rw.ReadErrors(), 1);
+  EXPECT_TRUE(devices.FindMem(2, mlExt)->IsLoaded());
+  EXPECT_EQ(first.Loads, 0);
+  EXPECT_EQ(second.Loads, 0);
+}
+
+TEST_F(LanTransferTest, FailingStepAsksAndGoesOnOrAbandons) {
+  struct TCase {
+    TUserAnswer answer;
+    bool raises;
+  };
+  for (const TCase c : {TCase{TUserAnswer::Yes, false}, TCase{TUserAnswer::No, true},
+                        TCase{TUserAnswer::Cancel, true}}) {
+    TLanDevices registry;
+    registry.SetRW(&rw);
+    TRecordingQuestions asked;
+    asked.answers = {c.answer};
+    registry.SetUserQuestions(&asked);
+    TTestControl broken(2, mlExt, 0);
+    TTestControl flash(2, mlFlash, 0);
+    registry.BindControls(std::vector<IBoundControl*>{&broken, &flash}, {});
+    registry.SetDefaultsDevice(registry.FindDevice(2), kPersistentLocations, {});
+    broken.FailOnStore = true;
+    flash.Value = {9};
+
+    if (c.raises) {
+      EXPECT_THROW(registry.WriteDevice(registry.FindDevice(2), kPersistentLocations, {}),
+                   std::runtime_error);
+    } else {
+      registry.WriteDevice(registry.FindDevice(2), kPersistentLocations, {});
+    }
+    ASSERT_EQ(asked.asked.size(), 1u);
+    EXPECT_EQ(asked.asked[0], QStringLiteral("Элемент недоступен: \"Главный модуль : Память "
+                                             "настроек\"\r\n Продолжить запись?"));
+    EXPECT_EQ(flash.Stores, c.raises ? 0 : 1) << "the next area is written only after Yes";
+    registry.SetRW(nullptr);
+  }
+}
+
+TEST_F(LanTransferTest, ReadQuestionRepeatsTheSameArea) {
+  struct TThrowOnce : TTestControl {
+    using TTestControl::TTestControl;
+    void Load() override {
+      if (!thrown) {
+        thrown = true;
+        throw std::runtime_error("load failed");
+      }
+      TTestControl::Load();
+    }
+    bool thrown = false;
+  } control(2, mlExt, 0);
+  Bind({&control});
+  questions.answers = {TUserAnswer::Yes};
+  devices.ReadDevice(&Main(), {mlExt}, {});
+  ASSERT_EQ(questions.asked.size(), 1u);
+  EXPECT_EQ(questions.asked[0], QStringLiteral("Ошибка при чтении: \"Главный модуль : Память "
+                                               "настроек\"\r\n Повторить чтение?"));
+  EXPECT_EQ(control.Loads, 1);
+}
+
+TEST_F(LanTransferTest, PresenceIsProbedOncePerSecond) {
+  std::chrono::milliseconds now{5000};
+  devices.SetClock([&] { return now; });
+  vehicle->TakeSentByPc();
+  EXPECT_TRUE(Main().IsPresent());
+  EXPECT_TRUE(Main().IsPresent());
+  EXPECT_EQ(Sent(3).size(), 1u);
+  now += 999ms;
+  EXPECT_TRUE(Main().IsPresent());
+  EXPECT_TRUE(Sent(3).empty());
+  now += 1ms;
+  EXPECT_TRUE(Main().IsPresent());
+  EXPECT_EQ(Sent(3).size(), 1u);
+  EXPECT_FALSE(adapter->RaiseOnNoAnswer());
+}
+
+TEST_F(LanTransferTest, SilentModuleIsAbsentAndItsAreasNotLoaded) {
+  vehicle->WithVehicle([](TVirtualVehicle& v) { v.Module(3)->Silent = true; });
+  TLanDevice& gsm = *devices.FindDevice(3);
+  gsm.FindItem(mlInt)->SetLoaded(true);
+  EXPECT_FALSE(gsm.IsPresent());
+  EXPECT_FALSE(gsm.FindItem(mlInt)->IsLoaded());
+  EXPECT_FALSE(gsm.IsAccessible());
+  EXPECT_FALSE(adapter->RaiseOnNoAnswer());
+}
+
+TEST_F(LanTransferTest, RefusedAccessIsJournalledAsErrorNine) {
+  ASSERT_TRUE(Main().IsPresent());
+  EXPECT_TRUE(Main().IsAccessible());
+  EXPECT_EQ(journal->CountErrors(kErrAccessDenied), 0);
+
+  vehicle->WithVehicle([](TVirtualVehicle& v) { v.Module(2)->RefuseAccess = true; });
+  EXPECT_FALSE(Main().IsAccessible());
+  ASSERT_EQ(journal->CountErrors(kErrAccessDenied), 1);
+  for (const auto& entry : journal->Entries()) {
+    if (entry.IsError && entry.Number == kErrAccessDenied) {
+      EXPECT_EQ(entry.Text, QStringLiteral("\"Главный модуль\": отказано в доступе"));
+    }
+  }
+}
+
+TEST_F(LanTransferTest, TransfersOnAnUnavailableLinkCountAsMissingAnswers) {
+  rw.SetDevice(&Main());
+  rw.SetItem(devices.FindMem(2, mlExt));
+  adapter->Disconnect();
+  std::array<uint8_t, 8> buffer{};
+  rw.ResetReadErrors();
+  EXPECT_FALSE(rw.Read(0, buffer));
+  EXPECT_EQ(rw.ReadErrors(), 1);
+  const uint8_t bytes[] = {1, 2, 3};
+  EXPECT_EQ(rw.Write(10, bytes), (TClusterList{{10, 3}}));
+  EXPECT_EQ(questions.errors.size(), 2u);
+}
+
+TEST_F(LanTransferTest, SlaveFlashWritesAreVerifiedByCountAndAddress) {
+  TTestControl control(4, mlFlash, 300, 10);
+  Bind({&control});
+  devices.ReadDevice(devices.FindDevice(4), {mlFlash}, {});
+  control.Value = Bytes(1, 10);
+  EXPECT_NO_THROW(devices.WriteDevice(devices.FindDevice(4), {mlFlash}, {}));
+  EXPECT_TRUE(questions.asked.empty());
+  EXPECT_FALSE(devices.FindDevice(4)->AnyModified({mlFlash}));
+  EXPECT_EQ(SimMemory(4, kSimFlash)[309], 10);
+}
+
+TEST_F(LanTransferTest, StatusRequestsAreQueuedInOrder) {
+  auto* area = dynamic_cast<TMsgMemoryItem*>(devices.FindMem(3, mlMsg));
+  area->RequestUpdate();
+  EXPECT_TRUE(area->IsLoaded());
+  vehicle->TakeSentByPc();
+  for (int i = 0; i < 5; ++i) adapter->ProcessQueue();
+  std::vector<int> commands;
+  for (const auto& msg : vehicle->TakeSentByPc()) {
+    EXPECT_EQ(msg.Dest, 3);
+    commands.push_back(msg.Command);
+  }
+  EXPECT_EQ(commands, (std::vector<int>{48, 64, 65, 66, 67}));
+}
+
+}  // namespace
