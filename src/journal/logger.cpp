@@ -2,7 +2,6 @@
 
 #include <QDate>
 #include <QFileInfo>
-#include <QMetaObject>
 #include <QSaveFile>
 #include <QThread>
 #include <QTime>
@@ -11,6 +10,7 @@
 #include <cmath>
 
 #include "link/adapter.h"
+#include "link/post_to_thread.h"
 #include "memory/code_page_1251.h"
 
 namespace {
@@ -73,8 +73,7 @@ bool TLogger::OnOwnThread() const {
 
 void TLogger::AddError(int number, const QString& text) {
   if (!OnOwnThread()) {
-    QMetaObject::invokeMethod(
-        this, [this, number, text] { AddError(number, text); }, Qt::QueuedConnection);
+    PostToThread(this, [this, number, text] { AddError(number, text); });
     return;
   }
   const QString own = text.left(TLogData::kMaxTextLength);
@@ -93,8 +92,7 @@ void TLogger::AddError(int number, const QString& text) {
 
 void TLogger::AddMessage(const TLanMsg& msg) {
   if (!OnOwnThread()) {
-    QMetaObject::invokeMethod(
-        this, [this, msg] { Add(msg); }, Qt::QueuedConnection);
+    PostToThread(this, [this, msg] { Add(msg); });
     return;
   }
   Add(msg);

@@ -1,6 +1,7 @@
 #include "link/adapter.h"
 
-#include <QMetaObject>
+#include "link/post_to_thread.h"
+
 #include <algorithm>
 
 namespace {
@@ -299,7 +300,7 @@ void TAdapter::ReceiverLoop() {
 
 void TAdapter::PostError(int number) {
   // Journal entries are made on the user-interface thread only.
-  QMetaObject::invokeMethod(this, [this, number] { ReportError(number); }, Qt::QueuedConnection);
+  PostToThread(this, [this, number] { ReportError(number); });
 }
 
 void TAdapter::HandleFrame(const TAdapterFrame& frame) {
@@ -343,7 +344,7 @@ void TAdapter::HandleFrame(const TAdapterFrame& frame) {
     }
   }
   if (incoming_.Put(msg)) {
-    QMetaObject::invokeMethod(this, [this] { DispatchIncoming(); }, Qt::QueuedConnection);
+    PostToThread(this, [this] { DispatchIncoming(); });
   }
 }
 
