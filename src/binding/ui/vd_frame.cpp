@@ -43,4 +43,16 @@ void TVDFrame::SetColour(const QColor& colour) {
   for (auto* category : categoryPanels_->Categories()) apply(category->Panel());
 }
 
+void TVDFrame::AddBoundControl(QObject* object, IBoundControl* control) {
+  boundControls_.emplace_back(object, control);
+}
+
+std::vector<IBoundControl*> TVDFrame::BoundControls() const {
+  std::vector<IBoundControl*> controls;
+  for (const auto& [object, control] : boundControls_) {
+    if (object) controls.push_back(control);
+  }
+  return controls;
+}
+
 void TVDFrame::PageShown() { categoryPanels_->setFocus(); }

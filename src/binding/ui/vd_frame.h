@@ -1,10 +1,16 @@
 #pragma once
 
 #include <QColor>
+#include <QPointer>
 #include <QWidget>
 #include <cstdint>
+#include <stdexcept>
+#include <utility>
+#include <vector>
 
 #include "binding/ui/category_panels.h"
+
+class IBoundControl;
 
 class QVBoxLayout;
 
@@ -25,6 +31,18 @@ class TVDFrame : public QWidget {
   // Every panel of the page stops taking its parent's colour and gets `colour`.
   void SetColour(const QColor& colour);
 
+  // The page's bound controls in page order: what the registry binds, loads and stores.
+  // `object` is the control itself; a control the page deletes drops out of the list.
+  void AddBoundControl(QObject* object, IBoundControl* control);
+  std::vector<IBoundControl*> BoundControls() const;
+  // A control of the page by name, for attaching the page's handlers; a wrong name or kind
+  // is a programming error.
+  template <class T>
+  T& Control(const QString& name) const {
+    if (auto* control = findChild<T*>(name)) return *control;
+    throw std::logic_error("no such control on the page: " + name.toStdString());
+  }
+
   // Hooks for the main window and the page itself.
   virtual void Initialize() {}
   virtual void PageShown();
@@ -34,4 +52,5 @@ class TVDFrame : public QWidget {
   uint8_t lanAddr_;
   QVBoxLayout* layout_;
   TCategoryPanels* categoryPanels_;
+  std::vector<std::pair<QPointer<QObject>, IBoundControl*>> boundControls_;
 };

@@ -1,0 +1,169 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <initializer_list>
+#include <span>
+#include <string_view>
+
+#include "binding/bound_control.h"
+#include "memory/memory_location.h"
+
+// A settings page is a table of these rows, one per control in page order, written with
+// designated initialisers:
+//
+//   {.Name = "tbZone", .Kind = ckTrackBar, .Caption = "Зона тревоги", .Mem = mlExt,
+//    .Addr = 198, .Type = stByteHi, .Max = 15, .Guard = {260, 0}}
+//
+// A row with Kind ckHeading and a caption opens a section. Text is UTF-8. CheckTable below
+// lets a page reject a mistyped table at compile time.
+
+enum TControlKind : uint8_t {
+  ckNone,
+  ckHeading,
+  ckCheckBox,
+  ckRadioGroup,
+  ckTrackBar,
+  ckMemo,
+  ckLabeledMemo,
+  ckLabel,
+  ckData,
+};
+
+struct TRadioItem {
+  int Index = 0;
+  const char* Text = "";
+};
+
+// A track bar's own range when it differs from 0..Max.
+struct TRange {
+  int Min = 0;
+  int Max = 0;
+  constexpr bool IsSet() const { return Min != 0 || Max != 0; }
+};
+
+// The availability bit ReadOnlyAddr.ReadOnlyBit; Addr 0 means no guard.
+struct TGuard {
+  int Addr = 0;
+  int Bit = 0;
+};
+
+// Marks a column the row left out, so that CheckTable can insist on it.
+inline constexpr auto kNoMem = static_cast<TMemoryLocation>(0xFF);
+inline constexpr auto kNoType = static_cast<TDataType>(0xFF);
+
+struct TControlRow {
+  // Handlers are attached by this name; rows nobody refers to may leave it empty.
+  const char* Name = "";
+  TControlKind Kind = ckNone;
+  // Track bar and labelled memo: the text of the external label.
+  const char* Caption = "";
+  TMemoryLocation Mem = kNoMem;
+  int Addr = 0;
+  TDataType Type = kNoType;
+  int Bit = 0;
+  // Byte count of stString and stArray, bit count of stBitArray, else the largest value.
+  int Max = 0;
+  // Radio group items, in order, indices from 0.
+  std::span<const TRadioItem> Items = {};
+  TRange Range = {};
+  TGuard Guard = {};
+  // Check box 0 or 1, radio group item index, track bar position.
+  int Default = 0;
+  // Memo text default.
+  const char* DefaultText = "";
+  const char* Hint = "";
+  bool Hidden = false;
+  bool Disabled = false;
+  // Pages with a help topic answer the context-help request of this control unless set.
+  bool NoHelp = false;
+  bool Live = false;
+  int Interval = 0;
+  // The module's bus address when it is not the page's module.
+  uint8_t Module = 0;
+  // Radio group columns, filled top to bottom.
+  int Columns = 1;
+};
+
+constexpr bool IsBound(TControlKind kind) { return kind != ckNone && kind != ckHeading; }
+
+// The track bar's range: its own, or 0..Max.
+constexpr TRange TrackRange(const TControlRow& row) {
+  return row.Range.IsSet() ? row.Range : TRange{0, row.Max};
+}
+
+// What is wrong with one row, or nullptr.
+constexpr const char* RowProblem(const TControlRow& row) {
+  const auto is = [&row](std::initializer_list<TDataType> types) {
+    for (const TDataType type : types) {
+      if (row.Type == type) return true;
+    }
+    return false;
+  };
+  if (row.Kind == ckNone) return "kind missing";
+  if (row.Kind == ckHeading) {
+    return std::string_view(row.Caption).empty() ? "heading without caption" : nullptr;
+  }
+  if (row.Mem == kNoMem || row.Mem >= kMemoryLocationCount) return "memory missing";
+  if (row.Type == kNoType || row.Type > stBitArray) return "data type missing";
+  if (row.Addr < 0 || row.Bit < 0 || row.Bit > 7) return "address or bit out of range";
+  if (row.Guard.Addr < 0 || row.Guard.Bit < 0 || row.Guard.Bit > 7) return "bad guard";
+  switch (row.Kind) {
+    case ckCheckBox:
+      if (!is({stBit})) return "check box needs stBit";
+      return row.Default == 0 || row.Default == 1 ? nullptr : "check box default is 0 or 1";
+    case ckRadioGroup: {
+      if (!is({stBit, stBits, stByteLo, stByteHi, stByte, stBitArray})) {
+        return "radio group type";
+      }
+      if (row.Items.empty()) return "radio group without items";
+      for (std::size_t i = 0; i < row.Items.size(); ++i) {
+        if (row.Items[i].Index != static_cast<int>(i)) return "radio items out of order";
+      }
+      if (row.Type == stBitArray &&
+          (row.Max < 1 || row.Max > 8 || row.Items.size() != (1u << row.Max))) {
+        return "bit field needs 2^Max items";
+      }
+      if (row.Columns < 1 || row.Columns > 16) return "columns 1..16";
+      return row.Default >= -1 && row.Default < static_cast<int>(row.Items.size())
+                 ? nullptr
+                 : "radio default out of items";
+    }
+    case ckTrackBar: {
+      if (!is({stByteLo, stByteHi, stByte, stFloat, st2Bytes, stHL})) return "track bar type";
+      const TRange range = TrackRange(row);
+      if (range.Min > range.Max) return "empty track bar range";
+      return row.Default >= range.Min && row.Default <= range.Max ? nullptr
+                                                                  : "default out of range";
+    }
+    case ckMemo:
+    case ckLabeledMemo:
+      if (!is({stString, stArray})) return "memo type";
+      return row.Max > 0 ? nullptr : "memo needs a byte count";
+    case ckData:
+      if (!is({stArray})) return "data needs stArray";
+      return row.Max > 0 ? nullptr : "data needs a byte count";
+    default:
+      return nullptr;
+  }
+}
+
+struct TTableCheck {
+  int Row = -1;  // the first bad row, -1 when the table is sound
+  const char* Problem = nullptr;
+};
+
+// Every row sound and every given name unique. Use as
+//   static_assert(CheckTable(kRows).Row == -1);
+// where the compiler then prints the index of the first bad row.
+constexpr TTableCheck CheckTable(std::span<const TControlRow> rows) {
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    if (const char* problem = RowProblem(rows[i])) return {static_cast<int>(i), problem};
+    const std::string_view name = rows[i].Name;
+    if (name.empty()) continue;
+    for (std::size_t j = 0; j < i; ++j) {
+      if (name == rows[j].Name) return {static_cast<int>(i), "name used twice"};
+    }
+  }
+  return {};
+}

@@ -1,0 +1,55 @@
+#include "binding/ui/vd_check_box.h"
+
+#include <QScopedValueRollback>
+
+#include "binding/comp_error.h"
+#include "binding/ui/vd_look.h"
+#include "binding/value_coding.h"
+#include "memory/base_device_memory_item.h"
+
+TVDCheckBox::TVDCheckBox(QWidget* parent) : QCheckBox(parent) {
+  connect(this, &QCheckBox::toggled, this, &TVDCheckBox::Toggled);
+}
+
+void TVDCheckBox::SetDefaultValue(bool value) {
+  default_ = value;
+  SetBoldLook(*this, !IsDefault());
+}
+
+void TVDCheckBox::Load() {
+  TBaseDeviceMemoryItem* mem = GetMem();
+  if (mem == nullptr) return;
+  const TComponentData& data = ComponentData();
+  WrapComp(ControlName(), GetCaption(), [&] {
+    if (data.IsConnected()) setEnabled(!data.IsReadOnly());
+    ShowQuietly(GetBit(mem->GetByte(data.Addr()), data.StartBit()) == 1);
+  });
+}
+
+void TVDCheckBox::Store() {
+  TBaseDeviceMemoryItem* mem = GetMem();
+  if (mem == nullptr || !OwnEnabled(*this)) return;
+  const TComponentData& data = ComponentData();
+  WrapComp(ControlName(), GetCaption(), [&] {
+    mem->SetByte(data.Addr(), PutBit(mem->GetByte(data.Addr()), data.StartBit(), isChecked()));
+  });
+}
+
+QString TVDCheckBox::GetValueText() const {
+  return isChecked() ? QStringLiteral("да") : QStringLiteral("нет");
+}
+
+void TVDCheckBox::Synchronize(IBoundControl* sender, int value) {
+  if (IsTwin<TVDCheckBox>(sender)) ShowQuietly(value != 0);
+}
+
+void TVDCheckBox::ShowQuietly(bool checked) {
+  const QScopedValueRollback<bool> quiet(quiet_, true);
+  setChecked(checked);
+}
+
+void TVDCheckBox::Toggled(bool checked) {
+  if (OnClick) OnClick(*this);
+  SetBoldLook(*this, checked != default_);
+  if (!quiet_) ReportUserChange(checked ? 1 : 0);
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QCheckBox>
+
+#include "binding/bound_control_base.h"
+#include "binding/ui/vd_events.h"
+
+// A setting of one bit. Its caption turns bold while the box differs from its default.
+class TVDCheckBox : public QCheckBox, public TBoundControlBase {
+  Q_OBJECT
+
+ public:
+  explicit TVDCheckBox(QWidget* parent = nullptr);
+
+  bool DefaultValue() const { return default_; }
+  void SetDefaultValue(bool value);
+  // Page logic setting the box acts exactly as the user's click.
+  void SetChecked(bool checked) { setChecked(checked); }
+
+  // The page's rule, run after every change of the box, whoever made it.
+  TNotifyEvent OnClick;
+
+  QString ControlName() const override { return objectName(); }
+  bool IsDefault() const override { return isChecked() == default_; }
+  void Load() override;
+  void Store() override;
+  QString GetCaption() const override { return text(); }
+  QString GetValueText() const override;
+  void SetDefault() override { setChecked(default_); }
+  void Synchronize(IBoundControl* sender, int value) override;
+
+ private:
+  void Toggled(bool checked);
+  // Shows a value the area already holds, so twins and the area need no telling.
+  void ShowQuietly(bool checked);
+
+  bool default_ = false;
+  bool quiet_ = false;
+};

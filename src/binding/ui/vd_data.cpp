@@ -1,0 +1,56 @@
+#include "binding/ui/vd_data.h"
+
+#include "binding/comp_error.h"
+#include "memory/base_device_memory_item.h"
+
+void TVDData::Load() {
+  TBaseDeviceMemoryItem* mem = GetMem();
+  if (mem == nullptr) return;
+  const TComponentData& data = ComponentData();
+  WrapComp(ControlName(), GetCaption(), [&] {
+    if (data.DataType() != stArray) ThrowBadDataType(ControlName(), data.DataType());
+    if (control_ && data.IsConnected()) {
+      const bool enabled = !data.IsReadOnly();
+      control_->setEnabled(enabled);
+      if (OnSetEnableEvent) OnSetEnableEvent(*this, enabled);
+    }
+    for (int i = 0; i < data.MaxVal(); ++i) {
+      const uint8_t b = mem->GetByte(data.Addr() + i);
+      if (OnLoad) OnLoad(*this, b, i);
+    }
+    if (control_) control_->update();
+  });
+}
+
+void TVDData::Store() {
+  TBaseDeviceMemoryItem* mem = GetMem();
+  if (mem == nullptr) return;
+  const TComponentData& data = ComponentData();
+  WrapComp(ControlName(), GetCaption(), [&] {
+    if (data.DataType() != stArray) ThrowBadDataType(ControlName(), data.DataType());
+    for (int i = 0; i < data.MaxVal(); ++i) {
+      uint8_t v = mem->GetByte(data.Addr() + i);
+      if (OnStore) OnStore(*this, v, i);
+      mem->SetByte(data.Addr() + i, v);
+    }
+  });
+}
+
+QString TVDData::GetValueText() const {
+  QString text;
+  if (OnAsString) OnAsString(*this, text);
+  return text;
+}
+
+void TVDData::SetDefault() {
+  TBaseDeviceMemoryItem* mem = GetMem();
+  if (!OnSetDefaultState || mem == nullptr) return;
+  const TComponentData& data = ComponentData();
+  // Each call starts from the byte the previous one produced.
+  uint8_t v = 0;
+  for (int i = 0; i < data.MaxVal(); ++i) {
+    OnSetDefaultState(*this, v, i);
+    mem->SetByte(data.Addr() + i, v);
+  }
+  if (control_) control_->update();
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QWidget>
+
+#include "binding/bound_control_base.h"
+#include "binding/ui/vd_events.h"
+
+// Raw bytes (stArray) that the page shows in a control of its own: the handlers get every
+// byte with its index on load, give every byte back on store and produce the factory bytes.
+class TVDData : public QObject, public TBoundControlBase {
+  Q_OBJECT
+
+ public:
+  explicit TVDData(QObject* parent = nullptr) : QObject(parent) {}
+
+  QWidget* Control() const { return control_; }
+  // The control that shows the bytes; it is enabled by the availability guard.
+  void SetControl(QWidget* control) { control_ = control; }
+
+  TLoadDataEvent OnLoad;
+  TStoreDataEvent OnStore;
+  TSetDefaultEvent OnSetDefaultState;
+  TAsStringEvent OnAsString;
+  TOnSetEnableEvent OnSetEnableEvent;
+
+  QString ControlName() const override { return objectName(); }
+  bool IsDefault() const override { return true; }
+  void Load() override;
+  void Store() override;
+  QString GetCaption() const override { return control_ ? control_->objectName() : QString(); }
+  QString GetValueText() const override;
+  void SetDefault() override;
+  void Synchronize(IBoundControl*, int) override {}
+
+ private:
+  QPointer<QWidget> control_;
+};

@@ -1,0 +1,122 @@
+#include "binding/ui/vd_track_bar.h"
+
+#include <QEvent>
+#include <QScopedValueRollback>
+#include <QSignalBlocker>
+
+#include "binding/comp_error.h"
+#include "binding/ui/vd_look.h"
+#include "binding/value_coding.h"
+#include "memory/base_device_memory_item.h"
+
+TVDTrackBar::TVDTrackBar(QWidget* parent)
+    : QSlider(Qt::Horizontal, parent),
+      extLabel_(new TVDBoundLabel(QStringLiteral("ExtLabel"), objectName(), parent)),
+      valueLabel_(new TVDBoundLabel(QStringLiteral("ValueLabel"), objectName(), parent)) {
+  setMinimumHeight(33);
+  setPageStep(1);
+  setSingleStep(1);
+  setTickPosition(QSlider::TicksBelow);
+  setTickInterval(1);
+  extLabel_->setWordWrap(true);
+  valueLabel_->setMinimumWidth(valueLabel_->fontMetrics().horizontalAdvance(QStringLiteral("00000000")));
+  connect(this, &QSlider::valueChanged, this, [this] { Changed(quiet_); });
+  ShowPosition(value());
+}
+
+TVDTrackBar::~TVDTrackBar() {
+  // The labels belong to the track bar although they stand beside it.
+  delete extLabel_.data();
+  delete valueLabel_.data();
+}
+
+void TVDTrackBar::SetDefaultValue(int value) {
+  default_ = value;
+  if (valueLabel_) SetBoldLook(*valueLabel_, !IsDefault());
+}
+
+void TVDTrackBar::SetValueFormat(std::function<QString(int)> format) {
+  valueFormat_ = std::move(format);
+  ShowPosition(value());
+}
+
+void TVDTrackBar::ShowPosition(int position) {
+  if (!valueLabel_) return;
+  valueLabel_->setText(valueFormat_ ? valueFormat_(position) : QString::number(position));
+  SetBoldLook(*valueLabel_, position != default_);
+}
+
+void TVDTrackBar::Changed(bool quiet) {
+  ShowPosition(value());
+  if (OnChange) OnChange(*this);
+  if (!quiet) ReportUserChange(value());
+}
+
+void TVDTrackBar::Load() {
+  TBaseDeviceMemoryItem* mem = GetMem();
+  if (mem == nullptr) return;
+  const TComponentData& data = ComponentData();
+  WrapComp(ControlName(), GetCaption(), [&] {
+    if (data.IsConnected()) setEnabled(!data.IsReadOnly());
+    if (data.DataType() < stByteLo || data.DataType() > stHL) {
+      const QSignalBlocker blocker(this);
+      setValue(0);
+      ThrowBadDataType(ControlName(), data.DataType());
+    }
+    int v = LoadValue(*mem, data);
+    if (OnLoad) OnLoad(*this, v, v);
+    {
+      const QSignalBlocker blocker(this);
+      setValue(v);
+    }
+    Changed(true);
+  });
+}
+
+void TVDTrackBar::Store() {
+  TBaseDeviceMemoryItem* mem = GetMem();
+  if (mem == nullptr || !OwnEnabled(*this)) return;
+  const TComponentData& data = ComponentData();
+  WrapComp(ControlName(), GetCaption(), [&] {
+    int v = value();
+    if (OnStore) OnStore(*this, value(), v);
+    if (data.DataType() >= stByteLo && data.DataType() <= stHL) {
+      StoreValue(*mem, data, v);
+    } else {
+      mem->SetByte(data.Addr(), static_cast<uint8_t>(v & 0xFF));
+    }
+  });
+}
+
+QString TVDTrackBar::GetCaption() const { return extLabel_ ? extLabel_->text() : QString(); }
+
+QString TVDTrackBar::GetValueText() const {
+  return valueLabel_ ? valueLabel_->text() : QString::number(value());
+}
+
+void TVDTrackBar::SetDefault() {
+  {
+    const QSignalBlocker blocker(this);
+    setValue(default_);
+  }
+  Changed(false);
+}
+
+void TVDTrackBar::Synchronize(IBoundControl* sender, int value) {
+  if (!IsTwin<TVDTrackBar>(sender)) return;
+  const QScopedValueRollback<bool> quiet(quiet_, true);
+  setValue(value);
+}
+
+void TVDTrackBar::setVisible(bool visible) {
+  QSlider::setVisible(visible);
+  if (extLabel_) extLabel_->setVisible(visible);
+  if (valueLabel_) valueLabel_->setVisible(visible);
+}
+
+void TVDTrackBar::changeEvent(QEvent* event) {
+  QSlider::changeEvent(event);
+  if (event->type() != QEvent::EnabledChange) return;
+  if (extLabel_) extLabel_->setEnabled(isEnabled());
+  if (valueLabel_) valueLabel_->setEnabled(isEnabled());
+}
