@@ -1,0 +1,126 @@
+#include "journal/ui/log_model.h"
+
+#include <QFont>
+#include <algorithm>
+#include <iterator>
+
+#include "journal/logger.h"
+#include "shell/options_data.h"
+
+namespace {
+
+constexpr const char* kHeaderTexts[TLogModel::kColumnCount] = {" ", " #", "Время", "Сообщение"};
+// Adapter errors that report the link coming back rather than a failure.
+constexpr int kLinkRestored[] = {10, 12};
+constexpr uint8_t kMainModule = 2;
+// The main module's mode and alarm broadcasts stand out in bold.
+constexpr int kBoldCommands[] = {7, 11};
+
+template <class Range>
+bool Contains(const Range& range, int value) {
+  return std::find(std::begin(range), std::end(range), value) != std::end(range);
+}
+
+bool IsBold(const TLogData& entry) {
+  return entry.Source == kMainModule && entry.Dest == 0 && Contains(kBoldCommands, entry.Command);
+}
+
+}  // namespace
+
+TLogModel::TLogModel(TLogger& logger, const TOptionsData& options, QObject* parent)
+    : QAbstractTableModel(parent), logger_(logger), options_(options), rows_(logger.ViewCount()) {
+  connect(&logger_, &TLogger::EntryAdded, this, &TLogModel::OnEntryAdded);
+  connect(&logger_, &TLogger::EntryRefreshed, this, &TLogModel::OnEntryRefreshed);
+  connect(&logger_, &TLogger::Changed, this, &TLogModel::OnViewChanged);
+}
+
+int TLogModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : rows_;
+}
+
+int TLogModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : kColumnCount;
+}
+
+QColor TLogModel::MarkerColor(const TLogData& entry, const TOptionsData& options) {
+  if (entry.IsSystem()) {
+    return Contains(kLinkRestored, entry.Command) ? QColor(0, 0x80, 0) : QColor(0xFF, 0, 0);
+  }
+  const size_t index = entry.Source;
+  return index < options.Colors.size() ? options.Colors[index] : QColor();
+}
+
+QVariant TLogModel::data(const QModelIndex& index, int role) const {
+  const TLogData* entry = index.isValid() ? logger_.EntryAt(index.row()) : nullptr;
+  if (!entry) return {};
+  const int column = index.column();
+  switch (role) {
+    case Qt::DisplayRole:
+      if (column == kIdColumn) return QString::asprintf("%3.3u", entry->Id);
+      if (column == kTimeColumn) return logger_.TimeText(*entry);
+      if (column == kMessageColumn) return entry->Line;
+      return {};
+    case Qt::BackgroundRole:
+      return column == kMarkerColumn ? QVariant(MarkerColor(*entry, options_)) : QVariant();
+    case Qt::FontRole:
+      if (column == kMessageColumn && IsBold(*entry)) {
+        QFont bold;
+        bold.setBold(true);
+        return bold;
+      }
+      return {};
+    default:
+      return {};
+  }
+}
+
+QVariant TLogModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (orientation != Qt::Horizontal || section < 0 || section >= kColumnCount) {
+    return QAbstractTableModel::headerData(section, orientation, role);
+  }
+  if (role == Qt::DisplayRole) return QString::fromUtf8(kHeaderTexts[section]);
+  if (role == Qt::BackgroundRole) return options_.LogHeaderColor;
+  return {};
+}
+
+void TLogModel::RefreshColors() {
+  RefreshRows(0, rows_ - 1, kMarkerColumn, kMarkerColumn);
+  emit headerDataChanged(Qt::Horizontal, 0, kColumnCount - 1);
+}
+
+void TLogModel::RefreshRows(int first, int last, int firstColumn, int lastColumn) {
+  if (first > last) return;
+  emit dataChanged(index(first, firstColumn), index(last, lastColumn));
+}
+
+void TLogModel::OnEntryAdded(int viewIndex) {
+  if (viewIndex != rows_) {
+    OnViewChanged();
+    return;
+  }
+  beginInsertRows({}, rows_, rows_);
+  ++rows_;
+  endInsertRows();
+}
+
+void TLogModel::OnEntryRefreshed(int viewIndex) {
+  if (viewIndex >= 0 && viewIndex < rows_)
+    RefreshRows(viewIndex, viewIndex, kTimeColumn, kTimeColumn);
+}
+
+// The journal has already changed when it says so; the rows that appeared or went away are
+// announced at the end of the view, so that a view keeps its place and its selection where
+// the rows remain, and the rest are repainted (a new filter or time base changes their text).
+void TLogModel::OnViewChanged() {
+  const int count = logger_.ViewCount();
+  if (count < rows_) {
+    beginRemoveRows({}, count, rows_ - 1);
+    rows_ = count;
+    endRemoveRows();
+  } else if (count > rows_) {
+    beginInsertRows({}, rows_, count - 1);
+    rows_ = count;
+    endInsertRows();
+  }
+  RefreshRows(0, rows_ - 1, kMarkerColumn, kMessageColumn);
+}
