@@ -2,6 +2,8 @@
 
 #include "binding/bound_control.h"
 #include "memory/ee_memory_item.h"
+#include "memory/file_rw.h"
+#include "memory/lan_dev_error.h"
 #include "memory/lan_rw.h"
 #include "memory/msg_memory_item.h"
 #include "memory/user_questions.h"
@@ -214,6 +216,48 @@ void TLanDevices::SetDefaultsDevice(TLanDevice* device, TMemoryLocations locatio
       area->SetDefaults(*rw_);
     } catch (...) {
       AskAfterFailure(*area, QStringLiteral("Элемент недоступен: "),
+                      QStringLiteral(" Продолжить чтение?"), TStep::Next);
+    }
+  }
+}
+
+void TLanDevices::SaveToFile(std::span<TDeviceMemoryItem* const> areas, TFileRW& file,
+                             const TProgress& progress) {
+  {
+    const TProgressScope scope(*this, progress);
+    file.SetAllDevices(true);
+    // Saving must not make the modules look up to date.
+    file.SetClearDirtyAfterWrite(false);
+    for (TDeviceMemoryItem* area : areas) {
+      if (!area || !kPersistentLocations.Contains(area->MemID())) continue;
+      try {
+        file.SetDevice(area->Device());
+        area->Store(file);
+      } catch (...) {
+        AskAfterFailure(*area, QStringLiteral("Элемент недоступен: "),
+                        QStringLiteral(" Продолжить сохранение?"), TStep::Next);
+      }
+    }
+  }
+  file.Commit();
+}
+
+void TLanDevices::LoadFromFile(std::span<TDeviceMemoryItem* const> areas, TFileRW& file,
+                               const TProgress& progress) {
+  if (!file.IsCompatible()) throw ELanDev(TFileRW::IncompatibleText());
+  if (!rw_ || !rw_->Adapter()) return;
+  file.SetAllDevices(false);
+  const TProgressScope scope(*this, progress);
+  for (TDeviceMemoryItem* area : areas) {
+    // Only settings are ever saved; live areas take nothing from a file.
+    auto* settings = dynamic_cast<TEEMemoryItem*>(area);
+    if (!settings || !kPersistentLocations.Contains(settings->MemID())) continue;
+    try {
+      file.SetDevice(settings->Device());
+      settings->Load(file);
+      settings->SetModified(true);
+    } catch (...) {
+      AskAfterFailure(*settings, QStringLiteral("Элемент недоступен: "),
                       QStringLiteral(" Продолжить чтение?"), TStep::Next);
     }
   }

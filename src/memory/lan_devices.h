@@ -15,6 +15,7 @@
 class IBoundControl;
 class IUserQuestions;
 class TAdapter;
+class TFileRW;
 class TLanRW;
 
 // The module registry: the fixed table of module kinds and their memory areas, the binding
@@ -71,6 +72,18 @@ class TLanDevices {
   void WriteDevice(TLanDevice* device, TMemoryLocations locations, const TProgress& progress);
   // Puts the areas to their factory values; they reach the module with the next write.
   void SetDefaultsDevice(TLanDevice* device, TMemoryLocations locations, const TProgress& progress);
+
+  // Saves the listed areas of the persistent memories into `file`, then replaces the file on
+  // disk; an abandoned save leaves the previous file as it was. Change marks stay, so the
+  // next write still sends what the modules do not have yet. Throws ELanDev when the file
+  // cannot be written.
+  void SaveToFile(std::span<TDeviceMemoryItem* const> areas, TFileRW& file,
+                  const TProgress& progress);
+  // Loads the listed settings areas from `file`; the loaded bytes count as changed, so the
+  // next write sends them. A file the channel refused for its version loads nothing and
+  // throws ELanDev saying so.
+  void LoadFromFile(std::span<TDeviceMemoryItem* const> areas, TFileRW& file,
+                    const TProgress& progress);
 
   void SetOnModified(std::function<void()> handler) { onModified_ = std::move(handler); }
   // Called by an area that the user changed.

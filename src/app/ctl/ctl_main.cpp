@@ -5,6 +5,7 @@
 
 #include "app/ctl/ctl_codec.h"
 #include "app/ctl/ctl_context.h"
+#include "app/ctl/ctl_files.h"
 #include "app/ctl/ctl_journal.h"
 #include "app/ctl/ctl_memory.h"
 #include "version.h"
@@ -17,6 +18,8 @@ constexpr std::array kCommands = {
     TCtlCommand{"dump", "dump ADDR LOC [START [COUNT]]", RunDump},
     TCtlCommand{"poke", "poke ADDR LOC START BYTE ...", RunPoke},
     TCtlCommand{"scan", "scan", RunScan},
+    TCtlCommand{"read", "read [--full] [--modules A,B,...] --out FILE", RunRead},
+    TCtlCommand{"write", "write [--full] FILE [--modules A,B,...]", RunWrite},
     TCtlCommand{"monitor", "monitor [--seconds N]", RunMonitor},
 };
 

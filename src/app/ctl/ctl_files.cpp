@@ -1,0 +1,429 @@
+#include "app/ctl/ctl_files.h"
+
+#include <QFileInfo>
+#include <algorithm>
+#include <array>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "binding/comp_error.h"
+#include "binding/headless_binder.h"
+#include "link/adapter.h"
+#include "memory/file_rw.h"
+#include "memory/lan_dev_error.h"
+#include "memory/lan_devices.h"
+#include "memory/lan_rw.h"
+#include "memory/user_questions.h"
+
+namespace {
+
+// No settings page exists yet; each page's table joins this list.
+constexpr std::array<TPageTable, 0> kSettingsPageTables = {};
+
+struct TFileArgs {
+  bool Full = false;
+  // Bus addresses of the modules asked for; empty for every module.
+  std::vector<int> Modules;
+  QString File;
+};
+
+// The usage line and the way the file is named: "--out FILE" for read, a plain FILE for write.
+struct TFileCommand {
+  const char* Name;
+  const char* Usage;
+  bool FileAfterOut;
+};
+
+constexpr TFileCommand kRead = {"read", "read [--full] [--modules A,B,...] --out FILE", true};
+constexpr TFileCommand kWrite = {"write", "write [--full] FILE [--modules A,B,...]", false};
+
+QTextStream& Complain(TCtlContext& context, const TFileCommand& command) {
+  return context.Err() << "vardexctl " << command.Name << ": ";
+}
+
+std::optional<std::vector<int>> ParseModules(const QString& text) {
+  std::vector<int> modules;
+  for (const QString& item : text.split(u',', Qt::SkipEmptyParts)) {
+    const auto addr = ParseCtlNumber(item.trimmed());
+    if (!addr || *addr > 0xFF) return std::nullopt;
+    modules.push_back(static_cast<int>(*addr));
+  }
+  if (modules.empty()) return std::nullopt;
+  return modules;
+}
+
+std::optional<TFileArgs> ParseFileArgs(TCtlContext& context, const TFileCommand& command,
+                                       QStringList args) {
+  TFileArgs parsed;
+  bool ok = true;
+  bool fileGiven = false;
+  const auto takeValue = [&](const QString& option, const QString& name) -> std::optional<QString> {
+    if (option.startsWith(name + u'=')) return option.mid(name.size() + 1);
+    if (option == name && !args.isEmpty()) return args.takeFirst();
+    return std::nullopt;
+  };
+  while (ok && !args.isEmpty()) {
+    const QString arg = args.takeFirst();
+    if (arg == u"--full") {
+      parsed.Full = true;
+    } else if (arg.startsWith(u"--modules")) {
+      const auto value = takeValue(arg, QStringLiteral("--modules"));
+      const auto modules = value ? ParseModules(*value) : std::nullopt;
+      ok = modules.has_value();
+      if (ok) parsed.Modules = *modules;
+    } else if (command.FileAfterOut && arg.startsWith(u"--out")) {
+      const auto value = takeValue(arg, QStringLiteral("--out"));
+      ok = value && !value->isEmpty() && !fileGiven;
+      if (ok) parsed.File = *value;
+      fileGiven = true;
+    } else if (!command.FileAfterOut && !arg.startsWith(u"--") && !fileGiven) {
+      parsed.File = arg;
+      fileGiven = true;
+    } else {
+      ok = false;
+    }
+  }
+  if (!ok || !fileGiven) {
+    context.Err() << "usage: vardexctl " << command.Usage << "\n";
+    return std::nullopt;
+  }
+  return parsed;
+}
+
+QString FailureText(const std::exception& error) {
+  if (const auto* lanDev = dynamic_cast<const ELanDev*>(&error)) return lanDev->Message();
+  if (const auto* comp = dynamic_cast<const EComp*>(&error)) {
+    return comp->Cause().isEmpty() ? comp->Message()
+                                   : comp->Message() + QStringLiteral(": ") + comp->Cause();
+  }
+  if (const auto* adapter = dynamic_cast<const EAdapter*>(&error)) return adapter->Message();
+  return QString::fromUtf8(error.what());
+}
+
+// The command line cannot ask: a failing area abandons the command, and what the program
+// would show in a box goes to stderr and counts as a failure.
+class TFileQuestions : public IUserQuestions {
+ public:
+  explicit TFileQuestions(QTextStream& err) : err_(err) {}
+  TUserAnswer AskStep(const QString& text) override {
+    err_ << text << "\n";
+    return TUserAnswer::No;
+  }
+  void ShowError(const QString& text) override {
+    err_ << text << "\n";
+    ++errors_;
+  }
+  int Errors() const { return errors_; }
+
+ private:
+  QTextStream& err_;
+  int errors_ = 0;
+};
+
+class TStderrJournal : public IAdapterJournal {
+ public:
+  explicit TStderrJournal(QTextStream& err) : err_(err) {}
+  void AddError(int, const QString& text) override { err_ << text << "\n"; }
+  void AddMessage(const TLanMsg&) override {}
+
+ private:
+  QTextStream& err_;
+};
+
+// The settings memories of a module: what read and write move.
+std::vector<TDeviceMemoryItem*> SettingsAreas(const TLanDevice& device) {
+  std::vector<TDeviceMemoryItem*> areas;
+  for (const auto& area : device.Items()) {
+    if (kPersistentLocations.Contains(area->MemID()) && area->Size() > 0) {
+      areas.push_back(area.get());
+    }
+  }
+  return areas;
+}
+
+// The bytes of the area that its controls show and store.
+int BoundBytes(const TDeviceMemoryItem& area) {
+  std::vector<bool> bound(static_cast<size_t>(area.Size()), false);
+  for (const IBoundControl* control : area.Controls()) {
+    const int end = std::min(control->GetAddr() + control->GetSize(), area.Size());
+    for (int i = std::max(control->GetAddr(), 0); i < end; ++i)
+      bound[static_cast<size_t>(i)] = true;
+  }
+  return static_cast<int>(std::count(bound.begin(), bound.end(), true));
+}
+
+int ChangedBytes(const TDeviceMemoryItem& area) {
+  int count = 0;
+  for (int i = 0; i < area.Size(); ++i) count += area.IsChanged(i) ? 1 : 0;
+  return count;
+}
+
+// The registry, the bus channel and the controls bound for one read or write.
+class TFileSession {
+ public:
+  explicit TFileSession(TCtlContext& context) : context_(context), questions_(context.Err()) {
+    rw_.SetClearDirtyAfterWrite(true);
+    rw_.SetLocations(kPersistentLocations);
+    rw_.SetUserQuestions(&questions_);
+    devices_.SetRW(&rw_);
+    devices_.SetUserQuestions(&questions_);
+  }
+  TFileSession(const TFileSession&) = delete;
+  TFileSession& operator=(const TFileSession&) = delete;
+  ~TFileSession() {
+    controls_.clear();
+    pages_.clear();
+    devices_.SetRW(nullptr);
+  }
+
+  TLanDevices& Devices() { return devices_; }
+  TFileQuestions& Questions() { return questions_; }
+
+  bool Connect() {
+    TAdapter* adapter = context_.Adapter();
+    if (!adapter) return false;
+    adapter->SetJournal(std::make_unique<TStderrJournal>(context_.Err()));
+    rw_.SetAdapter(adapter);
+    return true;
+  }
+
+  // The module of every listed address; reports an address the module table does not know
+  // or whose module keeps no settings.
+  std::optional<std::vector<TLanDevice*>> Listed(const TFileCommand& command,
+                                                 const std::vector<int>& addrs) {
+    std::vector<TLanDevice*> modules;
+    for (const int addr : addrs) {
+      TLanDevice* device = devices_.FindDevice(addr);
+      if (!device || SettingsAreas(*device).empty()) {
+        Complain(context_, command) << "no module with settings memory at address " << addr << "\n";
+        return std::nullopt;
+      }
+      if (std::find(modules.begin(), modules.end(), device) == modules.end()) {
+        modules.push_back(device);
+      }
+    }
+    return modules;
+  }
+
+  // Present and granting access; otherwise says so.
+  bool Available(const TFileCommand& command, TLanDevice& device) {
+    const bool present = device.IsPresent();
+    if (present && device.IsAccessible()) return true;
+    Complain(context_, command) << "module " << static_cast<int>(device.LanAddr()) << " ("
+                                << device.Name() << ") "
+                                << (present ? "refuses access" : "does not answer") << "\n";
+    return false;
+  }
+
+  // Binds the runs of an area byte for byte, whatever pages exist.
+  void BindRuns(TDeviceMemoryItem& area, const TClusterList& runs) {
+    std::vector<IBoundControl*> bound;
+    for (const auto& run : runs) {
+      auto control = std::make_unique<THeadlessControl>(
+          QStringLiteral("%1..%2").arg(run.Start).arg(run.Start + run.Count - 1), area.GetTitle());
+      TComponentData& data = control->ComponentData();
+      data.SetLanAddr(area.Device()->LanAddr());
+      data.SetMemID(area.MemID());
+      data.SetAddr(run.Start);
+      data.SetDataType(stArray);
+      data.SetMaxVal(run.Count);
+      bound.push_back(control.get());
+      controls_.push_back(std::move(control));
+    }
+    devices_.BindControls(bound, {});
+  }
+
+  void BindPages(std::span<const TPageTable> tables) {
+    std::vector<IBoundControl*> bound;
+    for (const TPageTable& table : tables) {
+      auto page = std::make_unique<THeadlessPage>(table.Rows, table.LanAddr);
+      const auto controls = page->BoundControls();
+      bound.insert(bound.end(), controls.begin(), controls.end());
+      pages_.push_back(std::move(page));
+    }
+    devices_.BindControls(bound, {});
+  }
+
+ private:
+  TCtlContext& context_;
+  TFileQuestions questions_;
+  TLanRW rw_;
+  TLanDevices devices_;
+  std::vector<std::unique_ptr<THeadlessPage>> pages_;
+  std::vector<std::unique_ptr<THeadlessControl>> controls_;
+};
+
+void DropUnbound(std::vector<TDeviceMemoryItem*>& areas) {
+  std::erase_if(areas, [](const TDeviceMemoryItem* area) { return area->Controls().empty(); });
+}
+
+void SayNothingBound(TCtlContext& context, const TFileCommand& command) {
+  Complain(context, command) << "no settings page binds bytes of these modules; --full moves "
+                                "whole memories\n";
+}
+
+}  // namespace
+
+std::span<const TPageTable> SettingsPageTables() {
+  return kSettingsPageTables;
+}
+
+int RunRead(TCtlContext& context, const QStringList& args) {
+  return RunReadWith(context, args, SettingsPageTables());
+}
+
+int RunWrite(TCtlContext& context, const QStringList& args) {
+  return RunWriteWith(context, args, SettingsPageTables());
+}
+
+int RunReadWith(TCtlContext& context, const QStringList& args, std::span<const TPageTable> tables) {
+  const auto parsed = ParseFileArgs(context, kRead, args);
+  if (!parsed) return kExitUsage;
+  TFileSession session(context);
+  TLanDevices& devices = session.Devices();
+  const auto listed = session.Listed(kRead, parsed->Modules);
+  if (!listed) return kExitUsage;
+  if (!session.Connect()) return kExitFailed;
+
+  std::vector<TLanDevice*> modules;
+  if (parsed->Modules.empty()) {
+    // Without a list, whatever is fitted; a module that does not answer is not an error.
+    for (int i = 0; i < devices.Count(); ++i) {
+      TLanDevice& device = devices.Items(i);
+      if (!SettingsAreas(device).empty() && device.IsPresent() && device.IsAccessible()) {
+        modules.push_back(&device);
+      }
+    }
+    if (modules.empty()) {
+      Complain(context, kRead) << "no module with settings memory answers\n";
+      return kExitFailed;
+    }
+  } else {
+    for (TLanDevice* device : *listed) {
+      if (!session.Available(kRead, *device)) return kExitFailed;
+    }
+    modules = *listed;
+  }
+
+  std::vector<TDeviceMemoryItem*> areas;
+  for (TLanDevice* device : modules) {
+    for (TDeviceMemoryItem* area : SettingsAreas(*device)) {
+      if (parsed->Full) session.BindRuns(*area, {{0, area->Size()}});
+      areas.push_back(area);
+    }
+  }
+  if (!parsed->Full) session.BindPages(tables);
+  DropUnbound(areas);
+  if (areas.empty()) {
+    SayNothingBound(context, kRead);
+    return kExitFailed;
+  }
+
+  try {
+    for (TLanDevice* device : modules) devices.ReadDevice(device, kPersistentLocations, {});
+    if (session.Questions().Errors() > 0) return kExitFailed;
+    // A memory the module's generation does not have was not read.
+    std::erase_if(areas, [](const TDeviceMemoryItem* area) {
+      return area->Size() == 0 || !area->IsLoaded();
+    });
+    TFileRW file(parsed->File, true);
+    devices.SaveToFile(areas, file, {});
+  } catch (const std::exception& error) {
+    Complain(context, kRead) << FailureText(error) << "\n";
+    return kExitFailed;
+  }
+  for (const TDeviceMemoryItem* area : areas) {
+    context.Out() << area->GetTitle() << ": " << BoundBytes(*area) << " bytes\n";
+  }
+  context.Out() << "saved to " << parsed->File << "\n";
+  return kExitOk;
+}
+
+int RunWriteWith(TCtlContext& context, const QStringList& args,
+                 std::span<const TPageTable> tables) {
+  const auto parsed = ParseFileArgs(context, kWrite, args);
+  if (!parsed) return kExitUsage;
+  TFileSession session(context);
+  TLanDevices& devices = session.Devices();
+  const auto listed = session.Listed(kWrite, parsed->Modules);
+  if (!listed) return kExitUsage;
+  if (!QFileInfo(parsed->File).isFile()) {
+    Complain(context, kWrite) << "no file " << parsed->File << "\n";
+    return kExitFailed;
+  }
+
+  std::unique_ptr<TFileRW> file;
+  try {
+    file = std::make_unique<TFileRW>(parsed->File, false, &session.Questions());
+  } catch (const std::exception& error) {
+    Complain(context, kWrite) << FailureText(error) << "\n";
+    return kExitFailed;
+  }
+  // The channel has said why.
+  if (!file->IsCompatible()) return kExitFailed;
+
+  std::vector<TDeviceMemoryItem*> areas = AreasInFile(*file, devices);
+  if (areas.empty()) {
+    context.Err() << QStringLiteral("Файл \"%1\" не содержит корректных данных.").arg(parsed->File)
+                  << "\n";
+    return kExitFailed;
+  }
+  const auto holds = [](const std::vector<TDeviceMemoryItem*>& in, const TLanDevice* device) {
+    return std::any_of(in.begin(), in.end(),
+                       [&](const TDeviceMemoryItem* area) { return area->Device() == device; });
+  };
+  for (TLanDevice* device : *listed) {
+    if (!holds(areas, device)) {
+      Complain(context, kWrite) << parsed->File << " holds nothing for module "
+                                << static_cast<int>(device->LanAddr()) << " (" << device->Name()
+                                << ")\n";
+      return kExitFailed;
+    }
+  }
+  if (!listed->empty()) {
+    std::erase_if(areas, [&](const TDeviceMemoryItem* area) {
+      return std::find(listed->begin(), listed->end(), area->Device()) == listed->end();
+    });
+  }
+  std::vector<TLanDevice*> modules;
+  for (const TDeviceMemoryItem* area : areas) {
+    if (std::find(modules.begin(), modules.end(), area->Device()) == modules.end()) {
+      modules.push_back(area->Device());
+    }
+  }
+
+  if (!session.Connect()) return kExitFailed;
+  for (TLanDevice* device : modules) {
+    if (!session.Available(kWrite, *device)) return kExitFailed;
+  }
+  if (parsed->Full) {
+    for (TDeviceMemoryItem* area : areas) session.BindRuns(*area, file->HeldRuns(*area));
+  } else {
+    session.BindPages(tables);
+  }
+  DropUnbound(areas);
+  if (areas.empty()) {
+    SayNothingBound(context, kWrite);
+    return kExitFailed;
+  }
+
+  std::vector<int> loaded;
+  try {
+    devices.LoadFromFile(areas, *file, {});
+    for (const TDeviceMemoryItem* area : areas) loaded.push_back(ChangedBytes(*area));
+    for (TLanDevice* device : modules) devices.WriteDevice(device, kPersistentLocations, {});
+  } catch (const std::exception& error) {
+    Complain(context, kWrite) << FailureText(error) << "\n";
+    return kExitFailed;
+  }
+  bool failed = session.Questions().Errors() > 0;
+  for (size_t i = 0; i < areas.size(); ++i) {
+    // Bytes the module did not confirm stay changed.
+    const bool written = !areas[i]->IsModified();
+    failed = failed || !written;
+    context.Out() << areas[i]->GetTitle() << ": " << loaded[i] << " bytes "
+                  << (written ? "written" : "not written") << "\n";
+  }
+  return failed ? kExitFailed : kExitOk;
+}

@@ -1,0 +1,297 @@
+// vardexctl read and write: configuration files from and to the modules.
+
+#include "app/ctl/ctl_files.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <map>
+#include <vector>
+
+#include "app/ctl/ctl_memory.h"
+#include "memory/code_page_1251.h"
+#include "test_support.h"
+
+namespace {
+
+// A page of the GSM module for the tests: a bit, a byte and a four-byte text.
+constexpr TControlRow kGsmRows[] = {
+    {.Kind = ckHeading, .Caption = "Проверка"},
+    {.Name = "cbOn",
+     .Kind = ckCheckBox,
+     .Caption = "Включено",
+     .Mem = mlInt,
+     .Addr = 10,
+     .Type = stBit,
+     .Bit = 0},
+    {.Name = "tbLevel",
+     .Kind = ckTrackBar,
+     .Caption = "Уровень",
+     .Mem = mlInt,
+     .Addr = 12,
+     .Type = stByte,
+     .Max = 255},
+    {.Name = "mmName", .Kind = ckMemo, .Mem = mlInt, .Addr = 16, .Type = stString, .Max = 4},
+};
+constexpr TPageTable kTestTables[] = {{"GsmTest", 3, kGsmRows}};
+
+QByteArray ReadFile(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(bytes);
+}
+
+// Replaces `count` bytes from `index` of an area's chunk in a saved file.
+QByteArray EditChunk(QByteArray file, const QString& key, int index, const QByteArray& bytes) {
+  const QByteArray prefix = "\n" + ToCp1251(key) + '=';
+  const qsizetype at = file.indexOf(prefix);
+  if (at < 0) return {};
+  const qsizetype value = at + prefix.size() + 2 * (index % 1023);
+  return file.replace(value, 2 * bytes.size(), bytes.toHex().toUpper());
+}
+
+// Bytes by address from dump's "ADDR: XX XX ..." lines.
+std::map<int, uint8_t> ParseDump(const QString& text) {
+  std::map<int, uint8_t> bytes;
+  for (const QString& line : text.split(u'\n', Qt::SkipEmptyParts)) {
+    const QStringList parts = line.split(u' ', Qt::SkipEmptyParts);
+    int addr = parts.front().chopped(1).toInt(nullptr, 16);
+    for (const QString& hex : parts.mid(1))
+      bytes[addr++] = static_cast<uint8_t>(hex.toUInt(nullptr, 16));
+  }
+  return bytes;
+}
+
+struct TResult {
+  int status;
+  QString out;
+  QString err;
+};
+
+// The streams and context of one vardexctl session; the context keeps its virtual vehicle
+// from one command to the next.
+struct TSession {
+  explicit TSession(const QString& port) : context(outStream, errStream, port) {}
+  QString out;
+  QString err;
+  QTextStream outStream{&out};
+  QTextStream errStream{&err};
+  TCtlContext context;
+};
+
+using TCommand = int (*)(TCtlContext&, const QStringList&);
+
+int ReadWithTestPages(TCtlContext& context, const QStringList& args) {
+  return RunReadWith(context, args, kTestTables);
+}
+int WriteWithTestPages(TCtlContext& context, const QStringList& args) {
+  return RunWriteWith(context, args, kTestTables);
+}
+
+class CtlFilesTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+
+  TResult Run(TCommand command, const QStringList& args,
+              const QString& port = QStringLiteral("sim:nolink")) {
+    auto& session = sessions_[port];
+    if (!session) session = std::make_unique<TSession>(port);
+    const qsizetype outAt = session->out.size();
+    const qsizetype errAt = session->err.size();
+    const int status = command(session->context, args);
+    session->outStream.flush();
+    session->errStream.flush();
+    return {status, session->out.mid(outAt), session->err.mid(errAt)};
+  }
+  QString Path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
+
+  QTemporaryDir dir;
+
+ private:
+  std::map<QString, std::unique_ptr<TSession>> sessions_;
+};
+
+QStringList Args(const QString& text) {
+  return text.split(u' ', Qt::SkipEmptyParts);
+}
+
+TEST_F(CtlFilesTest, WithoutFullOnlyTheBytesOfTheSettingsPagesMove) {
+  QStringList poke = Args(QStringLiteral("3 int 0"));
+  for (int i = 0; i < 20; ++i) poke << QString::number(0x80 + i);
+  ASSERT_EQ(Run(RunPoke, poke).status, 0);
+
+  const QString path = Path("pages.ini");
+  const TResult read = Run(ReadWithTestPages, {QStringLiteral("--modules"), QStringLiteral("3"),
+                                               QStringLiteral("--out"), path});
+  ASSERT_EQ(read.status, 0) << read.err.toStdString();
+  EXPECT_EQ(read.out, QStringLiteral("GSM : Память настроек: 6 bytes\nsaved to ") + path + u'\n');
+  const QByteArray saved = ReadFile(path);
+  EXPECT_TRUE(saved.endsWith(ToCp1251(QStringLiteral(
+      "\r\n[GSM]\r\nПамять настроек0=000000000000000000008A008C00000090919293\r\n"))))
+      << saved.toStdString();
+
+  // A bound byte and an unbound one edited by hand: only the bound one reaches the module.
+  QByteArray edited = EditChunk(saved, QStringLiteral("Память настроек0"), 12, "\x33");
+  edited = EditChunk(edited, QStringLiteral("Память настроек0"), 5, "\x44");
+  WriteFile(path, edited);
+  const TResult write = Run(WriteWithTestPages, {path});
+  ASSERT_EQ(write.status, 0) << write.err.toStdString();
+  EXPECT_EQ(write.out, QStringLiteral("GSM : Память настроек: 6 bytes written\n"));
+
+  const auto after = ParseDump(Run(RunDump, Args(QStringLiteral("3 int 0 20"))).out);
+  ASSERT_EQ(after.size(), 20u);
+  for (const auto& [addr, value] : after) {
+    EXPECT_EQ(value, addr == 12 ? 0x33 : 0x80 + addr) << addr;
+  }
+}
+
+TEST_F(CtlFilesTest, RefusedInputAndUnavailableModulesEndWithTheirExitCodes) {
+  const QString version = QStringLiteral("[Версия ПО]\r\nV1=5\r\nV2=1\r\nV3=0\r\nV4=1\r\n");
+  WriteFile(Path("older.ini"),
+            ToCp1251(QStringLiteral("[Версия ПО]\r\nV1=4\r\n[GSM]\r\nПамять настроек0=01\r\n")));
+  WriteFile(Path("nodata.ini"), ToCp1251(version + QStringLiteral("[Неизвестный]\r\nX0=01\r\n")));
+  WriteFile(Path("main.ini"),
+            ToCp1251(version + QStringLiteral("[Главный модуль]\r\nПамять настроек0=01\r\n")));
+  const QString out = Path("out.ini");
+  struct Case {
+    TCommand command;
+    QString args;
+    QString port;
+    int status;
+    QString message;
+  };
+  const QString sim = QStringLiteral("sim:nolink");
+  const std::vector<Case> cases = {
+      {ReadWithTestPages, QStringLiteral("--modules 3"), sim, 2,
+       QStringLiteral("usage: vardexctl read")},
+      {ReadWithTestPages, QStringLiteral("--out OUT --modules 99"), sim, 2,
+       QStringLiteral("no module with settings memory at address 99")},
+      {ReadWithTestPages, QStringLiteral("--out OUT --modules 24"), sim, 2,
+       QStringLiteral("no module with settings memory at address 24")},
+      {ReadWithTestPages, QStringLiteral("--out OUT --fast"), sim, 2,
+       QStringLiteral("usage: vardexctl read")},
+      {WriteWithTestPages, QString(), sim, 2, QStringLiteral("usage: vardexctl write")},
+      {WriteWithTestPages, QStringLiteral("DIR/main.ini DIR/older.ini"), sim, 2,
+       QStringLiteral("usage: vardexctl write")},
+      {WriteWithTestPages, QStringLiteral("DIR/missing.ini"), sim, 1, QStringLiteral("no file")},
+      {WriteWithTestPages, QStringLiteral("--full DIR/older.ini"), sim, 1,
+       QStringLiteral("ПО главного модуля несовместимо с настройками ini файла")},
+      {WriteWithTestPages, QStringLiteral("--full DIR/nodata.ini"), sim, 1,
+       QStringLiteral("Файл \"DIR/nodata.ini\" не содержит корректных данных.")},
+      {WriteWithTestPages, QStringLiteral("--full DIR/main.ini --modules 4"), sim, 1,
+       QStringLiteral("holds nothing for module 4 (Slave-модуль)")},
+      {RunRead, QStringLiteral("--modules 3 --out OUT"), sim, 1,
+       QStringLiteral("no settings page binds bytes")},
+      {RunWrite, QStringLiteral("DIR/main.ini"), sim, 1,
+       QStringLiteral("no settings page binds bytes")},
+      {ReadWithTestPages, QStringLiteral("--full --modules 3 --out OUT"),
+       QStringLiteral("sim:nolink,silent=3"), 1, QStringLiteral("module 3 (GSM) does not answer")},
+      {ReadWithTestPages, QStringLiteral("--full --modules 3 --out OUT"),
+       QStringLiteral("sim:nolink,refuse=3"), 1, QStringLiteral("module 3 (GSM) refuses access")},
+      {WriteWithTestPages, QStringLiteral("--full DIR/main.ini"),
+       QStringLiteral("sim:nolink,silent=2"), 1,
+       QStringLiteral("module 2 (Главный модуль) does not answer")},
+  };
+  for (const auto& c : cases) {
+    QString args = c.args;
+    args.replace(QStringLiteral("OUT"), out).replace(QStringLiteral("DIR"), dir.path());
+    const QString message = QString(c.message).replace(QStringLiteral("DIR"), dir.path());
+    const TResult r = Run(c.command, Args(args), c.port);
+    EXPECT_EQ(r.status, c.status) << c.args.toStdString();
+    EXPECT_TRUE(r.err.contains(message)) << c.args.toStdString() << ": " << r.err.toStdString();
+    EXPECT_FALSE(QFile::exists(out)) << c.args.toStdString();
+  }
+}
+
+// vardexctl as a user runs it, against vardex-sim on a pseudo-terminal.
+class CtlFilesProgramTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(dir.isValid());
+    sim.start(QStringLiteral(VARDEX_SIM_PATH), {QStringLiteral("nolink")});
+    ASSERT_TRUE(sim.waitForStarted(5000));
+    ASSERT_TRUE(sim.waitForReadyRead(5000));
+    port = QString::fromLocal8Bit(sim.readLine()).trimmed();
+    ASSERT_TRUE(port.startsWith(u"/dev/")) << port.toStdString();
+  }
+  void TearDown() override {
+    if (sim.state() != QProcess::NotRunning) {
+      ::kill(static_cast<pid_t>(sim.processId()), SIGTERM);
+      sim.waitForFinished(5000);
+    }
+  }
+
+  TResult Ctl(const QStringList& args) {
+    QProcess ctl;
+    ctl.start(QStringLiteral(VARDEXCTL_PATH), QStringList{QStringLiteral("--port"), port} + args);
+    if (!ctl.waitForFinished(120000)) return {-1, {}, QStringLiteral("vardexctl did not finish")};
+    return {ctl.exitCode(), QString::fromUtf8(ctl.readAllStandardOutput()),
+            QString::fromUtf8(ctl.readAllStandardError())};
+  }
+  TResult ReadFull(const QString& path) {
+    return Ctl({QStringLiteral("read"), QStringLiteral("--full"), QStringLiteral("--modules"),
+                QStringLiteral("2"), QStringLiteral("--out"), path});
+  }
+  TResult WriteFull(const QString& path) {
+    return Ctl({QStringLiteral("write"), QStringLiteral("--full"), path});
+  }
+  std::map<int, uint8_t> DumpSettings() {
+    return ParseDump(Ctl({QStringLiteral("dump"), QStringLiteral("2"), QStringLiteral("ext")}).out);
+  }
+
+  QTemporaryDir dir;
+  QProcess sim;
+  QString port;
+};
+
+TEST_F(CtlFilesProgramTest, ABackupRoundTripsAndAnEditedChunkChangesExactlyItsBytes) {
+  const QString backupPath = dir.filePath(QStringLiteral("f.ini"));
+  const TResult read = ReadFull(backupPath);
+  ASSERT_EQ(read.status, 0) << read.err.toStdString();
+  EXPECT_EQ(read.out, QStringLiteral("Главный модуль : Память настроек: 1024 bytes\n"
+                                     "Главный модуль : Память настроек Flash: 65536 bytes\n"
+                                     "saved to ") +
+                          backupPath + u'\n');
+  const QByteArray backup = ReadFile(backupPath);
+
+  const TResult restore = WriteFull(backupPath);
+  ASSERT_EQ(restore.status, 0) << restore.err.toStdString();
+  EXPECT_EQ(restore.out, QStringLiteral("Главный модуль : Память настроек: 1024 bytes written\n"
+                                        "Главный модуль : Память настроек Flash: 65536 bytes "
+                                        "written\n"));
+  const QString againPath = dir.filePath(QStringLiteral("g.ini"));
+  ASSERT_EQ(ReadFull(againPath).status, 0);
+  EXPECT_EQ(ReadFile(againPath), backup);
+
+  const auto before = DumpSettings();
+  ASSERT_EQ(before.size(), 1024u);
+  const std::map<int, uint8_t> edits = {{16, 0xA5}, {17, 0x5A}, {18, 0x3C}, {1023, 0x77}};
+  for (const auto& [addr, value] : edits) ASSERT_NE(before.at(addr), value) << addr;
+  QByteArray edited = EditChunk(backup, QStringLiteral("Память настроек0"), 16, "\xA5\x5A\x3C");
+  edited = EditChunk(edited, QStringLiteral("Память настроек1"), 1023, "\x77");
+  ASSERT_EQ(edited.size(), backup.size());
+  WriteFile(backupPath, edited);
+  const TResult write = WriteFull(backupPath);
+  ASSERT_EQ(write.status, 0) << write.err.toStdString();
+
+  const auto after = DumpSettings();
+  std::map<int, uint8_t> changed;
+  for (const auto& [addr, value] : after) {
+    if (before.at(addr) != value) changed[addr] = value;
+  }
+  EXPECT_EQ(changed, edits);
+  // Nothing else moved: the module now reads back as the edited file.
+  ASSERT_EQ(ReadFull(againPath).status, 0);
+  EXPECT_EQ(ReadFile(againPath), edited);
+}
+
+}  // namespace

@@ -1,0 +1,382 @@
+// Configuration files: the file channel and the registry's save and open, against modules of
+// the virtual vehicle.
+
+#include "memory/file_rw.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <memory>
+
+#include "link/adapter.h"
+#include "memory/code_page_1251.h"
+#include "memory/lan_dev_error.h"
+#include "memory/lan_devices.h"
+#include "memory/lan_rw.h"
+#include "memory/user_questions.h"
+#include "sim/sim_port.h"
+#include "test_control.h"
+#include "test_support.h"
+#include "version.h"
+
+namespace {
+
+constexpr int kGsm = 3;
+constexpr int kSlave = 4;
+
+class TRecordingQuestions : public IUserQuestions {
+ public:
+  TUserAnswer AskStep(const QString& text) override {
+    asked.push_back(text);
+    return asked.size() <= answers.size() ? answers[asked.size() - 1] : TUserAnswer::No;
+  }
+  void ShowError(const QString& text) override { errors.push_back(text); }
+
+  std::vector<TUserAnswer> answers;
+  std::vector<QString> asked;
+  std::vector<QString> errors;
+};
+
+// What every file of this program starts with.
+QString VersionSection(int major = kVersionMajor) {
+  return QStringLiteral("[Версия ПО]\r\nV1=%1\r\nV2=%2\r\nV3=%3\r\nV4=%4\r\n")
+      .arg(major)
+      .arg(kVersionMinor)
+      .arg(kVersionRelease)
+      .arg(kVersionBuild);
+}
+
+class FileTransferTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(dir.isValid());
+    TSimOptions options;
+    options.LinkModel = false;
+    vehicle = std::make_shared<TVirtualAdapter>(options);
+    adapter = std::make_unique<TAdapter>(
+        [this](const QString&) { return std::make_unique<TSimPort>(vehicle); });
+    adapter->SetJournal(std::make_unique<TMemoryJournal>());
+    adapter->SetDescription(QStringLiteral("sim"));
+    ASSERT_TRUE(adapter->IsConnected());
+    rw.SetAdapter(adapter.get());
+    rw.SetClearDirtyAfterWrite(true);
+    rw.SetLocations(kPersistentLocations);
+    rw.SetUserQuestions(&questions);
+    devices.SetRW(&rw);
+    devices.SetUserQuestions(&questions);
+  }
+  void TearDown() override { devices.SetRW(nullptr); }
+
+  QString Path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
+  TLanDevice* Module(int addr) { return devices.FindDevice(addr); }
+  TDeviceMemoryItem& Area(int addr, TMemoryLocation loc) { return *devices.FindMem(addr, loc); }
+  std::vector<uint8_t>& SimMemory(int addr, int loc) {
+    return *vehicle->WithVehicle([&](TVirtualVehicle& v) { return &v.Module(addr)->Memory(loc); });
+  }
+
+  void Bind(std::vector<TTestControl*> controls) {
+    std::vector<IBoundControl*> list(controls.begin(), controls.end());
+    devices.BindControls(list, {});
+  }
+  // The area's bound bytes from the virtual module, as the read command fetches them.
+  void ReadFromModule(int addr, TMemoryLocation loc) {
+    devices.ReadDevice(Module(addr), {loc}, {});
+    ASSERT_TRUE(Area(addr, loc).IsLoaded());
+  }
+  void Save(const QString& path, std::vector<TDeviceMemoryItem*> areas) {
+    const auto file = std::make_unique<TFileRW>(path, true);
+    devices.SaveToFile(areas, *file, {});
+  }
+
+  static void WriteText(const QString& path, const QString& text) {
+    WriteBytes(path, ToCp1251(text));
+  }
+  static void WriteBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+  }
+  static QByteArray ReadBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  }
+
+  QTemporaryDir dir;
+  std::shared_ptr<TVirtualAdapter> vehicle;
+  std::unique_ptr<TAdapter> adapter;
+  TRecordingQuestions questions;
+  TLanRW rw;
+  TLanDevices devices;
+};
+
+TEST_F(FileTransferTest, ARunAcrossAChunkBoundarySplitsBetweenTwoKeys) {
+  const auto file = std::make_unique<TFileRW>(Path("edge.ini"), true);
+  file->SetDevice(Module(kGsm));
+  file->SetItem(&Area(kGsm, mlInt));
+  const std::vector<uint8_t> run = {0xA0, 0xA1, 0xA2, 0xA3, 0xA4, 0xA5, 0xA6, 0xA7};
+  EXPECT_TRUE(file->Write(1020, run).empty());
+
+  const TProfileFile& profile = file->Profile();
+  const QString gsm = QStringLiteral("GSM");
+  EXPECT_EQ(profile.Keys(gsm),
+            (QStringList{QStringLiteral("Память настроек0"), QStringLiteral("Память настроек1")}));
+  const QString first = profile.ReadString(gsm, QStringLiteral("Память настроек0"));
+  EXPECT_EQ(first.size(), 2046);
+  EXPECT_EQ(first.left(2040), QString(2040, u'0'));
+  EXPECT_EQ(first.mid(2040), QStringLiteral("A0A1A2"));
+  EXPECT_EQ(profile.ReadString(gsm, QStringLiteral("Память настроек1")),
+            QStringLiteral("A3A4A5A6A7"));
+
+  std::vector<uint8_t> back(10, 0xEE);
+  EXPECT_TRUE(file->Read(1019, back));
+  EXPECT_EQ(back, (std::vector<uint8_t>{0, 0xA0, 0xA1, 0xA2, 0xA3, 0xA4, 0xA5, 0xA6, 0xA7, 0}));
+
+  // Rewriting the start of a chunk keeps its key in place and the rest of its bytes.
+  const std::vector<uint8_t> head = {0x11};
+  file->Write(0, head);
+  EXPECT_EQ(profile.Keys(gsm).front(), QStringLiteral("Память настроек0"));
+  EXPECT_EQ(profile.ReadString(gsm, QStringLiteral("Память настроек0")),
+            QStringLiteral("11") + first.mid(2));
+}
+
+TEST_F(FileTransferTest, SaveWritesEveryStoringControlsBytesByteForByte) {
+  auto& memory = SimMemory(kGsm, kSimInt);
+  memory[2] = 0x12;
+  memory[3] = 0x34;
+  memory[5] = 0xAB;
+  memory[8] = 0x77;
+  TTestControl word(kGsm, mlInt, 2, 2);
+  TTestControl byte(kGsm, mlInt, 5);
+  TTestControl disabled(kGsm, mlInt, 8);  // stores nothing, as a disabled control
+  Bind({&word, &byte, &disabled});
+  ReadFromModule(kGsm, mlInt);
+  word.Value = word.Shown;
+  byte.Value = byte.Shown;
+  ASSERT_FALSE(Area(kGsm, mlInt).IsModified());
+
+  const QString path = Path("small.ini");
+  Save(path, {&Area(kGsm, mlInt)});
+
+  EXPECT_EQ(
+      ReadBytes(path),
+      ToCp1251(VersionSection() + QStringLiteral("[GSM]\r\nПамять настроек0=0000123400AB\r\n")));
+  EXPECT_TRUE(questions.asked.empty());
+}
+
+TEST_F(FileTransferTest, MissingKeysLoadAsZerosThatTheNextWriteSends) {
+  auto& memory = SimMemory(kGsm, kSimInt);
+  memory[4] = 0x55;
+  memory[5] = 0x66;
+  const QString path = Path("partial.ini");
+  WriteText(path, VersionSection() + QStringLiteral("[GSM]\r\nПамять сообщений0=4142\r\n"));
+  TTestControl control(kGsm, mlInt, 4, 2);
+  Bind({&control});
+  // The open command offers only modules it found present.
+  ASSERT_TRUE(Module(kGsm)->IsPresent());
+
+  const auto file = std::make_unique<TFileRW>(path, false, &questions);
+  ASSERT_TRUE(file->IsCompatible());
+  TDeviceMemoryItem& area = Area(kGsm, mlInt);
+  EXPECT_FALSE(file->HasItem(area));
+  devices.LoadFromFile(std::vector{&area}, *file, {});
+
+  EXPECT_TRUE(area.IsLoaded());
+  EXPECT_TRUE(area.IsModified());
+  EXPECT_EQ(control.Shown, (std::vector<uint8_t>{0, 0}));
+  EXPECT_TRUE(area.IsChanged(4));
+  EXPECT_TRUE(area.IsChanged(5));
+
+  devices.WriteDevice(Module(kGsm), {mlInt}, {});
+  EXPECT_EQ(memory[4], 0);
+  EXPECT_EQ(memory[5], 0);
+  EXPECT_FALSE(area.IsModified());
+}
+
+TEST_F(FileTransferTest, AFileOfAnotherProgramGenerationLoadsNothing) {
+  struct Case {
+    const char* name;
+    QString text;
+    bool compatible;
+  };
+  const QString data = QStringLiteral("[GSM]\r\nПамять настроек0=5A\r\n");
+  const std::vector<Case> cases = {
+      {"no version section", data, false},
+      {"version without V1", QStringLiteral("[Версия ПО]\r\nV2=1\r\n") + data, false},
+      {"older major", VersionSection(kVersionMajor - 1) + data, false},
+      {"empty file", QString(), false},
+      {"this program", VersionSection() + data, true},
+  };
+  TTestControl control(kGsm, mlInt, 0);
+  Bind({&control});
+  TDeviceMemoryItem& area = Area(kGsm, mlInt);
+  for (const auto& c : cases) {
+    questions.errors.clear();
+    const QString path = Path("version.ini");
+    WriteText(path, c.text);
+    const auto file = std::make_unique<TFileRW>(path, false, &questions);
+    EXPECT_EQ(file->IsCompatible(), c.compatible) << c.name;
+    if (c.compatible) {
+      EXPECT_TRUE(questions.errors.empty()) << c.name;
+      devices.LoadFromFile(std::vector{&area}, *file, {});
+      EXPECT_EQ(area.Image()[0], 0x5A) << c.name;
+      continue;
+    }
+    EXPECT_EQ(questions.errors, std::vector{TFileRW::IncompatibleText()}) << c.name;
+    try {
+      devices.LoadFromFile(std::vector{&area}, *file, {});
+      ADD_FAILURE() << c.name << ": loaded";
+    } catch (const ELanDev& e) {
+      EXPECT_EQ(e.Message(), TFileRW::IncompatibleText()) << c.name;
+    }
+    EXPECT_FALSE(area.IsLoaded()) << c.name;
+    EXPECT_FALSE(area.IsChanged(0)) << c.name;
+    EXPECT_EQ(area.Image()[0], 0) << c.name;
+  }
+}
+
+TEST_F(FileTransferTest, AnAreaMatchesOnlyChunkKeysOfItsExactName) {
+  const QString path = Path("names.ini");
+  WriteText(path, VersionSection() +
+                      QStringLiteral("[Главный модуль]\r\n"
+                                     "Память настроек Flash0=01\r\n"
+                                     "Память настроек Flash12=02\r\n"
+                                     "Память настроек01=03\r\n"  // not a key the program writes
+                                     "Память настроек2=04\r\n"   // beyond the 1024 bytes
+                                     "RAM0=05\r\n"
+                                     "[GSM]\r\n"
+                                     "Память сообщений32=06\r\n"));
+  const auto file = std::make_unique<TFileRW>(path, false, &questions);
+
+  struct Case {
+    int addr;
+    TMemoryLocation loc;
+    bool held;
+  };
+  const std::vector<Case> cases = {
+      {2, mlExt, false},   {2, mlFlash, true},   {2, mlRam, true},
+      {kGsm, mlExt, true}, {kGsm, mlInt, false}, {kSlave, mlInt, false},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(file->HasItem(Area(c.addr, c.loc)), c.held)
+        << c.addr << " " << static_cast<int>(c.loc);
+  }
+  EXPECT_TRUE(file->HasDevice(*Module(2)));
+  EXPECT_FALSE(file->HasDevice(*Module(kSlave)));
+  EXPECT_TRUE(file->HasSection(QStringLiteral("GSM")));
+  EXPECT_FALSE(file->HasSection(QStringLiteral("gsm")));
+  // Live areas are never offered, whatever the file says.
+  EXPECT_EQ(AreasInFile(*file, devices),
+            (std::vector<TDeviceMemoryItem*>{&Area(2, mlFlash), &Area(kGsm, mlExt)}));
+  EXPECT_EQ(file->HeldRuns(Area(2, mlFlash)), (TClusterList{{0, 1}, {12 * 1023, 1}}));
+  // The last chunk of the GSM messages is short, but it is the area's.
+  EXPECT_EQ(file->HeldRuns(Area(kGsm, mlExt)), (TClusterList{{32 * 1023, 1}}));
+}
+
+TEST_F(FileTransferTest, MalformedInputLoadsWhatIsValidAndNothingOutsideTheArea) {
+  const QString path = Path("garbage.ini");
+  WriteText(path, QStringLiteral("stray line\r\n") + VersionSection() +
+                      QStringLiteral("[GSM]\r\n"
+                                     "no key here\r\n"
+                                     "Память настроек0=0102zz0304\r\n"
+                                     "Память настроек1=ABC\r\n"
+                                     "Память настроек2=") +
+                      QString(5000, u'F') +
+                      QStringLiteral("\r\nПамять настроек3=1111\r\n=\r\n[unterminated\r\n"));
+  TTestControl whole(kGsm, mlInt, 0, 2048);
+  TTestControl messages(kGsm, mlExt, 0, 4);
+  Bind({&whole, &messages});
+  const auto file = std::make_unique<TFileRW>(path, false, &questions);
+  ASSERT_TRUE(file->IsCompatible());
+  TDeviceMemoryItem& area = Area(kGsm, mlInt);
+  EXPECT_EQ(file->HeldRuns(area), (TClusterList{{0, 2}, {1023, 1}, {2046, 2}}));
+
+  devices.LoadFromFile(std::vector{&area}, *file, {});
+  std::vector<uint8_t> expected(2048, 0);
+  expected[0] = 0x01;
+  expected[1] = 0x02;
+  expected[1023] = 0xAB;
+  expected[2046] = 0xFF;
+  expected[2047] = 0xFF;
+  EXPECT_EQ(whole.Shown, expected);
+  EXPECT_EQ(area.Capacity(), 2048);
+  EXPECT_FALSE(Area(kGsm, mlExt).IsChanged(0));
+  EXPECT_TRUE(questions.asked.empty());
+
+  // Bytes that are no text at all: no stamp, so nothing loads.
+  WriteBytes(path, QByteArray("\xFF\xFE\x00[\x01=\r\r\n]]=[", 14));
+  EXPECT_FALSE(std::make_unique<TFileRW>(path, false)->IsCompatible());
+}
+
+TEST_F(FileTransferTest, AnAbandonedSaveLeavesThePreviousFile) {
+  const QString path = Path("settings.ini");
+  WriteBytes(path, "previous contents");
+  TTestControl first(kGsm, mlInt, 0);
+  TTestControl second(kSlave, mlInt, 0);
+  Bind({&first, &second});
+  ReadFromModule(kGsm, mlInt);
+  ReadFromModule(kSlave, mlInt);
+  first.Value = {0x42};
+  second.FailOnStore = true;
+  const std::vector<TDeviceMemoryItem*> areas = {&Area(kGsm, mlInt), &Area(kSlave, mlInt)};
+
+  questions.answers = {TUserAnswer::No};
+  EXPECT_THROW(Save(path, areas), std::exception);
+  EXPECT_EQ(ReadBytes(path), QByteArray("previous contents"));
+  EXPECT_EQ(questions.asked,
+            std::vector{QStringLiteral("Элемент недоступен: \"Slave-модуль : Память настроек\"\r\n"
+                                       " Продолжить сохранение?")});
+
+  // Going on saves what could be stored, and leaves no temporary file behind.
+  questions.answers = {TUserAnswer::Yes};
+  questions.asked.clear();
+  Save(path, areas);
+  EXPECT_EQ(ReadBytes(path),
+            ToCp1251(VersionSection() + QStringLiteral("[GSM]\r\nПамять настроек0=42\r\n")));
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("settings.ini")});
+}
+
+TEST_F(FileTransferTest, AFileThatCannotBeWrittenIsReported) {
+  TTestControl control(kGsm, mlInt, 0);
+  Bind({&control});
+  ReadFromModule(kGsm, mlInt);
+  const QString path = Path("missing-folder/settings.ini");
+  try {
+    Save(path, {&Area(kGsm, mlInt)});
+    ADD_FAILURE() << "saved";
+  } catch (const ELanDev& e) {
+    EXPECT_EQ(e.Message(), QStringLiteral("Unable to write to ") + path);
+  }
+}
+
+TEST_F(FileTransferTest, CyrillicTextSurvivesSaveAndOpen) {
+  const QString text = QStringLiteral("Тревога! Открыта дверь: Ёлка, №5");
+  const QByteArray cells = ToCp1251(text);
+  ASSERT_EQ(cells.size(), text.size());
+  const int at = 0x100;
+  auto& memory = SimMemory(kGsm, kSimExt);
+  std::copy(cells.begin(), cells.end(), memory.begin() + at);
+  TTestControl saved(kGsm, mlExt, at, static_cast<int>(cells.size()));
+  Bind({&saved});
+  ReadFromModule(kGsm, mlExt);
+  saved.Value = saved.Shown;
+  const QString path = Path("texts.ini");
+  Save(path, {&Area(kGsm, mlExt)});
+  EXPECT_TRUE(ReadBytes(path).contains(ToCp1251(QStringLiteral("\r\nПамять сообщений0="))));
+
+  TLanDevices other;
+  other.SetRW(&rw);
+  TTestControl loaded(kGsm, mlExt, at, static_cast<int>(cells.size()));
+  std::vector<IBoundControl*> list = {&loaded};
+  other.BindControls(list, {});
+  const auto file = std::make_unique<TFileRW>(path, false, &questions);
+  ASSERT_EQ(AreasInFile(*file, other), std::vector{other.FindMem(kGsm, mlExt)});
+  other.LoadFromFile(AreasInFile(*file, other), *file, {});
+  EXPECT_EQ(FromCp1251(QByteArray(reinterpret_cast<const char*>(loaded.Shown.data()),
+                                  static_cast<qsizetype>(loaded.Shown.size()))),
+            text);
+  other.SetRW(nullptr);
+}
+
+}  // namespace
