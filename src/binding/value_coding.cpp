@@ -85,10 +85,12 @@ void StoreValue(TBaseDeviceMemoryItem& mem, const TComponentData& data, int v) {
 
 QString LoadString(TBaseDeviceMemoryItem& mem, const TComponentData& data) {
   QByteArray bytes;
+  // The whole cell is read so that every byte a later store writes counts as read.
+  bool ended = false;
   for (int i = 0; i < data.MaxVal(); ++i) {
     const uint8_t b = mem.GetByte(data.Addr() + i);
-    if (b == 0) break;
-    bytes.append(static_cast<char>(b));
+    ended = ended || b == 0;
+    if (!ended) bytes.append(static_cast<char>(b));
   }
   return FromCp1251(bytes);
 }

@@ -127,3 +127,8 @@ bool TDeviceMemoryItem::Store(TRW& channel) {
   if (clearDirty) modified_ = keptChanges;
   return !runs.empty();
 }
+
+void TDeviceMemoryItem::ClearChangedMarks() {
+  std::fill(changed_.begin(), changed_.end(), false);
+  modified_ = false;
+}

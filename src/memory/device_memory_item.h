@@ -70,6 +70,10 @@ class TDeviceMemoryItem : public TBaseDeviceMemoryItem {
   // Transfer progress; only settings areas report it.
   virtual void Progress(const QString& text, int done, int total);
 
+  // Forgets every change: the image no longer holds anything to write (a refresh discards
+  // the user's edits before the area is read again).
+  void ClearChangedMarks();
+
   // Writes the changed bytes through `channel` in runs; true when at least one run was
   // written. Refuses areas that are not loaded and locations the channel does not write.
   bool Store(TRW& channel);

@@ -16,6 +16,8 @@
 #include "binding/ui/vd_frame.h"
 #include "link/adapter.h"
 #include "link/link_keeper.h"
+#include "memory/lan_devices.h"
+#include "memory/lan_rw.h"
 #include "shell/about_form.h"
 #include "shell/command_table.h"
 #include "shell/func_form.h"
@@ -25,15 +27,17 @@
 namespace {
 
 constexpr int kIdlePeriodMs = 100;
+constexpr int kConnectionPeriodMs = 5000;
 constexpr int kStatusTextWidth = 850;
 
 }  // namespace
 
 TMainForm::TMainForm(TAdapter& adapter, TOptionsData& options, const TPageRegistry& pages,
-                     QWidget* parent)
+                     std::unique_ptr<IShellDialogs> dialogs, QWidget* parent)
     : QMainWindow(parent),
       adapter_(adapter),
       options_(options),
+      dialogs_(dialogs ? std::move(dialogs) : std::make_unique<TShellDialogs>(this)),
       pages_(pages),
       progress_(new TProgress(this)),
       busy_([this](bool enabled) { setEnabled(enabled); },
@@ -53,14 +57,30 @@ TMainForm::TMainForm(TAdapter& adapter, TOptionsData& options, const TPageRegist
   CreateMenus();
   CreateToolBar();
   CreateStatusBar();
+  CreateLink();
+  WireModuleCommands();
   CreatePages();
   ApplyColour();
 
   linkKeeper_ = new TLinkKeeper(adapter_, this);
+  // Unread images must not pass for the modules' data while the adapter is away; offline
+  // editing keeps them, since there is no module to read them from anyway.
+  connect(linkKeeper_, &TLinkKeeper::LinkUnavailable, this, [this] {
+    if (!demoMode_) registry_->MarkAllNotLoaded();
+  });
   linkKeeper_->Start();
 
   connect(&idleTimer_, &QTimer::timeout, this, &TMainForm::UpdateCommandStates);
   idleTimer_.start(kIdlePeriodMs);
+  connect(&scanTimer_, &QTimer::timeout, this, [this] {
+    if (ScanStep()) {
+      scanPending_ = false;
+      scanTimer_.stop();
+    }
+  });
+  connect(&connectionTimer_, &QTimer::timeout, this, &TMainForm::WatchMainModule);
+  connectionTimer_.start(kConnectionPeriodMs);
+  RestartScan();
   UpdateCommandStates();
 
   startTimer_.setSingleShot(true);
@@ -69,7 +89,11 @@ TMainForm::TMainForm(TAdapter& adapter, TOptionsData& options, const TPageRegist
   startTimer_.start(kStartDelayMs);
 }
 
-TMainForm::~TMainForm() = default;
+TMainForm::~TMainForm() {
+  adapter_.SetOnDeviceMessage(nullptr);
+  registry_->SetOnModified(nullptr);
+  registry_->SetRW(nullptr);
+}
 
 QAction* TMainForm::AddAction(const QString& name, const QString& caption, const QString& hint,
                               const QString& shortcut) {
@@ -292,6 +316,13 @@ void TMainForm::CreatePages() {
   auto* blank = new QWidget(pageArea_);
   pageArea_->addWidget(blank);
   pageArea_->setCurrentWidget(blank);
+
+  std::vector<IBoundControl*> controls;
+  for (auto* page : pageArea_->findChildren<TVDFrame*>(QString(), Qt::FindDirectChildrenOnly)) {
+    const auto pageControls = page->BoundControls();
+    controls.insert(controls.end(), pageControls.begin(), pageControls.end());
+  }
+  registry_->BindControls(controls, [this](const QString& text) { ShowStatusText(text, false); });
 }
 
 TVDFrame* TMainForm::Page(const QString& name) const {
@@ -307,6 +338,7 @@ void TMainForm::ShowPage(const QString& command, bool addToHistory, int category
   TVDFrame* page = Page(name);
   if (page) {
     if (addToHistory) history_.Append(name, category);
+    ApplyPageEnabling(*page);
     pageArea_->setCurrentWidget(page);
     page->PageShown();
     currentPage_ = page;
@@ -333,7 +365,7 @@ void TMainForm::UpdateCommandStates() {
   const bool unavailable = adapter_.IsUnavailable();
   Action(QStringLiteral("aRead"))->setEnabled(!unavailable && !demoMode_);
   Action(QStringLiteral("aRefresh"))->setEnabled(!unavailable);
-  Action(QStringLiteral("aWrite"))->setEnabled(false);
+  Action(QStringLiteral("aWrite"))->setEnabled(!unavailable && canWrite_ && unwritten_);
   if (QWidget* read = findChild<QToolButton*>(QStringLiteral("tbRead"))) read->setEnabled(true);
   if (QWidget* def = findChild<QToolButton*>(QStringLiteral("tbDefault"))) {
     def->setEnabled(!unavailable);
@@ -404,6 +436,16 @@ void TMainForm::ApplyColour() {
   for (auto* page : pageArea_->findChildren<TVDFrame*>(QString(), Qt::FindDirectChildrenOnly)) {
     page->SetColour(options_.Background());
   }
+}
+
+void TMainForm::SetMainVersion(uint8_t major, uint8_t minor) {
+  mainMajor_ = major;
+  mainMinor_ = minor;
+}
+
+void TMainForm::SetMainGeneration(uint8_t generation) {
+  mainGeneration_ = generation;
+  registry_->SetMainGeneration(generation);
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {

@@ -3,21 +3,27 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QTimer>
+#include <functional>
 #include <map>
 #include <memory>
+#include <set>
 
 #include "binding/ui/page_host.h"
 #include "binding/ui/vd_frame.h"
 #include "shell/busy_state.h"
 #include "shell/help_viewer.h"
 #include "shell/options_data.h"
+#include "shell/module_commands.h"
 #include "shell/page_history.h"
+#include "shell/shell_dialogs.h"
 
 class QLabel;
 class QMenu;
 class QStackedWidget;
 class QToolButton;
 class TAdapter;
+class TLanDevices;
+class TLanRW;
 class TLinkKeeper;
 class TPageRegistry;
 class TProgress;
@@ -30,8 +36,9 @@ class TMainForm : public QMainWindow, public IPageHost {
  public:
   static constexpr int kStartDelayMs = 1500;
 
+  // `dialogs` answers the window's questions; the real message boxes when none is given.
   TMainForm(TAdapter& adapter, TOptionsData& options, const TPageRegistry& pages,
-            QWidget* parent = nullptr);
+            std::unique_ptr<IShellDialogs> dialogs = nullptr, QWidget* parent = nullptr);
   ~TMainForm() override;
 
   // IPageHost
@@ -44,7 +51,10 @@ class TMainForm : public QMainWindow, public IPageHost {
   bool DemoMode() const override { return demoMode_; }
   uint8_t MainVersionMajor() const override { return mainMajor_; }
   uint8_t MainVersionMinor() const override { return mainMinor_; }
-  uint8_t MainGeneration() const override { return mainMajor_; }
+  uint8_t MainGeneration() const override { return mainGeneration_; }
+  // What the module information learned about the main module's firmware.
+  void SetMainVersion(uint8_t major, uint8_t minor);
+  void SetMainGeneration(uint8_t generation);
 
   // Makes the page of `command` current; see the history and the enabling rules.
   void ShowPage(const QString& command, bool addToHistory, int category = -1);
@@ -62,6 +72,33 @@ class TMainForm : public QMainWindow, public IPageHost {
   // Shows the help file's start page, or says that there is none.
   void ShowHelp();
 
+  TLanDevices& Registry() { return *registry_; }
+  TModuleCommands& ModuleCommands() { return *moduleCommands_; }
+  // The module scan runs one module per idle turn until it completes.
+  bool ScanPending() const { return scanPending_; }
+  void RestartScan();
+  // Runs the whole scan at once.
+  void RescanModules();
+  bool IsAvailable(uint8_t lanAddr);
+  bool SomeCommandCanWrite() const { return canWrite_; }
+  bool UnwrittenChanges() const { return unwritten_; }
+  const std::set<uint8_t>& PresentModules() const { return presentModules_; }
+  bool RelayModulePresent() const { return relayPresent_; }
+
+  // The data commands.
+  void ReadAll();
+  void ReadModule(const TModuleCommandSpec& spec);
+  void WriteAll();
+  void WriteModule(const TModuleCommandSpec& spec);
+  void SetDefaultsModule(uint8_t lanAddr, TMemoryLocations locations);
+  void Refresh();
+  void Reconnect();
+  void RecountUnwritten();
+
+ signals:
+  // The main module was seen and has gone: live displays return to "unknown".
+  void MainModuleLost();
+
  protected:
   void closeEvent(QCloseEvent* event) override;
 
@@ -78,9 +115,23 @@ class TMainForm : public QMainWindow, public IPageHost {
   void ShowSettings();
   void ShowAbout();
   void ApplyColour();
+  void CreateLink();
+  void WireModuleCommands();
+  // One module of the idle-time scan; true when the scan completed.
+  bool ScanStep();
+  void UpdateAvailability(int deviceIndex);
+  void ApplyPageEnabling(TVDFrame& page);
+  void PostReadChecks(bool askStatus);
+  void WatchMainModule();
+  // Runs a user command: an adapter failure was journalled already, anything else is shown.
+  void RunCommand(const std::function<void()>& command);
 
   TAdapter& adapter_;
   TOptionsData& options_;
+  std::unique_ptr<IShellDialogs> dialogs_;
+  std::unique_ptr<TLanDevices> registry_;
+  std::unique_ptr<TLanRW> rw_;
+  std::unique_ptr<TModuleCommands> moduleCommands_;
   const TPageRegistry& pages_;
   THelpViewer help_;
   std::map<QString, QAction*> actions_;
@@ -90,6 +141,18 @@ class TMainForm : public QMainWindow, public IPageHost {
   bool demoMode_ = false;
   uint8_t mainMajor_ = 0;
   uint8_t mainMinor_ = 0;
+  uint8_t mainGeneration_ = 0;
+  bool scanPending_ = false;
+  bool scanRunning_ = false;
+  int scanIndex_ = 0;
+  bool canWrite_ = false;
+  bool unwritten_ = false;
+  bool relayPresent_ = false;
+  bool mainSeen_ = false;
+  std::set<uint8_t> presentModules_;
+  std::set<uint8_t> newlyPresent_;
+  QTimer scanTimer_;
+  QTimer connectionTimer_;
   QLabel* statusText_ = nullptr;
   TProgress* progress_ = nullptr;
   TBusyState busy_;

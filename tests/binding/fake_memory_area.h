@@ -26,6 +26,10 @@ class TFakeMemoryArea : public TBaseDeviceMemoryItem {
       valid_[static_cast<std::size_t>(start) + i] = true;
     }
   }
+  // Bytes that arrived from the module but that no control has shown yet.
+  void Receive(int start, std::vector<uint8_t> bytes) {
+    std::copy(bytes.begin(), bytes.end(), image_.begin() + start);
+  }
   void MarkAllValid() { std::fill(valid_.begin(), valid_.end(), true); }
   uint8_t Byte(int index) const { return image_[static_cast<std::size_t>(index)]; }
   bool Valid(int index) const { return valid_[static_cast<std::size_t>(index)]; }

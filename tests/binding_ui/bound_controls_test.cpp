@@ -261,6 +261,18 @@ TEST_F(BoundControls, StringMemoCutsWithoutTerminator) {
   EXPECT_FALSE(area.Changed(339));
 }
 
+TEST_F(BoundControls, ShortStringShowsItsWholeCellSoThatItCanBeStoredBack) {
+  TVDMemo memo(&page);
+  BindCell(memo, area, 300, stString, 0, 8);
+  area.Receive(300, {'A', 'B', 0, 'z', 'z', 0, 0, 0});
+  area.LoadAll();
+  EXPECT_EQ(memo.Text(), QStringLiteral("AB"));
+  memo.SetText(QStringLiteral("ABC"));
+  EXPECT_NO_THROW(area.StoreAll());
+  EXPECT_EQ(area.Byte(302), 'C');
+  EXPECT_EQ(area.Byte(303), 0);
+}
+
 TEST_F(BoundControls, StringMemoKeepsLineBreaksAsCrLf) {
   TVDMemo memo(&page);
   BindCell(memo, area, 300, stString, 0, 8);

@@ -42,9 +42,13 @@ QString TVDMemo::LoadText(TBaseDeviceMemoryItem& mem) {
   QString text;
   if (data.DataType() == stString) {
     maxLength_ = data.MaxVal();
+    // Every byte of the cell is read, the padding after the text too: the next store
+    // writes them all, and a byte never read could not be stored.
+    bool ended = false;
     for (int i = 0; i < data.MaxVal(); ++i) {
       const uint8_t b = mem.GetByte(data.Addr() + i);
-      if (b == 0) break;
+      ended = ended || b == 0;
+      if (ended) continue;
       text.append(QChar(Cp1251ToUnicode(b)));
       if (OnLoad) OnLoad(*this, b, text);
     }

@@ -1,0 +1,171 @@
+// The main window's data commands: reading, writing, factory settings, refresh and
+// reconnect, around the registry's transfers.
+#include <QAction>
+#include <QApplication>
+
+#include "binding/bound_control.h"
+#include "link/adapter.h"
+#include "memory/lan_devices.h"
+#include "shell/main_form.h"
+
+namespace {
+
+// Cells of the security settings that the live status follows.
+constexpr int kAntiHijackAddr = 195;
+constexpr int kAntiHijackBit = 1;
+constexpr int kRepeatAuthorisationAddr = 192;
+constexpr int kRepeatAuthorisationBit = 6;
+constexpr uint8_t kModeCommand = 7;
+
+// Shows the busy state for the length of a command, whatever leaves it.
+class TBusyScope {
+ public:
+  explicit TBusyScope(IPageHost& host) : host_(host) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    host_.BeginBusy();
+  }
+  ~TBusyScope() {
+    host_.EndBusy();
+    QApplication::restoreOverrideCursor();
+  }
+  TBusyScope(const TBusyScope&) = delete;
+  TBusyScope& operator=(const TBusyScope&) = delete;
+
+ private:
+  IPageHost& host_;
+};
+
+}  // namespace
+
+void TMainForm::ReadAll() {
+  RunCommand([this] {
+    TBusyScope busy(*this);
+    registry_->ReadAll([this](const QString& text, int done, int total) {
+      ReportProgress(text, total, done);
+    });
+    RestartScan();
+  });
+}
+
+void TMainForm::ReadModule(const TModuleCommandSpec& spec) {
+  RunCommand([this, spec] {
+    {
+      TBusyScope busy(*this);
+      registry_->ReadDevice(registry_->FindDevice(spec.LanAddr),
+                            TMemoryLocations::FromBits(spec.Locations),
+                            [this](const QString& text, int done, int total) {
+                              ReportProgress(text, total, done);
+                            });
+      RestartScan();
+    }
+    PostReadChecks(true);
+  });
+}
+
+void TMainForm::WriteAll() {
+  RunCommand([this] {
+    {
+      TBusyScope busy(*this);
+      registry_->WriteAll([this](const QString& text, int done, int total) {
+        ReportProgress(text, total, done);
+      });
+      RecountUnwritten();
+    }
+    PostReadChecks(true);
+  });
+}
+
+void TMainForm::WriteModule(const TModuleCommandSpec& spec) {
+  RunCommand([this, spec] {
+    TBusyScope busy(*this);
+    registry_->WriteDevice(registry_->FindDevice(spec.LanAddr),
+                           TMemoryLocations::FromBits(spec.Locations),
+                           [this](const QString& text, int done, int total) {
+                             ReportProgress(text, total, done);
+                           });
+    RecountUnwritten();
+  });
+}
+
+void TMainForm::SetDefaultsModule(uint8_t lanAddr, TMemoryLocations locations) {
+  RunCommand([this, lanAddr, locations] {
+    TBusyScope busy(*this);
+    registry_->SetDefaultsDevice(registry_->FindDevice(lanAddr), locations,
+                                 [this](const QString& text, int done, int total) {
+                                   ReportProgress(text, total, done);
+                                 });
+  });
+}
+
+void TMainForm::RecountUnwritten() { unwritten_ = moduleCommands_->RecountUnwritten(); }
+
+void TMainForm::PostReadChecks(bool askStatus) {
+  TDeviceMemoryItem* settings = registry_->FindMem(kMainModuleAddr, mlExt);
+  if (!settings || !settings->IsLoaded()) return;
+  const auto bit = [settings](int addr, int bit) {
+    return addr < settings->Size() && (settings->Image()[static_cast<size_t>(addr)] >> bit) & 1;
+  };
+  const bool antiHijack = bit(kAntiHijackAddr, kAntiHijackBit);
+  const bool repeatAuthorisation = bit(kRepeatAuthorisationAddr, kRepeatAuthorisationBit);
+  // Their indicators need the main module's mode to be drawn.
+  if (askStatus && (antiHijack || repeatAuthorisation)) {
+    adapter_.SendCommand(kPcAddr, kMainModuleAddr, false, true, kModeCommand);
+  }
+}
+
+void TMainForm::Refresh() {
+  RunCommand([this] {
+    if (adapter_.IsUnavailable()) Action(QStringLiteral("aConnect"))->trigger();
+    if (adapter_.IsUnavailable() || !currentPage_) return;
+    RescanModules();
+    if (options_.DataLostNotification) {
+      bool changed = false;
+      for (IBoundControl* control : currentPage_->BoundControls()) {
+        auto* mem = dynamic_cast<TDeviceMemoryItem*>(control->GetMem());
+        changed = changed || (mem && kPersistentLocations.Contains(mem->MemID()) && mem->IsModified());
+      }
+      if (changed && !dialogs_->Confirm(QStringLiteral("Изменения настроек будут потеряны."),
+                                        QStringLiteral("Продолжить обновление данных?"))) {
+        return;
+      }
+    }
+    for (const uint8_t addr : newlyPresent_) {
+      if (TLanDevice* device = registry_->FindDevice(addr)) device->MarkNotLoaded();
+    }
+    newlyPresent_.clear();
+    if (!history_.Entries().empty()) {
+      history_.StepBackForReshow();
+      const auto& last = history_.Entries().back();
+      ShowPage(QStringLiteral("a") + last.Page, false, last.Category);
+    }
+    for (const uint8_t addr : presentModules_) {
+      TLanDevice* device = registry_->FindDevice(addr);
+      if (!device) continue;
+      for (const auto& area : device->Items()) {
+        if (!kPersistentLocations.Contains(area->MemID())) continue;
+        area->ClearChangedMarks();
+        area->SetLoaded(false);
+      }
+    }
+    RecountUnwritten();
+  });
+}
+
+void TMainForm::Reconnect() {
+  if (demoMode_) return;
+  RunCommand([this] {
+    if (adapter_.IsUnavailable()) Action(QStringLiteral("aConnect"))->trigger();
+    if (adapter_.IsUnavailable() || !currentPage_) return;
+    RescanModules();
+    for (const uint8_t addr : newlyPresent_) {
+      if (TLanDevice* device = registry_->FindDevice(addr)) device->MarkNotLoaded();
+    }
+    newlyPresent_.clear();
+    if (!history_.Entries().empty()) {
+      history_.StepBackForReshow();
+      const auto& last = history_.Entries().back();
+      ShowPage(QStringLiteral("a") + last.Page, false, last.Category);
+    }
+    PostReadChecks(false);
+  });
+}

@@ -1,0 +1,54 @@
+#include "shell/shell_dialogs.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace {
+
+const QString kFilter = QStringLiteral("Файлы настроек (*.ini);;Все файлы (*)");
+
+}  // namespace
+
+void TShellDialogs::ShowError(const QString& text) {
+  QMessageBox::critical(parent_, QStringLiteral("Ошибка"), text);
+}
+
+bool TShellDialogs::Confirm(const QString& caption, const QString& text) {
+  return QMessageBox::information(parent_, caption, text, QMessageBox::Yes | QMessageBox::No,
+                                  QMessageBox::No) == QMessageBox::Yes;
+}
+
+TUserAnswer TShellDialogs::AskYesNoCancel(const QString& text) {
+  switch (QMessageBox::question(parent_, QStringLiteral("Подтверждение"), text,
+                                QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)) {
+    case QMessageBox::Yes:
+      return TUserAnswer::Yes;
+    case QMessageBox::No:
+      return TUserAnswer::No;
+    default:
+      return TUserAnswer::Cancel;
+  }
+}
+
+void TShellDialogs::Inform(const QString& text) {
+  QMessageBox::information(parent_, QStringLiteral("Информация"), text);
+}
+
+QString TShellDialogs::OpenFileName(const QString& folder) {
+  return QFileDialog::getOpenFileName(parent_, QString(), folder, kFilter);
+}
+
+QString TShellDialogs::SaveFileName(const QString& folder) {
+  QFileDialog dialog(parent_, QString(), folder, kFilter);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setDefaultSuffix(QStringLiteral("ini"));
+  return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+}
+
+std::optional<std::vector<TSelectDevice::TLine>> TShellDialogs::SelectAreas(
+    const std::vector<TSelectDevice::TLine>& lines, const QString& fileName) {
+  TSelectDevice dialog(parent_);
+  dialog.SetLines(lines, fileName);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.CheckedLines();
+}
