@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QSettings>
+#include <QTimer>
 
 #include "app/port_provider.h"
 #include "binding/ui/page_registry.h"
@@ -27,6 +28,10 @@ int main(int argc, char* argv[]) {
                      "/dev/ttyUSB0, or the adapter's USB description."),
       QStringLiteral("DESCRIPTION"));
   parser.addOption(portOption);
+  // For the start-up benchmark: quit as soon as the window has been painted once.
+  QCommandLineOption shownOption(QStringLiteral("exit-when-shown"));
+  shownOption.setFlags(QCommandLineOption::HiddenFromHelp);
+  parser.addOption(shownOption);
   parser.process(app);
 
   TSingleInstance instance;
@@ -50,6 +55,9 @@ int main(int argc, char* argv[]) {
     form.activateWindow();
   });
   form.show();
+  if (parser.isSet(shownOption)) {
+    QTimer::singleShot(0, &app, [] { QApplication::quit(); });
+  }
   const int result = QApplication::exec();
   options.Save(settings);
   return result;

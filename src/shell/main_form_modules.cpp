@@ -42,8 +42,10 @@ void TMainForm::CreateLink() {
   } catch (const std::exception&) {
     dialogs_->ShowError(QStringLiteral("Ошибка при UpdateRW"));
   }
+  // Each send waits for the adapter's acknowledgement: queued, the probes go out paced by
+  // the link timer instead of holding up the window's first appearance.
   for (const uint8_t addr : kProbedAtStart) {
-    if (registry_->FindDevice(addr)) adapter_.SendCommand(kPcAddr, addr, false, true, kPresence);
+    if (registry_->FindDevice(addr)) adapter_.QueueMsg(kPcAddr, addr, false, true, {}, kPresence);
   }
 }
 
