@@ -54,11 +54,12 @@ int main(int argc, char* argv[]) {
     form.raise();
     form.activateWindow();
   });
+  form.RestoreState(settings);
   form.show();
   if (parser.isSet(shownOption)) {
     QTimer::singleShot(0, &app, [] { QApplication::quit(); });
   }
   const int result = QApplication::exec();
-  options.Save(settings);
+  form.SaveState(settings);
   return result;
 }

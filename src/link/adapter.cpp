@@ -351,10 +351,19 @@ void TAdapter::HandleFrame(const TAdapterFrame& frame) {
 void TAdapter::DispatchIncoming() {
   TLanMsg msg;
   if (!incoming_.Take(msg)) return;
-  if (onLiveStatus_) onLiveStatus_(*this, msg);
-  SendAutomaticReplies(msg);
-  if (onDeviceMessage_) onDeviceMessage_(*this, msg);
-  if (onMessage_) onMessage_(msg);
+  // A handler that fails must not keep the message from the others: the registry and the
+  // journal see every message whatever the live status made of it.
+  const auto guarded = [this](const auto& step) {
+    try {
+      step();
+    } catch (const std::exception& error) {
+      if (onDispatchError_) onDispatchError_(QString::fromUtf8(error.what()));
+    }
+  };
+  if (onLiveStatus_) guarded([&] { onLiveStatus_(*this, msg); });
+  guarded([&] { SendAutomaticReplies(msg); });
+  if (onDeviceMessage_) guarded([&] { onDeviceMessage_(*this, msg); });
+  if (onMessage_) guarded([&] { onMessage_(msg); });
 }
 
 void TAdapter::SendAutomaticReplies(const TLanMsg& msg) {

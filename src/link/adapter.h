@@ -79,6 +79,10 @@ class TAdapter : public QObject {
   void SetOnDeviceMessage(TMessageHandler handler) { onDeviceMessage_ = std::move(handler); }
   // Runs first for every incoming message (the live status of the main window).
   void SetOnLiveStatus(TMessageHandler handler) { onLiveStatus_ = std::move(handler); }
+  // Told when a handler failed on an incoming message; the other handlers still get it.
+  void SetOnDispatchError(std::function<void(const QString& text)> handler) {
+    onDispatchError_ = std::move(handler);
+  }
   void SetJournal(std::unique_ptr<IAdapterJournal> journal);
   IAdapterJournal& Journal() { return *journal_; }
 
@@ -136,6 +140,7 @@ class TAdapter : public QObject {
   TJournalHandler onMessage_;
   TMessageHandler onDeviceMessage_;
   TMessageHandler onLiveStatus_;
+  std::function<void(const QString&)> onDispatchError_;
 
   bool connected_ = false;
   bool suspended_ = false;

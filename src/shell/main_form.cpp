@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDockWidget>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -14,12 +15,18 @@
 
 #include "binding/ui/page_registry.h"
 #include "binding/ui/vd_frame.h"
+#include "journal/logger.h"
+#include "journal/ui/log_form.h"
+#include "journal/ui/log_model.h"
 #include "link/adapter.h"
 #include "link/link_keeper.h"
 #include "memory/lan_devices.h"
 #include "memory/lan_rw.h"
 #include "shell/about_form.h"
 #include "shell/command_table.h"
+#include "shell/elements_form.h"
+#include "shell/info_form.h"
+#include "shell/version_info.h"
 #include "shell/func_form.h"
 #include "shell/progress_form.h"
 #include "version.h"
@@ -59,6 +66,7 @@ TMainForm::TMainForm(TAdapter& adapter, TOptionsData& options, const TPageRegist
   CreateStatusBar();
   CreateLink();
   WireModuleCommands();
+  CreateToolWindows();
   CreatePages();
   ApplyColour();
 
@@ -90,7 +98,10 @@ TMainForm::TMainForm(TAdapter& adapter, TOptionsData& options, const TPageRegist
 }
 
 TMainForm::~TMainForm() {
+  // The journal decodes for this window; it must not outlive it inside the adapter.
+  adapter_.SetJournal(std::make_unique<TMemoryJournal>());
   adapter_.SetOnDeviceMessage(nullptr);
+  adapter_.SetOnDispatchError(nullptr);
   registry_->SetOnModified(nullptr);
   registry_->SetRW(nullptr);
 }
@@ -306,6 +317,11 @@ void TMainForm::CreateStatusBar() {
 }
 
 void TMainForm::CreatePages() {
+  auto* versionInfo = new TVersionInfo(*registry_, *this, pageArea_);
+  versionInfo->setObjectName(QLatin1String(TVersionInfo::kPageName));
+  pageArea_->addWidget(versionInfo);
+  ConnectVersionInfo(*versionInfo);
+  versionInfo->Initialize();
   for (const auto& info : pages_.Pages()) {
     TVDFrame* page = info.Create(pageArea_, *this);
     page->setObjectName(info.Name);
@@ -343,6 +359,7 @@ void TMainForm::ShowPage(const QString& command, bool addToHistory, int category
     page->PageShown();
     currentPage_ = page;
   }
+  elementsForm_->SelectCommand(command);
   QApplication::restoreOverrideCursor();
 }
 
@@ -398,10 +415,15 @@ void TMainForm::ShowHelp() {
 
 void TMainForm::BeginBusy() {
   busy_.Begin();
+  infoForm_->SetBusy(true);
   progress_->SetProgress(0, 0);
 }
 
-void TMainForm::EndBusy() { busy_.End(); }
+void TMainForm::EndBusy() {
+  busy_.End();
+  // A version notice that came in during the transfer waits until the outermost end.
+  if (!busy_.IsBusy()) infoForm_->SetBusy(false);
+}
 
 void TMainForm::ReportProgress(const QString& name, int maximum, int position) {
   progress_->SetText(QStringLiteral("Обработка: %1").arg(name));
@@ -421,6 +443,8 @@ void TMainForm::ShowSettings() {
   const QString oldPort = options_.PortName;
   form.Apply(options_);
   ApplyColour();
+  elementsForm_->Recolor(options_);
+  logForm_->Model()->RefreshColors();
   if (options_.PortName != oldPort) adapter_.SetDescription(options_.PortName);
 }
 
@@ -438,6 +462,10 @@ void TMainForm::ApplyColour() {
   }
 }
 
+void TMainForm::MarkModulePresent(int address) {
+  if (address == 13) relayPresent_ = true;
+}
+
 void TMainForm::SetMainVersion(uint8_t major, uint8_t minor) {
   mainMajor_ = major;
   mainMinor_ = minor;
@@ -446,6 +474,61 @@ void TMainForm::SetMainVersion(uint8_t major, uint8_t minor) {
 void TMainForm::SetMainGeneration(uint8_t generation) {
   mainGeneration_ = generation;
   registry_->SetMainGeneration(generation);
+}
+
+void TMainForm::CreateToolWindows() {
+  auto logger = std::make_unique<TLogger>(TLogger::kCapacity, this);
+  logger_ = logger.get();
+  adapter_.SetJournal(std::move(logger));
+
+  elementsForm_ = new TElementsForm([this](const QString& name) { return Action(name); }, this);
+  addDockWidget(Qt::LeftDockWidgetArea, elementsForm_);
+  logForm_ = new TLogForm(*logger_, options_, this);
+  addDockWidget(Qt::BottomDockWidgetArea, logForm_);
+  infoForm_ = new TmInfoForm(this);
+  infoForm_->SetCloser([this] { close(); });
+
+  const auto toggle = [this](const char* name, QDockWidget* dock) {
+    QAction* action = Action(QLatin1String(name));
+    connect(action, &QAction::triggered, dock, &QWidget::setVisible);
+    connect(&idleTimer_, &QTimer::timeout, action, [action, dock] { action->setChecked(dock->isVisible()); });
+  };
+  toggle("aShowElements", elementsForm_);
+  toggle("aShowLog", logForm_);
+}
+
+void TMainForm::ConnectVersionInfo(TVersionInfo& page) {
+  connect(&page, &TVersionInfo::MainVersionChanged, this, &TMainForm::SetMainVersion);
+  connect(&page, &TVersionInfo::MainGenerationChanged, this,
+          [this](int generation) { SetMainGeneration(static_cast<uint8_t>(generation)); });
+  connect(&page, &TVersionInfo::GsmVersionChanged, this,
+          [this](uint8_t major, uint8_t) { adapter_.SetGsmFirmwareMajor(major); });
+  connect(&page, &TVersionInfo::ValidatorPresentChanged, this,
+          [this](bool present) { validatorPresent_ = present; });
+  connect(&page, &TVersionInfo::RelayModulePresentChanged, this,
+          [this](bool present) { relayPresent_ = present; });
+  connect(&page, &TVersionInfo::VersionNoticeDue, infoForm_, &TmInfoForm::Notify);
+}
+
+void TMainForm::SaveState(QSettings& settings) const {
+  options_.Save(settings);
+  if (!options_.SaveLayout) return;
+  settings.beginGroup(QLatin1String(TOptionsData::kGroup));
+  settings.setValue(QStringLiteral("Geometry"), saveGeometry());
+  settings.setValue(QStringLiteral("dockData"), saveState());
+  elementsForm_->SaveState(settings);
+  settings.endGroup();
+  logForm_->WriteSettings(settings, QLatin1String(TOptionsData::kGroup));
+}
+
+void TMainForm::RestoreState(QSettings& settings) {
+  logForm_->ReadSettings(settings, QLatin1String(TOptionsData::kGroup));
+  if (!options_.SaveLayout) return;
+  settings.beginGroup(QLatin1String(TOptionsData::kGroup));
+  restoreGeometry(settings.value(QStringLiteral("Geometry")).toByteArray());
+  restoreState(settings.value(QStringLiteral("dockData")).toByteArray());
+  elementsForm_->LoadState(settings);
+  settings.endGroup();
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QSettings>
 #include <QPointer>
 #include <QTimer>
 #include <functional>
@@ -9,6 +10,7 @@
 #include <set>
 
 #include "binding/ui/page_host.h"
+#include "journal/message_decoder.h"
 #include "binding/ui/vd_frame.h"
 #include "shell/busy_state.h"
 #include "shell/help_viewer.h"
@@ -24,13 +26,18 @@ class QToolButton;
 class TAdapter;
 class TLanDevices;
 class TLanRW;
+class TElementsForm;
 class TLinkKeeper;
+class TLogForm;
+class TLogger;
+class TmInfoForm;
+class TVersionInfo;
 class TPageRegistry;
 class TProgress;
 
 // The program's frame: commands, menus and toolbar, the page area with its history, the
 // status bar and the timers that keep the link alive.
-class TMainForm : public QMainWindow, public IPageHost {
+class TMainForm : public QMainWindow, public IPageHost, public IDecoderHost {
   Q_OBJECT
 
  public:
@@ -52,6 +59,9 @@ class TMainForm : public QMainWindow, public IPageHost {
   uint8_t MainVersionMajor() const override { return mainMajor_; }
   uint8_t MainVersionMinor() const override { return mainMinor_; }
   uint8_t MainGeneration() const override { return mainGeneration_; }
+  // IDecoderHost: the journal saw a module speak.
+  void MarkModulePresent(int address) override;
+
   // What the module information learned about the main module's firmware.
   void SetMainVersion(uint8_t major, uint8_t minor);
   void SetMainGeneration(uint8_t generation);
@@ -84,6 +94,14 @@ class TMainForm : public QMainWindow, public IPageHost {
   bool UnwrittenChanges() const { return unwritten_; }
   const std::set<uint8_t>& PresentModules() const { return presentModules_; }
   bool RelayModulePresent() const { return relayPresent_; }
+  bool ValidatorPresent() const { return validatorPresent_; }
+  TLogger& Logger() { return *logger_; }
+  TLogForm* LogForm() const { return logForm_; }
+  TElementsForm* ElementsForm() const { return elementsForm_; }
+  TmInfoForm* InfoForm() const { return infoForm_; }
+  // Saves the options and the layout of the window and its tool windows.
+  void SaveState(QSettings& settings) const;
+  void RestoreState(QSettings& settings);
 
   // The data commands.
   void ReadAll();
@@ -108,6 +126,8 @@ class TMainForm : public QMainWindow, public IPageHost {
   void CreateToolBar();
   void CreateStatusBar();
   void CreatePages();
+  void CreateToolWindows();
+  void ConnectVersionInfo(TVersionInfo& page);
   QAction* AddAction(const QString& name, const QString& caption, const QString& hint = {},
                      const QString& shortcut = {});
   QMenu* BuildShowMenu();
@@ -148,6 +168,11 @@ class TMainForm : public QMainWindow, public IPageHost {
   bool canWrite_ = false;
   bool unwritten_ = false;
   bool relayPresent_ = false;
+  bool validatorPresent_ = false;
+  TLogger* logger_ = nullptr;
+  TLogForm* logForm_ = nullptr;
+  TElementsForm* elementsForm_ = nullptr;
+  TmInfoForm* infoForm_ = nullptr;
   bool mainSeen_ = false;
   std::set<uint8_t> presentModules_;
   std::set<uint8_t> newlyPresent_;

@@ -39,6 +39,7 @@ void TMainForm::CreateLink() {
     });
     adapter_.SetOnDeviceMessage(
         [this](TAdapter&, const TLanMsg& msg) { registry_->DispatchMessage(msg); });
+    adapter_.SetOnDispatchError([this](const QString& text) { ShowStatusText(text, false); });
   } catch (const std::exception&) {
     dialogs_->ShowError(QStringLiteral("Ошибка при UpdateRW"));
   }

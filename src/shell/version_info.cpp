@@ -260,6 +260,10 @@ TVDLabel& TVersionInfo::PresenceLabel(uint8_t lanAddr) const {
 
 void TVersionInfo::SetPanelCaption(int index, const QString& caption) {
   panelCaptions_[static_cast<std::size_t>(index)] = caption;
+  const auto& categories = CategoryPanels1()->Categories();
+  if (index >= 0 && index < static_cast<int>(categories.size())) {
+    categories[static_cast<std::size_t>(index)]->SetCaption(caption);
+  }
 }
 
 void TVersionInfo::SetPresence(TVDLabel& label, bool present) {

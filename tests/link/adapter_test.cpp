@@ -164,6 +164,23 @@ TEST_F(AdapterTest, IncomingMessagesReachRegistryThenJournalOnTheUiThread) {
   EXPECT_TRUE(onUiThread);
 }
 
+TEST_F(AdapterTest, AFailingHandlerDoesNotKeepTheMessageFromTheOthers) {
+  QStringList failures;
+  std::vector<int> journalled;
+  adapter->SetOnDispatchError([&](const QString& text) { failures << text; });
+  adapter->SetOnLiveStatus([](TAdapter&, const TLanMsg&) { throw std::runtime_error("live"); });
+  adapter->SetOnDeviceMessage(
+      [](TAdapter&, const TLanMsg&) { throw std::runtime_error("registry"); });
+  adapter->SetOnMessage([&](const TLanMsg& msg) { journalled.push_back(msg.Command); });
+  TLanMsg mode;
+  mode.Source = 2;
+  mode.Command = 7;
+  vehicle->SendFromModule(mode);
+  ASSERT_TRUE(SpinUntil([&] { return !journalled.empty(); }));
+  EXPECT_EQ(journalled, std::vector<int>{7});
+  EXPECT_EQ(failures, (QStringList{"live", "registry"}));
+}
+
 TEST_F(AdapterTest, OutgoingRingDropsTheSixtyFourthMessage) {
   vehicle->TakeSentByPc();
   for (int i = 0; i < 64; ++i) adapter->QueueCommand(1, 2, static_cast<uint8_t>(i));

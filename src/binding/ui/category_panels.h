@@ -16,6 +16,10 @@ class TPanelCategory : public QWidget {
   TPanelCategory(const QString& caption, QWidget* panel, TCategoryPanels& list);
 
   QString Caption() const { return caption_; }
+  void SetCaption(const QString& caption) {
+    caption_ = caption;
+    update();
+  }
   bool Collapsed() const { return collapsed_; }
   // Collapsing hides the panel; expanding shows it and scrolls the list to it.
   void SetCollapsed(bool collapsed);
