@@ -26,6 +26,7 @@ class QToolButton;
 class TAdapter;
 class TLanDevices;
 class TLanRW;
+class TDeviceMemoryItem;
 class TElementsForm;
 class TLinkKeeper;
 class TLogForm;
@@ -112,6 +113,10 @@ class TMainForm : public QMainWindow, public IPageHost, public IDecoderHost {
   void Refresh();
   void Reconnect();
   void RecountUnwritten();
+  void SaveFile();
+  void OpenFile();
+  // The last opened file carried this program's version.
+  bool FileCompatible() const { return fileCompatible_; }
 
  signals:
   // The main module was seen and has gone: live displays return to "unknown".
@@ -143,6 +148,8 @@ class TMainForm : public QMainWindow, public IPageHost, public IDecoderHost {
   void ApplyPageEnabling(TVDFrame& page);
   void PostReadChecks(bool askStatus);
   void WatchMainModule();
+  static std::vector<TDeviceMemoryItem*> MatchLines(const std::vector<TSelectDevice::TLine>& lines,
+                                                   const std::vector<TDeviceMemoryItem*>& areas);
   // Runs a user command: an adapter failure was journalled already, anything else is shown.
   void RunCommand(const std::function<void()>& command);
 
@@ -169,6 +176,7 @@ class TMainForm : public QMainWindow, public IPageHost, public IDecoderHost {
   bool unwritten_ = false;
   bool relayPresent_ = false;
   bool validatorPresent_ = false;
+  bool fileCompatible_ = true;
   TLogger* logger_ = nullptr;
   TLogForm* logForm_ = nullptr;
   TElementsForm* elementsForm_ = nullptr;

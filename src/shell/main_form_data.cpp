@@ -2,9 +2,12 @@
 // reconnect, around the registry's transfers.
 #include <QAction>
 #include <QApplication>
+#include <QFileInfo>
+#include <algorithm>
 
 #include "binding/bound_control.h"
 #include "link/adapter.h"
+#include "memory/file_rw.h"
 #include "memory/lan_devices.h"
 #include "shell/main_form.h"
 
@@ -168,4 +171,88 @@ void TMainForm::Reconnect() {
     }
     PostReadChecks(false);
   });
+}
+
+void TMainForm::SaveFile() {
+  RunCommand([this] {
+    if (!currentPage_ || currentPage_->LanAddr() == 0) return;
+    if (!adapter_.IsUnavailable() && canWrite_ && unwritten_ &&
+        dialogs_->AskYesNoCancel(QStringLiteral("Изменения настроек будут потеряны.\n"
+                                                " Продолжить обновление данных?")) !=
+            TUserAnswer::Yes) {
+      return;
+    }
+    const QString fileName = dialogs_->SaveFileName(options_.LastDir);
+    if (fileName.isEmpty()) return;
+
+    // Offline editing saves whatever was opened or read, present or not.
+    std::vector<TSelectDevice::TLine> lines;
+    std::vector<TDeviceMemoryItem*> offered;
+    for (int i = 0; i < registry_->Count(); ++i) {
+      TLanDevice& device = registry_->Items(i);
+      if (!demoMode_ && !IsAvailable(device.LanAddr())) continue;
+      std::vector<TDeviceMemoryItem*> areas;
+      for (const auto& area : device.Items()) {
+        if (kPersistentLocations.Contains(area->MemID()) && area->IsLoaded() && area->Size() > 0) {
+          areas.push_back(area.get());
+        }
+      }
+      std::stable_sort(areas.begin(), areas.end(),
+                       [](auto* a, auto* b) { return a->MemID() < b->MemID(); });
+      for (TDeviceMemoryItem* area : areas) {
+        lines.push_back({device.Name(), area->Name(), true});
+        offered.push_back(area);
+      }
+    }
+    const auto chosen = dialogs_->SelectAreas(lines, {});
+    if (!chosen || chosen->empty()) return;
+    const auto areas = MatchLines(*chosen, offered);
+
+    TBusyScope busy(*this);
+    TFileRW file(fileName, true, dialogs_.get());
+    options_.LastDir = QFileInfo(fileName).absolutePath();
+    registry_->SaveToFile(areas, file, [this](const QString& text, int done, int total) {
+      ReportProgress(text, total, done);
+    });
+  });
+}
+
+void TMainForm::OpenFile() {
+  RunCommand([this] {
+    const QString fileName = dialogs_->OpenFileName(options_.LastDir);
+    if (fileName.isEmpty()) return;
+    TFileRW file(fileName, false, dialogs_.get());
+    fileCompatible_ = file.IsCompatible();
+    if (!fileCompatible_) return;
+
+    const std::vector<TDeviceMemoryItem*> offered = AreasInFile(file, *registry_);
+    std::vector<TSelectDevice::TLine> lines;
+    for (TDeviceMemoryItem* area : offered) {
+      const bool allowed = demoMode_ || IsAvailable(area->Device()->LanAddr());
+      lines.push_back({area->Device()->Name(), area->Name(), allowed});
+    }
+    const auto chosen = dialogs_->SelectAreas(lines, QFileInfo(fileName).fileName());
+    if (!chosen || chosen->empty()) return;
+    const auto areas = MatchLines(*chosen, offered);
+
+    TBusyScope busy(*this);
+    options_.LastDir = QFileInfo(fileName).absolutePath();
+    registry_->LoadFromFile(areas, file, [this](const QString& text, int done, int total) {
+      ReportProgress(text, total, done);
+    });
+  });
+}
+
+std::vector<TDeviceMemoryItem*> TMainForm::MatchLines(
+    const std::vector<TSelectDevice::TLine>& lines, const std::vector<TDeviceMemoryItem*>& areas) {
+  std::vector<TDeviceMemoryItem*> matched;
+  for (const auto& line : lines) {
+    for (TDeviceMemoryItem* area : areas) {
+      if (area->Device()->Name() == line.Module && area->Name() == line.Area) {
+        matched.push_back(area);
+        break;
+      }
+    }
+  }
+  return matched;
 }

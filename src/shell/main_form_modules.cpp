@@ -74,6 +74,8 @@ void TMainForm::WireModuleCommands() {
   connect(Action(QStringLiteral("aRead")), &QAction::triggered, this, &TMainForm::ReadAll);
   connect(Action(QStringLiteral("aWrite")), &QAction::triggered, this, &TMainForm::WriteAll);
   connect(Action(QStringLiteral("aRefresh")), &QAction::triggered, this, &TMainForm::Refresh);
+  connect(Action(QStringLiteral("aSave")), &QAction::triggered, this, &TMainForm::SaveFile);
+  connect(Action(QStringLiteral("aLoad")), &QAction::triggered, this, &TMainForm::OpenFile);
 }
 
 void TMainForm::RunCommand(const std::function<void()>& command) {

@@ -2,7 +2,10 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QTemporaryDir>
+#include <QRadioButton>
 #include <QTest>
+#include <QFile>
 #include <gtest/gtest.h>
 
 #include <deque>
@@ -11,6 +14,8 @@
 #include "binding/ui/page_builder.h"
 #include "binding/ui/page_registry.h"
 #include "binding/ui/vd_check_box.h"
+#include "binding/ui/vd_radio_group.h"
+#include "memory/code_page_1251.h"
 #include "link/adapter.h"
 #include "memory/lan_devices.h"
 #include "sim/sim_port.h"
@@ -37,12 +42,33 @@ class TScriptedDialogs : public IShellDialogs {
     return TUserAnswer::Yes;
   }
   void Inform(const QString& text) override { informed << text; }
-  QString OpenFileName(const QString&) override { return {}; }
-  QString SaveFileName(const QString&) override { return {}; }
+  QString OpenFileName(const QString&) override { return fileName; }
+  QString SaveFileName(const QString&) override { return fileName; }
+  // Offers what the dialog would: every allowed line checked.
   std::optional<std::vector<TSelectDevice::TLine>> SelectAreas(
-      const std::vector<TSelectDevice::TLine>&, const QString&) override {
-    return std::nullopt;
+      const std::vector<TSelectDevice::TLine>& lines, const QString& file) override {
+    selectCalls++;
+    offeredLines = lines;
+    offeredFile = file;
+    std::vector<TSelectDevice::TLine> checked;
+    for (const auto& line : lines) {
+      if (line.Allowed) checked.push_back(line);
+    }
+    return checked;
   }
+  QStringList Offered() const {
+    QStringList texts;
+    for (const auto& line : offeredLines) {
+      texts << line.Module + QStringLiteral(" -> ") + line.Area +
+                   (line.Allowed ? QString() : QStringLiteral(" (grey)"));
+    }
+    return texts;
+  }
+
+  QString fileName;
+  int selectCalls = 0;
+  std::vector<TSelectDevice::TLine> offeredLines;
+  QString offeredFile;
 
   bool confirmAnswer = false;
   QStringList asked;
@@ -227,6 +253,103 @@ TEST_F(MainFormTest, UnpluggedAdapterDisablesCommandsAndComesBackWithoutRestart)
   ASSERT_TRUE(SpinUntil([&] { return !adapter->IsUnavailable(); }, 5s));
   form->UpdateCommandStates();
   EXPECT_TRUE(Act("aRead")->isEnabled());
+}
+
+TEST_F(MainFormTest, SaveOffersTheReadAreasOfAvailableModulesOnlyFromAModulePage) {
+  Start(QStringLiteral("silent=3"));
+  QTemporaryDir dir;
+  dialogs->fileName = dir.filePath(QStringLiteral("cfg.ini"));
+  Act("aRead")->trigger();
+
+  form->ShowPage(QStringLiteral("aVersionInfo"), true);
+  form->SaveFile();
+  EXPECT_EQ(dialogs->selectCalls, 0) << "the information page belongs to no module";
+
+  form->ShowPage(QStringLiteral("aMainOptions"), true);
+  form->SaveFile();
+  const QStringList offered = dialogs->Offered();
+  EXPECT_TRUE(offered.contains(QStringLiteral("Главный модуль -> Память настроек")));
+  EXPECT_TRUE(offered.contains(QStringLiteral("Главный модуль -> Память настроек Flash")));
+  for (const QString& line : offered) EXPECT_FALSE(line.startsWith(u"GSM")) << line.toStdString();
+  EXPECT_TRUE(QFile::exists(dialogs->fileName));
+}
+
+TEST_F(MainFormTest, OpenGreysAbsentModulesUnlessOfflineAndRefusesOtherPrograms) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("cfg.ini"));
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(ToCp1251(QStringLiteral("[Версия ПО]\r\nV1=5\r\n[Главный модуль]\r\n"
+                                     "Память настроек0=0102\r\n[GSM]\r\nПамять настроек0=AA\r\n")));
+  file.close();
+  Start(QStringLiteral("silent=3"));
+  dialogs->fileName = path;
+  form->OpenFile();
+  EXPECT_EQ(dialogs->Offered(), (QStringList{"Главный модуль -> Память настроек",
+                                             "GSM -> Память настроек (grey)"}));
+  EXPECT_TRUE(form->Registry().FindMem(2, mlExt)->IsModified()) << "loaded, to be written";
+
+  form->SetDemoMode(true);
+  form->OpenFile();
+  EXPECT_EQ(dialogs->Offered(),
+            (QStringList{"Главный модуль -> Память настроек", "GSM -> Память настроек"}));
+
+  // A file of another program generation: its message, and nothing offered.
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(ToCp1251(QStringLiteral("[Главный модуль]\r\nПамять настроек0=0102\r\n")));
+  file.close();
+  dialogs->selectCalls = 0;
+  form->OpenFile();
+  EXPECT_FALSE(form->FileCompatible());
+  EXPECT_EQ(dialogs->selectCalls, 0);
+  EXPECT_TRUE(dialogs->errors.contains(
+      QStringLiteral("ПО главного модуля несовместимо с настройками ini файла")));
+}
+
+TEST_F(MainFormTest, FileWithoutUsableSectionsOffersNothingToLoad) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("other.ini"));
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("[\xc2\xe5\xf0\xf1\xe8\xff \xcf\xce]\r\nV1=5\r\n[Nothing]\r\nx0=00\r\n");
+  file.close();
+  Start(QString());
+  dialogs->fileName = path;
+  form->OpenFile();
+  EXPECT_TRUE(dialogs->offeredLines.empty());
+  EXPECT_EQ(dialogs->offeredFile, QStringLiteral("other.ini"));
+}
+
+TEST_F(MainFormTest, SavedConfigurationComesBackAfterFactorySettings) {
+  Start(QString());
+  QTemporaryDir dir;
+  dialogs->fileName = dir.filePath(QStringLiteral("backup.ini"));
+  form->ShowPage(QStringLiteral("aMainOptions"), true);
+  auto& signal = Control<TVDRadioGroup>("rgSignal");
+  for (auto* button : signal.findChildren<QRadioButton*>()) {
+    if (button->text() == QStringLiteral("двойной")) button->click();
+  }
+  ASSERT_EQ(signal.ItemIndex(), 3);
+  // The write command follows the changes once the module scan has run.
+  const auto writeMain = [&] {
+    ASSERT_TRUE(SpinUntil([&] { return !form->ScanPending(); }));
+    ASSERT_TRUE(Act("aWrite2")->isEnabled());
+    Act("aWrite2")->trigger();
+  };
+  writeMain();
+  ASSERT_EQ(ModuleByte(2, kSimExt, 91), 3);
+
+  form->SaveFile();
+  Act("aDef2")->trigger();
+  EXPECT_EQ(signal.ItemIndex(), 1) << "the factory value is shown";
+  writeMain();
+  ASSERT_EQ(ModuleByte(2, kSimExt, 91), 1);
+
+  form->OpenFile();
+  EXPECT_EQ(signal.ItemIndex(), 3);
+  writeMain();
+  EXPECT_EQ(ModuleByte(2, kSimExt, 91), 3);
+  EXPECT_TRUE(dialogs->errors.isEmpty()) << dialogs->errors.join(u'|').toStdString();
 }
 
 }  // namespace
