@@ -35,6 +35,8 @@ namespace {
 
 constexpr int kIdlePeriodMs = 100;
 constexpr int kConnectionPeriodMs = 5000;
+constexpr int kPanelWidth = 210;
+constexpr int kJournalHeight = 220;
 constexpr int kStatusTextWidth = 850;
 
 }  // namespace
@@ -523,6 +525,9 @@ void TMainForm::SaveState(QSettings& settings) const {
 
 void TMainForm::RestoreState(QSettings& settings) {
   logForm_->ReadSettings(settings, QLatin1String(TOptionsData::kGroup));
+  // The built-in layout: the module panel on the left, the journal along the bottom.
+  resizeDocks({elementsForm_}, {kPanelWidth}, Qt::Horizontal);
+  resizeDocks({logForm_}, {kJournalHeight}, Qt::Vertical);
   if (!options_.SaveLayout) return;
   settings.beginGroup(QLatin1String(TOptionsData::kGroup));
   restoreGeometry(settings.value(QStringLiteral("Geometry")).toByteArray());
