@@ -15,15 +15,15 @@ constexpr uint8_t kAccessCommand = 0;
 constexpr uint8_t kProbeCommand = 3;
 constexpr uint8_t kAccessRefusedBit = 0x10;
 
-std::unique_ptr<TDeviceMemoryItem> MakeArea(const TAreaSpec& spec) {
-  switch (spec.Class) {
+std::unique_ptr<TDeviceMemoryItem> MakeArea(const TAreaSpec& desc) {
+  switch (desc.Class) {
     case TAreaClass::Ee:
       return std::make_unique<TEEMemoryItem>();
     case TAreaClass::Ram:
       return std::make_unique<TRAMMemoryItem>();
     default: {
-      auto area = MakeMessageArea(spec.Class);
-      area->SetCommands(spec.Commands);
+      auto area = MakeMessageArea(desc.Class);
+      area->SetCommands(desc.Commands);
       return area;
     }
   }
@@ -47,14 +47,14 @@ class TRaiseOnNoAnswer {
 
 }  // namespace
 
-TLanDevice::TLanDevice(TLanDevices& owner, const TModuleSpec& spec)
+TLanDevice::TLanDevice(TLanDevices& owner, const TModuleSpec& desc)
     : owner_(owner),
-      lanAddr_(spec.LanAddr),
-      name_(QString::fromUtf8(spec.Name)),
-      packetSize_(spec.PacketSize),
-      endCommand_(spec.EndCommand),
-      endParam_(spec.EndParam) {
-  for (const TAreaSpec& areaSpec : spec.Areas) {
+      lanAddr_(desc.LanAddr),
+      name_(QString::fromUtf8(desc.Name)),
+      packetSize_(desc.PacketSize),
+      endCommand_(desc.EndCommand),
+      endParam_(desc.EndParam) {
+  for (const TAreaSpec& areaSpec : desc.Areas) {
     auto area = MakeArea(areaSpec);
     area->SetDevice(this);
     area->SetName(QString::fromUtf8(areaSpec.Name));

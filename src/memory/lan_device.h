@@ -18,7 +18,7 @@ class TLanRW;
 // take, its end-of-write notice and its memory areas.
 class TLanDevice {
  public:
-  TLanDevice(TLanDevices& owner, const TModuleSpec& spec);
+  TLanDevice(TLanDevices& owner, const TModuleSpec& desc);
   TLanDevice(const TLanDevice&) = delete;
   TLanDevice& operator=(const TLanDevice&) = delete;
   ~TLanDevice();

@@ -43,8 +43,8 @@ class TLanDevices::TProgressScope {
 };
 
 TLanDevices::TLanDevices() : clock_(SteadyNow) {
-  for (const TModuleSpec& spec : kModuleTable) {
-    devices_.push_back(std::make_unique<TLanDevice>(*this, spec));
+  for (const TModuleSpec& desc : kModuleTable) {
+    devices_.push_back(std::make_unique<TLanDevice>(*this, desc));
   }
 }
 

@@ -21,8 +21,8 @@ constexpr int kButtonPadding = 12;
 // The caption of a page command whose action the window lacks.
 QString TableCaption(const QString& command) {
   for (const auto table : {MenuPageCommands(), PanelPageCommands()}) {
-    for (const TPageCommandSpec& spec : table) {
-      if (command == QLatin1String(spec.Name)) return QString::fromUtf8(spec.Caption);
+    for (const TPageCommandSpec& desc : table) {
+      if (command == QLatin1String(desc.Name)) return QString::fromUtf8(desc.Caption);
     }
   }
   return command;
@@ -39,19 +39,19 @@ TElementsForm::TElementsForm(const TActionLookup& actions, QWidget* parent)
   panels_->setObjectName(QStringLiteral("CategoryPanels1"));
   setWidget(panels_);
 
-  for (const TPanelCategorySpec& spec : ModulePanelCategories()) {
+  for (const TPanelCategorySpec& desc : ModulePanelCategories()) {
     auto* panel = new QWidget;
     auto* layout = new QVBoxLayout(panel);
     layout->setContentsMargins(8, 4, 8, 4);
     layout->setSpacing(1);
-    TPanelCategory* category = panels_->AddCategory(QString::fromUtf8(spec.Caption), panel);
-    for (const char* name : spec.Commands) {
+    TPanelCategory* category = panels_->AddCategory(QString::fromUtf8(desc.Caption), panel);
+    for (const char* name : desc.Commands) {
       const QString command = QLatin1String(name);
       QToolButton* button = MakeButton(command, actions ? actions(command) : nullptr, panel);
       layout->addWidget(button, 0, Qt::AlignLeft);
       buttons_.push_back({command, button, category});
     }
-    category->SetCollapsed(spec.Collapsed);
+    category->SetCollapsed(desc.Collapsed);
   }
   int width = 0;
   for (const TButton& entry : buttons_) {

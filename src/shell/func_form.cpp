@@ -68,9 +68,9 @@ TFuncForm::TFuncForm(QWidget* parent) : QDialog(parent), port_(new QComboBox(thi
 
   auto* general = new QGroupBox(this);
   auto* generalLayout = new QVBoxLayout(general);
-  for (const auto& spec : kChecks) {
-    auto* check = new QCheckBox(QString::fromUtf8(spec.Caption), general);
-    check->setObjectName(QLatin1String(spec.Name));
+  for (const auto& desc : kChecks) {
+    auto* check = new QCheckBox(QString::fromUtf8(desc.Caption), general);
+    check->setObjectName(QLatin1String(desc.Name));
     generalLayout->addWidget(check);
   }
   layout->addWidget(general);
@@ -83,7 +83,7 @@ TFuncForm::TFuncForm(QWidget* parent) : QDialog(parent), port_(new QComboBox(thi
     colorLayout->addWidget(AddColorBox(name, caption), row / 2, (row % 2) * 2 + 1);
     ++row;
   };
-  for (const auto& spec : kColorBoxes) addRow(QLatin1String(spec.Name), QString::fromUtf8(spec.Caption));
+  for (const auto& desc : kColorBoxes) addRow(QLatin1String(desc.Name), QString::fromUtf8(desc.Caption));
   addRow(QLatin1String(kModuleNameBox), QStringLiteral("Модули: заголовок"));
   addRow(QLatin1String(kModuleNameGrBox), QStringLiteral("Модули: градиент"));
   addRow(QLatin1String(kBeaconBox), QStringLiteral("Избранные события"));
@@ -140,8 +140,8 @@ void TFuncForm::Fill(const TOptionsData& options) {
   Check(QStringLiteral("cbDataLost"))->setChecked(options.DataLostNotification);
   Check(QStringLiteral("cbAutoArm"))->setChecked(options.AutoArmWarning);
   Check(QStringLiteral("cbPowerDown"))->setChecked(options.PowerDownWarning);
-  for (const auto& spec : kColorBoxes) {
-    SetColorOf(QLatin1String(spec.Name), options.Colors[static_cast<size_t>(spec.Index)]);
+  for (const auto& desc : kColorBoxes) {
+    SetColorOf(QLatin1String(desc.Name), options.Colors[static_cast<size_t>(desc.Index)]);
   }
   SetColorOf(QLatin1String(kModuleNameBox), options.ModuleNameColor);
   SetColorOf(QLatin1String(kModuleNameGrBox), options.ModuleNameGrColor);
@@ -153,8 +153,8 @@ void TFuncForm::Fill(const TOptionsData& options) {
 }
 
 void TFuncForm::Apply(TOptionsData& options) {
-  for (const auto& spec : kColorBoxes) {
-    options.Colors[static_cast<size_t>(spec.Index)] = ColorOf(QLatin1String(spec.Name));
+  for (const auto& desc : kColorBoxes) {
+    options.Colors[static_cast<size_t>(desc.Index)] = ColorOf(QLatin1String(desc.Name));
   }
   options.ModuleNameColor = ColorOf(QLatin1String(kModuleNameBox));
   options.ModuleNameGrColor = ColorOf(QLatin1String(kModuleNameGrBox));

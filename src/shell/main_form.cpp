@@ -128,21 +128,21 @@ QAction* TMainForm::Action(const QString& name) const {
 }
 
 void TMainForm::CreateActions() {
-  for (const auto& spec : MainCommands()) {
-    AddAction(QLatin1String(spec.Name), QString::fromUtf8(spec.Caption),
-              QString::fromUtf8(spec.Hint), QLatin1String(spec.Shortcut));
+  for (const auto& desc : MainCommands()) {
+    AddAction(QLatin1String(desc.Name), QString::fromUtf8(desc.Caption),
+              QString::fromUtf8(desc.Hint), QLatin1String(desc.Shortcut));
   }
-  const auto addPageCommand = [this](const TPageCommandSpec& spec) {
-    const QString name = QLatin1String(spec.Name);
+  const auto addPageCommand = [this](const TPageCommandSpec& desc) {
+    const QString name = QLatin1String(desc.Name);
     if (Action(name)) return;
-    QAction* action = AddAction(name, QString::fromUtf8(spec.Caption));
-    const QString page = QLatin1String(spec.Page);
+    QAction* action = AddAction(name, QString::fromUtf8(desc.Caption));
+    const QString page = QLatin1String(desc.Page);
     connect(action, &QAction::triggered, this, [this, name] { ShowPage(name, true); });
     action->setData(page);
   };
-  for (const auto& spec : MenuPageCommands()) addPageCommand(spec);
-  for (const auto& spec : PanelPageCommands()) addPageCommand(spec);
-  for (const auto& spec : ModuleCommandTable()) AddAction(QLatin1String(spec.Name), {});
+  for (const auto& desc : MenuPageCommands()) addPageCommand(desc);
+  for (const auto& desc : PanelPageCommands()) addPageCommand(desc);
+  for (const auto& desc : ModuleCommandTable()) AddAction(QLatin1String(desc.Name), {});
 
   Action(QStringLiteral("mmDemoMode"))->setCheckable(true);
   for (const char* name : {"aShowElements", "aShowIndicator", "aShowLog", "aShowToolBar"}) {
@@ -170,9 +170,9 @@ QMenu* TMainForm::BuildShowMenu() {
   auto* menu = new QMenu(QStringLiteral("Показать"), this);
   menu->setToolTip(QStringLiteral("Выбор новой страницы"));
   std::map<QString, QMenu*> submenus;
-  for (const auto& spec : MenuPageCommands()) {
-    QAction* action = Action(QLatin1String(spec.Name));
-    const QString submenu = QString::fromUtf8(spec.Submenu);
+  for (const auto& desc : MenuPageCommands()) {
+    QAction* action = Action(QLatin1String(desc.Name));
+    const QString submenu = QString::fromUtf8(desc.Submenu);
     if (submenu.isEmpty()) {
       menu->addAction(action);
       continue;

@@ -106,9 +106,9 @@ class TMainForm : public QMainWindow, public IPageHost, public IDecoderHost {
 
   // The data commands.
   void ReadAll();
-  void ReadModule(const TModuleCommandSpec& spec);
+  void ReadModule(const TModuleCommandSpec& desc);
   void WriteAll();
-  void WriteModule(const TModuleCommandSpec& spec);
+  void WriteModule(const TModuleCommandSpec& desc);
   void SetDefaultsModule(uint8_t lanAddr, TMemoryLocations locations);
   void Refresh();
   void Reconnect();

@@ -50,12 +50,12 @@ void TMainForm::ReadAll() {
   });
 }
 
-void TMainForm::ReadModule(const TModuleCommandSpec& spec) {
-  RunCommand([this, spec] {
+void TMainForm::ReadModule(const TModuleCommandSpec& desc) {
+  RunCommand([this, desc] {
     {
       TBusyScope busy(*this);
-      registry_->ReadDevice(registry_->FindDevice(spec.LanAddr),
-                            TMemoryLocations::FromBits(spec.Locations),
+      registry_->ReadDevice(registry_->FindDevice(desc.LanAddr),
+                            TMemoryLocations::FromBits(desc.Locations),
                             [this](const QString& text, int done, int total) {
                               ReportProgress(text, total, done);
                             });
@@ -78,11 +78,11 @@ void TMainForm::WriteAll() {
   });
 }
 
-void TMainForm::WriteModule(const TModuleCommandSpec& spec) {
-  RunCommand([this, spec] {
+void TMainForm::WriteModule(const TModuleCommandSpec& desc) {
+  RunCommand([this, desc] {
     TBusyScope busy(*this);
-    registry_->WriteDevice(registry_->FindDevice(spec.LanAddr),
-                           TMemoryLocations::FromBits(spec.Locations),
+    registry_->WriteDevice(registry_->FindDevice(desc.LanAddr),
+                           TMemoryLocations::FromBits(desc.Locations),
                            [this](const QString& text, int done, int total) {
                              ReportProgress(text, total, done);
                            });

@@ -54,17 +54,17 @@ void TMainForm::WireModuleCommands() {
   moduleCommands_ =
       std::make_unique<TModuleCommands>(*registry_, [this](const QString& name) { return Action(name); });
   for (const auto& command : moduleCommands_->Commands()) {
-    const TModuleCommandSpec spec = command.Spec;
-    connect(command.Action, &QAction::triggered, this, [this, spec] {
-      switch (spec.Kind) {
+    const TModuleCommandSpec desc = command.Desc;
+    connect(command.Action, &QAction::triggered, this, [this, desc] {
+      switch (desc.Kind) {
         case TModuleCommandKind::Read:
-          ReadModule(spec);
+          ReadModule(desc);
           break;
         case TModuleCommandKind::Write:
-          WriteModule(spec);
+          WriteModule(desc);
           break;
         case TModuleCommandKind::Defaults:
-          SetDefaultsModule(spec.LanAddr, TMemoryLocations::FromBits(spec.Locations));
+          SetDefaultsModule(desc.LanAddr, TMemoryLocations::FromBits(desc.Locations));
           break;
       }
     });

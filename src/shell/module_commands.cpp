@@ -7,8 +7,8 @@
 TModuleCommands::TModuleCommands(TLanDevices& registry,
                                  const std::function<QAction*(const QString&)>& actionFor)
     : registry_(registry) {
-  for (const auto& spec : ModuleCommandTable()) {
-    commands_.push_back({actionFor(QLatin1String(spec.Name)), spec});
+  for (const auto& desc : ModuleCommandTable()) {
+    commands_.push_back({actionFor(QLatin1String(desc.Name)), desc});
   }
 }
 
@@ -16,9 +16,9 @@ bool TModuleCommands::Apply(uint8_t lanAddr, bool available) {
   bool canWrite = false;
   TLanDevice* device = registry_.FindDevice(lanAddr);
   for (const auto& command : commands_) {
-    if (command.Spec.LanAddr != lanAddr) continue;
+    if (command.Desc.LanAddr != lanAddr) continue;
     bool enabled = available && device;
-    if (enabled && command.Spec.Kind == TModuleCommandKind::Write) {
+    if (enabled && command.Desc.Kind == TModuleCommandKind::Write) {
       enabled = device->AllLoaded(command.Locations()) && device->AnyModified(command.Locations());
       canWrite = canWrite || enabled;
     }
@@ -30,8 +30,8 @@ bool TModuleCommands::Apply(uint8_t lanAddr, bool available) {
 bool TModuleCommands::RecountUnwritten() {
   bool unwritten = false;
   for (const auto& command : commands_) {
-    if (command.Spec.Kind != TModuleCommandKind::Write) continue;
-    const TLanDevice* device = registry_.FindDevice(command.Spec.LanAddr);
+    if (command.Desc.Kind != TModuleCommandKind::Write) continue;
+    const TLanDevice* device = registry_.FindDevice(command.Desc.LanAddr);
     if (device && device->AnyModified(command.Locations())) {
       unwritten = true;
     } else {
@@ -45,7 +45,7 @@ std::vector<QAction*> TModuleCommands::ReadCommandsFor(uint8_t lanAddr,
                                                       TMemoryLocation location) const {
   std::vector<QAction*> actions;
   for (const auto& command : commands_) {
-    if (command.Spec.Kind == TModuleCommandKind::Read && command.Spec.LanAddr == lanAddr &&
+    if (command.Desc.Kind == TModuleCommandKind::Read && command.Desc.LanAddr == lanAddr &&
         command.Locations().Contains(location) && command.Action->isEnabled()) {
       actions.push_back(command.Action);
     }

@@ -16,8 +16,8 @@ class TModuleCommands {
  public:
   struct TCommand {
     QAction* Action;
-    TModuleCommandSpec Spec;
-    TMemoryLocations Locations() const { return TMemoryLocations::FromBits(Spec.Locations); }
+    TModuleCommandSpec Desc;
+    TMemoryLocations Locations() const { return TMemoryLocations::FromBits(Desc.Locations); }
   };
 
   TModuleCommands(TLanDevices& registry, const std::function<QAction*(const QString&)>& actionFor);

@@ -19,7 +19,7 @@ constexpr std::array<TLiveStream, 1> kStreams = {{{0, 10000ms, 4000ms}}};
 
 }  // namespace
 
-TVirtualCanModule::TVirtualCanModule(const TVirtualModuleSpec& spec) : TVirtualModule(spec) {}
+TVirtualCanModule::TVirtualCanModule(const TVirtualModuleSpec& desc) : TVirtualModule(desc) {}
 
 std::span<const TLiveStream> TVirtualCanModule::LiveStreams() const {
   return kStreams;

@@ -6,7 +6,7 @@
 // gave (command 33) and took back (command 32): lock on arming, unlock on disarming.
 class TVirtualCanModule : public TVirtualModule {
  public:
-  explicit TVirtualCanModule(const TVirtualModuleSpec& spec);
+  explicit TVirtualCanModule(const TVirtualModuleSpec& desc);
 
   std::span<const TLiveStream> LiveStreams() const override;
 

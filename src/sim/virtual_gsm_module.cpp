@@ -16,7 +16,7 @@ constexpr std::array<TLiveStream, 1> kStreams = {{{0, 5000ms, 1500ms}}};
 
 }  // namespace
 
-TVirtualGsmModule::TVirtualGsmModule(const TVirtualModuleSpec& spec) : TVirtualModule(spec) {}
+TVirtualGsmModule::TVirtualGsmModule(const TVirtualModuleSpec& desc) : TVirtualModule(desc) {}
 
 std::span<const TLiveStream> TVirtualGsmModule::LiveStreams() const {
   return kStreams;

@@ -8,7 +8,7 @@
 // that the PC sets and queries with commands 64..67.
 class TVirtualGsmModule : public TVirtualModule {
  public:
-  explicit TVirtualGsmModule(const TVirtualModuleSpec& spec);
+  explicit TVirtualGsmModule(const TVirtualModuleSpec& desc);
 
   std::span<const TLiveStream> LiveStreams() const override;
   const std::array<uint8_t, 4>& Timer(int index) const {

@@ -77,8 +77,8 @@ constexpr std::array<TLiveStream, 6> kStreams = {{
 
 }  // namespace
 
-TVirtualMainModule::TVirtualMainModule(const TVirtualModuleSpec& spec, bool gen2)
-    : TVirtualModule(spec), gen2_(gen2) {}
+TVirtualMainModule::TVirtualMainModule(const TVirtualModuleSpec& desc, bool gen2)
+    : TVirtualModule(desc), gen2_(gen2) {}
 
 std::span<const TLiveStream> TVirtualMainModule::LiveStreams() const {
   return kStreams;

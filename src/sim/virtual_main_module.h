@@ -15,7 +15,7 @@ class TVirtualMainModule : public TVirtualModule {
   static constexpr uint8_t kModeArmed = 2;
   static constexpr uint8_t kModeRemoteStart = 7;
 
-  TVirtualMainModule(const TVirtualModuleSpec& spec, bool gen2);
+  TVirtualMainModule(const TVirtualModuleSpec& desc, bool gen2);
 
   uint8_t Mode() const { return mode_; }
   bool Ignition() const { return ignition_; }

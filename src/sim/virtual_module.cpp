@@ -17,9 +17,9 @@ constexpr uint8_t kAccessRefusedBit = 0x10;
 
 }  // namespace
 
-TVirtualModule::TVirtualModule(const TVirtualModuleSpec& spec) : spec_(spec) {
+TVirtualModule::TVirtualModule(const TVirtualModuleSpec& desc) : spec_(desc) {
   for (int loc = 0; loc < kSimLocations; ++loc) {
-    memory_[static_cast<size_t>(loc)].assign(spec.Sizes[static_cast<size_t>(loc)], 0);
+    memory_[static_cast<size_t>(loc)].assign(desc.Sizes[static_cast<size_t>(loc)], 0);
   }
 }
 

@@ -34,7 +34,7 @@ struct TLiveStream {
 // differs derive from it.
 class TVirtualModule {
  public:
-  explicit TVirtualModule(const TVirtualModuleSpec& spec);
+  explicit TVirtualModule(const TVirtualModuleSpec& desc);
   TVirtualModule(const TVirtualModule&) = delete;
   TVirtualModule& operator=(const TVirtualModule&) = delete;
   virtual ~TVirtualModule() = default;

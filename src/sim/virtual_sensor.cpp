@@ -9,7 +9,7 @@ bool TakesModeByCommandZero(uint8_t address) {
 
 }  // namespace
 
-TVirtualSensor::TVirtualSensor(const TVirtualModuleSpec& spec) : TVirtualModule(spec) {}
+TVirtualSensor::TVirtualSensor(const TVirtualModuleSpec& desc) : TVirtualModule(desc) {}
 
 void TVirtualSensor::FillState(TLanMsg& answer) const {
   // Nothing triggered.

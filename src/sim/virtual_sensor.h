@@ -6,7 +6,7 @@
 // mode as command 0 with one data byte, where other modules expect the end-of-write notice.
 class TVirtualSensor : public TVirtualModule {
  public:
-  explicit TVirtualSensor(const TVirtualModuleSpec& spec);
+  explicit TVirtualSensor(const TVirtualModuleSpec& desc);
 
   int OperatingMode() const { return operatingMode_; }
 

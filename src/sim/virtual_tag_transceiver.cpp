@@ -13,8 +13,8 @@ constexpr std::array<TLiveStream, 1> kStreams = {{{0, 10000ms, 2500ms}}};
 
 }  // namespace
 
-TVirtualTagTransceiver::TVirtualTagTransceiver(const TVirtualModuleSpec& spec)
-    : TVirtualModule(spec) {}
+TVirtualTagTransceiver::TVirtualTagTransceiver(const TVirtualModuleSpec& desc)
+    : TVirtualModule(desc) {}
 
 std::span<const TLiveStream> TVirtualTagTransceiver::LiveStreams() const {
   return kStreams;

@@ -5,7 +5,7 @@
 // The tag transceiver: reports its temperature now and then.
 class TVirtualTagTransceiver : public TVirtualModule {
  public:
-  explicit TVirtualTagTransceiver(const TVirtualModuleSpec& spec);
+  explicit TVirtualTagTransceiver(const TVirtualModuleSpec& desc);
 
   std::span<const TLiveStream> LiveStreams() const override;
 

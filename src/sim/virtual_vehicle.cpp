@@ -31,29 +31,29 @@ constexpr uint8_t kTiltSensorAddr = 23;
 constexpr uint8_t kCanAddr = 24;
 constexpr uint8_t kTagTransceiverAddr = 25;
 
-std::unique_ptr<TVirtualModule> MakeModule(const TVirtualModuleSpec& spec,
+std::unique_ptr<TVirtualModule> MakeModule(const TVirtualModuleSpec& desc,
                                            const TSimOptions& options) {
-  if (spec.Address == kMainModuleAddr)
-    return std::make_unique<TVirtualMainModule>(spec, options.Gen2);
-  if (spec.Address == kGsmAddr) return std::make_unique<TVirtualGsmModule>(spec);
-  if (spec.Address == kCanAddr) return std::make_unique<TVirtualCanModule>(spec);
-  if (spec.Address == kTagTransceiverAddr) return std::make_unique<TVirtualTagTransceiver>(spec);
-  if (spec.Address >= kShockSensorAddr && spec.Address <= kTiltSensorAddr) {
-    return std::make_unique<TVirtualSensor>(spec);
+  if (desc.Address == kMainModuleAddr)
+    return std::make_unique<TVirtualMainModule>(desc, options.Gen2);
+  if (desc.Address == kGsmAddr) return std::make_unique<TVirtualGsmModule>(desc);
+  if (desc.Address == kCanAddr) return std::make_unique<TVirtualCanModule>(desc);
+  if (desc.Address == kTagTransceiverAddr) return std::make_unique<TVirtualTagTransceiver>(desc);
+  if (desc.Address >= kShockSensorAddr && desc.Address <= kTiltSensorAddr) {
+    return std::make_unique<TVirtualSensor>(desc);
   }
-  return std::make_unique<TVirtualModule>(spec);
+  return std::make_unique<TVirtualModule>(desc);
 }
 
 }  // namespace
 
 TVirtualVehicle::TVirtualVehicle(const TSimOptions& options) : options_(options) {
-  for (const auto& spec : kVirtualModuleTable) {
-    if (options.MainOnly && spec.Address != kMainModuleAddr) continue;
-    auto module = MakeModule(spec, options);
+  for (const auto& desc : kVirtualModuleTable) {
+    if (options.MainOnly && desc.Address != kMainModuleAddr) continue;
+    auto module = MakeModule(desc, options);
     module->LoadFactoryImage(options.Gen2);
-    module->Silent = options.Silent.contains(spec.Address);
-    module->RefuseAccess = options.Refused.contains(spec.Address);
-    if (spec.Address == kMainModuleAddr) main_ = static_cast<TVirtualMainModule*>(module.get());
+    module->Silent = options.Silent.contains(desc.Address);
+    module->RefuseAccess = options.Refused.contains(desc.Address);
+    if (desc.Address == kMainModuleAddr) main_ = static_cast<TVirtualMainModule*>(module.get());
     modules_.push_back(std::move(module));
   }
   if (main_) main_->SetCanModuleFitted(Module(kCanAddr) != nullptr);

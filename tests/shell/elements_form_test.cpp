@@ -18,11 +18,11 @@ class ElementsFormTest : public ::testing::Test {
  protected:
   ElementsFormTest() {
     for (const auto table : {MenuPageCommands(), PanelPageCommands()}) {
-      for (const TPageCommandSpec& spec : table) {
-        auto* action = new QAction(QString::fromUtf8(spec.Caption), &owner);
+      for (const TPageCommandSpec& desc : table) {
+        auto* action = new QAction(QString::fromUtf8(desc.Caption), &owner);
         QObject::connect(action, &QAction::triggered,
-                         [this, name = QString::fromLatin1(spec.Name)] { triggered.append(name); });
-        actions[QString::fromLatin1(spec.Name)] = action;
+                         [this, name = QString::fromLatin1(desc.Name)] { triggered.append(name); });
+        actions[QString::fromLatin1(desc.Name)] = action;
       }
     }
     form = std::make_unique<TElementsForm>([this](const QString& name) {

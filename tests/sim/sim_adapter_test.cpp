@@ -57,19 +57,19 @@ class EveryModuleTest : public SimAdapterTest,
   // Writes a pattern in packets of the module's size and reads it back the way the program
   // does: 87..90 in packets, or 85 byte by byte for packet size 1.
   void RoundTrip(int location, uint32_t address, uint32_t count) {
-    const auto spec = GetParam();
+    const auto desc = GetParam();
     const uint8_t writeCommand = static_cast<uint8_t>(80 + location);
     const uint8_t readCommand = static_cast<uint8_t>(87 + location);
     std::vector<uint8_t> pattern(count);
     for (uint32_t i = 0; i < count; ++i)
       pattern[i] = static_cast<uint8_t>(0x0D + 0x33 * (address + i));
 
-    for (uint32_t done = 0; done < count; done += spec.PacketSize) {
-      const uint32_t n = std::min<uint32_t>(spec.PacketSize, count - done);
+    for (uint32_t done = 0; done < count; done += desc.PacketSize) {
+      const uint32_t n = std::min<uint32_t>(desc.PacketSize, count - done);
       const uint32_t at = address + done;
       std::vector<uint8_t> request = {static_cast<uint8_t>(at), static_cast<uint8_t>(at >> 8)};
       request.insert(request.end(), pattern.begin() + done, pattern.begin() + done + n);
-      const auto answer = adapter->GetAnswer(kPc, spec.Address, request, writeCommand);
+      const auto answer = adapter->GetAnswer(kPc, desc.Address, request, writeCommand);
       ASSERT_TRUE(answer.Answered) << "write at " << at;
       EXPECT_EQ(answer.Data[0], n);
       EXPECT_EQ(answer.Data[1], static_cast<uint8_t>(at));
@@ -77,20 +77,20 @@ class EveryModuleTest : public SimAdapterTest,
     }
 
     std::vector<uint8_t> read;
-    if (spec.PacketSize == 1) {
+    if (desc.PacketSize == 1) {
       for (uint32_t i = 0; i < count; ++i) {
         const uint8_t request[] = {static_cast<uint8_t>(address + i)};
-        const auto answer = adapter->GetAnswer(kPc, spec.Address, request, 85);
+        const auto answer = adapter->GetAnswer(kPc, desc.Address, request, 85);
         ASSERT_TRUE(answer.Answered) << "single-byte read at " << address + i;
         read.push_back(answer.Data[0]);
       }
     } else {
-      for (uint32_t done = 0; done < count; done += spec.PacketSize) {
-        const uint32_t n = std::min<uint32_t>(spec.PacketSize, count - done);
+      for (uint32_t done = 0; done < count; done += desc.PacketSize) {
+        const uint32_t n = std::min<uint32_t>(desc.PacketSize, count - done);
         const uint32_t at = address + done;
         const uint8_t request[] = {static_cast<uint8_t>(n), static_cast<uint8_t>(at),
                                    static_cast<uint8_t>(at >> 8)};
-        const auto answer = adapter->GetAnswer(kPc, spec.Address, request, readCommand);
+        const auto answer = adapter->GetAnswer(kPc, desc.Address, request, readCommand);
         ASSERT_TRUE(answer.Answered) << "read at " << at;
         ASSERT_EQ(answer.Length, n);
         read.insert(read.end(), answer.Data.begin(), answer.Data.begin() + n);
@@ -116,14 +116,14 @@ TEST_P(EveryModuleTest, AnswersPresenceAndGrantsAccess) {
 }
 
 TEST_P(EveryModuleTest, MemoriesKeepWhatIsWrittenInPacketsOfTheModulesSize) {
-  const auto spec = GetParam();
+  const auto desc = GetParam();
   for (int location = 0; location < kSimLocations; ++location) {
-    const uint32_t size = spec.Sizes[static_cast<size_t>(location)];
+    const uint32_t size = desc.Sizes[static_cast<size_t>(location)];
     if (size == 0) continue;
     // The start, an address whose bytes need escaping on the wire, and the very end.
-    RoundTrip(location, 0, std::min<uint32_t>(size, 2u * spec.PacketSize + 1));
-    if (size > 0x40Du + spec.PacketSize) RoundTrip(location, 0x40D, spec.PacketSize);
-    RoundTrip(location, size - spec.PacketSize, spec.PacketSize);
+    RoundTrip(location, 0, std::min<uint32_t>(size, 2u * desc.PacketSize + 1));
+    if (size > 0x40Du + desc.PacketSize) RoundTrip(location, 0x40D, desc.PacketSize);
+    RoundTrip(location, size - desc.PacketSize, desc.PacketSize);
   }
   EXPECT_EQ(journal->CountErrors(kErrNoAnswer), 0);
 }
