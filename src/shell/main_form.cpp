@@ -13,6 +13,7 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "binding/ui/control_help.h"
 #include "binding/ui/page_registry.h"
 #include "binding/ui/vd_frame.h"
 #include "journal/logger.h"
@@ -68,6 +69,7 @@ TMainForm::TMainForm(TAdapter& adapter, TOptionsData& options, const TPageRegist
   CreateStatusBar();
   CreateLink();
   WireModuleCommands();
+  WireLiveCommands();
   CreateToolWindows();
   CreatePages();
   ApplyColour();
@@ -403,15 +405,15 @@ void TMainForm::ShowStatusText(const QString& text, bool refresh) {
 
 QString TMainForm::StatusText() const { return statusText_->text(); }
 
-void TMainForm::ShowControlHelp(QWidget*, const QString& topic) {
-  if (!help_.Show(topic)) {
-    QMessageBox::information(this, windowTitle(), QStringLiteral("Справка не найдена!"));
-  }
+void TMainForm::ShowControlHelp(QWidget* control, const QString& topic) {
+  const QString anchor = ControlHelpAnchor(control);
+  if (anchor.isEmpty()) return;
+  if (!help_.Show(topic, anchor)) dialogs_->Inform(QStringLiteral("Справка не найдена!"));
 }
 
 void TMainForm::ShowHelp() {
   if (!help_.Show(QLatin1String(THelpViewer::kIndexTopic))) {
-    QMessageBox::information(this, windowTitle(), QStringLiteral("Справка не найдена!"));
+    dialogs_->Inform(QStringLiteral("Справка не найдена!"));
   }
 }
 

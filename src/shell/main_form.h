@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QTimer>
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <memory>
 #include <set>
@@ -115,6 +116,8 @@ class TMainForm : public QMainWindow, public IPageHost, public IDecoderHost {
   void RecountUnwritten();
   void SaveFile();
   void OpenFile();
+  // "Выход из программирования": every module leaves programming mode.
+  void ExitProgramming();
   // The last opened file carried this program's version.
   bool FileCompatible() const { return fileCompatible_; }
 
@@ -148,6 +151,9 @@ class TMainForm : public QMainWindow, public IPageHost, public IDecoderHost {
   void ApplyPageEnabling(TVDFrame& page);
   void PostReadChecks(bool askStatus);
   void WatchMainModule();
+  void WireLiveCommands();
+  // A command for the main module, sent only while it is there.
+  void SendToMainModule(uint8_t command, std::initializer_list<uint8_t> data);
   static std::vector<TDeviceMemoryItem*> MatchLines(const std::vector<TSelectDevice::TLine>& lines,
                                                    const std::vector<TDeviceMemoryItem*>& areas);
   // Runs a user command: an adapter failure was journalled already, anything else is shown.

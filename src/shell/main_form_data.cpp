@@ -256,3 +256,48 @@ std::vector<TDeviceMemoryItem*> TMainForm::MatchLines(
   }
   return matched;
 }
+
+void TMainForm::SendToMainModule(uint8_t command, std::initializer_list<uint8_t> data) {
+  if (!IsAvailable(kMainModuleAddr)) return;
+  const std::vector<uint8_t> bytes(data);
+  adapter_.SendMsg(kPcAddr, kMainModuleAddr, false, false, bytes, command);
+}
+
+void TMainForm::WireLiveCommands() {
+  constexpr uint8_t kMeasure = 114;
+  constexpr uint8_t kRestart = 0;
+  constexpr uint8_t kLearning = 57;
+  connect(Action(QStringLiteral("aMeasureTaho")), &QAction::triggered, this,
+          [this] { SendToMainModule(kMeasure, {0}); });
+  connect(Action(QStringLiteral("aMeasureSpeed")), &QAction::triggered, this,
+          [this] { SendToMainModule(kMeasure, {1}); });
+  connect(Action(QStringLiteral("aLearnWL")), &QAction::triggered, this,
+          [this] { SendToMainModule(kMeasure, {2}); });
+  connect(Action(QStringLiteral("ResetSystem")), &QAction::triggered, this, [this] {
+    if (dialogs_->Confirm(QStringLiteral("Внимание, перезагрузка системы!!!"),
+                          QStringLiteral("Понадобится повторный вход в программирование!!!"))) {
+      SendToMainModule(kRestart, {0x80});
+    }
+  });
+  for (const char* name : {"aLabelAndTxStartLearn", "aLabelAndTxEndLearn"}) {
+    connect(Action(QLatin1String(name)), &QAction::triggered, this,
+            [this] { SendToMainModule(kLearning, {}); });
+  }
+  connect(Action(QStringLiteral("mmExitProgramming")), &QAction::triggered, this,
+          &TMainForm::ExitProgramming);
+}
+
+void TMainForm::ExitProgramming() {
+  RunCommand([this] {
+    constexpr uint8_t kProgrammingMenu = 8;
+    constexpr uint8_t kDebugRequest = 122;
+    const uint8_t leave[] = {0};
+    // Sent in the main module's name, so that every module leaves programming with it.
+    adapter_.SendMsg(kMainModuleAddr, kBroadcastAddr, false, false, leave, kProgrammingMenu);
+    const uint8_t request[] = {19, 61, 0, 64};
+    adapter_.GetAnswer(kPcAddr, kMainModuleAddr, request, kDebugRequest);
+    if (const auto* entry = history_.Current()) {
+      ShowPage(QStringLiteral("a") + entry->Page, true, entry->Category);
+    }
+  });
+}

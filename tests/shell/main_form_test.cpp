@@ -352,4 +352,22 @@ TEST_F(MainFormTest, SavedConfigurationComesBackAfterFactorySettings) {
   EXPECT_TRUE(dialogs->errors.isEmpty()) << dialogs->errors.join(u'|').toStdString();
 }
 
+TEST_F(MainFormTest, LiveCommandsReachTheMainModuleAndExitProgrammingReachesAll) {
+  Start(QString());
+  vehicle->TakeSentByPc();
+  Act("aMeasureTaho")->trigger();
+  form->ExitProgramming();
+  SpinFor(50ms);
+  std::vector<std::tuple<int, int, int, int>> sent;  // source, destination, command, first byte
+  for (const TLanMsg& msg : vehicle->TakeSentByPc()) {
+    if (msg.Command != 114 && msg.Command != 8 && msg.Command != 122) continue;
+    sent.emplace_back(msg.Source, msg.Dest, msg.Command, msg.Length ? msg.Data[0] : -1);
+  }
+  // The virtual main module does not answer the debug request: it is tried three times.
+  const std::vector<std::tuple<int, int, int, int>> expected = {
+      {1, 2, 114, 0}, {2, 0, 8, 0}, {1, 2, 122, 19}, {1, 2, 122, 19}, {1, 2, 122, 19}};
+  EXPECT_EQ(sent, expected);
+  EXPECT_EQ(form->CurrentPage()->objectName(), QStringLiteral("VersionInfo")) << "shown again";
+}
+
 }  // namespace
