@@ -487,7 +487,7 @@ void TMainForm::CreateToolWindows() {
 
   elementsForm_ = new TElementsForm([this](const QString& name) { return Action(name); }, this);
   addDockWidget(Qt::LeftDockWidgetArea, elementsForm_);
-  logForm_ = new TLogForm(*logger_, options_, this);
+  logForm_ = new TLogForm(*logger_, options_.JournalColors(), this);
   addDockWidget(Qt::BottomDockWidgetArea, logForm_);
   infoForm_ = new TmInfoForm(this);
   infoForm_->SetCloser([this] { close(); });

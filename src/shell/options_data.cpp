@@ -134,3 +134,11 @@ void TOptionsData::Save(QSettings& s) const {
   }
   s.endGroup();
 }
+
+TLogColors TOptionsData::JournalColors() const {
+  return {[this](int address) {
+            return address >= 0 && address < kColorCount ? Colors[static_cast<size_t>(address)]
+                                                         : QColor();
+          },
+          [this] { return LogHeaderColor; }};
+}

@@ -6,6 +6,8 @@
 #include <array>
 #include <bitset>
 
+#include "journal/ui/log_colors.h"
+
 // The program's own options, kept per user under the program's key. Every value has a
 // default that applies when it is missing or unreadable.
 class TOptionsData {
@@ -45,4 +47,6 @@ class TOptionsData {
   std::bitset<kEventCount> FavEvents;  // bit N-1: event N is a favourite
 
   QColor Background() const { return Colors[0]; }
+  // The journal's colours, read from these options whenever the journal draws.
+  TLogColors JournalColors() const;
 };

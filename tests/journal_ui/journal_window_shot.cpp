@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
   QMainWindow window;
   window.setWindowTitle(QStringLiteral("Vardex"));
   window.setCentralWidget(new QLabel(QStringLiteral("Модули"), &window));
-  auto* form = new TLogForm(*journal, options, &window);
+  auto* form = new TLogForm(*journal, options.JournalColors(), &window);
   window.addDockWidget(Qt::BottomDockWidgetArea, form);
   window.resize(1000, 640);
   window.show();

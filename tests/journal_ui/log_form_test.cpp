@@ -42,7 +42,7 @@ class TLogFormTest : public ::testing::Test {
   TLogFormTest() {
     auto prompts = std::make_unique<TRecordingPrompts>();
     prompts_ = prompts.get();
-    form_ = std::make_unique<TLogForm>(logger_, options_, nullptr, std::move(prompts));
+    form_ = std::make_unique<TLogForm>(logger_, options_.JournalColors(), nullptr, std::move(prompts));
   }
 
   void Trigger(const char* name) { form_->Command(QString::fromLatin1(name))->trigger(); }
@@ -284,7 +284,7 @@ TEST_F(TLogFormSettingsTest, SavedSwitchesAreAppliedAgainWhenRead) {
   TTestClock clock;
   TLogger logger(TLogger::kCapacity, nullptr, clock.Clock());
   TOptionsData options;
-  TLogForm restored(logger, options);
+  TLogForm restored(logger, options.JournalColors());
   AddSwitchTraffic(logger);
   restored.ReadSettings(settings_, QString::fromLatin1(kGroup));
   EXPECT_TRUE(restored.Command("aShock")->isChecked());

@@ -23,7 +23,7 @@ class TLogModelTest : public ::testing::Test {
   TTestClock clock_;
   TLogger logger_{TLogger::kCapacity, nullptr, clock_.Clock()};
   TOptionsData options_;
-  TLogModel model_{logger_, options_};
+  TLogModel model_{logger_, options_.JournalColors()};
 };
 
 // The grid's header is the view's own header, not a row of the model, and rows that would
@@ -122,7 +122,7 @@ TEST(TLogModelConsistency, FollowsTheViewThroughFiltersTimeBaseClearAndWrap) {
   TTestClock clock;
   TLogger logger(5, nullptr, clock.Clock());
   TOptionsData options;
-  TLogModel model(logger, options);
+  TLogModel model(logger, options.JournalColors());
   QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
   const auto expectRows = [&](const char* step) {
     EXPECT_EQ(model.rowCount(), logger.ViewCount()) << step;

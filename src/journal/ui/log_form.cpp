@@ -83,12 +83,12 @@ class TDialogPrompts : public ILogPrompts {
 
 }  // namespace
 
-TLogForm::TLogForm(TLogger& logger, const TOptionsData& options, QWidget* parent,
+TLogForm::TLogForm(TLogger& logger, TLogColors colors, QWidget* parent,
                    std::unique_ptr<ILogPrompts> prompts)
     : QDockWidget(Text("Журнал"), parent),
       logger_(logger),
       prompts_(prompts ? std::move(prompts) : std::make_unique<TDialogPrompts>()),
-      model_(new TLogModel(logger, options, this)) {
+      model_(new TLogModel(logger, std::move(colors), this)) {
   setObjectName(QStringLiteral("LogForm"));
   CreateCommands();
   CreateGrid();

@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <memory>
 
+#include "journal/ui/log_colors.h"
 #include "journal/ui/log_prompts.h"
 
 class QAction;
@@ -13,7 +14,6 @@ class QTableView;
 class QToolBar;
 class TLogger;
 class TLogModel;
-class TOptionsData;
 struct TLogFilterCommand;
 
 // The journal window: the journal's filtered view as a grid, the filter switches on a panel
@@ -25,7 +25,7 @@ class TLogForm : public QDockWidget {
 
  public:
   // `prompts` asks for file names and shows results; dialogs and message boxes when null.
-  TLogForm(TLogger& logger, const TOptionsData& options, QWidget* parent = nullptr,
+  TLogForm(TLogger& logger, TLogColors colors, QWidget* parent = nullptr,
            std::unique_ptr<ILogPrompts> prompts = nullptr);
   ~TLogForm() override;
 

@@ -5,7 +5,6 @@
 #include <iterator>
 
 #include "journal/logger.h"
-#include "shell/options_data.h"
 
 namespace {
 
@@ -27,8 +26,11 @@ bool IsBold(const TLogData& entry) {
 
 }  // namespace
 
-TLogModel::TLogModel(TLogger& logger, const TOptionsData& options, QObject* parent)
-    : QAbstractTableModel(parent), logger_(logger), options_(options), rows_(logger.ViewCount()) {
+TLogModel::TLogModel(TLogger& logger, TLogColors colors, QObject* parent)
+    : QAbstractTableModel(parent),
+      logger_(logger),
+      colors_(std::move(colors)),
+      rows_(logger.ViewCount()) {
   connect(&logger_, &TLogger::EntryAdded, this, &TLogModel::OnEntryAdded);
   connect(&logger_, &TLogger::EntryRefreshed, this, &TLogModel::OnEntryRefreshed);
   connect(&logger_, &TLogger::Changed, this, &TLogModel::OnViewChanged);
@@ -42,12 +44,11 @@ int TLogModel::columnCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : kColumnCount;
 }
 
-QColor TLogModel::MarkerColor(const TLogData& entry, const TOptionsData& options) {
+QColor TLogModel::MarkerColor(const TLogData& entry, const TLogColors& colors) {
   if (entry.IsSystem()) {
     return Contains(kLinkRestored, entry.Command) ? QColor(0, 0x80, 0) : QColor(0xFF, 0, 0);
   }
-  const size_t index = entry.Source;
-  return index < options.Colors.size() ? options.Colors[index] : QColor();
+  return colors.Module ? colors.Module(entry.Source) : QColor();
 }
 
 QVariant TLogModel::data(const QModelIndex& index, int role) const {
@@ -61,7 +62,7 @@ QVariant TLogModel::data(const QModelIndex& index, int role) const {
       if (column == kMessageColumn) return entry->Line;
       return {};
     case Qt::BackgroundRole:
-      return column == kMarkerColumn ? QVariant(MarkerColor(*entry, options_)) : QVariant();
+      return column == kMarkerColumn ? QVariant(MarkerColor(*entry, colors_)) : QVariant();
     case Qt::FontRole:
       if (column == kMessageColumn && IsBold(*entry)) {
         QFont bold;
@@ -79,7 +80,7 @@ QVariant TLogModel::headerData(int section, Qt::Orientation orientation, int rol
     return QAbstractTableModel::headerData(section, orientation, role);
   }
   if (role == Qt::DisplayRole) return QString::fromUtf8(kHeaderTexts[section]);
-  if (role == Qt::BackgroundRole) return options_.LogHeaderColor;
+  if (role == Qt::BackgroundRole && colors_.Header) return colors_.Header();
   return {};
 }
 

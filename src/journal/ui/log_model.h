@@ -3,9 +3,10 @@
 #include <QAbstractTableModel>
 #include <QColor>
 
+#include "journal/ui/log_colors.h"
+
 class TLogger;
 class TLogData;
-class TOptionsData;
 
 // The journal's filtered view as a table: marker colour, number, time and text of each
 // entry. It keeps no entries of its own; every cell is read from the journal when a view
@@ -16,7 +17,7 @@ class TLogModel : public QAbstractTableModel {
  public:
   enum TColumn { kMarkerColumn, kIdColumn, kTimeColumn, kMessageColumn, kColumnCount };
 
-  TLogModel(TLogger& logger, const TOptionsData& options, QObject* parent = nullptr);
+  TLogModel(TLogger& logger, TLogColors colors, QObject* parent = nullptr);
 
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;
@@ -26,7 +27,7 @@ class TLogModel : public QAbstractTableModel {
 
   // The colour of an entry's marker: its sender's colour, or for the program's own entries
   // green when the link came back and red for a failure.
-  static QColor MarkerColor(const TLogData& entry, const TOptionsData& options);
+  static QColor MarkerColor(const TLogData& entry, const TLogColors& colors);
   // The colours of the options changed.
   void RefreshColors();
 
@@ -37,7 +38,7 @@ class TLogModel : public QAbstractTableModel {
   void RefreshRows(int first, int last, int firstColumn, int lastColumn);
 
   TLogger& logger_;
-  const TOptionsData& options_;
+  TLogColors colors_;
   // The rows the views know of; it follows the journal's view count through the signals.
   int rows_ = 0;
 };
