@@ -101,36 +101,6 @@ QString FailureText(const std::exception& error) {
   return QString::fromUtf8(error.what());
 }
 
-// The command line cannot ask: a failing area abandons the command, and what the program
-// would show in a box goes to stderr and counts as a failure.
-class TFileQuestions : public IUserQuestions {
- public:
-  explicit TFileQuestions(QTextStream& err) : err_(err) {}
-  TUserAnswer AskStep(const QString& text) override {
-    err_ << text << "\n";
-    return TUserAnswer::No;
-  }
-  void ShowError(const QString& text) override {
-    err_ << text << "\n";
-    ++errors_;
-  }
-  int Errors() const { return errors_; }
-
- private:
-  QTextStream& err_;
-  int errors_ = 0;
-};
-
-class TStderrJournal : public IAdapterJournal {
- public:
-  explicit TStderrJournal(QTextStream& err) : err_(err) {}
-  void AddError(int, const QString& text) override { err_ << text << "\n"; }
-  void AddMessage(const TLanMsg&) override {}
-
- private:
-  QTextStream& err_;
-};
-
 // The settings memories of a module: what read and write move.
 std::vector<TDeviceMemoryItem*> SettingsAreas(const TLanDevice& device) {
   std::vector<TDeviceMemoryItem*> areas;
@@ -178,12 +148,12 @@ class TFileSession {
   }
 
   TLanDevices& Devices() { return devices_; }
-  TFileQuestions& Questions() { return questions_; }
+  TCtlQuestions& Questions() { return questions_; }
 
   bool Connect() {
     TAdapter* adapter = context_.Adapter();
     if (!adapter) return false;
-    adapter->SetJournal(std::make_unique<TStderrJournal>(context_.Err()));
+    adapter->SetJournal(std::make_unique<TCtlJournal>(context_.Err()));
     rw_.SetAdapter(adapter);
     return true;
   }
@@ -247,7 +217,7 @@ class TFileSession {
 
  private:
   TCtlContext& context_;
-  TFileQuestions questions_;
+  TCtlQuestions questions_;
   TLanRW rw_;
   TLanDevices devices_;
   std::vector<std::unique_ptr<THeadlessPage>> pages_;

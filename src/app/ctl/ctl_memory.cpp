@@ -33,28 +33,6 @@ std::optional<TMemoryLocation> ParseLocation(const QString& text) {
   return std::nullopt;
 }
 
-// The command line cannot ask: every failing step abandons, and errors go to stderr.
-class TCtlQuestions : public IUserQuestions {
- public:
-  explicit TCtlQuestions(QTextStream& err) : err_(err) {}
-  TUserAnswer AskStep(const QString&) override { return TUserAnswer::No; }
-  void ShowError(const QString& text) override { err_ << text << "\n"; }
-
- private:
-  QTextStream& err_;
-};
-
-// Link problems go to stderr as the journal would show them.
-class TCtlJournal : public IAdapterJournal {
- public:
-  explicit TCtlJournal(QTextStream& err) : err_(err) {}
-  void AddError(int, const QString& text) override { err_ << text << "\n"; }
-  void AddMessage(const TLanMsg&) override {}
-
- private:
-  QTextStream& err_;
-};
-
 // One module memory on the bus, as the memory commands address it.
 struct TTarget {
   TLanDevice* Device;
