@@ -152,6 +152,14 @@ class TMainForm : public QMainWindow, public IPageHost, public IDecoderHost {
   void PostReadChecks(bool askStatus);
   void WatchMainModule();
   void WireLiveCommands();
+  // The progress of a transfer, shown in the progress window.
+  std::function<void(const QString&, int, int)> Progress();
+  // Refresh and reconnect: the link is up and the module lists are current, or nothing is to
+  // be done.
+  bool ConnectAndRescan();
+  void ForgetNewlyPresent();
+  // Shows the last page of the history again without recording it.
+  void ShowLastHistoryPage();
   // A command for the main module, sent only while it is there.
   void SendToMainModule(uint8_t command, std::initializer_list<uint8_t> data);
   static std::vector<TDeviceMemoryItem*> MatchLines(const std::vector<TSelectDevice::TLine>& lines,

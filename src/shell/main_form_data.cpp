@@ -43,9 +43,7 @@ class TBusyScope {
 void TMainForm::ReadAll() {
   RunCommand([this] {
     TBusyScope busy(*this);
-    registry_->ReadAll([this](const QString& text, int done, int total) {
-      ReportProgress(text, total, done);
-    });
+    registry_->ReadAll(Progress());
     RestartScan();
   });
 }
@@ -56,9 +54,7 @@ void TMainForm::ReadModule(const TModuleCommandSpec& desc) {
       TBusyScope busy(*this);
       registry_->ReadDevice(registry_->FindDevice(desc.LanAddr),
                             TMemoryLocations::FromBits(desc.Locations),
-                            [this](const QString& text, int done, int total) {
-                              ReportProgress(text, total, done);
-                            });
+                            Progress());
       RestartScan();
     }
     PostReadChecks(true);
@@ -69,9 +65,7 @@ void TMainForm::WriteAll() {
   RunCommand([this] {
     {
       TBusyScope busy(*this);
-      registry_->WriteAll([this](const QString& text, int done, int total) {
-        ReportProgress(text, total, done);
-      });
+      registry_->WriteAll(Progress());
       RecountUnwritten();
     }
     PostReadChecks(true);
@@ -83,9 +77,7 @@ void TMainForm::WriteModule(const TModuleCommandSpec& desc) {
     TBusyScope busy(*this);
     registry_->WriteDevice(registry_->FindDevice(desc.LanAddr),
                            TMemoryLocations::FromBits(desc.Locations),
-                           [this](const QString& text, int done, int total) {
-                             ReportProgress(text, total, done);
-                           });
+                           Progress());
     RecountUnwritten();
   });
 }
@@ -94,9 +86,7 @@ void TMainForm::SetDefaultsModule(uint8_t lanAddr, TMemoryLocations locations) {
   RunCommand([this, lanAddr, locations] {
     TBusyScope busy(*this);
     registry_->SetDefaultsDevice(registry_->FindDevice(lanAddr), locations,
-                                 [this](const QString& text, int done, int total) {
-                                   ReportProgress(text, total, done);
-                                 });
+                                 Progress());
   });
 }
 
@@ -116,11 +106,35 @@ void TMainForm::PostReadChecks(bool askStatus) {
   }
 }
 
+std::function<void(const QString&, int, int)> TMainForm::Progress() {
+  return [this](const QString& text, int done, int total) { ReportProgress(text, total, done); };
+}
+
+bool TMainForm::ConnectAndRescan() {
+  if (adapter_.IsUnavailable()) Action(QStringLiteral("aConnect"))->trigger();
+  if (adapter_.IsUnavailable() || !currentPage_) return false;
+  RescanModules();
+  return true;
+}
+
+void TMainForm::ForgetNewlyPresent() {
+  // A module that has just come back may hold other settings than its images.
+  for (const uint8_t addr : newlyPresent_) {
+    if (TLanDevice* device = registry_->FindDevice(addr)) device->MarkNotLoaded();
+  }
+  newlyPresent_.clear();
+}
+
+void TMainForm::ShowLastHistoryPage() {
+  if (history_.Entries().empty()) return;
+  history_.StepBackForReshow();
+  const auto& last = history_.Entries().back();
+  ShowPage(QStringLiteral("a") + last.Page, false, last.Category);
+}
+
 void TMainForm::Refresh() {
   RunCommand([this] {
-    if (adapter_.IsUnavailable()) Action(QStringLiteral("aConnect"))->trigger();
-    if (adapter_.IsUnavailable() || !currentPage_) return;
-    RescanModules();
+    if (!ConnectAndRescan()) return;
     if (options_.DataLostNotification) {
       bool changed = false;
       for (IBoundControl* control : currentPage_->BoundControls()) {
@@ -132,15 +146,8 @@ void TMainForm::Refresh() {
         return;
       }
     }
-    for (const uint8_t addr : newlyPresent_) {
-      if (TLanDevice* device = registry_->FindDevice(addr)) device->MarkNotLoaded();
-    }
-    newlyPresent_.clear();
-    if (!history_.Entries().empty()) {
-      history_.StepBackForReshow();
-      const auto& last = history_.Entries().back();
-      ShowPage(QStringLiteral("a") + last.Page, false, last.Category);
-    }
+    ForgetNewlyPresent();
+    ShowLastHistoryPage();
     for (const uint8_t addr : presentModules_) {
       TLanDevice* device = registry_->FindDevice(addr);
       if (!device) continue;
@@ -157,18 +164,9 @@ void TMainForm::Refresh() {
 void TMainForm::Reconnect() {
   if (demoMode_) return;
   RunCommand([this] {
-    if (adapter_.IsUnavailable()) Action(QStringLiteral("aConnect"))->trigger();
-    if (adapter_.IsUnavailable() || !currentPage_) return;
-    RescanModules();
-    for (const uint8_t addr : newlyPresent_) {
-      if (TLanDevice* device = registry_->FindDevice(addr)) device->MarkNotLoaded();
-    }
-    newlyPresent_.clear();
-    if (!history_.Entries().empty()) {
-      history_.StepBackForReshow();
-      const auto& last = history_.Entries().back();
-      ShowPage(QStringLiteral("a") + last.Page, false, last.Category);
-    }
+    if (!ConnectAndRescan()) return;
+    ForgetNewlyPresent();
+    ShowLastHistoryPage();
     PostReadChecks(false);
   });
 }
@@ -211,9 +209,7 @@ void TMainForm::SaveFile() {
     TBusyScope busy(*this);
     TFileRW file(fileName, true, dialogs_.get());
     options_.LastDir = QFileInfo(fileName).absolutePath();
-    registry_->SaveToFile(areas, file, [this](const QString& text, int done, int total) {
-      ReportProgress(text, total, done);
-    });
+    registry_->SaveToFile(areas, file, Progress());
   });
 }
 
@@ -237,9 +233,7 @@ void TMainForm::OpenFile() {
 
     TBusyScope busy(*this);
     options_.LastDir = QFileInfo(fileName).absolutePath();
-    registry_->LoadFromFile(areas, file, [this](const QString& text, int done, int total) {
-      ReportProgress(text, total, done);
-    });
+    registry_->LoadFromFile(areas, file, Progress());
   });
 }
 

@@ -7,6 +7,7 @@
 #include <optional>
 #include <vector>
 
+#include "app/ctl/ctl_bus_session.h"
 #include "binding/comp_error.h"
 #include "binding/headless_binder.h"
 #include "link/adapter.h"
@@ -130,32 +131,12 @@ int ChangedBytes(const TDeviceMemoryItem& area) {
 }
 
 // The registry, the bus channel and the controls bound for one read or write.
-class TFileSession {
+class TFileSession : public TCtlBusSession {
  public:
-  explicit TFileSession(TCtlContext& context) : context_(context), questions_(context.Err()) {
-    rw_.SetClearDirtyAfterWrite(true);
-    rw_.SetLocations(kPersistentLocations);
-    rw_.SetUserQuestions(&questions_);
-    devices_.SetRW(&rw_);
-    devices_.SetUserQuestions(&questions_);
-  }
-  TFileSession(const TFileSession&) = delete;
-  TFileSession& operator=(const TFileSession&) = delete;
+  using TCtlBusSession::TCtlBusSession;
   ~TFileSession() {
     controls_.clear();
     pages_.clear();
-    devices_.SetRW(nullptr);
-  }
-
-  TLanDevices& Devices() { return devices_; }
-  TCtlQuestions& Questions() { return questions_; }
-
-  bool Connect() {
-    TAdapter* adapter = context_.Adapter();
-    if (!adapter) return false;
-    adapter->SetJournal(std::make_unique<TCtlJournal>(context_.Err()));
-    rw_.SetAdapter(adapter);
-    return true;
   }
 
   // The module of every listed address; reports an address the module table does not know
@@ -216,10 +197,6 @@ class TFileSession {
   }
 
  private:
-  TCtlContext& context_;
-  TCtlQuestions questions_;
-  TLanRW rw_;
-  TLanDevices devices_;
   std::vector<std::unique_ptr<THeadlessPage>> pages_;
   std::vector<std::unique_ptr<THeadlessControl>> controls_;
 };

@@ -4,6 +4,7 @@
 #include <optional>
 #include <vector>
 
+#include "app/ctl/ctl_bus_session.h"
 #include "link/adapter.h"
 #include "memory/lan_dev_error.h"
 #include "memory/lan_devices.h"
@@ -40,38 +41,15 @@ struct TTarget {
 };
 
 // What the memory commands share: the registry, the bus channel and its error reports.
-class TMemorySession {
+class TMemorySession : public TCtlBusSession {
  public:
-  explicit TMemorySession(TCtlContext& context) : context_(context), questions_(context.Err()) {
-    rw_.SetClearDirtyAfterWrite(true);
-    rw_.SetLocations(kPersistentLocations);
-    rw_.SetUserQuestions(&questions_);
-    devices_.SetRW(&rw_);
-  }
-  TMemorySession(const TMemorySession&) = delete;
-  TMemorySession& operator=(const TMemorySession&) = delete;
-  ~TMemorySession() { devices_.SetRW(nullptr); }
+  using TCtlBusSession::TCtlBusSession;
 
-  TLanDevices& Devices() { return devices_; }
-  // Opens the link; false (with the reason on stderr) when it cannot.
-  bool Connect() {
-    TAdapter* adapter = context_.Adapter();
-    if (!adapter) return false;
-    adapter->SetJournal(std::make_unique<TCtlJournal>(context_.Err()));
-    rw_.SetAdapter(adapter);
-    return true;
-  }
   TLanRW& Channel(const TTarget& target) {
     rw_.SetDevice(target.Device);
     rw_.SetItem(target.Area);
     return rw_;
   }
-
- private:
-  TCtlContext& context_;
-  TCtlQuestions questions_;
-  TLanRW rw_;
-  TLanDevices devices_;
 };
 
 // Parses "ADDR LOC" into a module memory of the table; nullopt, with the reason on stderr.
