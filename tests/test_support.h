@@ -12,7 +12,7 @@ inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.
 
 // Runs the event loop until `condition` holds or `limit` passes; true when it held.
 template <class Condition>
-bool SpinUntil(Condition condition, std::chrono::milliseconds limit = std::chrono::milliseconds(3000)) {
+bool SpinUntil(Condition condition, std::chrono::milliseconds limit = std::chrono::milliseconds(10000)) {
   QElapsedTimer timer;
   timer.start();
   while (!condition()) {

@@ -10,7 +10,6 @@
 #include <cmath>
 
 #include "link/adapter.h"
-#include "link/post_to_thread.h"
 #include "memory/code_page_1251.h"
 
 namespace {
@@ -73,7 +72,7 @@ bool TLogger::OnOwnThread() const {
 
 void TLogger::AddError(int number, const QString& text) {
   if (!OnOwnThread()) {
-    PostToThread(this, [this, number, text] { AddError(number, text); });
+    toOwnThread_.Post([this, number, text] { AddError(number, text); });
     return;
   }
   const QString own = text.left(TLogData::kMaxTextLength);
@@ -92,7 +91,7 @@ void TLogger::AddError(int number, const QString& text) {
 
 void TLogger::AddMessage(const TLanMsg& msg) {
   if (!OnOwnThread()) {
-    PostToThread(this, [this, msg] { Add(msg); });
+    toOwnThread_.Post([this, msg] { Add(msg); });
     return;
   }
   Add(msg);

@@ -10,6 +10,7 @@
 #include "journal/log_data.h"
 #include "journal/message_decoder.h"
 #include "link/adapter_journal.h"
+#include "link/cross_thread_queue.h"
 
 // The bus journal: every bus message worth keeping and every adapter error, numbered, time
 // stamped and decoded once on arrival; a filtered view of them for the journal window; and
@@ -92,6 +93,8 @@ class TLogger : public QObject, public IAdapterJournal {
   void RebuildView();
   bool OnOwnThread() const;
 
+  // Reports from other threads wait here for the journal's own thread.
+  TCrossThreadQueue toOwnThread_;
   int capacity_;
   TClock clock_;
   TMessageDecoder decoder_;

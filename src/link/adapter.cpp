@@ -1,6 +1,5 @@
 #include "link/adapter.h"
 
-#include "link/post_to_thread.h"
 
 #include <algorithm>
 
@@ -300,7 +299,7 @@ void TAdapter::ReceiverLoop() {
 
 void TAdapter::PostError(int number) {
   // Journal entries are made on the user-interface thread only.
-  PostToThread(this, [this, number] { ReportError(number); });
+  toOwnThread_.Post([this, number] { ReportError(number); });
 }
 
 void TAdapter::HandleFrame(const TAdapterFrame& frame) {
@@ -344,7 +343,7 @@ void TAdapter::HandleFrame(const TAdapterFrame& frame) {
     }
   }
   if (incoming_.Put(msg)) {
-    PostToThread(this, [this] { DispatchIncoming(); });
+    toOwnThread_.Post([this] { DispatchIncoming(); });
   }
 }
 

@@ -15,6 +15,7 @@
 #include "link/adapter_frame.h"
 #include "link/adapter_journal.h"
 #include "link/adapter_port.h"
+#include "link/cross_thread_queue.h"
 #include "link/lan_msg.h"
 #include "link/manual_reset_event.h"
 #include "link/msg_list.h"
@@ -134,6 +135,8 @@ class TAdapter : public QObject {
   std::unique_ptr<IAdapterPort> port_;
   QString description_;
 
+  // Work of the receiver thread for the user-interface thread.
+  TCrossThreadQueue toOwnThread_;
   TMsgList incoming_{kRingCapacity};
   TMsgList outgoing_{kRingCapacity};
   std::unique_ptr<IAdapterJournal> journal_;

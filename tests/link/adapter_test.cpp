@@ -212,7 +212,7 @@ TEST_F(AdapterTest, UnplugReportsOnceThenReconnectsEveryTwoSeconds) {
   EXPECT_EQ(journal->CountErrors(kErrAdapterFound), 1);
 
   vehicle->Replug();
-  ASSERT_TRUE(SpinUntil([&] { return !adapter->IsUnavailable(); }, 2500ms));
+  ASSERT_TRUE(SpinUntil([&] { return !adapter->IsUnavailable(); }, 5000ms));
   EXPECT_EQ(journal->CountErrors(kErrAdapterFound), 2);
   EXPECT_TRUE(adapter->GetAnswerNoData(1, 2, 1).Answered);
 }
