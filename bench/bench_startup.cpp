@@ -64,8 +64,8 @@ int main(int argc, char* argv[]) {
   qputenv("XDG_CONFIG_HOME", "/tmp/vardex-bench-config");
   const double bare = MedianMs(self, {QStringLiteral("--bare")});
   const double bareText = MedianMs(self, {QStringLiteral("--bare-text")});
-  const double program = MedianMs(
-      vardex, {QStringLiteral("--port"), QStringLiteral("sim:nolink"), QStringLiteral("--exit-when-shown")});
+  const double program = MedianMs(vardex, {QStringLiteral("--port"), QStringLiteral("sim:nolink"),
+                                           QStringLiteral("--exit-when-shown")});
   if (bare <= 0 || bareText <= 0 || program <= 0) return 1;
   std::printf("start-up to the window shown, median of %d runs:\n", kRuns);
   std::printf("  bare Qt main window               %8.1f ms\n", bare);

@@ -1,5 +1,6 @@
-#include <QCoreApplication>
 #include <gtest/gtest.h>
+
+#include <QCoreApplication>
 
 // Link and registry tests post work to the user-interface thread, so an application object
 // must exist; the tests spin its event loop themselves.

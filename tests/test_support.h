@@ -8,11 +8,14 @@
 #include <thread>
 
 // Readable QString values in failure messages.
-inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QString& text, std::ostream* os) {
+  *os << '"' << text.toStdString() << '"';
+}
 
 // Runs the event loop until `condition` holds or `limit` passes; true when it held.
 template <class Condition>
-bool SpinUntil(Condition condition, std::chrono::milliseconds limit = std::chrono::milliseconds(10000)) {
+bool SpinUntil(Condition condition,
+               std::chrono::milliseconds limit = std::chrono::milliseconds(10000)) {
   QElapsedTimer timer;
   timer.start();
   while (!condition()) {

@@ -1,5 +1,6 @@
-#include <QApplication>
 #include <gtest/gtest.h>
+
+#include <QApplication>
 
 // Widget tests need a QApplication; CTest runs them on the offscreen platform.
 int main(int argc, char** argv) {

@@ -12,9 +12,7 @@
 class EComp : public std::runtime_error {
  public:
   explicit EComp(const QString& message, QString cause = {})
-      : std::runtime_error(message.toStdString()),
-        message_(message),
-        cause_(std::move(cause)) {}
+      : std::runtime_error(message.toStdString()), message_(message), cause_(std::move(cause)) {}
   const QString& Message() const { return message_; }
   const QString& Cause() const { return cause_; }
 

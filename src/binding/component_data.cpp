@@ -24,7 +24,9 @@ void TComponentData::Assign(const TComponentData& source) {
   startBit_ = source.startBit_;
 }
 
-bool TComponentData::IsConnected() const { return mem_ != nullptr && mem_->IsBusChannel(); }
+bool TComponentData::IsConnected() const {
+  return mem_ != nullptr && mem_->IsBusChannel();
+}
 
 bool TComponentData::IsReadOnly() const {
   if (readOnlyAddr_ == 0 || !IsConnected()) return false;

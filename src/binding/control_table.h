@@ -85,7 +85,9 @@ struct TControlRow {
   int Columns = 1;
 };
 
-constexpr bool IsBound(TControlKind kind) { return kind != ckNone && kind != ckHeading; }
+constexpr bool IsBound(TControlKind kind) {
+  return kind != ckNone && kind != ckHeading;
+}
 
 // The track bar's range: its own, or 0..Max.
 constexpr TRange TrackRange(const TControlRow& row) {

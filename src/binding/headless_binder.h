@@ -41,8 +41,8 @@ std::vector<TByteRun> BoundRuns(std::span<const TBoundCell> cells, uint8_t lanAd
 // write (a file) carries exactly the bytes a page binds.
 class THeadlessControl : public TBoundControlBase {
  public:
-  THeadlessControl(QString name, QString caption) : name_(std::move(name)),
-                                                    caption_(std::move(caption)) {}
+  THeadlessControl(QString name, QString caption)
+      : name_(std::move(name)), caption_(std::move(caption)) {}
 
   QString ControlName() const override { return name_; }
   bool IsDefault() const override { return true; }

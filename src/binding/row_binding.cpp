@@ -19,7 +19,7 @@ void BindRow(const TControlRow& row, uint8_t pageLanAddr, TComponentData& data) 
 
 QStringList RowControlNames(std::span<const TControlRow> rows) {
   constexpr std::array<const char*, ckData + 1> kClassNames = {
-      "", "", "VDCheckBox", "VDRadioGroup", "VDTrackBar", "VDMemo", "VDLabeledMemo",
+      "",        "",      "VDCheckBox", "VDRadioGroup", "VDTrackBar", "VDMemo", "VDLabeledMemo",
       "VDLabel", "VDData"};
   std::array<int, ckData + 1> counters{};
   QStringList names;

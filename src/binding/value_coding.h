@@ -12,7 +12,9 @@ class TComponentData;
 // How values sit in module bytes. The byte-level functions are pure; LoadValue/StoreValue
 // apply them to a binding's cell of an area, touching no byte the coding does not own.
 
-constexpr int GetBit(uint8_t b, int bit) { return (b >> bit) & 1; }
+constexpr int GetBit(uint8_t b, int bit) {
+  return (b >> bit) & 1;
+}
 constexpr uint8_t PutBit(uint8_t b, int bit, bool set) {
   const auto mask = static_cast<uint8_t>(1u << bit);
   return static_cast<uint8_t>(set ? (b | mask) : (b & ~mask));
@@ -32,8 +34,12 @@ constexpr uint8_t PutBitsState(uint8_t b, int startBit, int state) {
   return static_cast<uint8_t>((b & ~mask) | ((kBitsOfState[state] << startBit) & 0xFFu));
 }
 
-constexpr int GetLowHalf(uint8_t b) { return b & 0x0F; }
-constexpr int GetHighHalf(uint8_t b) { return b >> 4; }
+constexpr int GetLowHalf(uint8_t b) {
+  return b & 0x0F;
+}
+constexpr int GetHighHalf(uint8_t b) {
+  return b >> 4;
+}
 constexpr uint8_t PutLowHalf(uint8_t b, int v) {
   return static_cast<uint8_t>((b & 0xF0) | (v & 0x0F));
 }
@@ -51,13 +57,19 @@ constexpr uint8_t PutBitField(uint8_t b, int startBit, int count, int v) {
 }
 
 // Low byte first.
-constexpr int Decode2Bytes(uint8_t b, uint8_t b1) { return b + 256 * b1; }
+constexpr int Decode2Bytes(uint8_t b, uint8_t b1) {
+  return b + 256 * b1;
+}
 // High byte first.
-constexpr int DecodeHL(uint8_t b, uint8_t b1) { return 256 * b + b1; }
+constexpr int DecodeHL(uint8_t b, uint8_t b1) {
+  return 256 * b + b1;
+}
 
 // Unsigned fixed point with four fraction bits: the high half counts wholes, the low half
 // sixteenths.
-constexpr double FloatValue(uint8_t raw) { return raw / 16.0; }
+constexpr double FloatValue(uint8_t raw) {
+  return raw / 16.0;
+}
 
 // Text of a cell: Windows-1251 bytes up to the first 0.
 QString DecodeString(const QByteArray& bytes);

@@ -1,6 +1,5 @@
 #include "link/adapter.h"
 
-
 #include <algorithm>
 
 namespace {
@@ -38,7 +37,9 @@ TAdapter::~TAdapter() {
   if (gInstance == this) gInstance = nullptr;
 }
 
-TAdapter* TAdapter::Instance() { return gInstance; }
+TAdapter* TAdapter::Instance() {
+  return gInstance;
+}
 
 void TAdapter::SetJournal(std::unique_ptr<IAdapterJournal> journal) {
   journal_ = std::move(journal);
@@ -142,15 +143,17 @@ void TAdapter::Send(uint8_t frameType, std::span<const uint8_t> payload) {
   acknowledgementEvent_.Wait(kAcknowledgementWait);
 }
 
-bool TAdapter::MatchesPending(const TLanMsg& msg) const { return ::MatchesPending(pending_, msg); }
+bool TAdapter::MatchesPending(const TLanMsg& msg) const {
+  return ::MatchesPending(pending_, msg);
+}
 
 std::chrono::milliseconds TAdapter::AnswerWait(uint8_t source, uint8_t dest) const {
   const bool gsm = source == kGsmAddr || dest == kGsmAddr;
   return gsm && gsmFirmwareMajor_ >= kSlowGsmMajor ? kSlowGsmAnswerWait : kAnswerWait;
 }
 
-TAdapter::TAnswer TAdapter::GetAnswer(uint8_t source, uint8_t dest,
-                                      std::span<const uint8_t> data, uint8_t command) {
+TAdapter::TAnswer TAdapter::GetAnswer(uint8_t source, uint8_t dest, std::span<const uint8_t> data,
+                                      uint8_t command) {
   TAnswer answer;
   const TLanMsg request = MakeMsg(source, dest, false, true, data, command);
   if (IsUnavailable()) {
@@ -246,7 +249,9 @@ void TAdapter::CheckLink() {
   SetConnected(false);
 }
 
-void TAdapter::ReportError(int number, const QString& text) { journal_->AddError(number, text); }
+void TAdapter::ReportError(int number, const QString& text) {
+  journal_->AddError(number, text);
+}
 
 void TAdapter::RequestReconnect() {
   QMetaObject::invokeMethod(

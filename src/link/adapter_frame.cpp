@@ -91,7 +91,8 @@ void TFrameDecoder::Complete(TAdapterFrame& frame) {
   frame.N = stack_.Pop();
   uint8_t sum = static_cast<uint8_t>(checksum + frame.Type + frame.N);
   const bool lengthExempt = frame.Type == kFrameStatus;
-  const bool badLength = !lengthExempt && (frame.N < kMinFramePayload || frame.N > kMaxFramePayload);
+  const bool badLength =
+      !lengthExempt && (frame.N < kMinFramePayload || frame.N > kMaxFramePayload);
 
   while (!stack_.IsEmpty()) {
     if (frame.Count == kMaxFramePayload) {

@@ -50,16 +50,15 @@ void TFtdiPort::Close() {
 int TFtdiPort::Configure(const TPortSettings& s) {
   if (!open_) return kPortNotOpened;
   std::lock_guard lock(writeMutex_);
-  const bool ok =
-      ftdi_set_latency_timer(context_, s.LatencyMs) == 0 &&
-      ftdi_read_data_set_chunksize(context_, s.InTransferSize) == 0 &&
-      ftdi_write_data_set_chunksize(context_, s.OutTransferSize) == 0 &&
-      ftdi_set_baudrate(context_, static_cast<int>(s.BaudRate)) == 0 &&
-      ftdi_set_event_char(context_, s.EventChar, s.EventCharEnabled ? 1 : 0) == 0 &&
-      ftdi_set_error_char(context_, s.ErrorChar, s.ErrorCharEnabled ? 1 : 0) == 0 &&
-      ftdi_set_line_property(context_, s.DataBits == 7 ? BITS_7 : BITS_8,
-                             s.StopBits == 2 ? STOP_BIT_2 : STOP_BIT_1,
-                             s.Parity ? EVEN : NONE) == 0;
+  const bool ok = ftdi_set_latency_timer(context_, s.LatencyMs) == 0 &&
+                  ftdi_read_data_set_chunksize(context_, s.InTransferSize) == 0 &&
+                  ftdi_write_data_set_chunksize(context_, s.OutTransferSize) == 0 &&
+                  ftdi_set_baudrate(context_, static_cast<int>(s.BaudRate)) == 0 &&
+                  ftdi_set_event_char(context_, s.EventChar, s.EventCharEnabled ? 1 : 0) == 0 &&
+                  ftdi_set_error_char(context_, s.ErrorChar, s.ErrorCharEnabled ? 1 : 0) == 0 &&
+                  ftdi_set_line_property(context_, s.DataBits == 7 ? BITS_7 : BITS_8,
+                                         s.StopBits == 2 ? STOP_BIT_2 : STOP_BIT_1,
+                                         s.Parity ? EVEN : NONE) == 0;
   context_->usb_write_timeout = static_cast<int>(s.WriteTimeoutMs);
   ftdi_tciflush(context_);
   return ok ? kPortOk : kPortOtherError;

@@ -71,7 +71,8 @@ bool BuildFrame(const TLanMsg& msg, TBusFrame& frame) {
   if (msg.Length > (broadcast ? kMaxBroadcastBuildData : kMaxMsgData)) return false;
 
   const uint8_t answerBit = msg.IsAnswer ? 0x04 : 0x00;
-  const uint8_t commandByte = static_cast<uint8_t>((msg.AnswerRequested ? 0x80 : 0x00) | msg.Command);
+  const uint8_t commandByte =
+      static_cast<uint8_t>((msg.AnswerRequested ? 0x80 : 0x00) | msg.Command);
   size_t pos = 0;
   if (broadcast) {
     frame.Bytes[pos++] = static_cast<uint8_t>((msg.Source << 3) | answerBit | 0x02);

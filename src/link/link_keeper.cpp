@@ -7,8 +7,12 @@ TLinkKeeper::TLinkKeeper(TAdapter& adapter, QObject* parent) : QObject(parent), 
   connect(&timer_, &QTimer::timeout, this, &TLinkKeeper::Tick);
 }
 
-void TLinkKeeper::Start() { timer_.start(); }
-void TLinkKeeper::Stop() { timer_.stop(); }
+void TLinkKeeper::Start() {
+  timer_.start();
+}
+void TLinkKeeper::Stop() {
+  timer_.stop();
+}
 
 void TLinkKeeper::Tick() {
   if (!adapter_.IsUnavailable()) {

@@ -8,7 +8,9 @@
 
 #include <cerrno>
 
-TTtyPort::~TTtyPort() { Close(); }
+TTtyPort::~TTtyPort() {
+  Close();
+}
 
 int TTtyPort::Open(const QString& path) {
   Close();

@@ -104,7 +104,9 @@ QStringList TProfileFile::Sections() const {
   return names;
 }
 
-bool TProfileFile::HasSection(const QString& section) const { return Find(section) != nullptr; }
+bool TProfileFile::HasSection(const QString& section) const {
+  return Find(section) != nullptr;
+}
 
 QStringList TProfileFile::Keys(const QString& section) const {
   QStringList keys;

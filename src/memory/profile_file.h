@@ -27,7 +27,8 @@ class TProfileFile {
   QStringList Sections() const;
   bool HasSection(const QString& section) const;
   QStringList Keys(const QString& section) const;
-  QString ReadString(const QString& section, const QString& key, const QString& fallback = {}) const;
+  QString ReadString(const QString& section, const QString& key,
+                     const QString& fallback = {}) const;
   void WriteString(const QString& section, const QString& key, const QString& value);
   void EraseSection(const QString& section);
   void Clear() { sections_.clear(); }

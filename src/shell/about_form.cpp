@@ -24,4 +24,6 @@ TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent, Qt::FramelessWindowHin
   setMinimumSize(320, 160);
 }
 
-void TAboutForm::mousePressEvent(QMouseEvent*) { accept(); }
+void TAboutForm::mousePressEvent(QMouseEvent*) {
+  accept();
+}

@@ -150,16 +150,14 @@ constexpr TSubmenuEntry kDefaultsSubmenu[] = {
 };
 
 constexpr std::array kInfoButtons = {"aVersionInfo"};
-constexpr std::array kMainButtons = {"aMainOptions", "aMainSecurity", "aMainTimes",
-                                     "aMainSensors", "aMainInputs",   "aMainOutputs",
-                                     "aMainTX",      "aMainRStart",   "aMainLearn",
-                                     "aMainDiag",    "aMainRelays"};
+constexpr std::array kMainButtons = {"aMainOptions", "aMainSecurity", "aMainTimes", "aMainSensors",
+                                     "aMainInputs",  "aMainOutputs",  "aMainTX",    "aMainRStart",
+                                     "aMainLearn",   "aMainDiag",     "aMainRelays"};
 constexpr std::array kTagButtons = {"aTrans_2_44"};
 constexpr std::array kCanButtons = {"aCanIn", "aCanOut", "aCanOptions"};
-constexpr std::array kGsmButtons = {"aGSMPropertiesGSMPager", "aGSMOptionsGSMPager",
-                                    "aGSMTimesGSMPager",      "aGSMMessages",
-                                    "aGSMDiagGSMPager",       "aGSMTelematic",
-                                    "aGSMWebasto"};
+constexpr std::array kGsmButtons = {
+    "aGSMPropertiesGSMPager", "aGSMOptionsGSMPager", "aGSMTimesGSMPager", "aGSMMessages",
+    "aGSMDiagGSMPager",       "aGSMTelematic",       "aGSMWebasto"};
 constexpr std::array kInputsButtons = {"aRemoteInputsProperties"};
 constexpr std::array kSlaveButtons = {"aSlaveProperties", "aSlaveOptions", "aSlaveData"};
 constexpr std::array kShockButtons = {"aShockOptions"};
@@ -183,10 +181,24 @@ constexpr TPanelCategorySpec kPanelCategories[] = {
 
 }  // namespace
 
-std::span<const TCommandSpec> MainCommands() { return kMainCommands; }
-std::span<const TPageCommandSpec> MenuPageCommands() { return kMenuPageCommands; }
-std::span<const TPageCommandSpec> PanelPageCommands() { return kPanelPageCommands; }
-std::span<const TModuleCommandSpec> ModuleCommandTable() { return kModuleCommands; }
-std::span<const TSubmenuEntry> WriteSubmenu() { return kWriteSubmenu; }
-std::span<const TSubmenuEntry> DefaultsSubmenu() { return kDefaultsSubmenu; }
-std::span<const TPanelCategorySpec> ModulePanelCategories() { return kPanelCategories; }
+std::span<const TCommandSpec> MainCommands() {
+  return kMainCommands;
+}
+std::span<const TPageCommandSpec> MenuPageCommands() {
+  return kMenuPageCommands;
+}
+std::span<const TPageCommandSpec> PanelPageCommands() {
+  return kPanelPageCommands;
+}
+std::span<const TModuleCommandSpec> ModuleCommandTable() {
+  return kModuleCommands;
+}
+std::span<const TSubmenuEntry> WriteSubmenu() {
+  return kWriteSubmenu;
+}
+std::span<const TSubmenuEntry> DefaultsSubmenu() {
+  return kDefaultsSubmenu;
+}
+std::span<const TPanelCategorySpec> ModulePanelCategories() {
+  return kPanelCategories;
+}

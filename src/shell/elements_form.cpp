@@ -28,7 +28,9 @@ QString TableCaption(const QString& command) {
   return command;
 }
 
-QString CategoryKey(std::size_t index) { return QStringLiteral("Cat%1").arg(index); }
+QString CategoryKey(std::size_t index) {
+  return QStringLiteral("Cat%1").arg(index);
+}
 
 }  // namespace
 
@@ -60,8 +62,7 @@ TElementsForm::TElementsForm(const TActionLookup& actions, QWidget* parent)
   for (const TButton& entry : buttons_) entry.Button->setFixedWidth(width + kButtonPadding);
 }
 
-QToolButton* TElementsForm::MakeButton(const QString& command, QAction* action,
-                                       QWidget* parent) {
+QToolButton* TElementsForm::MakeButton(const QString& command, QAction* action, QWidget* parent) {
   auto* button = new QToolButton(parent);
   button->setObjectName(QStringLiteral("tb") + command);
   button->setAutoRaise(true);

@@ -83,7 +83,8 @@ TFuncForm::TFuncForm(QWidget* parent) : QDialog(parent), port_(new QComboBox(thi
     colorLayout->addWidget(AddColorBox(name, caption), row / 2, (row % 2) * 2 + 1);
     ++row;
   };
-  for (const auto& desc : kColorBoxes) addRow(QLatin1String(desc.Name), QString::fromUtf8(desc.Caption));
+  for (const auto& desc : kColorBoxes)
+    addRow(QLatin1String(desc.Name), QString::fromUtf8(desc.Caption));
   addRow(QLatin1String(kModuleNameBox), QStringLiteral("Модули: заголовок"));
   addRow(QLatin1String(kModuleNameGrBox), QStringLiteral("Модули: градиент"));
   addRow(QLatin1String(kBeaconBox), QStringLiteral("Избранные события"));
@@ -99,9 +100,8 @@ TFuncForm::TFuncForm(QWidget* parent) : QDialog(parent), port_(new QComboBox(thi
   adapterLayout->addRow(QStringLiteral("Пароль:"), password);
   layout->addWidget(adapter);
 
-  auto* buttons =
-      new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help,
-                           this);
+  auto* buttons = new QDialogButtonBox(
+      QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help, this);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   connect(buttons, &QDialogButtonBox::helpRequested, this, &TFuncForm::HelpRequested);
@@ -132,7 +132,9 @@ void TFuncForm::SetColorOf(const QString& boxName, const QColor& color) {
   Paint(it->second, color);
 }
 
-QCheckBox* TFuncForm::Check(const QString& name) const { return findChild<QCheckBox*>(name); }
+QCheckBox* TFuncForm::Check(const QString& name) const {
+  return findChild<QCheckBox*>(name);
+}
 
 void TFuncForm::Fill(const TOptionsData& options) {
   Check(QStringLiteral("cbSaveLayout"))->setChecked(options.SaveLayout);

@@ -85,9 +85,15 @@ void TmInfoForm::SetBusy(bool busy) {
   Present(notice);
 }
 
-QString TmInfoForm::Heading() const { return heading_->text(); }
-QString TmInfoForm::Text() const { return text_->text(); }
-bool TmInfoForm::LinkShown() const { return !link_->isHidden(); }
+QString TmInfoForm::Heading() const {
+  return heading_->text();
+}
+QString TmInfoForm::Text() const {
+  return text_->text();
+}
+bool TmInfoForm::LinkShown() const {
+  return !link_->isHidden();
+}
 
 void TmInfoForm::Present(const TVersionNotice& notice) {
   shown_ = notice;

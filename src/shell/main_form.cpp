@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QToolBar>
@@ -26,10 +25,10 @@
 #include "shell/about_form.h"
 #include "shell/command_table.h"
 #include "shell/elements_form.h"
-#include "shell/info_form.h"
-#include "shell/version_info.h"
 #include "shell/func_form.h"
+#include "shell/info_form.h"
 #include "shell/progress_form.h"
+#include "shell/version_info.h"
 #include "version.h"
 
 namespace {
@@ -185,7 +184,8 @@ QMenu* TMainForm::BuildShowMenu() {
   }
   // Opening the tag transceiver's submenu shows its only page at once.
   if (QMenu* tag = submenus[QStringLiteral("Трансивер метки")]) {
-    connect(tag, &QMenu::aboutToShow, this, [this] { ShowPage(QStringLiteral("aTrans_2_44"), true); });
+    connect(tag, &QMenu::aboutToShow, this,
+            [this] { ShowPage(QStringLiteral("aTrans_2_44"), true); });
   }
   return menu;
 }
@@ -274,8 +274,10 @@ void TMainForm::CreateToolBar() {
   };
   menuButton(QStringLiteral("tbRead"), QStringLiteral("Показать"), showMenu_, nullptr);
   bar->addAction(Action(QStringLiteral("aRefresh")));
-  bar->widgetForAction(Action(QStringLiteral("aRefresh")))->setObjectName(QStringLiteral("tbRefresh"));
-  writeButton_ = menuButton(QStringLiteral("tbWrite"), {}, writeMenu_, Action(QStringLiteral("aWrite")));
+  bar->widgetForAction(Action(QStringLiteral("aRefresh")))
+      ->setObjectName(QStringLiteral("tbRefresh"));
+  writeButton_ =
+      menuButton(QStringLiteral("tbWrite"), {}, writeMenu_, Action(QStringLiteral("aWrite")));
   bar->addSeparator();
   menuButton(QStringLiteral("tbDefault"), QStringLiteral("Очистить"), defaultsMenu_, nullptr);
   bar->addSeparator();
@@ -353,8 +355,8 @@ void TMainForm::ShowPage(const QString& command, bool addToHistory, int category
   QApplication::setOverrideCursor(Qt::WaitCursor);
   if (currentPage_) currentPage_->PageHidden();
   const QAction* action = Action(command);
-  const QString name = action && action->data().isValid() ? action->data().toString()
-                                                          : command.mid(1);
+  const QString name =
+      action && action->data().isValid() ? action->data().toString() : command.mid(1);
   TVDFrame* page = Page(name);
   if (page) {
     if (addToHistory) history_.Append(name, category);
@@ -367,7 +369,9 @@ void TMainForm::ShowPage(const QString& command, bool addToHistory, int category
   QApplication::restoreOverrideCursor();
 }
 
-void TMainForm::ShowPageCommand(const QString& command) { ShowPage(command, true); }
+void TMainForm::ShowPageCommand(const QString& command) {
+  ShowPage(command, true);
+}
 
 void TMainForm::ShowHistoryEntry(const TPageHistory::TEntry* entry) {
   if (!entry) return;
@@ -403,7 +407,9 @@ void TMainForm::ShowStatusText(const QString& text, bool refresh) {
   if (refresh) statusText_->repaint();
 }
 
-QString TMainForm::StatusText() const { return statusText_->text(); }
+QString TMainForm::StatusText() const {
+  return statusText_->text();
+}
 
 void TMainForm::ShowControlHelp(QWidget* control, const QString& topic) {
   const QString anchor = ControlHelpAnchor(control);
@@ -495,7 +501,8 @@ void TMainForm::CreateToolWindows() {
   const auto toggle = [this](const char* name, QDockWidget* dock) {
     QAction* action = Action(QLatin1String(name));
     connect(action, &QAction::triggered, dock, &QWidget::setVisible);
-    connect(&idleTimer_, &QTimer::timeout, action, [action, dock] { action->setChecked(dock->isVisible()); });
+    connect(&idleTimer_, &QTimer::timeout, action,
+            [action, dock] { action->setChecked(dock->isVisible()); });
   };
   toggle("aShowElements", elementsForm_);
   toggle("aShowLog", logForm_);

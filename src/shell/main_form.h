@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QMainWindow>
-#include <QSettings>
 #include <QPointer>
+#include <QSettings>
 #include <QTimer>
 #include <functional>
 #include <initializer_list>
@@ -11,12 +11,12 @@
 #include <set>
 
 #include "binding/ui/page_host.h"
-#include "journal/message_decoder.h"
 #include "binding/ui/vd_frame.h"
+#include "journal/message_decoder.h"
 #include "shell/busy_state.h"
 #include "shell/help_viewer.h"
-#include "shell/options_data.h"
 #include "shell/module_commands.h"
+#include "shell/options_data.h"
 #include "shell/page_history.h"
 #include "shell/shell_dialogs.h"
 
@@ -163,7 +163,7 @@ class TMainForm : public QMainWindow, public IPageHost, public IDecoderHost {
   // A command for the main module, sent only while it is there.
   void SendToMainModule(uint8_t command, std::initializer_list<uint8_t> data);
   static std::vector<TDeviceMemoryItem*> MatchLines(const std::vector<TSelectDevice::TLine>& lines,
-                                                   const std::vector<TDeviceMemoryItem*>& areas);
+                                                    const std::vector<TDeviceMemoryItem*>& areas);
   // Runs a user command: an adapter failure was journalled already, anything else is shown.
   void RunCommand(const std::function<void()>& command);
 

@@ -53,8 +53,7 @@ void TMainForm::ReadModule(const TModuleCommandSpec& desc) {
     {
       TBusyScope busy(*this);
       registry_->ReadDevice(registry_->FindDevice(desc.LanAddr),
-                            TMemoryLocations::FromBits(desc.Locations),
-                            Progress());
+                            TMemoryLocations::FromBits(desc.Locations), Progress());
       RestartScan();
     }
     PostReadChecks(true);
@@ -76,8 +75,7 @@ void TMainForm::WriteModule(const TModuleCommandSpec& desc) {
   RunCommand([this, desc] {
     TBusyScope busy(*this);
     registry_->WriteDevice(registry_->FindDevice(desc.LanAddr),
-                           TMemoryLocations::FromBits(desc.Locations),
-                           Progress());
+                           TMemoryLocations::FromBits(desc.Locations), Progress());
     RecountUnwritten();
   });
 }
@@ -85,12 +83,13 @@ void TMainForm::WriteModule(const TModuleCommandSpec& desc) {
 void TMainForm::SetDefaultsModule(uint8_t lanAddr, TMemoryLocations locations) {
   RunCommand([this, lanAddr, locations] {
     TBusyScope busy(*this);
-    registry_->SetDefaultsDevice(registry_->FindDevice(lanAddr), locations,
-                                 Progress());
+    registry_->SetDefaultsDevice(registry_->FindDevice(lanAddr), locations, Progress());
   });
 }
 
-void TMainForm::RecountUnwritten() { unwritten_ = moduleCommands_->RecountUnwritten(); }
+void TMainForm::RecountUnwritten() {
+  unwritten_ = moduleCommands_->RecountUnwritten();
+}
 
 void TMainForm::PostReadChecks(bool askStatus) {
   TDeviceMemoryItem* settings = registry_->FindMem(kMainModuleAddr, mlExt);
@@ -139,7 +138,8 @@ void TMainForm::Refresh() {
       bool changed = false;
       for (IBoundControl* control : currentPage_->BoundControls()) {
         auto* mem = dynamic_cast<TDeviceMemoryItem*>(control->GetMem());
-        changed = changed || (mem && kPersistentLocations.Contains(mem->MemID()) && mem->IsModified());
+        changed =
+            changed || (mem && kPersistentLocations.Contains(mem->MemID()) && mem->IsModified());
       }
       if (changed && !dialogs_->Confirm(QStringLiteral("Изменения настроек будут потеряны."),
                                         QStringLiteral("Продолжить обновление данных?"))) {

@@ -1,13 +1,11 @@
 // The main window's link to the modules: the registry and the bus channel, the per-module
 // commands, the idle-time scan of module availability and the enabling of a shown page.
 #include <QAction>
-#include <QApplication>
-#include <QMessageBox>
 #include <exception>
 #include <map>
 
-#include "binding/ui/vd_data.h"
 #include "binding/bound_control.h"
+#include "binding/ui/vd_data.h"
 #include "link/adapter.h"
 #include "memory/lan_devices.h"
 #include "memory/lan_rw.h"
@@ -51,8 +49,8 @@ void TMainForm::CreateLink() {
 }
 
 void TMainForm::WireModuleCommands() {
-  moduleCommands_ =
-      std::make_unique<TModuleCommands>(*registry_, [this](const QString& name) { return Action(name); });
+  moduleCommands_ = std::make_unique<TModuleCommands>(
+      *registry_, [this](const QString& name) { return Action(name); });
   for (const auto& command : moduleCommands_->Commands()) {
     const TModuleCommandSpec desc = command.Desc;
     connect(command.Action, &QAction::triggered, this, [this, desc] {

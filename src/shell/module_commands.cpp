@@ -42,7 +42,7 @@ bool TModuleCommands::RecountUnwritten() {
 }
 
 std::vector<QAction*> TModuleCommands::ReadCommandsFor(uint8_t lanAddr,
-                                                      TMemoryLocation location) const {
+                                                       TMemoryLocation location) const {
   std::vector<QAction*> actions;
   for (const auto& command : commands_) {
     if (command.Desc.Kind == TModuleCommandKind::Read && command.Desc.LanAddr == lanAddr &&

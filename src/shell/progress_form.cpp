@@ -18,13 +18,21 @@ TProgress::TProgress(QWidget* parent)
   bar_->setTextVisible(false);
 }
 
-void TProgress::SetText(const QString& text) { text_->setText(text); }
-QString TProgress::Text() const { return text_->text(); }
+void TProgress::SetText(const QString& text) {
+  text_->setText(text);
+}
+QString TProgress::Text() const {
+  return text_->text();
+}
 
 void TProgress::SetProgress(int maximum, int position) {
   bar_->setMaximum(std::max(maximum, 0));
   bar_->setValue(std::clamp(position, 0, std::max(maximum, 0)));
 }
 
-int TProgress::Maximum() const { return bar_->maximum(); }
-int TProgress::Position() const { return bar_->value(); }
+int TProgress::Maximum() const {
+  return bar_->maximum();
+}
+int TProgress::Position() const {
+  return bar_->value();
+}

@@ -80,8 +80,18 @@ void TSelectDevice::UpdateOk() {
   ok_->setEnabled(anyChecked);
 }
 
-QString TSelectDevice::Heading() const { return heading_->text(); }
-bool TSelectDevice::NoteVisible() const { return !note_->isHidden(); }
-bool TSelectDevice::OkVisible() const { return !ok_->isHidden(); }
-bool TSelectDevice::OkEnabled() const { return ok_->isEnabled(); }
-QString TSelectDevice::CancelText() const { return cancel_->text(); }
+QString TSelectDevice::Heading() const {
+  return heading_->text();
+}
+bool TSelectDevice::NoteVisible() const {
+  return !note_->isHidden();
+}
+bool TSelectDevice::OkVisible() const {
+  return !ok_->isHidden();
+}
+bool TSelectDevice::OkEnabled() const {
+  return ok_->isEnabled();
+}
+QString TSelectDevice::CancelText() const {
+  return cancel_->text();
+}

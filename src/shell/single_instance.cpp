@@ -1,7 +1,8 @@
 #include "shell/single_instance.h"
 
-#include <QLocalSocket>
 #include <unistd.h>
+
+#include <QLocalSocket>
 
 namespace {
 
@@ -23,7 +24,9 @@ TSingleInstance::TSingleInstance(QString name, QObject* parent)
   });
 }
 
-TSingleInstance::~TSingleInstance() { server_.close(); }
+TSingleInstance::~TSingleInstance() {
+  server_.close();
+}
 
 QString TSingleInstance::SocketName() const {
   // One instance per user, as a per-session lock would allow.

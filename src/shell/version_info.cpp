@@ -22,84 +22,254 @@ constexpr char kCheck[] = "Проверять наличие";
 // of the main module, one section per module.
 constexpr TControlRow kRows[] = {
     {.Kind = ckHeading, .Caption = "Главный модуль"},
-    {.Name = "vdMainVersion", .Kind = ckData, .Mem = mlMsg, .Addr = 130, .Type = stArray,
-     .Max = 5, .Live = true, .Module = 2},
-    {.Name = "vdMainBoard", .Kind = ckData, .Mem = mlFlash, .Addr = 65408, .Type = stArray,
-     .Max = 8, .Module = 2},
-    {.Name = "vdMainConfiguration", .Kind = ckData, .Mem = mlExt, .Addr = 0, .Type = stArray,
-     .Max = 1, .Module = 2},
-    {.Name = "vdMainGeneration", .Kind = ckData, .Mem = mlFlash, .Addr = 65474,
-     .Type = stArray, .Max = 1, .Module = 2},
+    {.Name = "vdMainVersion",
+     .Kind = ckData,
+     .Mem = mlMsg,
+     .Addr = 130,
+     .Type = stArray,
+     .Max = 5,
+     .Live = true,
+     .Module = 2},
+    {.Name = "vdMainBoard",
+     .Kind = ckData,
+     .Mem = mlFlash,
+     .Addr = 65408,
+     .Type = stArray,
+     .Max = 8,
+     .Module = 2},
+    {.Name = "vdMainConfiguration",
+     .Kind = ckData,
+     .Mem = mlExt,
+     .Addr = 0,
+     .Type = stArray,
+     .Max = 1,
+     .Module = 2},
+    {.Name = "vdMainGeneration",
+     .Kind = ckData,
+     .Mem = mlFlash,
+     .Addr = 65474,
+     .Type = stArray,
+     .Max = 1,
+     .Module = 2},
 
     {.Kind = ckHeading, .Caption = "CAN-модуль"},
-    {.Name = "vdCan", .Kind = ckData, .Mem = mlMsg, .Addr = 154, .Type = stArray, .Max = 16,
-     .Live = true, .Module = 2},
-    {.Name = "cbCheckCan", .Kind = ckCheckBox, .Caption = kCheck, .Mem = mlFlash,
-     .Addr = 64001, .Type = stBit, .Bit = 0, .Default = 1, .Module = 2},
+    {.Name = "vdCan",
+     .Kind = ckData,
+     .Mem = mlMsg,
+     .Addr = 154,
+     .Type = stArray,
+     .Max = 16,
+     .Live = true,
+     .Module = 2},
+    {.Name = "cbCheckCan",
+     .Kind = ckCheckBox,
+     .Caption = kCheck,
+     .Mem = mlFlash,
+     .Addr = 64001,
+     .Type = stBit,
+     .Bit = 0,
+     .Default = 1,
+     .Module = 2},
 
     {.Kind = ckHeading, .Caption = "Трансивер метки"},
-    {.Name = "vdTag", .Kind = ckData, .Mem = mlMsg, .Addr = 0, .Type = stArray, .Max = 3,
-     .Live = true, .Module = 25},
-    {.Name = "cbCheckTag", .Kind = ckCheckBox, .Caption = kCheck, .Mem = mlFlash,
-     .Addr = 64001, .Type = stBit, .Bit = 1, .Default = 1, .Module = 2},
+    {.Name = "vdTag",
+     .Kind = ckData,
+     .Mem = mlMsg,
+     .Addr = 0,
+     .Type = stArray,
+     .Max = 3,
+     .Live = true,
+     .Module = 25},
+    {.Name = "cbCheckTag",
+     .Kind = ckCheckBox,
+     .Caption = kCheck,
+     .Mem = mlFlash,
+     .Addr = 64001,
+     .Type = stBit,
+     .Bit = 1,
+     .Default = 1,
+     .Module = 2},
 
     {.Kind = ckHeading, .Caption = "GSM"},
-    {.Name = "vdGsm", .Kind = ckData, .Mem = mlMsg, .Addr = 2, .Type = stArray, .Max = 6,
-     .Live = true, .Module = 3},
-    {.Name = "cbCheckGsm", .Kind = ckCheckBox, .Caption = kCheck, .Mem = mlFlash,
-     .Addr = 64000, .Type = stBit, .Bit = 0, .Default = 1, .Module = 2},
+    {.Name = "vdGsm",
+     .Kind = ckData,
+     .Mem = mlMsg,
+     .Addr = 2,
+     .Type = stArray,
+     .Max = 6,
+     .Live = true,
+     .Module = 3},
+    {.Name = "cbCheckGsm",
+     .Kind = ckCheckBox,
+     .Caption = kCheck,
+     .Mem = mlFlash,
+     .Addr = 64000,
+     .Type = stBit,
+     .Bit = 0,
+     .Default = 1,
+     .Module = 2},
 
     {.Kind = ckHeading, .Caption = "Датчик наклона"},
-    {.Name = "vdTilt", .Kind = ckData, .Mem = mlMsg, .Addr = 0, .Type = stArray, .Max = 2,
-     .Live = true, .Module = 23},
-    {.Name = "cbCheckTilt", .Kind = ckCheckBox, .Caption = kCheck, .Mem = mlFlash,
-     .Addr = 64000, .Type = stBit, .Bit = 5, .Default = 1, .Module = 2},
+    {.Name = "vdTilt",
+     .Kind = ckData,
+     .Mem = mlMsg,
+     .Addr = 0,
+     .Type = stArray,
+     .Max = 2,
+     .Live = true,
+     .Module = 23},
+    {.Name = "cbCheckTilt",
+     .Kind = ckCheckBox,
+     .Caption = kCheck,
+     .Mem = mlFlash,
+     .Addr = 64000,
+     .Type = stBit,
+     .Bit = 5,
+     .Default = 1,
+     .Module = 2},
 
     {.Kind = ckHeading, .Caption = "Датчик удара"},
-    {.Name = "vdShock", .Kind = ckData, .Mem = mlMsg, .Addr = 0, .Type = stArray, .Max = 2,
-     .Live = true, .Module = 20},
-    {.Name = "cbCheckShock", .Kind = ckCheckBox, .Caption = kCheck, .Mem = mlFlash,
-     .Addr = 64000, .Type = stBit, .Bit = 2, .Default = 1, .Module = 2},
+    {.Name = "vdShock",
+     .Kind = ckData,
+     .Mem = mlMsg,
+     .Addr = 0,
+     .Type = stArray,
+     .Max = 2,
+     .Live = true,
+     .Module = 20},
+    {.Name = "cbCheckShock",
+     .Kind = ckCheckBox,
+     .Caption = kCheck,
+     .Mem = mlFlash,
+     .Addr = 64000,
+     .Type = stBit,
+     .Bit = 2,
+     .Default = 1,
+     .Module = 2},
 
     {.Kind = ckHeading, .Caption = "Микроволновый датчик"},
-    {.Name = "vdMicrowave", .Kind = ckData, .Mem = mlMsg, .Addr = 0, .Type = stArray,
-     .Max = 2, .Live = true, .Module = 21},
-    {.Name = "cbCheckMicrowave", .Kind = ckCheckBox, .Caption = kCheck, .Mem = mlFlash,
-     .Addr = 64000, .Type = stBit, .Bit = 3, .Default = 0, .Module = 2},
+    {.Name = "vdMicrowave",
+     .Kind = ckData,
+     .Mem = mlMsg,
+     .Addr = 0,
+     .Type = stArray,
+     .Max = 2,
+     .Live = true,
+     .Module = 21},
+    {.Name = "cbCheckMicrowave",
+     .Kind = ckCheckBox,
+     .Caption = kCheck,
+     .Mem = mlFlash,
+     .Addr = 64000,
+     .Type = stBit,
+     .Bit = 3,
+     .Default = 0,
+     .Module = 2},
 
     {.Kind = ckHeading, .Caption = "Микроволновый датчик 2"},
-    {.Name = "vdMicrowave2", .Kind = ckData, .Mem = mlMsg, .Addr = 0, .Type = stArray,
-     .Max = 2, .Live = true, .Module = 22},
-    {.Name = "cbCheckMicrowave2", .Kind = ckCheckBox, .Caption = kCheck, .Mem = mlFlash,
-     .Addr = 64000, .Type = stBit, .Bit = 4, .Default = 0, .Module = 2},
+    {.Name = "vdMicrowave2",
+     .Kind = ckData,
+     .Mem = mlMsg,
+     .Addr = 0,
+     .Type = stArray,
+     .Max = 2,
+     .Live = true,
+     .Module = 22},
+    {.Name = "cbCheckMicrowave2",
+     .Kind = ckCheckBox,
+     .Caption = kCheck,
+     .Mem = mlFlash,
+     .Addr = 64000,
+     .Type = stBit,
+     .Bit = 4,
+     .Default = 0,
+     .Module = 2},
 
     {.Kind = ckHeading, .Caption = "Slave-модуль"},
-    {.Name = "vdSlave", .Kind = ckData, .Mem = mlMsg, .Addr = 0, .Type = stArray, .Max = 2,
-     .Live = true, .Module = 4},
-    {.Name = "cbCheckSlave", .Kind = ckCheckBox, .Caption = kCheck, .Mem = mlFlash,
-     .Addr = 64000, .Type = stBit, .Bit = 1, .Default = 0, .Module = 2},
+    {.Name = "vdSlave",
+     .Kind = ckData,
+     .Mem = mlMsg,
+     .Addr = 0,
+     .Type = stArray,
+     .Max = 2,
+     .Live = true,
+     .Module = 4},
+    {.Name = "cbCheckSlave",
+     .Kind = ckCheckBox,
+     .Caption = kCheck,
+     .Mem = mlFlash,
+     .Addr = 64000,
+     .Type = stBit,
+     .Bit = 1,
+     .Default = 0,
+     .Module = 2},
 
     {.Kind = ckHeading, .Caption = "Расширитель входов"},
-    {.Name = "vdInputs", .Kind = ckData, .Mem = mlMsg, .Addr = 0, .Type = stArray, .Max = 2,
-     .Live = true, .Module = 15},
-    {.Name = "cbCheckInputs", .Kind = ckCheckBox, .Caption = kCheck, .Mem = mlFlash,
-     .Addr = 64000, .Type = stBit, .Bit = 7, .Default = 0, .Module = 2},
+    {.Name = "vdInputs",
+     .Kind = ckData,
+     .Mem = mlMsg,
+     .Addr = 0,
+     .Type = stArray,
+     .Max = 2,
+     .Live = true,
+     .Module = 15},
+    {.Name = "cbCheckInputs",
+     .Kind = ckCheckBox,
+     .Caption = kCheck,
+     .Mem = mlFlash,
+     .Addr = 64000,
+     .Type = stBit,
+     .Bit = 7,
+     .Default = 0,
+     .Module = 2},
 
     {.Kind = ckHeading, .Caption = "Validator/Расширитель выходов "},
-    {.Name = "vdValidator", .Kind = ckData, .Mem = mlMsg, .Addr = 0, .Type = stArray,
-     .Max = 2, .Live = true, .Module = 14},
-    {.Name = "cbCheckValidator", .Kind = ckCheckBox, .Caption = kCheck, .Mem = mlFlash,
-     .Addr = 64001, .Type = stBit, .Bit = 2, .Default = 0, .Module = 2},
+    {.Name = "vdValidator",
+     .Kind = ckData,
+     .Mem = mlMsg,
+     .Addr = 0,
+     .Type = stArray,
+     .Max = 2,
+     .Live = true,
+     .Module = 14},
+    {.Name = "cbCheckValidator",
+     .Kind = ckCheckBox,
+     .Caption = kCheck,
+     .Mem = mlFlash,
+     .Addr = 64001,
+     .Type = stBit,
+     .Bit = 2,
+     .Default = 0,
+     .Module = 2},
 
     {.Kind = ckHeading, .Caption = "Модуль запуска"},
-    {.Name = "vdRelay", .Kind = ckData, .Mem = mlMsg, .Addr = 0, .Type = stArray, .Max = 2,
-     .Live = true, .Module = 13},
-    {.Name = "cbCheckRelay", .Kind = ckCheckBox, .Caption = kCheck, .Mem = mlFlash,
-     .Addr = 64001, .Type = stBit, .Bit = 3, .Default = 0, .Module = 2},
+    {.Name = "vdRelay",
+     .Kind = ckData,
+     .Mem = mlMsg,
+     .Addr = 0,
+     .Type = stArray,
+     .Max = 2,
+     .Live = true,
+     .Module = 13},
+    {.Name = "cbCheckRelay",
+     .Kind = ckCheckBox,
+     .Caption = kCheck,
+     .Mem = mlFlash,
+     .Addr = 64001,
+     .Type = stBit,
+     .Bit = 3,
+     .Default = 0,
+     .Module = 2},
 
     {.Kind = ckHeading, .Caption = "Модуль GPS"},
-    {.Name = "vdGps", .Kind = ckData, .Mem = mlMsg, .Addr = 2, .Type = stArray, .Max = 6,
-     .Live = true, .Module = 11},
+    {.Name = "vdGps",
+     .Kind = ckData,
+     .Mem = mlMsg,
+     .Addr = 2,
+     .Type = stArray,
+     .Max = 6,
+     .Live = true,
+     .Module = 11},
 };
 static_assert(CheckTable(kRows).Row == -1);
 
@@ -128,8 +298,7 @@ constexpr TValueLine kGsmLines[] = {{"Версия ПО:", "lbGsmVersion"},
                                     {"Версия платы:", "lbGsmBoard"}};
 constexpr TValueLine kTiltLines[] = {{"Версия ПО:", "lbTiltVersion"}};
 // A second shock sensor with other firmware shows on the second line.
-constexpr TValueLine kShockLines[] = {{"Версия ПО:", "lbShockVersion"},
-                                      {"", "lbShockVersion2"}};
+constexpr TValueLine kShockLines[] = {{"Версия ПО:", "lbShockVersion"}, {"", "lbShockVersion2"}};
 constexpr TValueLine kMicrowaveLines[] = {{"Версия ПО:", "lbMicrowaveVersion"}};
 constexpr TValueLine kMicrowave2Lines[] = {{"Версия ПО:", "lbMicrowave2Version"}};
 constexpr TValueLine kSlaveLines[] = {{"Версия ПО:", "lbSlaveVersion"}};
@@ -147,10 +316,18 @@ constexpr int kMainPanel = 0;
 constexpr int kGsmPanel = 3;
 
 constexpr TPanelSpec kPanels[] = {
-    {2, kMainLines},        {kCanAddr, kCanLines},      {25, kTagLines},
-    {kGsmAddr, kGsmLines},  {23, kTiltLines},           {20, kShockLines},
-    {21, kMicrowaveLines},  {22, kMicrowave2Lines},     {4, kSlaveLines},
-    {15, kInputsLines},     {kValidatorAddr, kValidatorLines}, {kRelayAddr, kRelayLines},
+    {2, kMainLines},
+    {kCanAddr, kCanLines},
+    {25, kTagLines},
+    {kGsmAddr, kGsmLines},
+    {23, kTiltLines},
+    {20, kShockLines},
+    {21, kMicrowaveLines},
+    {22, kMicrowave2Lines},
+    {4, kSlaveLines},
+    {15, kInputsLines},
+    {kValidatorAddr, kValidatorLines},
+    {kRelayAddr, kRelayLines},
     {kGpsAddr, kGpsLines},
 };
 
@@ -295,7 +472,8 @@ void TVersionInfo::MainFirmware(std::span<const uint8_t> b, int index) {
 void TVersionInfo::ShowBoardCode() {
   // Until the board record has been read its code is unknown, not zero.
   if (boardLoaded_) {
-    ValueLabel(QStringLiteral("lbMainBoard")).setText(Hex2(records_[QStringLiteral("vdMainBoard")][1]));
+    ValueLabel(QStringLiteral("lbMainBoard"))
+        .setText(Hex2(records_[QStringLiteral("vdMainBoard")][1]));
   }
 }
 
@@ -333,15 +511,17 @@ void TVersionInfo::MainGenerationByte(std::span<const uint8_t> b, int) {
 void TVersionInfo::CanRecord(std::span<const uint8_t> b, int index) {
   if (index != 15) return;
   QLabel& version = ValueLabel(QStringLiteral("lbCanVersion"));
-  version.setToolTip(QStringLiteral("Внутр. версия: %1.%2.%3.%4").arg(b[0]).arg(b[1]).arg(b[2]).arg(b[3]));
+  version.setToolTip(
+      QStringLiteral("Внутр. версия: %1.%2.%3.%4").arg(b[0]).arg(b[1]).arg(b[2]).arg(b[3]));
   version.setText(PublicCanVersion(b[0], b[1], b[2], b[3]));
   ValueLabel(QStringLiteral("lbCanGroup"))
       .setText(b[6] == 255 ? kUnknown
-                           : QStringLiteral("%1 / %2").arg(b[6], 2, 10, QChar(u'0')).arg(
-                                 b[7], 2, 10, QChar(u'0')));
+                           : QStringLiteral("%1 / %2")
+                                 .arg(b[6], 2, 10, QChar(u'0'))
+                                 .arg(b[7], 2, 10, QChar(u'0')));
   ValueLabel(QStringLiteral("lbCanProtocol")).setText(QStringLiteral("%1.%2").arg(b[4]).arg(b[5]));
-  SetPresence(PresenceLabel(kCanAddr), std::any_of(b.begin(), b.begin() + 4,
-                                                   [](uint8_t v) { return v != 0; }));
+  SetPresence(PresenceLabel(kCanAddr),
+              std::any_of(b.begin(), b.begin() + 4, [](uint8_t v) { return v != 0; }));
 }
 
 void TVersionInfo::GsmRecord(std::span<const uint8_t> b, int index) {
@@ -355,7 +535,8 @@ void TVersionInfo::GsmRecord(std::span<const uint8_t> b, int index) {
     version.setText(DecimalVersionText(b[0], b[1], b[2], b[3], b[4]));
     board.setText(QString::number(b[5]));
   } else {
-    version.setText(QStringLiteral("%1.%2").arg(b[0], 2, 10, QChar(u'0')).arg(b[1], 2, 10, QChar(u'0')));
+    version.setText(
+        QStringLiteral("%1.%2").arg(b[0], 2, 10, QChar(u'0')).arg(b[1], 2, 10, QChar(u'0')));
   }
   board.setVisible(dated);
   boardCaption.setVisible(dated);
@@ -364,7 +545,8 @@ void TVersionInfo::GsmRecord(std::span<const uint8_t> b, int index) {
 
 void TVersionInfo::GpsRecord(std::span<const uint8_t> b, int index) {
   if (index != 5 || b[0] == 0) return;
-  ValueLabel(QStringLiteral("lbGpsVersion")).setText(DecimalVersionText(b[0], b[1], b[2], b[3], b[4]));
+  ValueLabel(QStringLiteral("lbGpsVersion"))
+      .setText(DecimalVersionText(b[0], b[1], b[2], b[3], b[4]));
 }
 
 void TVersionInfo::ValidatorRecord(std::span<const uint8_t> b, int index) {
@@ -397,7 +579,8 @@ void TVersionInfo::PageShown() {
     const TLanDevice* device = devices_.FindDevice(lanAddr);
     const bool present = device != nullptr && device->Present();
     SetPresence(*label, present);
-    if (lanAddr == kGpsAddr && !present) ValueLabel(QStringLiteral("lbGpsVersion")).setText(kUnknown);
+    if (lanAddr == kGpsAddr && !present)
+      ValueLabel(QStringLiteral("lbGpsVersion")).setText(kUnknown);
   }
   validatorPresent_ = PresenceLabel(kValidatorAddr).Active();
   emit ValidatorPresentChanged(validatorPresent_);

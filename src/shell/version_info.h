@@ -2,9 +2,9 @@
 
 #include <QLabel>
 #include <QString>
-#include <map>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <span>
 #include <vector>
 

@@ -14,8 +14,8 @@ inline constexpr uint8_t kBuiltForMinor = 0x34;
 
 struct TVersionNotice {
   QString Heading;
-  QString Text;        // the text line, with the archived program's version appended
-  int ArchiveNumber;   // 0: nothing to start
+  QString Text;       // the text line, with the archived program's version appended
+  int ArchiveNumber;  // 0: nothing to start
   bool ShowUpdateLink;
 };
 
@@ -32,8 +32,7 @@ QString PublicCanVersion(uint8_t b0, uint8_t b1, uint8_t b2, uint8_t b3);
 // "%2.2x.%2.2x от %2.2x.%2.2x.20%2.2x": a version with its date, all in BCD.
 QString BcdVersionText(uint8_t major, uint8_t minor, uint8_t day, uint8_t month, uint8_t year);
 // The same with decimal numbers ("%2.2u...").
-QString DecimalVersionText(uint8_t major, uint8_t minor, uint8_t day, uint8_t month,
-                           uint8_t year);
+QString DecimalVersionText(uint8_t major, uint8_t minor, uint8_t day, uint8_t month, uint8_t year);
 
 struct TBoardType {
   QString Caption;  // "Тип платы:" or empty
@@ -44,7 +43,7 @@ struct TBoardType {
 TBoardType BoardTypeFor(uint8_t typeCode, uint8_t byte2, uint8_t byte4);
 
 struct TConfigurationVariant {
-  QString CaptionSuffix;     // appended to "Главный модуль"
+  QString CaptionSuffix;  // appended to "Главный модуль"
   std::optional<int> Generation;
 };
 // The main module's variant from its configuration byte.

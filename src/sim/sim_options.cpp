@@ -21,7 +21,8 @@ std::optional<TSimOptions> TSimOptions::Parse(const QString& text, QString* erro
     } else if (item.startsWith(u"silent=") || item.startsWith(u"refuse=")) {
       bool ok = false;
       const int addr = item.section(u'=', 1).toInt(&ok, 0);
-      if (!ok || addr < 2 || addr > 31) return fail(QStringLiteral("bad module address in '%1'").arg(item));
+      if (!ok || addr < 2 || addr > 31)
+        return fail(QStringLiteral("bad module address in '%1'").arg(item));
       (item.startsWith(u"silent=") ? options.Silent : options.Refused).insert(addr);
     } else {
       return fail(QStringLiteral("unknown simulator option '%1'").arg(item));

@@ -2,7 +2,9 @@
 
 TSimPort::TSimPort(std::shared_ptr<TVirtualAdapter> adapter) : adapter_(std::move(adapter)) {}
 
-TSimPort::~TSimPort() { Close(); }
+TSimPort::~TSimPort() {
+  Close();
+}
 
 int TSimPort::Open(const QString&) {
   Close();
@@ -21,7 +23,9 @@ void TSimPort::Close() {
   MarkClosed();
 }
 
-int TSimPort::Configure(const TPortSettings&) { return DeviceStatus(); }
+int TSimPort::Configure(const TPortSettings&) {
+  return DeviceStatus();
+}
 
 int TSimPort::Write(const uint8_t* buffer, uint32_t size, uint32_t& written) {
   written = 0;
@@ -35,6 +39,10 @@ int TSimPort::Write(const uint8_t* buffer, uint32_t size, uint32_t& written) {
   return kPortOk;
 }
 
-void TSimPort::DeliverToPc(const uint8_t* bytes, size_t count) { Deliver(bytes, count); }
+void TSimPort::DeliverToPc(const uint8_t* bytes, size_t count) {
+  Deliver(bytes, count);
+}
 
-void TSimPort::AdapterUnplugged() { MarkFailed(); }
+void TSimPort::AdapterUnplugged() {
+  MarkFailed();
+}

@@ -25,9 +25,9 @@ TEST(ComponentData, SizeFollowsTheCoding) {
     TDataType Type;
     int MaxVal;
     int Size;
-  } cases[] = {{stBit, 0, 1},    {stBits, 0, 1},   {stByteLo, 0, 1},  {stByteHi, 0, 1},
-               {stByte, 200, 1}, {stFloat, 0, 2},  {st2Bytes, 0, 2},  {stHL, 0, 2},
-               {stString, 39, 39}, {stDate, 0, 1}, {stArray, 5, 5},   {stBitArray, 3, 1}};
+  } cases[] = {{stBit, 0, 1},      {stBits, 0, 1},  {stByteLo, 0, 1}, {stByteHi, 0, 1},
+               {stByte, 200, 1},   {stFloat, 0, 2}, {st2Bytes, 0, 2}, {stHL, 0, 2},
+               {stString, 39, 39}, {stDate, 0, 1},  {stArray, 5, 5},  {stBitArray, 3, 1}};
   for (const auto& c : cases) {
     EXPECT_EQ(Cell(0, c.Type, 0, c.MaxVal).GetSize(), c.Size) << static_cast<int>(c.Type);
   }

@@ -74,9 +74,9 @@ class TFakeMemoryArea : public TBaseDeviceMemoryItem {
   }
   void SetByte(int index, uint8_t value) override {
     if (!valid_[Index(index)]) {
-      throw std::runtime_error(
-          QStringLiteral("Запись в непрочитанную память по адресу %1").arg(index, 0, 16)
-              .toStdString());
+      throw std::runtime_error(QStringLiteral("Запись в непрочитанную память по адресу %1")
+                                   .arg(index, 0, 16)
+                                   .toStdString());
     }
     if (forceWrite_ || image_[Index(index)] != value) {
       image_[Index(index)] = value;
@@ -92,9 +92,7 @@ class TFakeMemoryArea : public TBaseDeviceMemoryItem {
   void NotifyControls(IBoundControl* sender, int value) override {
     for (IBoundControl* control : controls_) control->Synchronize(sender, value);
   }
-  void DetachControl(IBoundControl* control) override {
-    std::erase(controls_, control);
-  }
+  void DetachControl(IBoundControl* control) override { std::erase(controls_, control); }
 
  private:
   std::size_t Index(int index) const {

@@ -26,7 +26,7 @@ TEST(HeadlessBinder, CellsOfEveryBoundRowInTableOrder) {
 
 TEST(HeadlessBinder, RunsMergeBytesAndAddGuardsOnlyForTheBus) {
   const std::vector<TBoundCell> cells = BoundCells(kExampleRows, kExampleLanAddr);
-  const std::vector<TByteRun> file = {{82, 1}, {88, 1}, {90, 3},    {198, 1},
+  const std::vector<TByteRun> file = {{82, 1},  {88, 1},   {90, 3}, {198, 1},
                                       {242, 2}, {300, 16}, {320, 2}};
   EXPECT_EQ(BoundRuns(cells, kExampleLanAddr, mlExt, false), file);
   const std::vector<TByteRun> bus = {{82, 1},  {88, 1},  {90, 3},   {198, 1}, {242, 2},
@@ -58,8 +58,8 @@ TEST(HeadlessBinder, PageReadsItsBytesAndRewritesThemForAForcedWrite) {
     }
   }
   ext.LoadAll();
-  for (const TByteRun& run : BoundRuns(BoundCells(kExampleRows, kExampleLanAddr),
-                                       kExampleLanAddr, mlExt, true)) {
+  for (const TByteRun& run :
+       BoundRuns(BoundCells(kExampleRows, kExampleLanAddr), kExampleLanAddr, mlExt, true)) {
     for (int i = 0; i < run.Count; ++i) EXPECT_TRUE(ext.Valid(run.Start + i)) << run.Start + i;
   }
   EXPECT_FALSE(ext.Valid(83));
@@ -82,16 +82,18 @@ TEST(ControlTable, ProblemsAreFoundPerRow) {
       {{.Kind = ckHeading}, "heading without caption"},
       {{.Kind = ckCheckBox, .Addr = 1, .Type = stBit}, "memory missing"},
       {{.Kind = ckCheckBox, .Mem = mlExt, .Addr = 1}, "data type missing"},
-      {{.Kind = ckCheckBox, .Mem = mlExt, .Type = stBit, .Bit = 8},
-       "address or bit out of range"},
+      {{.Kind = ckCheckBox, .Mem = mlExt, .Type = stBit, .Bit = 8}, "address or bit out of range"},
       {{.Kind = ckCheckBox, .Mem = mlExt, .Type = stByte}, "check box needs stBit"},
       {{.Kind = ckRadioGroup, .Mem = mlExt, .Type = stByte}, "radio group without items"},
-      {{.Kind = ckRadioGroup, .Mem = mlExt, .Type = stBitArray, .Max = 3,
-        .Items = kChannelItems},
+      {{.Kind = ckRadioGroup, .Mem = mlExt, .Type = stBitArray, .Max = 3, .Items = kChannelItems},
        "bit field needs 2^Max items"},
       {{.Kind = ckTrackBar, .Mem = mlExt, .Type = stByte, .Max = 15, .Default = 16},
        "default out of range"},
-      {{.Kind = ckTrackBar, .Mem = mlExt, .Type = stByte, .Max = 200, .Range = {100, 210},
+      {{.Kind = ckTrackBar,
+        .Mem = mlExt,
+        .Type = stByte,
+        .Max = 200,
+        .Range = {100, 210},
         .Default = 150},
        nullptr},
       {{.Kind = ckMemo, .Mem = mlExt, .Type = stString}, "memo needs a byte count"},

@@ -1,6 +1,7 @@
+#include <gtest/gtest.h>
+
 #include <QRadioButton>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include "binding/comp_error.h"
 #include "binding/fake_memory_area.h"

@@ -1,11 +1,12 @@
 #include "binding/ui/category_panels.h"
 
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QLabel>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include "binding/ui/vd_frame.h"
 #include "binding/ui/vd_grid.h"

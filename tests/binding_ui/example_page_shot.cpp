@@ -9,8 +9,8 @@
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
-  const QString path = argc > 1 ? QString::fromLocal8Bit(argv[1])
-                                : QStringLiteral("/tmp/example_page.png");
+  const QString path =
+      argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("/tmp/example_page.png");
   auto page = MakeExamplePage();
   TFakeMemoryArea ext;
   TFakeMemoryArea msg;

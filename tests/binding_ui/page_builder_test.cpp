@@ -1,9 +1,10 @@
 #include "binding/ui/page_builder.h"
 
+#include <gtest/gtest.h>
+
 #include <QLabel>
 #include <QRadioButton>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include "binding/fake_memory_area.h"
 #include "binding/headless_binder.h"
@@ -138,8 +139,7 @@ TEST_F(ExamplePage, UserChangesReachTwinsOnAnotherPage) {
   EXPECT_EQ(ext.ModifiedCalls(), 1);
 
   second.reset();
-  EXPECT_EQ(ext.Controls().size(), 10u)
-      << "the second page's controls left the area";
+  EXPECT_EQ(ext.Controls().size(), 10u) << "the second page's controls left the area";
 }
 
 TEST_F(ExamplePage, ControlsThePageRemovesDropOut) {

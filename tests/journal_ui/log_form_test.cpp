@@ -42,7 +42,8 @@ class TLogFormTest : public ::testing::Test {
   TLogFormTest() {
     auto prompts = std::make_unique<TRecordingPrompts>();
     prompts_ = prompts.get();
-    form_ = std::make_unique<TLogForm>(logger_, options_.JournalColors(), nullptr, std::move(prompts));
+    form_ =
+        std::make_unique<TLogForm>(logger_, options_.JournalColors(), nullptr, std::move(prompts));
   }
 
   void Trigger(const char* name) { form_->Command(QString::fromLatin1(name))->trigger(); }

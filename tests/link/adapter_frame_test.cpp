@@ -82,7 +82,8 @@ TEST(FrameDecoder, SameFramesWhateverTheChunks) {
   }
   const auto whole = DecodeAll(stream);
   ASSERT_EQ(whole.size(), payloads.size());
-  for (const std::vector<size_t>& chunks : std::vector<std::vector<size_t>>{{1}, {2}, {3, 1}, {7, 5, 11}}) {
+  for (const std::vector<size_t>& chunks :
+       std::vector<std::vector<size_t>>{{1}, {2}, {3, 1}, {7, 5, 11}}) {
     const auto split = DecodeAll(stream, chunks);
     ASSERT_EQ(split.size(), whole.size());
     for (size_t i = 0; i < whole.size(); ++i) {

@@ -1,9 +1,9 @@
 #include "link/adapter.h"
 
-#include <QCoreApplication>
-#include <QThread>
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QThread>
 #include <thread>
 
 #include "link/link_keeper.h"
@@ -133,9 +133,12 @@ TEST_F(AdapterTest, BroadcastPresenceQueryIsAnsweredTwiceAndProbesOthers) {
   Settle();
   const auto sent = vehicle->TakeSentByPc();
   ASSERT_EQ(sent.size(), 5u);
-  const std::vector<std::tuple<int, int, int>> expected = {
-      // destination, IsAnswer, AnswerRequested
-      {2, 1, 0}, {15, 0, 1}, {13, 0, 1}, {3, 0, 1}, {2, 1, 0}};
+  const std::vector<std::tuple<int, int, int>> expected = {// destination, IsAnswer, AnswerRequested
+                                                           {2, 1, 0},
+                                                           {15, 0, 1},
+                                                           {13, 0, 1},
+                                                           {3, 0, 1},
+                                                           {2, 1, 0}};
   for (size_t i = 0; i < sent.size(); ++i) {
     EXPECT_EQ(sent[i].Command, 1);
     EXPECT_EQ(sent[i].Source, 1);
@@ -151,7 +154,8 @@ TEST_F(AdapterTest, IncomingMessagesReachRegistryThenJournalOnTheUiThread) {
     onUiThread = onUiThread && QThread::currentThread() == qApp->thread();
     order.push_back("registry " + std::to_string(msg.Command));
   });
-  adapter->SetOnMessage([&](const TLanMsg& msg) { order.push_back("journal " + std::to_string(msg.Command)); });
+  adapter->SetOnMessage(
+      [&](const TLanMsg& msg) { order.push_back("journal " + std::to_string(msg.Command)); });
   TLanMsg mode;
   mode.Source = 2;
   mode.Dest = 0;

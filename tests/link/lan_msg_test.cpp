@@ -23,7 +23,9 @@ TLanMsg Msg(uint8_t src, uint8_t dst, uint8_t cmd, std::vector<uint8_t> data = {
   return m;
 }
 
-std::vector<uint8_t> Bytes(const TBusFrame& f) { return {f.Bytes.begin(), f.Bytes.begin() + f.Size}; }
+std::vector<uint8_t> Bytes(const TBusFrame& f) {
+  return {f.Bytes.begin(), f.Bytes.begin() + f.Size};
+}
 
 struct BuildCase {
   const char* name;
@@ -42,7 +44,8 @@ TEST(BusFrame, BuildsTheDocumentedLayouts) {
        Msg(1, 3, 80, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}),
        {0x09, 0x1E, 80, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}},
       {"broadcast has no length field", Msg(2, 0, 7, {5}), {0x12, 0x07, 0x05}},
-      {"broadcast with two bytes and request", Msg(31, 0, 127, {1, 2}, true, true),
+      {"broadcast with two bytes and request",
+       Msg(31, 0, 127, {1, 2}, true, true),
        {0xFE, 0xFF, 1, 2}},
   };
   for (const auto& c : cases) {
@@ -90,8 +93,8 @@ TEST(BusFrame, ParseRejectsMalformedFrames) {
       {"addressed header cut", {0x08, 0x10}},
       {"announces 15 bytes", {0x09, 0x17, 80, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
       {"announces more than it holds", {0x08, 0x15, 87, 1, 2}},
-      {"broadcast of 17 bytes", std::vector<uint8_t>{0x12, 0x03, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11,
-                                                     12, 13, 14, 15}},
+      {"broadcast of 17 bytes",
+       std::vector<uint8_t>{0x12, 0x03, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}},
   };
   for (const auto& [name, bytes] : cases) {
     TLanMsg msg;

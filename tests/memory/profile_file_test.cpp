@@ -15,8 +15,8 @@ TEST(ProfileFile, WritesSectionsInFirstWrittenOrderWithCp1251AndCrLf) {
   profile.WriteString(QStringLiteral("Версия ПО"), QStringLiteral("V2"), QStringLiteral("1"));
   profile.WriteString(QStringLiteral("Главный модуль"), QStringLiteral("Память настроек0"),
                       QStringLiteral("FF"));
-  const QByteArray expected = ToCp1251(QStringLiteral(
-      "[Версия ПО]\r\nV1=5\r\nV2=1\r\n[Главный модуль]\r\nПамять настроек0=FF\r\n"));
+  const QByteArray expected = ToCp1251(
+      QStringLiteral("[Версия ПО]\r\nV1=5\r\nV2=1\r\n[Главный модуль]\r\nПамять настроек0=FF\r\n"));
   EXPECT_EQ(profile.Serialize(), expected);
   EXPECT_EQ(static_cast<unsigned char>(profile.Serialize()[1]), 0xC2);  // "В" in Windows-1251
 }
@@ -42,12 +42,13 @@ TEST(HexChunk, DecodesTolerantlyAndEncodesUpperCase) {
   };
   const std::vector<Case> cases = {
       {"0aFf10", QByteArray::fromHex("0aff10")},
-      {"0A0", QByteArray::fromHex("0a")},           // odd last digit ignored
-      {"0A0G11", QByteArray::fromHex("0a")},        // stops at the first non-digit
+      {"0A0", QByteArray::fromHex("0a")},     // odd last digit ignored
+      {"0A0G11", QByteArray::fromHex("0a")},  // stops at the first non-digit
       {"", QByteArray()},
       {"zz", QByteArray()},
   };
-  for (const auto& c : cases) EXPECT_EQ(DecodeHexChunk(QString::fromLatin1(c.text)), c.bytes) << c.text;
+  for (const auto& c : cases)
+    EXPECT_EQ(DecodeHexChunk(QString::fromLatin1(c.text)), c.bytes) << c.text;
   EXPECT_EQ(EncodeHexChunk(QByteArray::fromHex("0aff")), QStringLiteral("0AFF"));
   // A value longer than one chunk never yields more than a chunk of bytes.
   EXPECT_EQ(DecodeHexChunk(QString(5000, u'A')).size(), kChunkBytes);

@@ -1,14 +1,15 @@
+#include "shell/elements_form.h"
+
+#include <gtest/gtest.h>
+
 #include <QAction>
 #include <QSettings>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
-
 #include <map>
 #include <memory>
 
 #include "binding/ui/category_panels.h"
 #include "shell/command_table.h"
-#include "shell/elements_form.h"
 #include "shell/options_data.h"
 #include "test_support.h"
 
@@ -93,7 +94,8 @@ TEST_F(ElementsFormTest, SelectorRoundTripKeepsEveryCategoryState) {
   form->SaveState(settings);
   EXPECT_TRUE(settings.value(QStringLiteral("Selector"))
                   .toString()
-                  .startsWith(QStringLiteral("Cat0=TRUE,Cat1=FALSE,Cat2=FALSE,Cat3=FALSE,Cat4=FALSE,Cat5=TRUE")));
+                  .startsWith(QStringLiteral(
+                      "Cat0=TRUE,Cat1=FALSE,Cat2=FALSE,Cat3=FALSE,Cat4=FALSE,Cat5=TRUE")));
 
   TElementsForm restored([](const QString&) { return nullptr; });
   restored.LoadState(settings);

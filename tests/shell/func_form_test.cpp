@@ -1,7 +1,8 @@
 #include "shell/func_form.h"
 
-#include <QCheckBox>
 #include <gtest/gtest.h>
+
+#include <QCheckBox>
 
 #include "test_support.h"
 

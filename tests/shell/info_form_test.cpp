@@ -1,11 +1,12 @@
+#include "shell/info_form.h"
+
+#include <gtest/gtest.h>
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
-
 #include <optional>
 
-#include "shell/info_form.h"
 #include "test_support.h"
 
 namespace {

@@ -1,13 +1,13 @@
 #include "shell/main_form.h"
 
-#include <QAction>
-#include <QCheckBox>
-#include <QTemporaryDir>
-#include <QRadioButton>
-#include <QTest>
-#include <QFile>
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QCheckBox>
+#include <QFile>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
 #include <deque>
 
 #include "binding/example_page_table.h"
@@ -15,8 +15,8 @@
 #include "binding/ui/page_registry.h"
 #include "binding/ui/vd_check_box.h"
 #include "binding/ui/vd_radio_group.h"
-#include "memory/code_page_1251.h"
 #include "link/adapter.h"
+#include "memory/code_page_1251.h"
 #include "memory/lan_devices.h"
 #include "sim/sim_port.h"
 #include "test_support.h"
@@ -119,8 +119,9 @@ class MainFormTest : public ::testing::Test {
     return form->Page(QStringLiteral("MainOptions"))->Control<T>(QLatin1String(name));
   }
   uint8_t ModuleByte(int addr, int loc, int index) {
-    return vehicle->WithVehicle(
-        [&](TVirtualVehicle& v) { return v.Module(addr)->Memory(loc)[static_cast<size_t>(index)]; });
+    return vehicle->WithVehicle([&](TVirtualVehicle& v) {
+      return v.Module(addr)->Memory(loc)[static_cast<size_t>(index)];
+    });
   }
 
   TOptionsData options_;
@@ -279,14 +280,15 @@ TEST_F(MainFormTest, OpenGreysAbsentModulesUnlessOfflineAndRefusesOtherPrograms)
   const QString path = dir.filePath(QStringLiteral("cfg.ini"));
   QFile file(path);
   ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write(ToCp1251(QStringLiteral("[Версия ПО]\r\nV1=5\r\n[Главный модуль]\r\n"
-                                     "Память настроек0=0102\r\n[GSM]\r\nПамять настроек0=AA\r\n")));
+  file.write(
+      ToCp1251(QStringLiteral("[Версия ПО]\r\nV1=5\r\n[Главный модуль]\r\n"
+                              "Память настроек0=0102\r\n[GSM]\r\nПамять настроек0=AA\r\n")));
   file.close();
   Start(QStringLiteral("silent=3"));
   dialogs->fileName = path;
   form->OpenFile();
-  EXPECT_EQ(dialogs->Offered(), (QStringList{"Главный модуль -> Память настроек",
-                                             "GSM -> Память настроек (grey)"}));
+  EXPECT_EQ(dialogs->Offered(),
+            (QStringList{"Главный модуль -> Память настроек", "GSM -> Память настроек (grey)"}));
   EXPECT_TRUE(form->Registry().FindMem(2, mlExt)->IsModified()) << "loaded, to be written";
 
   form->SetDemoMode(true);

@@ -1,7 +1,8 @@
 #include "shell/options_data.h"
 
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <QTemporaryDir>
 
 #include "shell/color_luma.h"
 #include "test_support.h"
@@ -49,10 +50,8 @@ TEST(ColorLuma, ConvertsBothWaysOnTheWindowsScale) {
     int hue, luminance, saturation;
   };
   const std::vector<Case> cases = {
-      {QColor(255, 0, 0), 0, 120, 240},
-      {QColor(0, 255, 0), 80, 120, 240},
-      {QColor(0, 0, 255), 160, 120, 240},
-      {QColor(127, 127, 127), 160, 120, 0},
+      {QColor(255, 0, 0), 0, 120, 240},     {QColor(0, 255, 0), 80, 120, 240},
+      {QColor(0, 0, 255), 160, 120, 240},   {QColor(127, 127, 127), 160, 120, 0},
       {QColor(255, 255, 255), 160, 240, 0},
   };
   for (const auto& c : cases) {
@@ -85,8 +84,8 @@ TEST_F(OptionsTest, SavedValuesComeBackAndBadOnesFallBack) {
     settings.setValue(QStringLiteral("3/DataLostNotification"), QStringLiteral("maybe"));
   }
   auto settings = Settings();
-  EXPECT_EQ(TOptionsData::ToColorRef(TOptionsData::FromColorRef(
-                settings.value(QStringLiteral("3/Color3")).toUInt())),
+  EXPECT_EQ(TOptionsData::ToColorRef(
+                TOptionsData::FromColorRef(settings.value(QStringLiteral("3/Color3")).toUInt())),
             0x030201u);
   TOptionsData options;
   options.Load(settings);

@@ -1,7 +1,8 @@
 #include "shell/select_device.h"
 
-#include <QListWidget>
 #include <gtest/gtest.h>
+
+#include <QListWidget>
 
 #include "test_support.h"
 

@@ -1,8 +1,9 @@
 #include "shell/single_instance.h"
 
+#include <gtest/gtest.h>
+
 #include <QSignalSpy>
 #include <QUuid>
-#include <gtest/gtest.h>
 
 #include "test_support.h"
 

@@ -74,7 +74,8 @@ class VersionInfoSimTest : public ::testing::Test {
 TEST_F(VersionInfoSimTest, StatusAnswersFillThePageWithTheSimulatedVersions) {
   ASSERT_TRUE(RequestStatusUntil([&] {
     return Text("lbGpsVersion") != QStringLiteral("?") &&
-           Text("lbTagVersion") != QStringLiteral("?") && Text("lbCanVersion") != QStringLiteral("?");
+           Text("lbTagVersion") != QStringLiteral("?") &&
+           Text("lbCanVersion") != QStringLiteral("?");
   }));
   EXPECT_EQ(Text("lbMainVersion"), QStringLiteral("05.34 от 15.03.2024"));
   EXPECT_EQ(Text("lbCanVersion"), QStringLiteral("6.4.404"));

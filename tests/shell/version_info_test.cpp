@@ -1,3 +1,5 @@
+#include "shell/version_info.h"
+
 #include <gtest/gtest.h>
 
 #include <map>
@@ -9,7 +11,6 @@
 #include "memory/ee_memory_item.h"
 #include "memory/lan_devices.h"
 #include "memory/rw.h"
-#include "shell/version_info.h"
 #include "test_support.h"
 
 namespace {
@@ -35,13 +36,14 @@ class VersionInfoTest : public ::testing::Test {
  protected:
   VersionInfoTest() : page(devices, host) {
     devices.BindControls(page.BoundControls(), {});
-    QObject::connect(&page, &TVersionInfo::MainVersionChanged, [this](uint8_t major, uint8_t minor) {
-      mainVersions.emplace_back(major, minor);
-    });
+    QObject::connect(
+        &page, &TVersionInfo::MainVersionChanged,
+        [this](uint8_t major, uint8_t minor) { mainVersions.emplace_back(major, minor); });
     QObject::connect(&page, &TVersionInfo::MainGenerationChanged,
                      [this](int generation) { generations.push_back(generation); });
-    QObject::connect(&page, &TVersionInfo::GsmVersionChanged,
-                     [this](uint8_t major, uint8_t minor) { gsmVersion = {major, minor}; });
+    QObject::connect(&page, &TVersionInfo::GsmVersionChanged, [this](uint8_t major, uint8_t minor) {
+      gsmVersion = {major, minor};
+    });
     QObject::connect(&page, &TVersionInfo::NewerBoardFound, [this] { ++newerBoards; });
     QObject::connect(&page, &TVersionInfo::VersionNoticeDue,
                      [this](const TVersionNotice& notice) { notices.push_back(notice); });
@@ -83,9 +85,9 @@ class VersionInfoTest : public ::testing::Test {
 };
 
 TEST_F(VersionInfoTest, EveryValueStartsUnknownAndEveryModuleDisconnected) {
-  for (const char* label : {"lbMainVersion", "lbMainBoard", "lbMainFirstVersion", "lbCanVersion",
-                            "lbCanGroup", "lbTagVersion", "lbGsmVersion", "lbShockVersion",
-                            "lbValidatorVersion", "lbGpsVersion"}) {
+  for (const char* label :
+       {"lbMainVersion", "lbMainBoard", "lbMainFirstVersion", "lbCanVersion", "lbCanGroup",
+        "lbTagVersion", "lbGsmVersion", "lbShockVersion", "lbValidatorVersion", "lbGpsVersion"}) {
     EXPECT_EQ(Text(label), QStringLiteral("?")) << label;
   }
   for (uint8_t addr : {2, 24, 3, 4, 11, 13, 14, 15, 20, 21, 22, 23, 25}) {
@@ -115,9 +117,8 @@ TEST_F(VersionInfoTest, FirmwareThisProgramIsNotBuiltForRaisesTheNotice) {
     bool Notice;
     int Number;
   };
-  for (const TCase& c : {TCase{5, 0x33, true, 32}, TCase{6, 0x01, true, 0},
-                         TCase{4, 0x75, true, 4}, TCase{5, 0x00, false, 0},
-                         TCase{0, 0x34, false, 0}}) {
+  for (const TCase& c : {TCase{5, 0x33, true, 32}, TCase{6, 0x01, true, 0}, TCase{4, 0x75, true, 4},
+                         TCase{5, 0x00, false, 0}, TCase{0, 0x34, false, 0}}) {
     notices.clear();
     Status(2, {c.Major, c.Minor, 1, 1, 0x24, 0});
     ASSERT_EQ(notices.size(), c.Notice ? 1u : 0u) << int(c.Major) << "." << int(c.Minor);
@@ -178,10 +179,10 @@ TEST_F(VersionInfoTest, ShortRecordsShowMajorDotMinor) {
     uint8_t Module;
     const char* Label;
   };
-  for (const TCase& c : {TCase{4, "lbSlaveVersion"}, TCase{15, "lbInputsVersion"},
-                         TCase{13, "lbRelayVersion"}, TCase{14, "lbValidatorVersion"},
-                         TCase{23, "lbTiltVersion"}, TCase{21, "lbMicrowaveVersion"},
-                         TCase{22, "lbMicrowave2Version"}}) {
+  for (const TCase& c :
+       {TCase{4, "lbSlaveVersion"}, TCase{15, "lbInputsVersion"}, TCase{13, "lbRelayVersion"},
+        TCase{14, "lbValidatorVersion"}, TCase{23, "lbTiltVersion"},
+        TCase{21, "lbMicrowaveVersion"}, TCase{22, "lbMicrowave2Version"}}) {
     Status(c.Module, {2, 11});
     EXPECT_EQ(Text(c.Label), QStringLiteral("2.11")) << c.Label;
   }
@@ -195,7 +196,8 @@ TEST_F(VersionInfoTest, ValidatorOfMajorEightRaisesTheValidatorNoticeOncePerReco
   Status(14, {8, 1});
   ASSERT_EQ(notices.size(), 1u);
   EXPECT_EQ(notices[0].ArchiveNumber, 4);
-  EXPECT_EQ(notices[0].Text, QStringLiteral("Будет открыт Vardex, подходящий для вашей версии валидатора"));
+  EXPECT_EQ(notices[0].Text,
+            QStringLiteral("Будет открыт Vardex, подходящий для вашей версии валидатора"));
   EXPECT_EQ(Text("lbValidatorVersion"), QStringLiteral("8.1"));
 }
 
@@ -260,12 +262,12 @@ TEST_F(VersionInfoTest, ConfigurationByteNamesTheVariantAndSetsTheGeneration) {
     const char* Caption;
     int Generation;
   };
-  for (const TCase& c : {TCase{0x00, "Главный модуль", 2},
-                         TCase{0x04, "Главный модуль (Mirelon / Tarskon )", 3},
-                         TCase{0x22, "Главный модуль (Veltra 2.5)", 2},
-                         TCase{0x20, "Главный модуль (Ostrin 2.5 / Palmey 2.5)", 2},
-                         TCase{0x02, "Главный модуль (Ravelo 2.5)", 2},
-                         TCase{0x01, "Главный модуль (Zentis 2.5)", 2}}) {
+  for (const TCase& c :
+       {TCase{0x00, "Главный модуль", 2}, TCase{0x04, "Главный модуль (Mirelon / Tarskon )", 3},
+        TCase{0x22, "Главный модуль (Veltra 2.5)", 2},
+        TCase{0x20, "Главный модуль (Ostrin 2.5 / Palmey 2.5)", 2},
+        TCase{0x02, "Главный модуль (Ravelo 2.5)", 2},
+        TCase{0x01, "Главный модуль (Zentis 2.5)", 2}}) {
     generations.clear();
     ReadMain(mlExt, 0, {c.Byte});
     EXPECT_EQ(page.PanelCaption(0), QString::fromUtf8(c.Caption)) << int(c.Byte);
@@ -280,15 +282,13 @@ TEST_F(VersionInfoTest, PresenceSwitchesAreBitsOfTheMainFlashWithTheirDefaults) 
     int Bit;
     bool Default;
   };
-  for (const TCase& c : {TCase{"cbCheckCan", 64001, 0, true}, TCase{"cbCheckTag", 64001, 1, true},
-                         TCase{"cbCheckGsm", 64000, 0, true}, TCase{"cbCheckTilt", 64000, 5, true},
-                         TCase{"cbCheckShock", 64000, 2, true},
-                         TCase{"cbCheckMicrowave", 64000, 3, false},
-                         TCase{"cbCheckMicrowave2", 64000, 4, false},
-                         TCase{"cbCheckSlave", 64000, 1, false},
-                         TCase{"cbCheckInputs", 64000, 7, false},
-                         TCase{"cbCheckValidator", 64001, 2, false},
-                         TCase{"cbCheckRelay", 64001, 3, false}}) {
+  for (const TCase& c :
+       {TCase{"cbCheckCan", 64001, 0, true}, TCase{"cbCheckTag", 64001, 1, true},
+        TCase{"cbCheckGsm", 64000, 0, true}, TCase{"cbCheckTilt", 64000, 5, true},
+        TCase{"cbCheckShock", 64000, 2, true}, TCase{"cbCheckMicrowave", 64000, 3, false},
+        TCase{"cbCheckMicrowave2", 64000, 4, false}, TCase{"cbCheckSlave", 64000, 1, false},
+        TCase{"cbCheckInputs", 64000, 7, false}, TCase{"cbCheckValidator", 64001, 2, false},
+        TCase{"cbCheckRelay", 64001, 3, false}}) {
     auto& box = page.Control<TVDCheckBox>(QLatin1String(c.Name));
     EXPECT_EQ(box.text(), QStringLiteral("Проверять наличие"));
     EXPECT_EQ(box.GetMem(), devices.FindMem(2, mlFlash)) << c.Name;

@@ -86,7 +86,8 @@ int RunEncode(TCtlContext& context, const QStringList& args) {
   const size_t dataCount = values.size() - 3;
   const size_t maxData = values[1] == kBroadcastAddr ? kMaxBroadcastBuildData : kMaxMsgData;
   if (dataCount > maxData) {
-    context.Err() << "vardexctl encode: at most " << maxData << " data bytes for this destination\n";
+    context.Err() << "vardexctl encode: at most " << maxData
+                  << " data bytes for this destination\n";
     return kExitUsage;
   }
   msg.Source = static_cast<uint8_t>(values[0]);

@@ -32,7 +32,9 @@ int TPanelCategory::HeaderHeight() const {
   return QFontMetrics(bold).height() + 2 * kHeaderPadding;
 }
 
-QRect TPanelCategory::HeaderRect() const { return {0, 0, width(), HeaderHeight()}; }
+QRect TPanelCategory::HeaderRect() const {
+  return {0, 0, width(), HeaderHeight()};
+}
 
 QSize TPanelCategory::sizeHint() const {
   const int panelHeight = collapsed_ ? 0 : panel_->sizeHint().height();

@@ -124,8 +124,8 @@ class TSectionBuilder {
     const QString text = QString::fromUtf8(row.DefaultText);
     memo->SetDefaultValue(text);
     memo->SetText(text);
-    memo->setFixedHeight(memo->fontMetrics().lineSpacing() * kMemoLines +
-                         2 * memo->frameWidth() + 8);
+    memo->setFixedHeight(memo->fontMetrics().lineSpacing() * kMemoLines + 2 * memo->frameWidth() +
+                         8);
     AddWide(memo);
     return memo;
   }

@@ -55,4 +55,6 @@ std::vector<IBoundControl*> TVDFrame::BoundControls() const {
   return controls;
 }
 
-void TVDFrame::PageShown() { categoryPanels_->setFocus(); }
+void TVDFrame::PageShown() {
+  categoryPanels_->setFocus();
+}

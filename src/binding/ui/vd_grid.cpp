@@ -4,7 +4,9 @@
 #include <QHelpEvent>
 #include <QToolTip>
 
-TVDGrid::TVDGrid(QWidget* parent) : QTableWidget(parent) { setMouseTracking(true); }
+TVDGrid::TVDGrid(QWidget* parent) : QTableWidget(parent) {
+  setMouseTracking(true);
+}
 
 void TVDGrid::SetCellHint(const QString& text) {
   if (text == hint_) return;

@@ -41,12 +41,13 @@ void TVDLabel::Load() {
   });
 }
 
-int TVDLabel::MarkerSide() const { return fontMetrics().horizontalAdvance(QLatin1Char('W')); }
+int TVDLabel::MarkerSide() const {
+  return fontMetrics().horizontalAdvance(QLatin1Char('W'));
+}
 
 QSize TVDLabel::sizeHint() const {
   const QFontMetrics metrics = fontMetrics();
-  return {metrics.horizontalAdvance(text()) + markerOffset_ + MarkerSide() + 8,
-          metrics.height()};
+  return {metrics.horizontalAdvance(text()) + markerOffset_ + MarkerSide() + 8, metrics.height()};
 }
 
 void TVDLabel::paintEvent(QPaintEvent*) {
@@ -62,8 +63,8 @@ void TVDLabel::paintEvent(QPaintEvent*) {
     painter.setBrush(ShiftColor(markerColor_, 19));
     painter.drawRect(marker.adjusted(1, 1, -1, -1));
   }
-  painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
-                                 QPalette::WindowText));
-  painter.drawText(rect().adjusted(side + markerOffset_, 0, 0, 0),
-                   Qt::AlignLeft | Qt::AlignVCenter, text());
+  painter.setPen(
+      palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
+  painter.drawText(rect().adjusted(side + markerOffset_, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                   text());
 }

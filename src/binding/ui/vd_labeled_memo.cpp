@@ -10,7 +10,9 @@ TVDLabeledMemo::TVDLabeledMemo(QWidget* parent)
   extLabel_->setWordWrap(true);
 }
 
-TVDLabeledMemo::~TVDLabeledMemo() { delete extLabel_.data(); }
+TVDLabeledMemo::~TVDLabeledMemo() {
+  delete extLabel_.data();
+}
 
 void TVDLabeledMemo::TextChanged() {
   if (extLabel_) SetBoldLook(*extLabel_, !IsDefault());

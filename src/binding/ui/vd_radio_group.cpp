@@ -24,9 +24,13 @@ TVDRadioGroup::TVDRadioGroup(QWidget* parent)
   Relayout();
 }
 
-QString TVDRadioGroup::Caption() const { return caption_->text(); }
+QString TVDRadioGroup::Caption() const {
+  return caption_->text();
+}
 
-void TVDRadioGroup::SetCaption(const QString& caption) { caption_->setText(caption); }
+void TVDRadioGroup::SetCaption(const QString& caption) {
+  caption_->setText(caption);
+}
 
 void TVDRadioGroup::SetItems(const QStringList& items) {
   for (QRadioButton* button : buttons_) delete button;
@@ -57,7 +61,9 @@ void TVDRadioGroup::SetItemsLeft(int itemsLeft) {
   Relayout();
 }
 
-void TVDRadioGroup::SetItemIndex(int index) { Select(index, false); }
+void TVDRadioGroup::SetItemIndex(int index) {
+  Select(index, false);
+}
 
 void TVDRadioGroup::SetDefaultValue(int value) {
   default_ = value;

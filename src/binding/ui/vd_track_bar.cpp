@@ -19,7 +19,8 @@ TVDTrackBar::TVDTrackBar(QWidget* parent)
   setTickPosition(QSlider::TicksBelow);
   setTickInterval(1);
   extLabel_->setWordWrap(true);
-  valueLabel_->setMinimumWidth(valueLabel_->fontMetrics().horizontalAdvance(QStringLiteral("00000000")));
+  valueLabel_->setMinimumWidth(
+      valueLabel_->fontMetrics().horizontalAdvance(QStringLiteral("00000000")));
   connect(this, &QSlider::valueChanged, this, [this] { Changed(quiet_); });
   ShowPosition(value());
 }
@@ -88,7 +89,9 @@ void TVDTrackBar::Store() {
   });
 }
 
-QString TVDTrackBar::GetCaption() const { return extLabel_ ? extLabel_->text() : QString(); }
+QString TVDTrackBar::GetCaption() const {
+  return extLabel_ ? extLabel_->text() : QString();
+}
 
 QString TVDTrackBar::GetValueText() const {
   return valueLabel_ ? valueLabel_->text() : QString::number(value());
