@@ -11,7 +11,7 @@
 #include "journal_test_support.h"
 #include "link/adapter.h"
 #include "memory/code_page_1251.h"
-#include "sim/sim_port.h"
+#include "sim_link.h"
 #include "test_support.h"
 
 namespace {
@@ -231,14 +231,11 @@ TEST_F(LoggerTest, ReportsFromOtherThreadsWaitForTheOwnThread) {
 }
 
 TEST(LoggerOnAdapter, JournalsTheLinkAndTheBus) {
-  TSimOptions options;
-  options.LinkModel = false;
-  auto vehicle = std::make_shared<TVirtualAdapter>(options);
-  TAdapter adapter([vehicle](const QString&) { return std::make_unique<TSimPort>(vehicle); });
+  auto vehicle = MakeTestVehicle();
   auto owned = std::make_unique<TLogger>();
   TLogger* logger = owned.get();
-  adapter.SetJournal(std::move(owned));
-  adapter.SetDescription(QStringLiteral("sim"));
+  auto link = ConnectTo(vehicle, std::move(owned));
+  TAdapter& adapter = *link;
   ASSERT_TRUE(adapter.IsConnected());
   vehicle->SendFromModule(Msg(2, 0, 96));
   ASSERT_TRUE(SpinUntil([logger] { return logger->ViewCount() >= 2; }));

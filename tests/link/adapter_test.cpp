@@ -7,7 +7,7 @@
 #include <thread>
 
 #include "link/link_keeper.h"
-#include "sim/sim_port.h"
+#include "sim_link.h"
 #include "test_support.h"
 
 namespace {
@@ -31,15 +31,10 @@ class TThreadJournal : public TMemoryJournal {
 class AdapterTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    TSimOptions options;
-    options.LinkModel = false;
-    vehicle = std::make_shared<TVirtualAdapter>(options);
-    adapter = std::make_unique<TAdapter>(
-        [this](const QString&) { return std::make_unique<TSimPort>(vehicle); });
+    vehicle = MakeTestVehicle();
     auto sink = std::make_unique<TThreadJournal>();
     journal = sink.get();
-    adapter->SetJournal(std::move(sink));
-    adapter->SetDescription(QStringLiteral("sim"));
+    adapter = ConnectTo(vehicle, std::move(sink));
     ASSERT_TRUE(adapter->IsConnected());
   }
 

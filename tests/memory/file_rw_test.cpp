@@ -16,7 +16,7 @@
 #include "memory/lan_devices.h"
 #include "memory/lan_rw.h"
 #include "memory/user_questions.h"
-#include "sim/sim_port.h"
+#include "sim_link.h"
 #include "test_control.h"
 #include "test_support.h"
 #include "version.h"
@@ -52,13 +52,8 @@ class FileTransferTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(dir.isValid());
-    TSimOptions options;
-    options.LinkModel = false;
-    vehicle = std::make_shared<TVirtualAdapter>(options);
-    adapter = std::make_unique<TAdapter>(
-        [this](const QString&) { return std::make_unique<TSimPort>(vehicle); });
-    adapter->SetJournal(std::make_unique<TMemoryJournal>());
-    adapter->SetDescription(QStringLiteral("sim"));
+    vehicle = MakeTestVehicle();
+    adapter = ConnectTo(vehicle);
     ASSERT_TRUE(adapter->IsConnected());
     rw.SetAdapter(adapter.get());
     rw.SetClearDirtyAfterWrite(true);

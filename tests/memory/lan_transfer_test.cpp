@@ -8,7 +8,7 @@
 #include "memory/lan_rw.h"
 #include "memory/msg_memory_item.h"
 #include "memory/user_questions.h"
-#include "sim/sim_port.h"
+#include "sim_link.h"
 #include "test_control.h"
 #include "test_support.h"
 
@@ -32,15 +32,10 @@ class TRecordingQuestions : public IUserQuestions {
 class LanTransferTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    TSimOptions options;
-    options.LinkModel = false;
-    vehicle = std::make_shared<TVirtualAdapter>(options);
-    adapter = std::make_unique<TAdapter>(
-        [this](const QString&) { return std::make_unique<TSimPort>(vehicle); });
+    vehicle = MakeTestVehicle();
     auto sink = std::make_unique<TMemoryJournal>();
     journal = sink.get();
-    adapter->SetJournal(std::move(sink));
-    adapter->SetDescription(QStringLiteral("sim"));
+    adapter = ConnectTo(vehicle, std::move(sink));
     ASSERT_TRUE(adapter->IsConnected());
     adapter->SetOnDeviceMessage(
         [this](TAdapter&, const TLanMsg& msg) { devices.DispatchMessage(msg); });

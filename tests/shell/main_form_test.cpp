@@ -18,7 +18,7 @@
 #include "link/adapter.h"
 #include "memory/code_page_1251.h"
 #include "memory/lan_devices.h"
-#include "sim/sim_port.h"
+#include "sim_link.h"
 #include "test_support.h"
 
 namespace {
@@ -97,12 +97,8 @@ TPageRegistry TestPages() {
 class MainFormTest : public ::testing::Test {
  protected:
   void Start(const QString& simOptions) {
-    auto options = TSimOptions::Parse(simOptions);
-    options->LinkModel = false;
-    vehicle = std::make_shared<TVirtualAdapter>(*options);
-    adapter = std::make_unique<TAdapter>(
-        [this](const QString&) { return std::make_unique<TSimPort>(vehicle); });
-    adapter->SetDescription(QStringLiteral("sim"));
+    vehicle = MakeTestVehicle(*TSimOptions::Parse(simOptions));
+    adapter = ConnectTo(vehicle);
     auto scripted = std::make_unique<TScriptedDialogs>();
     dialogs = scripted.get();
     form = std::make_unique<TMainForm>(*adapter, options_, pages, std::move(scripted));

@@ -9,7 +9,7 @@
 #include "memory/lan_rw.h"
 #include "memory/msg_memory_item.h"
 #include "shell/version_info.h"
-#include "sim/sim_port.h"
+#include "sim_link.h"
 #include "test_support.h"
 
 namespace {
@@ -20,13 +20,9 @@ class VersionInfoSimTest : public ::testing::Test {
  protected:
   void SetUp() override {
     TSimOptions options;
-    options.LinkModel = false;
     options.Silent = {20};  // the shock sensor is fitted but never answers
-    vehicle = std::make_shared<TVirtualAdapter>(options);
-    adapter = std::make_unique<TAdapter>(
-        [this](const QString&) { return std::make_unique<TSimPort>(vehicle); });
-    adapter->SetJournal(std::make_unique<TMemoryJournal>());
-    adapter->SetDescription(QStringLiteral("sim"));
+    vehicle = MakeTestVehicle(options);
+    adapter = ConnectTo(vehicle);
     ASSERT_TRUE(adapter->IsConnected());
     adapter->SetOnDeviceMessage(
         [this](TAdapter&, const TLanMsg& msg) { devices.DispatchMessage(msg); });

@@ -7,7 +7,7 @@
 #include <set>
 
 #include "link/adapter.h"
-#include "sim/sim_port.h"
+#include "sim_link.h"
 #include "test_support.h"
 
 namespace {
@@ -19,14 +19,10 @@ constexpr uint8_t kPc = 1;
 class SimAdapterTest : public ::testing::Test {
  protected:
   void Start(TSimOptions options) {
-    options.LinkModel = false;
-    vehicle = std::make_shared<TVirtualAdapter>(options);
-    adapter = std::make_unique<TAdapter>(
-        [this](const QString&) { return std::make_unique<TSimPort>(vehicle); });
+    vehicle = MakeTestVehicle(options);
     auto sink = std::make_unique<TMemoryJournal>();
     journal = sink.get();
-    adapter->SetJournal(std::move(sink));
-    adapter->SetDescription(QStringLiteral("sim"));
+    adapter = ConnectTo(vehicle, std::move(sink));
     ASSERT_TRUE(adapter->IsConnected());
   }
   void SetUp() override { Start(TSimOptions{}); }
