@@ -2,25 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "ctl_support.h"
 #include "test_support.h"
 
 namespace {
-
-struct Result {
-  int status;
-  QString out;
-  QString err;
-};
-
-Result RunCtl(int (*command)(TCtlContext&, const QStringList&), const QStringList& args) {
-  QString out, err;
-  QTextStream outStream(&out), errStream(&err);
-  TCtlContext context(outStream, errStream, QStringLiteral("sim"));
-  const int status = command(context, args);
-  outStream.flush();
-  errStream.flush();
-  return {status, out, err};
-}
 
 QStringList Args(const char* text) {
   return QString::fromLatin1(text).split(u' ', Qt::SkipEmptyParts);

@@ -5,27 +5,12 @@
 #include <QRegularExpression>
 
 #include "app/ctl/ctl_codec.h"
+#include "ctl_support.h"
 #include "journal_test_support.h"
 #include "link/adapter_frame.h"
 #include "test_support.h"
 
 namespace {
-
-struct TResult {
-  int status;
-  QString out;
-  QString err;
-};
-
-TResult RunCtl(int (*command)(TCtlContext&, const QStringList&), const QStringList& args) {
-  QString out, err;
-  QTextStream outStream(&out), errStream(&err);
-  TCtlContext context(outStream, errStream, QStringLiteral("sim"));
-  const int status = command(context, args);
-  outStream.flush();
-  errStream.flush();
-  return {status, out, err};
-}
 
 // The wire bytes of a message as the adapter hands it to the PC.
 QString Wire(const TLanMsg& msg) {
