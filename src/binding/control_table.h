@@ -16,7 +16,8 @@
 //    .Addr = 198, .Type = stByteHi, .Max = 15, .Guard = {260, 0}}
 //
 // A row with Kind ckHeading and a caption opens a section. Text is UTF-8. CheckTable below
-// lets a page reject a mistyped table at compile time.
+// lets a page reject a mistyped table at compile time. Tables sit between "clang-format off"
+// and "clang-format on" comments, so that each row keeps to its line or two.
 
 enum TControlKind : uint8_t {
   ckNone,

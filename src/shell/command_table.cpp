@@ -9,6 +9,7 @@ constexpr uint8_t kExt = 1 << 1;
 constexpr uint8_t kFlash = 1 << 3;
 constexpr uint8_t kTransfer = kInt | kExt | kFlash;
 
+// clang-format off
 constexpr TCommandSpec kMainCommands[] = {
     {"aRead", "Прочитать", "Прочитать данные из всех доступных модулей", "F5"},
     {"aWrite", "Записать", "Записать данные", ""},
@@ -150,14 +151,16 @@ constexpr TSubmenuEntry kDefaultsSubmenu[] = {
 };
 
 constexpr std::array kInfoButtons = {"aVersionInfo"};
-constexpr std::array kMainButtons = {"aMainOptions", "aMainSecurity", "aMainTimes", "aMainSensors",
-                                     "aMainInputs",  "aMainOutputs",  "aMainTX",    "aMainRStart",
-                                     "aMainLearn",   "aMainDiag",     "aMainRelays"};
+constexpr std::array kMainButtons = {"aMainOptions", "aMainSecurity", "aMainTimes",
+                                     "aMainSensors", "aMainInputs",   "aMainOutputs",
+                                     "aMainTX",      "aMainRStart",   "aMainLearn",
+                                     "aMainDiag",    "aMainRelays"};
 constexpr std::array kTagButtons = {"aTrans_2_44"};
 constexpr std::array kCanButtons = {"aCanIn", "aCanOut", "aCanOptions"};
-constexpr std::array kGsmButtons = {
-    "aGSMPropertiesGSMPager", "aGSMOptionsGSMPager", "aGSMTimesGSMPager", "aGSMMessages",
-    "aGSMDiagGSMPager",       "aGSMTelematic",       "aGSMWebasto"};
+constexpr std::array kGsmButtons = {"aGSMPropertiesGSMPager", "aGSMOptionsGSMPager",
+                                    "aGSMTimesGSMPager",      "aGSMMessages",
+                                    "aGSMDiagGSMPager",       "aGSMTelematic",
+                                    "aGSMWebasto"};
 constexpr std::array kInputsButtons = {"aRemoteInputsProperties"};
 constexpr std::array kSlaveButtons = {"aSlaveProperties", "aSlaveOptions", "aSlaveData"};
 constexpr std::array kShockButtons = {"aShockOptions"};
@@ -178,6 +181,7 @@ constexpr TPanelCategorySpec kPanelCategories[] = {
     {"Модуль запуска", true, kRelayButtons},
     {"Validator/Расширитель выходов", true, kValidatorButtons},
 };
+// clang-format on
 
 }  // namespace
 
