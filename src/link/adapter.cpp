@@ -69,7 +69,6 @@ void TAdapter::SetConnected(bool connected) {
 
 void TAdapter::SetDescription(const QString& description) {
   Disconnect();
-  CloseDevice();
   description_ = description;
   port_ = portFactory_ ? portFactory_(description) : nullptr;
   Connect();

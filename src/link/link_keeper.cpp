@@ -20,15 +20,16 @@ void TLinkKeeper::Tick() {
     adapter_.ProcessQueue();
     return;
   }
-  emit LinkUnavailable();
   if (wasAvailable_) {
     // The first retry comes one period after the loss, not at once.
     wasAvailable_ = false;
     sinceReconnect_.start();
+    emit LinkUnavailable();
     return;
   }
   if (sinceReconnect_.elapsed() >= kReconnectPeriodMs) {
     sinceReconnect_.restart();
+    emit LinkUnavailable();
     adapter_.RequestReconnect();
   }
 }

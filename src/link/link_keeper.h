@@ -20,7 +20,8 @@ class TLinkKeeper : public QObject {
   void Stop();
 
  signals:
-  // Each tick while the link is down; the owner marks its memory images unread.
+  // When the link goes down and with every reconnection attempt; the owner marks its memory
+  // images unread.
   void LinkUnavailable();
 
  private:

@@ -397,9 +397,12 @@ void TMainForm::UpdateCommandStates() {
   }
   Action(QStringLiteral("aPrev"))->setEnabled(history_.CanGoBack());
   Action(QStringLiteral("aNext"))->setEnabled(history_.CanGoForward());
+  // The check marks follow what is shown, however it came to be shown or hidden.
   if (auto* bar = findChild<QToolBar*>(QStringLiteral("ToolBar1"))) {
     Action(QStringLiteral("aShowToolBar"))->setChecked(bar->isVisible());
   }
+  Action(QStringLiteral("aShowElements"))->setChecked(elementsForm_->isVisible());
+  Action(QStringLiteral("aShowLog"))->setChecked(logForm_->isVisible());
 }
 
 void TMainForm::ShowStatusText(const QString& text, bool refresh) {
@@ -498,14 +501,9 @@ void TMainForm::CreateToolWindows() {
   infoForm_ = new TmInfoForm(this);
   infoForm_->SetCloser([this] { close(); });
 
-  const auto toggle = [this](const char* name, QDockWidget* dock) {
-    QAction* action = Action(QLatin1String(name));
-    connect(action, &QAction::triggered, dock, &QWidget::setVisible);
-    connect(&idleTimer_, &QTimer::timeout, action,
-            [action, dock] { action->setChecked(dock->isVisible()); });
-  };
-  toggle("aShowElements", elementsForm_);
-  toggle("aShowLog", logForm_);
+  connect(Action(QStringLiteral("aShowElements")), &QAction::triggered, elementsForm_,
+          &QWidget::setVisible);
+  connect(Action(QStringLiteral("aShowLog")), &QAction::triggered, logForm_, &QWidget::setVisible);
 }
 
 void TMainForm::ConnectVersionInfo(TVersionInfo& page) {

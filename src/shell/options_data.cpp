@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QPalette>
 
+#include "memory/settings_bool.h"
 #include "shell/color_luma.h"
 
 namespace {
@@ -25,15 +26,6 @@ constexpr int kLumaRuleSaturation = 160;
 constexpr quint32 kModuleNameColor = 0xFFD1B9;
 constexpr quint32 kModuleNameGrColor = 0xFDEBD0;
 constexpr quint32 kEventsBeaconColor = 0x7F7FF0;
-
-bool ReadBool(QSettings& s, const QString& key, bool fallback) {
-  const QVariant v = s.value(key);
-  if (!v.isValid()) return fallback;
-  const QString text = v.toString().trimmed().toLower();
-  if (text == u"true" || text == u"1") return true;
-  if (text == u"false" || text == u"0") return false;
-  return fallback;
-}
 
 QColor ReadColor(QSettings& s, const QString& key, const QColor& fallback) {
   const QVariant v = s.value(key);
@@ -87,8 +79,8 @@ TOptionsData::TOptionsData()
 void TOptionsData::Load(QSettings& s) {
   const TOptionsData defaults;
   s.beginGroup(QLatin1String(kGroup));
-  AnswerListCmd = ReadBool(s, QStringLiteral("AnswerListCmd"), defaults.AnswerListCmd);
-  SaveLayout = ReadBool(s, QStringLiteral("SaveLayout"), defaults.SaveLayout);
+  AnswerListCmd = ReadSettingsBool(s, QStringLiteral("AnswerListCmd"), defaults.AnswerListCmd);
+  SaveLayout = ReadSettingsBool(s, QStringLiteral("SaveLayout"), defaults.SaveLayout);
   RestoreDefaultLayout = false;
   PortName = ReadString(s, QStringLiteral("PortName"), defaults.PortName);
   for (int i = 0; i < kColorCount; ++i) {
@@ -100,14 +92,15 @@ void TOptionsData::Load(QSettings& s) {
   EventsBeaconColor = ReadColor(s, QStringLiteral("EventsBeaconColor"), defaults.EventsBeaconColor);
   LogHeaderColor = ReadColor(s, QStringLiteral("LogHeaderColor"), defaults.LogHeaderColor);
   DataLostNotification =
-      ReadBool(s, QStringLiteral("DataLostNotification"), defaults.DataLostNotification);
+      ReadSettingsBool(s, QStringLiteral("DataLostNotification"), defaults.DataLostNotification);
   LastDir = ReadString(s, QStringLiteral("LastDir"), defaults.LastDir);
-  CheckUpdates = ReadBool(s, QStringLiteral("CheckUpdates"), defaults.CheckUpdates);
-  AutoArmWarning = ReadBool(s, QStringLiteral("AutoArmWarning"), defaults.AutoArmWarning);
-  PowerDownWarning = ReadBool(s, QStringLiteral("PowerDownWarning"), defaults.PowerDownWarning);
+  CheckUpdates = ReadSettingsBool(s, QStringLiteral("CheckUpdates"), defaults.CheckUpdates);
+  AutoArmWarning = ReadSettingsBool(s, QStringLiteral("AutoArmWarning"), defaults.AutoArmWarning);
+  PowerDownWarning =
+      ReadSettingsBool(s, QStringLiteral("PowerDownWarning"), defaults.PowerDownWarning);
   for (int i = 0; i < kEventCount; ++i) {
     FavEvents[static_cast<size_t>(i)] =
-        ReadBool(s, QStringLiteral("FavEvents%1").arg(i + 1), false);
+        ReadSettingsBool(s, QStringLiteral("FavEvents%1").arg(i + 1), false);
   }
   s.endGroup();
 }

@@ -17,6 +17,7 @@
 #include "journal/logger.h"
 #include "journal/ui/log_filter_commands.h"
 #include "journal/ui/log_model.h"
+#include "memory/settings_bool.h"
 
 namespace {
 
@@ -58,15 +59,6 @@ QString Text(const char* utf8) {
 }
 
 // A missing or unreadable value keeps its default.
-bool ReadBool(const QSettings& settings, const QString& key, bool fallback) {
-  const QVariant value = settings.value(key);
-  if (value.typeId() == QMetaType::Bool) return value.toBool();
-  const QString text = value.toString().trimmed().toLower();
-  if (text == u"true" || text == u"1") return true;
-  if (text == u"false" || text == u"0") return false;
-  return fallback;
-}
-
 class TDialogPrompts : public ILogPrompts {
  public:
   QString AskExportName(QWidget* parent) override {
@@ -325,10 +317,11 @@ QStringList TLogForm::SavedCommandNames() {
 
 void TLogForm::ReadSettings(QSettings& settings, const QString& group) {
   settings.beginGroup(group);
-  panelVisible_->setChecked(ReadBool(settings, QString::fromLatin1(kPanelVisibleKey), true));
+  panelVisible_->setChecked(
+      ReadSettingsBool(settings, QString::fromLatin1(kPanelVisibleKey), true));
   for (const QString& name : SavedCommandNames()) {
     QAction* action = Command(name);
-    if (ReadBool(settings, name, false) != action->isChecked()) action->trigger();
+    if (ReadSettingsBool(settings, name, false) != action->isChecked()) action->trigger();
   }
   settings.endGroup();
 }
