@@ -99,7 +99,10 @@ void TLogger::AddMessage(const TLanMsg& msg) {
 
 bool TLogger::IsDropped(const TLanMsg& msg) {
   const uint8_t c = msg.Command;
-  if (Contains(TAdapter::kQuietCommands, c) || Contains(TAdapter::kMemoryCommands, c)) return true;
+  // Live chatter, and the memory transfers that would bury everything else.
+  constexpr std::array<uint8_t, 8> kQuietCommands = {6, 8, 40, 43, 52, 53, 125, 127};
+  constexpr std::array<uint8_t, 10> kMemoryCommands = {80, 81, 82, 83, 85, 87, 88, 89, 90, 122};
+  if (Contains(kQuietCommands, c) || Contains(kMemoryCommands, c)) return true;
   constexpr std::array<uint8_t, 7> kGsmLocalCommands = {38, 44, 64, 65, 66, 67, 70};
   if (Contains(kGsmLocalCommands, c) && (msg.Source == 3 || msg.Dest == 3) && msg.Dest != 0) {
     return true;

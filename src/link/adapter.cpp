@@ -4,8 +4,6 @@
 
 namespace {
 
-TAdapter* gInstance = nullptr;
-
 TLanMsg MakeMsg(uint8_t source, uint8_t dest, bool isAnswer, bool answerRequested,
                 std::span<const uint8_t> data, uint8_t command) {
   TLanMsg msg;
@@ -26,7 +24,6 @@ TAdapter::TAdapter(TPortFactory portFactory, QObject* parent)
       portFactory_(std::move(portFactory)),
       journal_(std::make_unique<TMemoryJournal>()) {
   onMessage_ = [this](const TLanMsg& msg) { journal_->AddMessage(msg); };
-  gInstance = this;
 }
 
 TAdapter::~TAdapter() {
@@ -34,11 +31,6 @@ TAdapter::~TAdapter() {
   onDeviceMessage_ = nullptr;
   onLiveStatus_ = nullptr;
   CloseDevice();
-  if (gInstance == this) gInstance = nullptr;
-}
-
-TAdapter* TAdapter::Instance() {
-  return gInstance;
 }
 
 void TAdapter::SetJournal(std::unique_ptr<IAdapterJournal> journal) {
@@ -55,6 +47,15 @@ bool TAdapter::Connect() {
   return connected_;
 }
 
+void TAdapter::Reconnect() {
+  suspended_ = false;
+  try {
+    Connect();
+  } catch (...) {
+    // A failing reconnection is retried by the next request.
+  }
+}
+
 void TAdapter::Disconnect() {
   if (!connected_) return;
   CloseDevice();
@@ -64,7 +65,11 @@ void TAdapter::Disconnect() {
 void TAdapter::SetConnected(bool connected) {
   if (connected_ == connected) return;
   connected_ = connected;
-  emit ConnectionChanged(connected);
+  if (OnOwnThread()) {
+    emit ConnectionChanged(connected);
+  } else {
+    toOwnThread_.Post([this, connected] { emit ConnectionChanged(connected); });
+  }
 }
 
 void TAdapter::SetDescription(const QString& description) {
@@ -79,17 +84,20 @@ bool TAdapter::OpenDevice() {
   if (!port_ && portFactory_) port_ = portFactory_(description_);
   if (!port_ || port_->Open(description_) != kPortOk) return false;
 
+  TPortSettings settings;
+  port_->Configure(settings);
+  // Whatever waits in the port answers requests of an earlier session: it must never pass for
+  // the answer to one of ours.
+  port_->PurgeReceive();
+  lateAnswers_.clear();
+
   decoder_.Reset();
   stopThreads_ = false;
   dataEvent_.Reset();
   deviceEvent_.Reset();
+  port_->SetEventNotification(&deviceEvent_);
   watcher_ = std::thread([this] { WatcherLoop(); });
   receiver_ = std::thread([this] { ReceiverLoop(); });
-
-  TPortSettings settings;
-  port_->Configure(settings);
-  port_->SetEventNotification(&deviceEvent_);
-  port_->PurgeReceive();
   deviceOpen_ = true;
   return true;
 }
@@ -121,7 +129,7 @@ void TAdapter::Send(uint8_t frameType, std::span<const uint8_t> payload) {
   }
   sending_ = true;
   struct TSendingGuard {
-    bool& flag;
+    std::atomic<bool>& flag;
     ~TSendingGuard() { flag = false; }
   } guard{sending_};
 
@@ -139,16 +147,41 @@ void TAdapter::Send(uint8_t frameType, std::span<const uint8_t> payload) {
     ReportError(kErrTransmit);
     return;
   }
-  acknowledgementEvent_.Wait(kAcknowledgementWait);
+  if (!abortWaits_) acknowledgementEvent_.Wait(kAcknowledgementWait);
+}
+
+void TAdapter::AbortWaits() {
+  abortWaits_ = true;
+  acknowledgementEvent_.Set();
+  answerEvent_.Set();
 }
 
 bool TAdapter::MatchesPending(const TLanMsg& msg) const {
   return ::MatchesPending(pending_, msg);
 }
 
-std::chrono::milliseconds TAdapter::AnswerWait(uint8_t source, uint8_t dest) const {
-  const bool gsm = source == kGsmAddr || dest == kGsmAddr;
-  return gsm && gsmFirmwareMajor_ >= kSlowGsmMajor ? kSlowGsmAnswerWait : kAnswerWait;
+std::chrono::milliseconds TAdapter::AnswerWait(uint8_t dest) const {
+  return answerWait_ ? answerWait_(dest) : kAnswerWait;
+}
+
+void TAdapter::WaitOutLateAnswers(const TLanMsg& request) {
+  const auto now = std::chrono::steady_clock::now();
+  std::erase_if(lateAnswers_, [now](const TLateAnswers& late) { return late.Until <= now; });
+  for (const TLateAnswers& late : lateAnswers_) {
+    if (late.Dest == request.Dest && late.Command == request.Command) {
+      // Not waiting: what arrives now is journalled like any message, never taken as ours.
+      std::this_thread::sleep_until(late.Until);
+    }
+  }
+  std::erase_if(lateAnswers_, [&](const TLateAnswers& late) {
+    return late.Dest == request.Dest && late.Command == request.Command;
+  });
+}
+
+void TAdapter::ExpectLateAnswers(const TLanMsg& request) {
+  const auto until =
+      std::chrono::steady_clock::now() + kLateAnswerWindows * AnswerWait(request.Dest);
+  lateAnswers_.push_back({request.Dest, request.Command, until});
 }
 
 TAdapter::TAnswer TAdapter::GetAnswer(uint8_t source, uint8_t dest, std::span<const uint8_t> data,
@@ -169,7 +202,8 @@ TAdapter::TAnswer TAdapter::GetAnswer(uint8_t source, uint8_t dest, std::span<co
     return answer;
   }
 
-  for (int attempt = 1; attempt <= kTries; ++attempt) {
+  WaitOutLateAnswers(request);
+  for (int attempt = 1; attempt <= kTries && !abortWaits_; ++attempt) {
     {
       std::lock_guard lock(pendingMutex_);
       pending_.Assign(request);
@@ -178,15 +212,19 @@ TAdapter::TAnswer TAdapter::GetAnswer(uint8_t source, uint8_t dest, std::span<co
       answerEvent_.Reset();
     }
     Send(kFrameToBus, frame.View());
-    answerEvent_.Wait(AnswerWait(source, dest));
+    if (!abortWaits_) answerEvent_.Wait(AnswerWait(dest));
     std::lock_guard lock(pendingMutex_);
     if (answerReceived_) {
       answer.Answered = true;
       answer.Length = pending_.Length;
       answer.Data = pending_.Data;
+      // The tries that went unanswered may still be answered, late.
+      if (attempt > 1) ExpectLateAnswers(request);
       return answer;
     }
   }
+  ExpectLateAnswers(request);
+  if (abortWaits_) return answer;
 
   const QString text = AdapterErrorText(kErrNoAnswer, ModuleName(dest));
   if (raiseOnNoAnswer_) throw EAdapter(text);
@@ -249,21 +287,12 @@ void TAdapter::CheckLink() {
 }
 
 void TAdapter::ReportError(int number, const QString& text) {
-  journal_->AddError(number, text);
-}
-
-void TAdapter::RequestReconnect() {
-  QMetaObject::invokeMethod(
-      this,
-      [this] {
-        suspended_ = false;
-        try {
-          Connect();
-        } catch (...) {
-          // A failing reconnection is retried by the next request.
-        }
-      },
-      Qt::QueuedConnection);
+  // The journal belongs to the owner's thread.
+  if (OnOwnThread()) {
+    journal_->AddError(number, text);
+  } else {
+    toOwnThread_.Post([this, number, text] { journal_->AddError(number, text); });
+  }
 }
 
 void TAdapter::WatcherLoop() {
@@ -302,7 +331,6 @@ void TAdapter::ReceiverLoop() {
 }
 
 void TAdapter::PostError(int number) {
-  // Journal entries are made on the user-interface thread only.
   toOwnThread_.Post([this, number] { ReportError(number); });
 }
 
@@ -364,36 +392,6 @@ void TAdapter::DispatchIncoming() {
     }
   };
   if (onLiveStatus_) guarded([&] { onLiveStatus_(*this, msg); });
-  guarded([&] { SendAutomaticReplies(msg); });
   if (onDeviceMessage_) guarded([&] { onDeviceMessage_(*this, msg); });
   if (onMessage_) guarded([&] { onMessage_(msg); });
-}
-
-void TAdapter::SendAutomaticReplies(const TLanMsg& msg) {
-  constexpr uint8_t kPresence = 1;
-  const uint8_t from = msg.Source;
-  if (msg.Command == 0 && msg.Length == 2) {
-    if (from == 11 && msg.Dest == kBroadcastAddr) {
-      SendCommand(kPcAddr, from, false, false, kPresence);
-    } else if (from == kGsmAddr && msg.Dest == kPcAddr) {
-      SendCommand(kPcAddr, from, false, true, kPresence);
-    } else if (from == kMainModuleAddr && msg.Dest == kPcAddr) {
-      SendCommand(kPcAddr, from, false, false, kPresence);
-    }
-  }
-  if (msg.Command == 118 && msg.Dest == kBroadcastAddr && (msg.Data[0] & 0x80) &&
-      (from == 4 || from == 13 || from == 14 || from == 15)) {
-    SendCommand(kPcAddr, from, false, false, kPresence);
-  }
-  if (msg.Command == kPresence && msg.AnswerRequested) {
-    SendCommand(kPcAddr, from, true, false, kPresence);
-    if (msg.Dest == kBroadcastAddr) {
-      for (const uint8_t module : {15, 13, 3}) SendCommand(kPcAddr, module, false, true, kPresence);
-      SendCommand(kPcAddr, from, true, false, kPresence);
-    }
-  }
-  if (msg.Command == 0 && msg.Dest == kBroadcastAddr &&
-      (from == 2 || from == 3 || from == 13 || from == 15)) {
-    SendCommand(kPcAddr, from, false, true, kPresence);
-  }
 }

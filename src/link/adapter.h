@@ -10,6 +10,7 @@
 #include <mutex>
 #include <span>
 #include <thread>
+#include <vector>
 
 #include "link/adapter_errors.h"
 #include "link/adapter_frame.h"
@@ -30,6 +31,8 @@ class TAdapter : public QObject {
   using TPortFactory = std::function<std::unique_ptr<IAdapterPort>(const QString& description)>;
   using TMessageHandler = std::function<void(TAdapter& adapter, const TLanMsg& msg)>;
   using TJournalHandler = std::function<void(const TLanMsg& msg)>;
+  // How long to wait for the answer of a request to `dest`.
+  using TAnswerWait = std::function<std::chrono::milliseconds(uint8_t dest)>;
 
   struct TAnswer {
     bool Answered = false;
@@ -40,27 +43,21 @@ class TAdapter : public QObject {
   static constexpr int kRingCapacity = 64;
   static constexpr int kTries = 3;
   static constexpr std::chrono::milliseconds kAnswerWait{100};
-  static constexpr std::chrono::milliseconds kSlowGsmAnswerWait{800};
   static constexpr std::chrono::milliseconds kAcknowledgementWait{500};
   static constexpr std::chrono::milliseconds kWatcherPeriod{2000};
-  // GSM firmware from this major version on answers slowly.
-  static constexpr int kSlowGsmMajor = 30;
-  static constexpr int kGsmAddr = 3;
+  // An answer later than this many answer windows after its request counts as lost for good.
+  static constexpr int kLateAnswerWindows = 2;
 
-  // Commands the journal keeps quiet about: live chatter, and memory transfers.
-  static constexpr std::array<uint8_t, 8> kQuietCommands = {6, 8, 40, 43, 52, 53, 125, 127};
-  static constexpr std::array<uint8_t, 10> kMemoryCommands = {80, 81, 82, 83, 85,
-                                                              87, 88, 89, 90, 122};
-
+  // The thread that creates the adapter owns it: journal entries, notifications and message
+  // handlers run there. Requests may come from one other thread, the bus thread.
   explicit TAdapter(TPortFactory portFactory, QObject* parent = nullptr);
   TAdapter(const TAdapter&) = delete;
   TAdapter& operator=(const TAdapter&) = delete;
   ~TAdapter() override;
 
-  // The program-wide adapter that pages reach directly; nullptr when none exists.
-  static TAdapter* Instance();
-
   virtual bool Connect();
+  // Clears the suspension of a lost link and connects again.
+  void Reconnect();
   void Disconnect();
   void SetDescription(const QString& description);
   const QString& Description() const { return description_; }
@@ -73,8 +70,12 @@ class TAdapter : public QObject {
   bool IsConnected() const { return connected_; }
   // Clear after a request exactly when its answer arrived.
   bool IsWaiting() const;
-  // The GSM module's firmware major version as the module information shows it.
-  void SetGsmFirmwareMajor(int major) { gsmFirmwareMajor_ = major; }
+  // Decides the answer window per destination; kAnswerWait without one. Called on the bus
+  // thread, so it must be safe to call from there.
+  void SetAnswerWait(TAnswerWait answerWait) { answerWait_ = std::move(answerWait); }
+  // Makes a request waiting for its answer or acknowledgement give up at once, and every later
+  // one too: the program is closing.
+  void AbortWaits();
 
   void SetOnMessage(TJournalHandler handler) { onMessage_ = std::move(handler); }
   void SetOnDeviceMessage(TMessageHandler handler) { onDeviceMessage_ = std::move(handler); }
@@ -103,14 +104,16 @@ class TAdapter : public QObject {
                std::span<const uint8_t> data, uint8_t command);
   void SendCommand(uint8_t source, uint8_t dest, bool isAnswer, bool answerRequested,
                    uint8_t command);
+  void SendMsg(const TLanMsg& msg) {
+    SendMsg(msg.Source, msg.Dest, msg.IsAnswer != 0, msg.AnswerRequested != 0, msg.Payload(),
+            msg.Command);
+  }
 
   // Sends the oldest queued message, or checks the link when nothing is queued.
   void ProcessQueue();
   void CheckLink();
   void ReportError(int number, const QString& text);
   void ReportError(int number) { ReportError(number, AdapterErrorText(number)); }
-  // Asks for a reconnection on the user-interface thread (clears suspended, connects).
-  void RequestReconnect();
 
   // The last adapter status report; diagnostics only.
   uint8_t StatusByte() const { return statusByte_; }
@@ -128,8 +131,13 @@ class TAdapter : public QObject {
   void HandleFrame(const TAdapterFrame& frame);
   void PostError(int number);
   void DispatchIncoming();
-  void SendAutomaticReplies(const TLanMsg& msg);
-  std::chrono::milliseconds AnswerWait(uint8_t source, uint8_t dest) const;
+  bool OnOwnThread() const { return std::this_thread::get_id() == ownThread_; }
+  std::chrono::milliseconds AnswerWait(uint8_t dest) const;
+  // Answers to an earlier request with the same destination and command may still arrive
+  // until the deadline; the next such request waits them out, since a read answer carries no
+  // address and a late one would pass for the answer to the next packet.
+  void WaitOutLateAnswers(const TLanMsg& request);
+  void ExpectLateAnswers(const TLanMsg& request);
 
   TPortFactory portFactory_;
   std::unique_ptr<IAdapterPort> port_;
@@ -145,13 +153,22 @@ class TAdapter : public QObject {
   TMessageHandler onLiveStatus_;
   std::function<void(const QString&)> onDispatchError_;
 
-  bool connected_ = false;
-  bool suspended_ = false;
-  bool sending_ = false;
-  bool raiseOnNoAnswer_ = false;
+  const std::thread::id ownThread_ = std::this_thread::get_id();
+  std::atomic<bool> connected_{false};
+  std::atomic<bool> suspended_{false};
+  std::atomic<bool> sending_{false};
+  std::atomic<bool> raiseOnNoAnswer_{false};
+  std::atomic<bool> abortWaits_{false};
   bool deviceOpen_ = false;
-  int gsmFirmwareMajor_ = 0;
+  TAnswerWait answerWait_;
   std::atomic<uint8_t> statusByte_{0};
+
+  struct TLateAnswers {
+    uint8_t Dest;
+    uint8_t Command;
+    std::chrono::steady_clock::time_point Until;
+  };
+  std::vector<TLateAnswers> lateAnswers_;  // bus thread only
 
   TManualResetEvent acknowledgementEvent_;
   TManualResetEvent answerEvent_;

@@ -1,8 +1,10 @@
 #include "link/link_keeper.h"
 
 #include "link/adapter.h"
+#include "link/bus_worker.h"
 
-TLinkKeeper::TLinkKeeper(TAdapter& adapter, QObject* parent) : QObject(parent), adapter_(adapter) {
+TLinkKeeper::TLinkKeeper(TAdapter& adapter, TBusWorker* worker, QObject* parent)
+    : QObject(parent), adapter_(adapter), worker_(worker) {
   timer_.setInterval(kQueuePeriodMs);
   connect(&timer_, &QTimer::timeout, this, &TLinkKeeper::Tick);
 }
@@ -17,7 +19,8 @@ void TLinkKeeper::Stop() {
 void TLinkKeeper::Tick() {
   if (!adapter_.IsUnavailable()) {
     wasAvailable_ = true;
-    adapter_.ProcessQueue();
+    // Paced messages wait while a transfer runs; they go out one per tick once it is done.
+    if (!worker_ || worker_->Idle()) RunOnBus([](TAdapter& adapter) { adapter.ProcessQueue(); });
     return;
   }
   if (wasAvailable_) {
@@ -30,6 +33,14 @@ void TLinkKeeper::Tick() {
   if (sinceReconnect_.elapsed() >= kReconnectPeriodMs) {
     sinceReconnect_.restart();
     emit LinkUnavailable();
-    adapter_.RequestReconnect();
+    RunOnBus([](TAdapter& adapter) { adapter.Reconnect(); });
+  }
+}
+
+void TLinkKeeper::RunOnBus(void (*work)(TAdapter&)) {
+  if (worker_) {
+    worker_->Submit(work);
+  } else {
+    work(adapter_);
   }
 }

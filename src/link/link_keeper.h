@@ -5,6 +5,7 @@
 #include <QTimer>
 
 class TAdapter;
+class TBusWorker;
 
 // Paces the link: every 50 ms one queued message goes out (or the link is checked), and
 // while the link is unavailable a reconnection is requested every 2000 ms.
@@ -15,7 +16,9 @@ class TLinkKeeper : public QObject {
   static constexpr int kQueuePeriodMs = 50;
   static constexpr int kReconnectPeriodMs = 2000;
 
-  explicit TLinkKeeper(TAdapter& adapter, QObject* parent = nullptr);
+  // With a bus worker the link work runs there, between its other jobs; without one it runs
+  // on this thread (the command-line tool, which has nothing else to do meanwhile).
+  explicit TLinkKeeper(TAdapter& adapter, TBusWorker* worker = nullptr, QObject* parent = nullptr);
   void Start();
   void Stop();
 
@@ -26,8 +29,10 @@ class TLinkKeeper : public QObject {
 
  private:
   void Tick();
+  void RunOnBus(void (*work)(TAdapter&));
 
   TAdapter& adapter_;
+  TBusWorker* worker_;
   QTimer timer_;
   QElapsedTimer sinceReconnect_;
   bool wasAvailable_ = true;

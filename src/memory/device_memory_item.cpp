@@ -99,33 +99,56 @@ TClusterList TDeviceMemoryItem::BuildWriteClusters() {
   return BuildClusters(changed_, size_, blockSize_);
 }
 
-bool TDeviceMemoryItem::Store(TRW& channel) {
-  if (!channel.Locations().Contains(memID_) || !loaded_) return false;
-  channel.SetItem(this);
-  const TChannelScope scope(*this, &channel);
-  const bool clearDirty = channel.ClearDirtyAfterWrite();
-  // A file keeps every stored byte; the bus gets only real changes.
-  SetForceWrite(!clearDirty);
-  for (IBoundControl* control : controls_) control->Store();
-
-  const TClusterList runs = BuildWriteClusters();
-  int total = 0;
-  for (const auto& run : runs) total += run.Count;
-  int done = 0;
-  bool keptChanges = false;
-  for (const auto& run : runs) {
-    const TClusterList unconfirmed = channel.Write(run.Start, ImageRange(run.Start, run.Count));
-    if (clearDirty) {
-      // Bytes the module did not confirm stay changed, so the next write sends them again.
-      SetMarks(changed_, run.Start, run.Count, false);
-      for (const auto& lost : unconfirmed) SetMarks(changed_, lost.Start, lost.Count, true);
-      keptChanges = keptChanges || !unconfirmed.empty();
+bool TDeviceMemoryItem::Store(TRW& channel, const ITransferContext& context) {
+  struct TRun {
+    int Start;
+    std::vector<uint8_t> Bytes;
+  };
+  std::vector<TRun> runs;
+  bool clearDirty = false;
+  QString title;
+  context.OnOwner([&] {
+    if (!channel.Locations().Contains(memID_) || !loaded_) return;
+    channel.SetItem(this);
+    const TChannelScope scope(*this, &channel);
+    clearDirty = channel.ClearDirtyAfterWrite();
+    // A file keeps every stored byte; the bus gets only real changes.
+    SetForceWrite(!clearDirty);
+    for (IBoundControl* control : controls_) control->Store();
+    for (const auto& run : BuildWriteClusters()) {
+      const auto bytes = ImageRange(run.Start, run.Count);
+      runs.push_back({run.Start, std::vector<uint8_t>(bytes.begin(), bytes.end())});
     }
-    done += run.Count;
-    Progress(GetTitle(), done, total);
+    title = GetTitle();
+  });
+  if (runs.empty()) return false;
+
+  int total = 0;
+  for (const auto& run : runs) total += static_cast<int>(run.Bytes.size());
+  std::vector<TClusterList> unconfirmed;
+  int done = 0;
+  for (const auto& run : runs) {
+    if (context.Cancelled()) break;
+    unconfirmed.push_back(channel.Write(run.Start, run.Bytes));
+    done += static_cast<int>(run.Bytes.size());
+    context.Report([this, title, done, total] { Progress(title, done, total); });
   }
-  if (clearDirty) modified_ = keptChanges;
-  return !runs.empty();
+
+  if (clearDirty) {
+    context.OnOwner([&] {
+      // Bytes the module did not confirm stay changed, so the next write sends them again;
+      // runs a cancel kept from the bus were never touched.
+      bool keptChanges = unconfirmed.size() < runs.size();
+      for (size_t i = 0; i < unconfirmed.size(); ++i) {
+        const int count = static_cast<int>(runs[i].Bytes.size());
+        SetMarks(changed_, runs[i].Start, count, false);
+        for (const auto& lost : unconfirmed[i]) SetMarks(changed_, lost.Start, lost.Count, true);
+        keptChanges = keptChanges || !unconfirmed[i].empty();
+      }
+      modified_ = keptChanges;
+    });
+  }
+  return true;
 }
 
 void TDeviceMemoryItem::ClearChangedMarks() {

@@ -8,6 +8,7 @@
 #include "memory/base_device_memory_item.h"
 #include "memory/cluster_info.h"
 #include "memory/memory_location.h"
+#include "memory/transfer_context.h"
 
 class TLanDevice;
 class TRW;
@@ -76,7 +77,10 @@ class TDeviceMemoryItem : public TBaseDeviceMemoryItem {
 
   // Writes the changed bytes through `channel` in runs; true when at least one run was
   // written. Refuses areas that are not loaded and locations the channel does not write.
-  bool Store(TRW& channel);
+  // Controls store and marks change on the owner's thread of `context`; a cancelled write
+  // keeps the marks of every byte the module did not confirm.
+  bool Store(TRW& channel, const ITransferContext& context);
+  bool Store(TRW& channel) { return Store(channel, InlineTransfer()); }
 
  protected:
   TDeviceMemoryItem() = default;

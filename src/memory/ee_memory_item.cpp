@@ -34,10 +34,14 @@ void TEEMemoryItem::Progress(const QString& text, int done, int total) {
   if (Device()) Device()->Owner().ReportProgress(text, done, total);
 }
 
-void TEEMemoryItem::Load(TRW& channel) {
-  TRAMMemoryItem::Load(channel);
-  SetLoaded(true);
-  if (channel.ClearDirtyAfterWrite()) SetModified(false);
+bool TEEMemoryItem::Load(TRW& channel, const ITransferContext& context) {
+  const bool whole = TRAMMemoryItem::Load(channel, context);
+  if (context.Cancelled()) return false;
+  context.OnOwner([&] {
+    SetLoaded(true);
+    if (channel.ClearDirtyAfterWrite()) SetModified(false);
+  });
+  return whole;
 }
 
 void TEEMemoryItem::SetDefaults(TRW& channel) {

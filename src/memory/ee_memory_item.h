@@ -13,7 +13,9 @@ class TEEMemoryItem : public TRAMMemoryItem {
   void SetByte(int index, uint8_t value) override;
   void ReadRange(int start, int count) override;
   void Progress(const QString& text, int done, int total) override;
-  void Load(TRW& channel) override;
+  using TRAMMemoryItem::Load;
+  // A cancelled read leaves the area unread.
+  bool Load(TRW& channel, const ITransferContext& context) override;
   // Puts every bound control to its factory value and marks its bytes for writing.
   void SetDefaults(TRW& channel);
 };

@@ -5,6 +5,7 @@
 #include "memory/lan_devices.h"
 #include "memory/lan_rw.h"
 #include "memory/message_areas.h"
+#include "memory/transfer_context.h"
 
 namespace {
 
@@ -79,43 +80,78 @@ TDeviceMemoryItem* TLanDevice::FindItem(TMemoryLocation memID) const {
   return nullptr;
 }
 
-bool TLanDevice::IsPresent() {
-  const auto now = owner_.Now();
-  if (lastCheck_ && now - *lastCheck_ < kPresenceValidity) return present_;
-  lastCheck_ = now;
-  TAdapter* adapter = owner_.Adapter();
-  if (!adapter || adapter->IsUnavailable()) {
-    present_ = false;
-    return present_;
-  }
+std::optional<bool> TLanDevice::FreshPresence() const {
+  if (lastCheck_ && owner_.Now() - *lastCheck_ < kPresenceValidity) return present_;
+  return std::nullopt;
+}
+
+std::optional<bool> TLanDevice::FreshAccess() const {
+  if (!present_) return false;
+  if (lastAccessCheck_ && owner_.Now() - *lastAccessCheck_ < kPresenceValidity) return accessOK_;
+  return std::nullopt;
+}
+
+void TLanDevice::BeginPresenceCheck() {
+  lastCheck_ = owner_.Now();
+}
+
+void TLanDevice::SetPresence(TPresence presence) {
+  // A module that stopped answering may come back with other settings than its images.
+  if (presence == TPresence::Absent) MarkNotLoaded();
+  present_ = presence == TPresence::Present;
+}
+
+void TLanDevice::SetAccess(bool accessOK) {
+  lastAccessCheck_ = owner_.Now();
+  accessOK_ = accessOK;
+}
+
+TLanDevice::TPresence TLanDevice::ProbePresence(TAdapter* adapter, uint8_t lanAddr) {
+  if (!adapter || adapter->IsUnavailable()) return TPresence::NoLink;
   const TRaiseOnNoAnswer raise(*adapter);
   try {
-    present_ = adapter->GetAnswerNoData(kPcAddr, lanAddr_, kProbeCommand).Answered;
+    return adapter->GetAnswerNoData(kPcAddr, lanAddr, kProbeCommand).Answered ? TPresence::Present
+                                                                              : TPresence::Absent;
   } catch (const EAdapter&) {
-    MarkNotLoaded();
-    present_ = false;
+    return TPresence::Absent;
   }
-  return present_;
+}
+
+bool TLanDevice::ProbeAccess(TAdapter& adapter, uint8_t lanAddr) {
+  const TRaiseOnNoAnswer raise(adapter);
+  try {
+    const auto answer = adapter.GetAnswerNoData(kPcAddr, lanAddr, kAccessCommand);
+    const bool accessOK = answer.Answered && (answer.Data[0] & kAccessRefusedBit) == 0;
+    if (answer.Answered && !accessOK) {
+      adapter.ReportError(kErrAccessDenied,
+                          AdapterErrorText(kErrAccessDenied, ModuleName(lanAddr)));
+    }
+    return accessOK;
+  } catch (const std::exception&) {
+    return false;
+  }
+}
+
+bool TLanDevice::IsPresent() {
+  return IsPresent(InlineTransfer());
+}
+
+bool TLanDevice::IsPresent(const ITransferContext& context) {
+  std::optional<bool> fresh;
+  context.OnOwner([&] {
+    fresh = FreshPresence();
+    if (!fresh) BeginPresenceCheck();
+  });
+  if (fresh) return *fresh;
+  const TPresence presence = ProbePresence(owner_.Adapter(), lanAddr_);
+  context.OnOwner([&] { SetPresence(presence); });
+  return presence == TPresence::Present;
 }
 
 bool TLanDevice::IsAccessible() {
   if (!present_) return false;
   TAdapter* adapter = owner_.Adapter();
-  if (!adapter) {
-    accessOK_ = false;
-    return false;
-  }
-  const TRaiseOnNoAnswer raise(*adapter);
-  try {
-    const auto answer = adapter->GetAnswerNoData(kPcAddr, lanAddr_, kAccessCommand);
-    accessOK_ = answer.Answered && (answer.Data[0] & kAccessRefusedBit) == 0;
-    if (answer.Answered && !accessOK_) {
-      adapter->ReportError(kErrAccessDenied,
-                           AdapterErrorText(kErrAccessDenied, ModuleName(lanAddr_)));
-    }
-  } catch (const std::exception&) {
-    accessOK_ = false;
-  }
+  SetAccess(adapter && ProbeAccess(*adapter, lanAddr_));
   return accessOK_;
 }
 

@@ -11,13 +11,18 @@
 #include "memory/memory_location.h"
 #include "memory/module_table.h"
 
+class TAdapter;
 class TLanDevices;
 class TLanRW;
+class ITransferContext;
 
 // One module kind of the registry: its bus address, the packet size its memory commands
 // take, its end-of-write notice and its memory areas.
 class TLanDevice {
  public:
+  // What a presence probe found: without a link nothing is known about the module.
+  enum class TPresence { NoLink, Absent, Present };
+
   TLanDevice(TLanDevices& owner, const TModuleSpec& desc);
   TLanDevice(const TLanDevice&) = delete;
   TLanDevice& operator=(const TLanDevice&) = delete;
@@ -41,10 +46,24 @@ class TLanDevice {
   // The module's first area of that location; nullptr when it has none.
   TDeviceMemoryItem* FindItem(TMemoryLocation memID) const;
 
-  // Does the module answer? A result stays valid for a second.
+  // Does the module answer? A result stays valid for a second. Asks on the calling thread.
   bool IsPresent();
+  // The same with the bus exchange on the calling thread and the module's state on the
+  // owner's thread of `context`.
+  bool IsPresent(const ITransferContext& context);
   // Does the module grant access? Asks only a module found present.
   bool IsAccessible();
+
+  // The parts of the checks for callers that wait for the bus elsewhere. The presence and
+  // access results are fresh for a second; a stale one starts a new check period.
+  std::optional<bool> FreshPresence() const;
+  std::optional<bool> FreshAccess() const;
+  void BeginPresenceCheck();
+  void SetPresence(TPresence presence);
+  void SetAccess(bool accessOK);
+  // The bus exchanges themselves, safe on any thread that may wait for the bus.
+  static TPresence ProbePresence(TAdapter* adapter, uint8_t lanAddr);
+  static bool ProbeAccess(TAdapter& adapter, uint8_t lanAddr);
   // A file load reads the module's data: no presence probe should interrupt it.
   void TouchLastCheck();
 
@@ -60,6 +79,7 @@ class TLanDevice {
   uint8_t endCommand_;
   uint8_t endParam_;
   std::optional<std::chrono::milliseconds> lastCheck_;
+  std::optional<std::chrono::milliseconds> lastAccessCheck_;
   bool present_ = false;
   bool accessOK_ = false;
   TLanRW* rw_ = nullptr;

@@ -1,6 +1,8 @@
 #include "memory/lan_devices.h"
 
 #include "binding/bound_control.h"
+#include "link/adapter.h"
+#include "link/bus_worker.h"
 #include "memory/ee_memory_item.h"
 #include "memory/file_rw.h"
 #include "memory/lan_dev_error.h"
@@ -21,6 +23,32 @@ bool IsCurrentGeneration(int generation) {
   return generation >= 3 && generation <= 5;
 }
 
+using namespace std::chrono_literals;
+
+constexpr uint8_t kGsmAddr = 3;
+// GSM firmware from this major version on answers slowly.
+constexpr int kSlowGsmMajor = 30;
+constexpr auto kSlowGsmAnswerWait = 800ms;
+
+// Puts the questions of a transfer to the user on the owner's thread.
+class TOwnerQuestions : public IUserQuestions {
+ public:
+  TOwnerQuestions(IUserQuestions* questions, const ITransferContext& context)
+      : questions_(questions), context_(context) {}
+  TUserAnswer AskStep(const QString& text) override {
+    TUserAnswer answer = TUserAnswer::Cancel;
+    if (questions_) context_.OnOwner([&] { answer = questions_->AskStep(text); });
+    return answer;
+  }
+  void ShowError(const QString& text) override {
+    if (questions_) context_.OnOwner([&] { questions_->ShowError(text); });
+  }
+
+ private:
+  IUserQuestions* questions_;
+  const ITransferContext& context_;
+};
+
 std::chrono::milliseconds SteadyNow() {
   return std::chrono::duration_cast<std::chrono::milliseconds>(
       std::chrono::steady_clock::now().time_since_epoch());
@@ -28,18 +56,51 @@ std::chrono::milliseconds SteadyNow() {
 
 }  // namespace
 
-// Keeps the caller's progress handler installed for one transfer, also when it fails.
+// Keeps the caller's progress handler installed for one transfer, also when it fails. The
+// handler belongs to the owner's thread, where the areas report.
 class TLanDevices::TProgressScope {
  public:
-  TProgressScope(TLanDevices& owner, const TProgress& progress) : owner_(owner) {
-    owner.onProgress_ = progress;
+  TProgressScope(TLanDevices& owner, const TProgress& progress,
+                 const ITransferContext& context = InlineTransfer())
+      : owner_(owner), context_(context) {
+    context.OnOwner([&] { owner.onProgress_ = progress; });
   }
   TProgressScope(const TProgressScope&) = delete;
   TProgressScope& operator=(const TProgressScope&) = delete;
-  ~TProgressScope() { owner_.onProgress_ = nullptr; }
+  ~TProgressScope() {
+    try {
+      context_.OnOwner([this] { owner_.onProgress_ = nullptr; });
+    } catch (const EBusAbandoned&) {
+      // The owner is closing: nothing will report any more.
+    }
+  }
 
  private:
   TLanDevices& owner_;
+  const ITransferContext& context_;
+};
+
+// Makes the bus channel stop when the context is cancelled and ask its questions on the
+// owner's thread, for one transfer.
+class TLanDevices::TChannelSetup {
+ public:
+  TChannelSetup(TLanRW& rw, IUserQuestions* questions, const ITransferContext& context)
+      : rw_(rw), saved_(rw.UserQuestions()), questions_(questions, context) {
+    rw.SetUserQuestions(&questions_);
+    rw.SetCancelCheck([&context] { return context.Cancelled(); });
+  }
+  TChannelSetup(const TChannelSetup&) = delete;
+  TChannelSetup& operator=(const TChannelSetup&) = delete;
+  ~TChannelSetup() {
+    rw_.SetUserQuestions(saved_);
+    rw_.SetCancelCheck(nullptr);
+  }
+  IUserQuestions& Questions() { return questions_; }
+
+ private:
+  TLanRW& rw_;
+  IUserQuestions* saved_;
+  TOwnerQuestions questions_;
 };
 
 TLanDevices::TLanDevices() : clock_(SteadyNow) {
@@ -118,15 +179,21 @@ void TLanDevices::ReportProgress(const QString& text, int done, int total) {
   if (onProgress_) onProgress_(text, done, total);
 }
 
-bool TLanDevices::CanTransfer(TLanDevice* device) const {
-  return rw_ && rw_->Adapter() && device && device->IsPresent();
+std::chrono::milliseconds TLanDevices::AnswerWait(uint8_t dest) const {
+  return dest == kGsmAddr && gsmFirmwareMajor_ >= kSlowGsmMajor ? kSlowGsmAnswerWait
+                                                                : TAdapter::kAnswerWait;
+}
+
+bool TLanDevices::CanTransfer(TLanDevice* device, const ITransferContext& context) const {
+  return rw_ && rw_->Adapter() && device && device->IsPresent(context);
 }
 
 TLanDevices::TStep TLanDevices::AskAfterFailure(const TDeviceMemoryItem& area,
                                                 const QString& prefix, const QString& question,
-                                                TStep onYes) {
+                                                TStep onYes, const ITransferContext& context) {
   const QString text = prefix + u'"' + area.GetTitle() + u'"' + QStringLiteral("\r\n") + question;
-  if (questions_ && questions_->AskStep(text) == TUserAnswer::Yes) return onYes;
+  TOwnerQuestions questions(questions_, context);
+  if (questions.AskStep(text) == TUserAnswer::Yes) return onYes;
   throw;
 }
 
@@ -151,74 +218,97 @@ void TLanDevices::ApplyMainWriteSizes(TLanDevice& device, TMemoryLocation loc) {
   if (IsCurrentGeneration(generation)) ext->SetActiveSize(kMainExtSize);
 }
 
-void TLanDevices::ReadAll(const TProgress& progress) {
-  for (const auto& device : devices_) ReadDevice(device.get(), kPersistentLocations, progress);
+void TLanDevices::ReadAll(const TProgress& progress, const ITransferContext& context) {
+  for (const auto& device : devices_) {
+    if (context.Cancelled()) return;
+    ReadDevice(device.get(), kPersistentLocations, progress, context);
+  }
 }
 
-void TLanDevices::WriteAll(const TProgress& progress) {
-  for (const auto& device : devices_) WriteDevice(device.get(), kPersistentLocations, progress);
+void TLanDevices::WriteAll(const TProgress& progress, const ITransferContext& context) {
+  for (const auto& device : devices_) {
+    if (context.Cancelled()) return;
+    WriteDevice(device.get(), kPersistentLocations, progress, context);
+  }
 }
 
 void TLanDevices::ReadDevice(TLanDevice* device, TMemoryLocations locations,
-                             const TProgress& progress) {
-  if (!CanTransfer(device)) return;
-  const TProgressScope scope(*this, progress);
+                             const TProgress& progress, const ITransferContext& context) {
+  if (!CanTransfer(device, context)) return;
+  const TProgressScope scope(*this, progress, context);
+  const TChannelSetup channel(*rw_, questions_, context);
   for (const TMemoryLocation loc : {mlInt, mlExt, mlRam, mlFlash}) {
     if (!locations.Contains(loc)) continue;
-    ApplyMainReadSizes(*device, loc);
-    auto* area = dynamic_cast<TRAMMemoryItem*>(device->FindItem(loc));
+    TRAMMemoryItem* area = nullptr;
+    context.OnOwner([&] {
+      ApplyMainReadSizes(*device, loc);
+      area = dynamic_cast<TRAMMemoryItem*>(device->FindItem(loc));
+    });
     if (!area) continue;
     for (TStep step = TStep::Retry; step == TStep::Retry;) {
+      if (context.Cancelled()) return;
       try {
-        area->Load(*rw_);
+        area->Load(*rw_, context);
         step = TStep::Next;
+      } catch (const EBusAbandoned&) {
+        throw;
       } catch (...) {
         step = AskAfterFailure(*area, QStringLiteral("Ошибка при чтении: "),
-                               QStringLiteral(" Повторить чтение?"), TStep::Retry);
+                               QStringLiteral(" Повторить чтение?"), TStep::Retry, context);
       }
     }
   }
 }
 
 void TLanDevices::WriteDevice(TLanDevice* device, TMemoryLocations locations,
-                              const TProgress& progress) {
-  if (!CanTransfer(device)) return;
+                              const TProgress& progress, const ITransferContext& context) {
+  if (!CanTransfer(device, context)) return;
   rw_->SetDevice(device);
-  const TProgressScope scope(*this, progress);
+  const TProgressScope scope(*this, progress, context);
+  const TChannelSetup channel(*rw_, questions_, context);
   bool written = false;
   for (const TMemoryLocation loc : {mlInt, mlExt, mlRam, mlFlash, mlMsg}) {
     if (!locations.Contains(loc)) continue;
-    ApplyMainWriteSizes(*device, loc);
-    auto* area = dynamic_cast<TEEMemoryItem*>(device->FindItem(loc));
+    if (context.Cancelled()) break;
+    TEEMemoryItem* area = nullptr;
+    context.OnOwner([&] {
+      ApplyMainWriteSizes(*device, loc);
+      area = dynamic_cast<TEEMemoryItem*>(device->FindItem(loc));
+    });
     if (!area) continue;
     try {
-      written = area->Store(*rw_) || written;
+      written = area->Store(*rw_, context) || written;
+    } catch (const EBusAbandoned&) {
+      throw;
     } catch (...) {
       AskAfterFailure(*area, QStringLiteral("Элемент недоступен: "),
-                      QStringLiteral(" Продолжить запись?"), TStep::Next);
+                      QStringLiteral(" Продолжить запись?"), TStep::Next, context);
     }
   }
+  // What reached the module is confirmed: it still gets its end-of-write notice.
   if (written) rw_->Finish();
 }
 
 void TLanDevices::SetDefaultsDevice(TLanDevice* device, TMemoryLocations locations,
-                                    const TProgress& progress) {
-  if (!CanTransfer(device)) return;
-  const TProgressScope scope(*this, progress);
-  for (const TMemoryLocation loc : {mlInt, mlExt, mlRam, mlFlash, mlMsg}) {
-    if (!locations.Contains(loc)) continue;
-    // The same memory sizes as a read: a second-generation module gets no flash defaults
-    // that a later write would send.
-    ApplyMainReadSizes(*device, loc);
-    auto* area = dynamic_cast<TEEMemoryItem*>(device->FindItem(loc));
-    if (!area) continue;
-    try {
-      area->SetDefaults(*rw_);
-    } catch (...) {
-      AskAfterFailure(*area, QStringLiteral("Элемент недоступен: "),
-                      QStringLiteral(" Продолжить чтение?"), TStep::Next);
+                                    const TProgress& progress, const ITransferContext& context) {
+  if (!CanTransfer(device, context)) return;
+  context.OnOwner([&] {
+    const TProgressScope scope(*this, progress);
+    for (const TMemoryLocation loc : {mlInt, mlExt, mlRam, mlFlash, mlMsg}) {
+      if (!locations.Contains(loc)) continue;
+      // The same memory sizes as a read: a second-generation module gets no flash defaults
+      // that a later write would send.
+      ApplyMainReadSizes(*device, loc);
+      auto* area = dynamic_cast<TEEMemoryItem*>(device->FindItem(loc));
+      if (!area) continue;
+      try {
+        area->SetDefaults(*rw_);
+      } catch (...) {
+        AskAfterFailure(*area, QStringLiteral("Элемент недоступен: "),
+                        QStringLiteral(" Продолжить чтение?"), TStep::Next, InlineTransfer());
+      }
     }
-  }
+  });
 }
 
 void TLanDevices::SaveToFile(std::span<TDeviceMemoryItem* const> areas, TFileRW& file,
@@ -235,7 +325,7 @@ void TLanDevices::SaveToFile(std::span<TDeviceMemoryItem* const> areas, TFileRW&
         area->Store(file);
       } catch (...) {
         AskAfterFailure(*area, QStringLiteral("Элемент недоступен: "),
-                        QStringLiteral(" Продолжить сохранение?"), TStep::Next);
+                        QStringLiteral(" Продолжить сохранение?"), TStep::Next, InlineTransfer());
       }
     }
   }
@@ -258,7 +348,12 @@ void TLanDevices::LoadFromFile(std::span<TDeviceMemoryItem* const> areas, TFileR
       settings->SetModified(true);
     } catch (...) {
       AskAfterFailure(*settings, QStringLiteral("Элемент недоступен: "),
-                      QStringLiteral(" Продолжить чтение?"), TStep::Next);
+                      QStringLiteral(" Продолжить чтение?"), TStep::Next, InlineTransfer());
     }
   }
+}
+
+const ITransferContext& InlineTransfer() {
+  static const TInlineTransfer inlineTransfer;
+  return inlineTransfer;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <atomic>
 #include <chrono>
 #include <functional>
 #include <memory>
@@ -11,6 +12,7 @@
 #include "link/lan_msg.h"
 #include "memory/lan_device.h"
 #include "memory/memory_location.h"
+#include "memory/transfer_context.h"
 
 class IBoundControl;
 class IUserQuestions;
@@ -65,13 +67,18 @@ class TLanDevices {
   uint8_t GsmState() const { return gsmState_; }
   void SetGsmState(uint8_t state) { gsmState_ = state; }
 
-  // Whole-module transfers; absent modules are skipped.
-  void ReadAll(const TProgress& progress);
-  void WriteAll(const TProgress& progress);
-  void ReadDevice(TLanDevice* device, TMemoryLocations locations, const TProgress& progress);
-  void WriteDevice(TLanDevice* device, TMemoryLocations locations, const TProgress& progress);
+  // Whole-module transfers; absent modules are skipped. They wait for the bus on the calling
+  // thread and touch areas, controls, progress and questions only on the owner's thread of
+  // `context`; a cancelled context stops them after the packet in flight.
+  void ReadAll(const TProgress& progress, const ITransferContext& context = InlineTransfer());
+  void WriteAll(const TProgress& progress, const ITransferContext& context = InlineTransfer());
+  void ReadDevice(TLanDevice* device, TMemoryLocations locations, const TProgress& progress,
+                  const ITransferContext& context = InlineTransfer());
+  void WriteDevice(TLanDevice* device, TMemoryLocations locations, const TProgress& progress,
+                   const ITransferContext& context = InlineTransfer());
   // Puts the areas to their factory values; they reach the module with the next write.
-  void SetDefaultsDevice(TLanDevice* device, TMemoryLocations locations, const TProgress& progress);
+  void SetDefaultsDevice(TLanDevice* device, TMemoryLocations locations, const TProgress& progress,
+                         const ITransferContext& context = InlineTransfer());
 
   // Saves the listed areas of the persistent memories into `file`, then replaces the file on
   // disk; an abandoned save leaves the previous file as it was. Change marks stay, so the
@@ -91,18 +98,25 @@ class TLanDevices {
   // Called by the areas during a transfer.
   void ReportProgress(const QString& text, int done, int total);
 
+  // The GSM module's firmware major version as the module information shows it: from version
+  // 30 on it answers slowly. Safe to read from the bus thread.
+  void SetGsmFirmwareMajor(int major) { gsmFirmwareMajor_ = major; }
+  // How long a request to `dest` waits for its answer.
+  std::chrono::milliseconds AnswerWait(uint8_t dest) const;
+
   // The tick counter that presence results age by.
   void SetClock(TClock clock) { clock_ = std::move(clock); }
   std::chrono::milliseconds Now() const { return clock_(); }
 
  private:
   class TProgressScope;
+  class TChannelSetup;
   enum class TStep { Retry, Next };
 
-  bool CanTransfer(TLanDevice* device) const;
+  bool CanTransfer(TLanDevice* device, const ITransferContext& context) const;
   // A step failed: Yes answers `onYes`; anything else raises the failure again.
   TStep AskAfterFailure(const TDeviceMemoryItem& area, const QString& prefix,
-                        const QString& question, TStep onYes);
+                        const QString& question, TStep onYes, const ITransferContext& context);
   void ApplyMainReadSizes(TLanDevice& device, TMemoryLocation loc);
   void ApplyMainWriteSizes(TLanDevice& device, TMemoryLocation loc);
 
@@ -113,5 +127,6 @@ class TLanDevices {
   std::function<void()> onModified_;
   std::optional<int> mainGeneration_;
   uint8_t gsmState_ = 0xFF;
+  std::atomic<int> gsmFirmwareMajor_{0};
   TClock clock_;
 };

@@ -59,6 +59,7 @@ bool TLanRW::Read(int start, std::span<uint8_t> buffer) {
   const int packet = std::min<int>(Device()->PacketSize(), kMaxMsgData);
   int address = start;
   for (size_t done = 0; done < buffer.size();) {
+    if (CancelRequested()) return false;
     const int n = std::min(packet, static_cast<int>(buffer.size() - done));
     const uint8_t request[] = {static_cast<uint8_t>(n), Low(address), High(address)};
     const auto answer = adapter_->GetAnswer(kPcAddr, Device()->LanAddr(), request, commands->Read);
@@ -77,6 +78,7 @@ bool TLanRW::Read(int start, std::span<uint8_t> buffer) {
 bool TLanRW::ReadByteByByte(int start, std::span<uint8_t> buffer) {
   int address = start;
   for (uint8_t& byte : buffer) {
+    if (CancelRequested()) return false;
     const uint8_t request[] = {Low(address)};
     const auto answer =
         adapter_->GetAnswer(kPcAddr, Device()->LanAddr(), request, kReadByteCommand);
@@ -106,6 +108,11 @@ TClusterList TLanRW::Write(int start, std::span<const uint8_t> bytes) {
   TClusterList unconfirmed;
   int address = start;
   for (int done = 0; done < count;) {
+    if (CancelRequested()) {
+      // Nothing of the rest went out: it stays to be written.
+      unconfirmed.push_back({address, count - done});
+      break;
+    }
     const int n = std::min(packet, count - done);
     std::array<uint8_t, kMaxMsgData> request{Low(address), High(address)};
     std::copy_n(bytes.begin() + done, n, request.begin() + 2);

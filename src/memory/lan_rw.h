@@ -17,6 +17,7 @@ class TLanRW : public TRW {
   void SetAdapter(TAdapter* adapter) { adapter_ = adapter; }
   // Where transfer errors are shown; none keeps them to the journal.
   void SetUserQuestions(IUserQuestions* questions) { questions_ = questions; }
+  IUserQuestions* UserQuestions() const { return questions_; }
 
   // The module's packet size, 1 without a module.
   int GetPacketSize() const override;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <span>
 
 #include "memory/cluster_info.h"
@@ -42,6 +43,11 @@ class TRW {
   // The channel talks to real modules.
   bool IsLive() const { return live_; }
 
+  // Asked between packets: true stops the transfer where it is, and what was not sent stays
+  // to be sent.
+  void SetCancelCheck(std::function<bool()> check) { cancelCheck_ = std::move(check); }
+  bool CancelRequested() const { return cancelCheck_ && cancelCheck_(); }
+
   // Failed reads since the last reset; an area stops reading as soon as one fails.
   int ReadErrors() const { return readErrors_; }
   void ResetReadErrors() { readErrors_ = 0; }
@@ -58,4 +64,5 @@ class TRW {
   int defaultPacketSize_ = 0;
   bool live_ = false;
   int readErrors_ = 0;
+  std::function<bool()> cancelCheck_;
 };

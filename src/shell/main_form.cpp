@@ -19,6 +19,7 @@
 #include "journal/ui/log_form.h"
 #include "journal/ui/log_model.h"
 #include "link/adapter.h"
+#include "link/bus_worker.h"
 #include "link/link_keeper.h"
 #include "memory/lan_devices.h"
 #include "memory/lan_rw.h"
@@ -27,6 +28,7 @@
 #include "shell/elements_form.h"
 #include "shell/func_form.h"
 #include "shell/info_form.h"
+#include "shell/module_availability.h"
 #include "shell/progress_form.h"
 #include "shell/version_info.h"
 #include "version.h"
@@ -34,7 +36,6 @@
 namespace {
 
 constexpr int kIdlePeriodMs = 100;
-constexpr int kConnectionPeriodMs = 5000;
 constexpr int kPanelWidth = 210;
 constexpr int kJournalHeight = 220;
 constexpr int kStatusTextWidth = 850;
@@ -49,11 +50,16 @@ TMainForm::TMainForm(TAdapter& adapter, TOptionsData& options, const TPageRegist
       dialogs_(dialogs ? std::move(dialogs) : std::make_unique<TShellDialogs>(this)),
       pages_(pages),
       progress_(new TProgress(this)),
-      busy_([this](bool enabled) { setEnabled(enabled); },
-            [this](bool shown) {
-              progress_->SetText({});
-              progress_->setVisible(shown);
-            }) {
+      busy_(
+          [this](bool enabled) {
+            setEnabled(enabled);
+            // The progress window is a child window: it keeps its "Отмена" usable.
+            progress_->setEnabled(true);
+          },
+          [this](bool shown) {
+            progress_->SetText({});
+            progress_->setVisible(shown);
+          }) {
   setObjectName(QStringLiteral("MainForm"));
   setWindowTitle(QStringLiteral("Vardex - программа настройки охранных систем Sorvan"));
   resize(1100, 760);
@@ -73,7 +79,7 @@ TMainForm::TMainForm(TAdapter& adapter, TOptionsData& options, const TPageRegist
   CreatePages();
   ApplyColour();
 
-  linkKeeper_ = new TLinkKeeper(adapter_, this);
+  linkKeeper_ = new TLinkKeeper(adapter_, worker_.get(), this);
   // Unread images must not pass for the modules' data while the adapter is away; offline
   // editing keeps them, since there is no module to read them from anyway.
   connect(linkKeeper_, &TLinkKeeper::LinkUnavailable, this, [this] {
@@ -83,14 +89,7 @@ TMainForm::TMainForm(TAdapter& adapter, TOptionsData& options, const TPageRegist
 
   connect(&idleTimer_, &QTimer::timeout, this, &TMainForm::UpdateCommandStates);
   idleTimer_.start(kIdlePeriodMs);
-  connect(&scanTimer_, &QTimer::timeout, this, [this] {
-    if (ScanStep()) {
-      scanPending_ = false;
-      scanTimer_.stop();
-    }
-  });
-  connect(&connectionTimer_, &QTimer::timeout, this, &TMainForm::WatchMainModule);
-  connectionTimer_.start(kConnectionPeriodMs);
+  connect(progress_, &TProgress::CancelRequested, this, &TMainForm::CancelTransfers);
   RestartScan();
   UpdateCommandStates();
 
@@ -101,6 +100,8 @@ TMainForm::TMainForm(TAdapter& adapter, TOptionsData& options, const TPageRegist
 }
 
 TMainForm::~TMainForm() {
+  // Nothing may reach the window from the bus once it starts to go.
+  worker_->Stop();
   // The journal decodes for this window; it must not outlive it inside the adapter.
   adapter_.SetJournal(std::make_unique<TMemoryJournal>());
   adapter_.SetOnDeviceMessage(nullptr);
@@ -159,10 +160,8 @@ void TMainForm::CreateActions() {
   connect(Action(QStringLiteral("aHelp")), &QAction::triggered, this, &TMainForm::ShowHelp);
   connect(Action(QStringLiteral("aAbout")), &QAction::triggered, this, &TMainForm::ShowAbout);
   connect(Action(QStringLiteral("aShowFunc")), &QAction::triggered, this, &TMainForm::ShowSettings);
-  connect(Action(QStringLiteral("aConnect")), &QAction::triggered, this, [this] {
-    adapter_.SetSuspended(false);
-    adapter_.Connect();
-  });
+  connect(Action(QStringLiteral("aConnect")), &QAction::triggered, this,
+          [this] { worker_->Submit([](TAdapter& adapter) { adapter.Reconnect(); }); });
   connect(Action(QStringLiteral("aTSProperties")), &QAction::triggered, this,
           [this] { ShowPage(QStringLiteral("aTSProperties"), true); });
 }
@@ -390,7 +389,7 @@ void TMainForm::UpdateCommandStates() {
   const bool unavailable = adapter_.IsUnavailable();
   Action(QStringLiteral("aRead"))->setEnabled(!unavailable && !demoMode_);
   Action(QStringLiteral("aRefresh"))->setEnabled(!unavailable);
-  Action(QStringLiteral("aWrite"))->setEnabled(!unavailable && canWrite_ && unwritten_);
+  Action(QStringLiteral("aWrite"))->setEnabled(!unavailable && SomeCommandCanWrite() && unwritten_);
   if (QWidget* read = findChild<QToolButton*>(QStringLiteral("tbRead"))) read->setEnabled(true);
   if (QWidget* def = findChild<QToolButton*>(QStringLiteral("tbDefault"))) {
     def->setEnabled(!unavailable);
@@ -441,8 +440,6 @@ void TMainForm::EndBusy() {
 void TMainForm::ReportProgress(const QString& name, int maximum, int position) {
   progress_->SetText(QStringLiteral("Обработка: %1").arg(name));
   progress_->SetProgress(maximum, position);
-  progress_->repaint();
-  QApplication::processEvents();
 }
 
 void TMainForm::ShowSettings() {
@@ -458,7 +455,10 @@ void TMainForm::ShowSettings() {
   ApplyColour();
   elementsForm_->Recolor(options_);
   logForm_->Model()->RefreshColors();
-  if (options_.PortName != oldPort) adapter_.SetDescription(options_.PortName);
+  if (options_.PortName != oldPort) {
+    worker_->Submit(
+        [port = options_.PortName](TAdapter& adapter) { adapter.SetDescription(port); });
+  }
 }
 
 void TMainForm::ShowAbout() {
@@ -476,7 +476,7 @@ void TMainForm::ApplyColour() {
 }
 
 void TMainForm::MarkModulePresent(int address) {
-  if (address == 13) relayPresent_ = true;
+  if (address == 13) availability_->SetRelayModulePresent(true);
 }
 
 void TMainForm::SetMainVersion(uint8_t major, uint8_t minor) {
@@ -511,11 +511,11 @@ void TMainForm::ConnectVersionInfo(TVersionInfo& page) {
   connect(&page, &TVersionInfo::MainGenerationChanged, this,
           [this](int generation) { SetMainGeneration(static_cast<uint8_t>(generation)); });
   connect(&page, &TVersionInfo::GsmVersionChanged, this,
-          [this](uint8_t major, uint8_t) { adapter_.SetGsmFirmwareMajor(major); });
+          [this](uint8_t major, uint8_t) { registry_->SetGsmFirmwareMajor(major); });
   connect(&page, &TVersionInfo::ValidatorPresentChanged, this,
           [this](bool present) { validatorPresent_ = present; });
   connect(&page, &TVersionInfo::RelayModulePresentChanged, this,
-          [this](bool present) { relayPresent_ = present; });
+          [this](bool present) { availability_->SetRelayModulePresent(present); });
   connect(&page, &TVersionInfo::VersionNoticeDue, infoForm_, &TmInfoForm::Notify);
 }
 
@@ -546,5 +546,8 @@ void TMainForm::RestoreState(QSettings& settings) {
 void TMainForm::closeEvent(QCloseEvent* event) {
   ShowStatusText(QStringLiteral("Закрытие соединения..."), true);
   linkKeeper_->Stop();
+  // A transfer in flight is abandoned after its packet: what the modules did not confirm
+  // stays marked as changed.
+  worker_->Stop();
   QMainWindow::closeEvent(event);
 }

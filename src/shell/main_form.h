@@ -9,10 +9,12 @@
 #include <map>
 #include <memory>
 #include <set>
+#include <vector>
 
 #include "binding/ui/page_host.h"
 #include "binding/ui/vd_frame.h"
 #include "journal/message_decoder.h"
+#include "link/lan_msg.h"
 #include "shell/busy_state.h"
 #include "shell/help_viewer.h"
 #include "shell/module_commands.h"
@@ -25,6 +27,10 @@ class QMenu;
 class QStackedWidget;
 class QToolButton;
 class TAdapter;
+class TBusWorker;
+class ITransferContext;
+class TCancelToken;
+class TModuleAvailability;
 class TLanDevices;
 class TLanRW;
 class TDeviceMemoryItem;
@@ -86,16 +92,20 @@ class TMainForm : public QMainWindow, public IPageHost, public IDecoderHost {
 
   TLanDevices& Registry() { return *registry_; }
   TModuleCommands& ModuleCommands() { return *moduleCommands_; }
+  TModuleAvailability& Availability() { return *availability_; }
+  // Every exchange with the bus runs as a job of this worker.
+  TBusWorker& BusWorker() { return *worker_; }
+  // No transfer, probe or command is queued or running.
+  bool BusIdle() const;
   // The module scan runs one module per idle turn until it completes.
-  bool ScanPending() const { return scanPending_; }
+  bool ScanPending() const;
   void RestartScan();
-  // Runs the whole scan at once.
-  void RescanModules();
-  bool IsAvailable(uint8_t lanAddr);
-  bool SomeCommandCanWrite() const { return canWrite_; }
+  // The module answers and grants access, as the last scan found.
+  bool IsAvailable(uint8_t lanAddr) const;
+  bool SomeCommandCanWrite() const;
   bool UnwrittenChanges() const { return unwritten_; }
-  const std::set<uint8_t>& PresentModules() const { return presentModules_; }
-  bool RelayModulePresent() const { return relayPresent_; }
+  const std::set<uint8_t>& PresentModules() const;
+  bool RelayModulePresent() const;
   bool ValidatorPresent() const { return validatorPresent_; }
   TLogger& Logger() { return *logger_; }
   TLogForm* LogForm() const { return logForm_; }
@@ -118,6 +128,8 @@ class TMainForm : public QMainWindow, public IPageHost, public IDecoderHost {
   void OpenFile();
   // "Выход из программирования": every module leaves programming mode.
   void ExitProgramming();
+  // Stops the transfers that are running or queued after the packet in flight ("Отмена").
+  void CancelTransfers();
   // The last opened file carried this program's version.
   bool FileCompatible() const { return fileCompatible_; }
 
@@ -145,18 +157,20 @@ class TMainForm : public QMainWindow, public IPageHost, public IDecoderHost {
   void ApplyColour();
   void CreateLink();
   void WireModuleCommands();
-  // One module of the idle-time scan; true when the scan completed.
-  bool ScanStep();
-  void UpdateAvailability(int deviceIndex);
   void ApplyPageEnabling(TVDFrame& page);
   void PostReadChecks(bool askStatus);
-  void WatchMainModule();
   void WireLiveCommands();
+  // Runs a transfer of the registry as a job of the bus worker: the window is busy and the
+  // progress window offers "Отмена" until it ends; `then` runs afterwards on this thread.
+  void RunTransfer(std::function<void(const ITransferContext&)> transfer,
+                   std::function<void()> then = {});
+  // Sends messages without waiting here: they go out on the bus worker.
+  void SendOnBus(std::vector<TLanMsg> messages);
   // The progress of a transfer, shown in the progress window.
   std::function<void(const QString&, int, int)> Progress();
-  // Refresh and reconnect: the link is up and the module lists are current, or nothing is to
-  // be done.
-  bool ConnectAndRescan();
+  // Refresh and reconnect: once the link is up and the module lists are current, `then` runs;
+  // without a link or a page nothing is done.
+  void ConnectAndRescan(std::function<void()> then);
   void ForgetNewlyPresent();
   // Shows the last page of the history again without recording it.
   void ShowLastHistoryPage();
@@ -173,6 +187,9 @@ class TMainForm : public QMainWindow, public IPageHost, public IDecoderHost {
   std::unique_ptr<TLanDevices> registry_;
   std::unique_ptr<TLanRW> rw_;
   std::unique_ptr<TModuleCommands> moduleCommands_;
+  std::unique_ptr<TBusWorker> worker_;
+  TModuleAvailability* availability_ = nullptr;
+  std::vector<std::shared_ptr<TCancelToken>> transfers_;
   const TPageRegistry& pages_;
   THelpViewer help_;
   std::map<QString, QAction*> actions_;
@@ -183,23 +200,13 @@ class TMainForm : public QMainWindow, public IPageHost, public IDecoderHost {
   uint8_t mainMajor_ = 0;
   uint8_t mainMinor_ = 0;
   uint8_t mainGeneration_ = 0;
-  bool scanPending_ = false;
-  bool scanRunning_ = false;
-  int scanIndex_ = 0;
-  bool canWrite_ = false;
   bool unwritten_ = false;
-  bool relayPresent_ = false;
   bool validatorPresent_ = false;
   bool fileCompatible_ = true;
   TLogger* logger_ = nullptr;
   TLogForm* logForm_ = nullptr;
   TElementsForm* elementsForm_ = nullptr;
   TmInfoForm* infoForm_ = nullptr;
-  bool mainSeen_ = false;
-  std::set<uint8_t> presentModules_;
-  std::set<uint8_t> newlyPresent_;
-  QTimer scanTimer_;
-  QTimer connectionTimer_;
   QLabel* statusText_ = nullptr;
   TProgress* progress_ = nullptr;
   TBusyState busy_;

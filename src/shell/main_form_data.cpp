@@ -7,9 +7,12 @@
 
 #include "binding/bound_control.h"
 #include "link/adapter.h"
+#include "link/bus_worker.h"
 #include "memory/file_rw.h"
 #include "memory/lan_devices.h"
+#include "memory/worker_transfer.h"
 #include "shell/main_form.h"
+#include "shell/module_availability.h"
 
 namespace {
 
@@ -19,6 +22,18 @@ constexpr int kAntiHijackBit = 1;
 constexpr int kRepeatAuthorisationAddr = 192;
 constexpr int kRepeatAuthorisationBit = 6;
 constexpr uint8_t kModeCommand = 7;
+
+TLanMsg MakeCommand(uint8_t source, uint8_t dest, uint8_t command, std::vector<uint8_t> data = {},
+                    bool answerRequested = false) {
+  TLanMsg msg;
+  msg.Source = source;
+  msg.Dest = dest;
+  msg.Command = command;
+  msg.AnswerRequested = answerRequested ? 1 : 0;
+  msg.Length = static_cast<uint8_t>(std::min(data.size(), msg.Data.size()));
+  std::copy_n(data.begin(), msg.Length, msg.Data.begin());
+  return msg;
+}
 
 // Shows the busy state for the length of a command, whatever leaves it.
 class TBusyScope {
@@ -40,50 +55,74 @@ class TBusyScope {
 
 }  // namespace
 
+void TMainForm::RunTransfer(std::function<void(const ITransferContext&)> transfer,
+                            std::function<void()> then) {
+  BeginBusy();
+  auto token = std::make_shared<TCancelToken>();
+  transfers_.push_back(token);
+  auto context = std::make_shared<TWorkerTransfer>(*worker_, token);
+  auto error = std::make_shared<std::exception_ptr>();
+  worker_->Submit(
+      [context, error, transfer = std::move(transfer)](TAdapter&) {
+        try {
+          transfer(*context);
+        } catch (const EBusAbandoned&) {
+          throw;
+        } catch (...) {
+          *error = std::current_exception();
+        }
+      },
+      [this, token, error, then = std::move(then)] {
+        std::erase(transfers_, token);
+        EndBusy();
+        RunCommand([&] {
+          if (*error) std::rethrow_exception(*error);
+          if (then) then();
+        });
+      });
+}
+
+void TMainForm::CancelTransfers() {
+  for (const auto& token : transfers_) token->Cancel();
+}
+
 void TMainForm::ReadAll() {
-  RunCommand([this] {
-    TBusyScope busy(*this);
-    registry_->ReadAll(Progress());
-    RestartScan();
-  });
+  RunTransfer([this](const ITransferContext& context) { registry_->ReadAll(Progress(), context); },
+              [this] { RestartScan(); });
 }
 
 void TMainForm::ReadModule(const TModuleCommandSpec& desc) {
-  RunCommand([this, desc] {
-    {
-      TBusyScope busy(*this);
-      registry_->ReadDevice(registry_->FindDevice(desc.LanAddr),
-                            TMemoryLocations::FromBits(desc.Locations), Progress());
-      RestartScan();
-    }
-    PostReadChecks(true);
-  });
+  RunTransfer(
+      [this, desc](const ITransferContext& context) {
+        registry_->ReadDevice(registry_->FindDevice(desc.LanAddr),
+                              TMemoryLocations::FromBits(desc.Locations), Progress(), context);
+      },
+      [this] {
+        RestartScan();
+        PostReadChecks(true);
+      });
 }
 
 void TMainForm::WriteAll() {
-  RunCommand([this] {
-    {
-      TBusyScope busy(*this);
-      registry_->WriteAll(Progress());
-      RecountUnwritten();
-    }
-    PostReadChecks(true);
-  });
+  RunTransfer([this](const ITransferContext& context) { registry_->WriteAll(Progress(), context); },
+              [this] {
+                RecountUnwritten();
+                PostReadChecks(true);
+              });
 }
 
 void TMainForm::WriteModule(const TModuleCommandSpec& desc) {
-  RunCommand([this, desc] {
-    TBusyScope busy(*this);
-    registry_->WriteDevice(registry_->FindDevice(desc.LanAddr),
-                           TMemoryLocations::FromBits(desc.Locations), Progress());
-    RecountUnwritten();
-  });
+  RunTransfer(
+      [this, desc](const ITransferContext& context) {
+        registry_->WriteDevice(registry_->FindDevice(desc.LanAddr),
+                               TMemoryLocations::FromBits(desc.Locations), Progress(), context);
+      },
+      [this] { RecountUnwritten(); });
 }
 
 void TMainForm::SetDefaultsModule(uint8_t lanAddr, TMemoryLocations locations) {
-  RunCommand([this, lanAddr, locations] {
-    TBusyScope busy(*this);
-    registry_->SetDefaultsDevice(registry_->FindDevice(lanAddr), locations, Progress());
+  RunTransfer([this, lanAddr, locations](const ITransferContext& context) {
+    registry_->SetDefaultsDevice(registry_->FindDevice(lanAddr), locations, Progress(), context);
   });
 }
 
@@ -101,7 +140,7 @@ void TMainForm::PostReadChecks(bool askStatus) {
   const bool repeatAuthorisation = bit(kRepeatAuthorisationAddr, kRepeatAuthorisationBit);
   // Their indicators need the main module's mode to be drawn.
   if (askStatus && (antiHijack || repeatAuthorisation)) {
-    adapter_.SendCommand(kPcAddr, kMainModuleAddr, false, true, kModeCommand);
+    SendOnBus({MakeCommand(kPcAddr, kMainModuleAddr, kModeCommand, {}, true)});
   }
 }
 
@@ -109,19 +148,27 @@ std::function<void(const QString&, int, int)> TMainForm::Progress() {
   return [this](const QString& text, int done, int total) { ReportProgress(text, total, done); };
 }
 
-bool TMainForm::ConnectAndRescan() {
-  if (adapter_.IsUnavailable()) Action(QStringLiteral("aConnect"))->trigger();
-  if (adapter_.IsUnavailable() || !currentPage_) return false;
-  RescanModules();
-  return true;
+void TMainForm::ConnectAndRescan(std::function<void()> then) {
+  const auto rescan = [this, then = std::move(then)] {
+    if (adapter_.IsUnavailable() || !currentPage_) return;
+    ShowStatusText(QStringLiteral("Обновление списка устройств"), true);
+    availability_->Rescan([this, then] {
+      ShowStatusText({}, true);
+      then();
+    });
+  };
+  if (!adapter_.IsUnavailable()) {
+    rescan();
+    return;
+  }
+  worker_->Submit([](TAdapter& adapter) { adapter.Reconnect(); }, rescan);
 }
 
 void TMainForm::ForgetNewlyPresent() {
   // A module that has just come back may hold other settings than its images.
-  for (const uint8_t addr : newlyPresent_) {
+  for (const uint8_t addr : availability_->TakeNewlyPresent()) {
     if (TLanDevice* device = registry_->FindDevice(addr)) device->MarkNotLoaded();
   }
-  newlyPresent_.clear();
 }
 
 void TMainForm::ShowLastHistoryPage() {
@@ -133,7 +180,7 @@ void TMainForm::ShowLastHistoryPage() {
 
 void TMainForm::Refresh() {
   RunCommand([this] {
-    if (!ConnectAndRescan()) return;
+    if (!currentPage_) return;
     if (options_.DataLostNotification) {
       bool changed = false;
       for (IBoundControl* control : currentPage_->BoundControls()) {
@@ -146,25 +193,27 @@ void TMainForm::Refresh() {
         return;
       }
     }
-    ForgetNewlyPresent();
-    ShowLastHistoryPage();
-    for (const uint8_t addr : presentModules_) {
-      TLanDevice* device = registry_->FindDevice(addr);
-      if (!device) continue;
-      for (const auto& area : device->Items()) {
-        if (!kPersistentLocations.Contains(area->MemID())) continue;
-        area->ClearChangedMarks();
-        area->SetLoaded(false);
+    ConnectAndRescan([this] {
+      ForgetNewlyPresent();
+      for (const uint8_t addr : PresentModules()) {
+        TLanDevice* device = registry_->FindDevice(addr);
+        if (!device) continue;
+        for (const auto& area : device->Items()) {
+          if (!kPersistentLocations.Contains(area->MemID())) continue;
+          area->ClearChangedMarks();
+          area->SetLoaded(false);
+        }
       }
-    }
-    RecountUnwritten();
+      RecountUnwritten();
+      // Shown again, the page reads what it shows afresh.
+      ShowLastHistoryPage();
+    });
   });
 }
 
 void TMainForm::Reconnect() {
   if (demoMode_) return;
-  RunCommand([this] {
-    if (!ConnectAndRescan()) return;
+  ConnectAndRescan([this] {
     ForgetNewlyPresent();
     ShowLastHistoryPage();
     PostReadChecks(false);
@@ -174,7 +223,7 @@ void TMainForm::Reconnect() {
 void TMainForm::SaveFile() {
   RunCommand([this] {
     if (!currentPage_ || currentPage_->LanAddr() == 0) return;
-    if (!adapter_.IsUnavailable() && canWrite_ && unwritten_ &&
+    if (!adapter_.IsUnavailable() && SomeCommandCanWrite() && unwritten_ &&
         dialogs_->AskYesNoCancel(QStringLiteral("Изменения настроек будут потеряны.\n"
                                                 " Продолжить обновление данных?")) !=
             TUserAnswer::Yes) {
@@ -253,8 +302,7 @@ std::vector<TDeviceMemoryItem*> TMainForm::MatchLines(
 
 void TMainForm::SendToMainModule(uint8_t command, std::initializer_list<uint8_t> data) {
   if (!IsAvailable(kMainModuleAddr)) return;
-  const std::vector<uint8_t> bytes(data);
-  adapter_.SendMsg(kPcAddr, kMainModuleAddr, false, false, bytes, command);
+  SendOnBus({MakeCommand(kPcAddr, kMainModuleAddr, command, std::vector<uint8_t>(data))});
 }
 
 void TMainForm::WireLiveCommands() {
@@ -282,16 +330,19 @@ void TMainForm::WireLiveCommands() {
 }
 
 void TMainForm::ExitProgramming() {
-  RunCommand([this] {
-    constexpr uint8_t kProgrammingMenu = 8;
-    constexpr uint8_t kDebugRequest = 122;
-    const uint8_t leave[] = {0};
-    // Sent in the main module's name, so that every module leaves programming with it.
-    adapter_.SendMsg(kMainModuleAddr, kBroadcastAddr, false, false, leave, kProgrammingMenu);
-    const uint8_t request[] = {19, 61, 0, 64};
-    adapter_.GetAnswer(kPcAddr, kMainModuleAddr, request, kDebugRequest);
-    if (const auto* entry = history_.Current()) {
-      ShowPage(QStringLiteral("a") + entry->Page, true, entry->Category);
-    }
-  });
+  constexpr uint8_t kProgrammingMenu = 8;
+  constexpr uint8_t kDebugRequest = 122;
+  worker_->Submit(
+      [](TAdapter& adapter) {
+        // Sent in the main module's name, so that every module leaves programming with it.
+        const uint8_t leave[] = {0};
+        adapter.SendMsg(kMainModuleAddr, kBroadcastAddr, false, false, leave, kProgrammingMenu);
+        const uint8_t request[] = {19, 61, 0, 64};
+        adapter.GetAnswer(kPcAddr, kMainModuleAddr, request, kDebugRequest);
+      },
+      [this] {
+        if (const auto* entry = history_.Current()) {
+          ShowPage(QStringLiteral("a") + entry->Page, true, entry->Category);
+        }
+      });
 }

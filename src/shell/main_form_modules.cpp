@@ -1,20 +1,22 @@
 // The main window's link to the modules: the registry and the bus channel, the per-module
 // commands, the idle-time scan of module availability and the enabling of a shown page.
 #include <QAction>
+#include <algorithm>
 #include <exception>
-#include <map>
 
 #include "binding/bound_control.h"
 #include "binding/ui/vd_data.h"
 #include "link/adapter.h"
+#include "link/bus_worker.h"
 #include "memory/lan_devices.h"
 #include "memory/lan_rw.h"
 #include "memory/msg_memory_item.h"
+#include "memory/presence_replies.h"
 #include "shell/main_form.h"
+#include "shell/module_availability.h"
 
 namespace {
 
-constexpr uint8_t kRelayModuleAddr = 13;
 // Modules asked for their presence at start-up, so that they show up early.
 constexpr uint8_t kProbedAtStart[] = {2, 3, 4, 11, 13, 14, 15};
 constexpr uint8_t kPresence = 1;
@@ -24,6 +26,9 @@ constexpr uint8_t kPresence = 1;
 void TMainForm::CreateLink() {
   registry_ = std::make_unique<TLanDevices>();
   rw_ = std::make_unique<TLanRW>();
+  worker_ = std::make_unique<TBusWorker>(adapter_);
+  adapter_.SetAnswerWait(
+      [registry = registry_.get()](uint8_t dest) { return registry->AnswerWait(dest); });
   try {
     rw_->SetAdapter(&adapter_);
     rw_->SetLocations(kPersistentLocations);
@@ -35,14 +40,15 @@ void TMainForm::CreateLink() {
       unwritten_ = true;
       RestartScan();
     });
-    adapter_.SetOnDeviceMessage(
-        [this](TAdapter&, const TLanMsg& msg) { registry_->DispatchMessage(msg); });
+    adapter_.SetOnDeviceMessage([this](TAdapter&, const TLanMsg& msg) {
+      SendOnBus(PresenceReplies(msg));
+      registry_->DispatchMessage(msg);
+    });
     adapter_.SetOnDispatchError([this](const QString& text) { ShowStatusText(text, false); });
   } catch (const std::exception&) {
     dialogs_->ShowError(QStringLiteral("Ошибка при UpdateRW"));
   }
-  // Each send waits for the adapter's acknowledgement: queued, the probes go out paced by
-  // the link timer instead of holding up the window's first appearance.
+  // Queued, the probes go out paced by the link timer, after nothing more urgent.
   for (const uint8_t addr : kProbedAtStart) {
     if (registry_->FindDevice(addr)) adapter_.QueueMsg(kPcAddr, addr, false, true, {}, kPresence);
   }
@@ -51,6 +57,8 @@ void TMainForm::CreateLink() {
 void TMainForm::WireModuleCommands() {
   moduleCommands_ = std::make_unique<TModuleCommands>(
       *registry_, [this](const QString& name) { return Action(name); });
+  availability_ = new TModuleAvailability(*registry_, adapter_, *worker_, *moduleCommands_, this);
+  connect(availability_, &TModuleAvailability::MainModuleLost, this, &TMainForm::MainModuleLost);
   for (const auto& command : moduleCommands_->Commands()) {
     const TModuleCommandSpec desc = command.Desc;
     connect(command.Action, &QAction::triggered, this, [this, desc] {
@@ -86,67 +94,56 @@ void TMainForm::RunCommand(const std::function<void()>& command) {
   }
 }
 
-bool TMainForm::IsAvailable(uint8_t lanAddr) {
-  TLanDevice* device = registry_->FindDevice(lanAddr);
-  return device && device->IsPresent() && device->IsAccessible();
+bool TMainForm::IsAvailable(uint8_t lanAddr) const {
+  return availability_->IsAvailable(lanAddr);
+}
+
+bool TMainForm::ScanPending() const {
+  return availability_->ScanPending();
 }
 
 void TMainForm::RestartScan() {
-  scanPending_ = true;
-  scanRunning_ = false;
-  scanTimer_.start(0);
+  availability_->RestartScan();
 }
 
-bool TMainForm::ScanStep() {
-  if (!scanRunning_) {
-    scanIndex_ = 0;
-    scanRunning_ = true;
-    canWrite_ = false;
-  }
-  if (scanIndex_ >= registry_->Count()) {
-    scanRunning_ = false;
-    return true;
-  }
-  UpdateAvailability(scanIndex_++);
-  return false;
+bool TMainForm::SomeCommandCanWrite() const {
+  return availability_->CanWrite();
 }
 
-void TMainForm::UpdateAvailability(int deviceIndex) {
-  TLanDevice& device = registry_->Items(deviceIndex);
-  const uint8_t addr = device.LanAddr();
-  const bool available = !adapter_.IsUnavailable() && IsAvailable(addr);
-  canWrite_ = moduleCommands_->Apply(addr, available) || canWrite_;
-  if (available) {
-    if (presentModules_.insert(addr).second) newlyPresent_.insert(addr);
-  } else {
-    presentModules_.erase(addr);
-  }
-  if (addr == kRelayModuleAddr) relayPresent_ = available;
+const std::set<uint8_t>& TMainForm::PresentModules() const {
+  return availability_->PresentModules();
 }
 
-void TMainForm::RescanModules() {
-  ShowStatusText(QStringLiteral("Обновление списка устройств"), true);
-  newlyPresent_.clear();
-  presentModules_.clear();
-  canWrite_ = false;
-  for (int i = 0; i < registry_->Count(); ++i) UpdateAvailability(i);
-  ShowStatusText({}, true);
+bool TMainForm::RelayModulePresent() const {
+  return availability_->RelayModulePresent();
+}
+
+bool TMainForm::BusIdle() const {
+  return worker_->Idle();
+}
+
+void TMainForm::SendOnBus(std::vector<TLanMsg> messages) {
+  if (messages.empty()) return;
+  worker_->Submit([messages = std::move(messages)](TAdapter& adapter) {
+    for (const TLanMsg& msg : messages) adapter.SendMsg(msg);
+  });
 }
 
 void TMainForm::ApplyPageEnabling(TVDFrame& page) {
-  std::map<uint8_t, bool> availability;
   std::set<TDeviceMemoryItem*> requested;
+  // Each read is asked for once, however many controls of the page show its areas.
+  std::vector<QAction*> reads;
   for (IBoundControl* control : page.BoundControls()) {
     auto* mem = dynamic_cast<TDeviceMemoryItem*>(control->GetMem());
     if (!mem || !mem->Device()) continue;
     const uint8_t addr = mem->Device()->LanAddr();
-    const auto known = availability.find(addr);
-    const bool available =
-        known != availability.end() ? known->second : (availability[addr] = IsAvailable(addr));
+    const bool available = IsAvailable(addr);
     const TMemoryLocation location = mem->MemID();
 
     if (!mem->IsLoaded() && !demoMode_ && kPersistentLocations.Contains(location)) {
-      for (QAction* read : moduleCommands_->ReadCommandsFor(addr, location)) read->trigger();
+      for (QAction* read : moduleCommands_->ReadCommandsFor(addr, location)) {
+        if (std::find(reads.begin(), reads.end(), read) == reads.end()) reads.push_back(read);
+      }
     }
     // Live values are asked for once per area, however many controls show them.
     if (auto* live = dynamic_cast<TMsgMemoryItem*>(mem); live && requested.insert(mem).second) {
@@ -167,11 +164,5 @@ void TMainForm::ApplyPageEnabling(TVDFrame& page) {
       if (QWidget* panel = widget->parentWidget()) panel->setEnabled(available || demoMode_);
     }
   }
-}
-
-void TMainForm::WatchMainModule() {
-  TLanDevice* main = registry_->FindDevice(kMainModuleAddr);
-  const bool present = main && !adapter_.IsUnavailable() && main->IsPresent();
-  if (mainSeen_ && !present) emit MainModuleLost();
-  mainSeen_ = present;
+  for (QAction* read : reads) read->trigger();
 }

@@ -2,13 +2,15 @@
 
 #include <QLabel>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 TProgress::TProgress(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowStaysOnTopHint),
       text_(new QLabel(this)),
-      bar_(new QProgressBar(this)) {
+      bar_(new QProgressBar(this)),
+      cancel_(new QPushButton(QStringLiteral("Отмена"), this)) {
   setWindowTitle(QStringLiteral("Подождите, пожалуйста..."));
   setObjectName(QStringLiteral("Progress"));
   auto* layout = new QVBoxLayout(this);
@@ -16,6 +18,13 @@ TProgress::TProgress(QWidget* parent)
   layout->addWidget(text_);
   layout->addWidget(bar_);
   bar_->setTextVisible(false);
+  cancel_->setObjectName(QStringLiteral("ProgressCancel"));
+  layout->addWidget(cancel_, 0, Qt::AlignRight);
+  connect(cancel_, &QPushButton::clicked, this, &TProgress::CancelRequested);
+}
+
+void TProgress::reject() {
+  emit CancelRequested();
 }
 
 void TProgress::SetText(const QString& text) {

@@ -110,6 +110,11 @@ class MainFormTest : public ::testing::Test {
     adapter.reset();
   }
   QAction* Act(const char* name) { return form->Action(QLatin1String(name)); }
+  // Transfers and commands run on the bus worker; their results arrive a little later.
+  void WaitForBus() {
+    ASSERT_TRUE(SpinUntil([&] { return form->BusIdle() && !form->Busy().IsBusy(); }, 10s));
+    SpinFor(20ms);
+  }
   template <class T>
   T& Control(const char* name) {
     return form->Page(QStringLiteral("MainOptions"))->Control<T>(QLatin1String(name));
@@ -142,6 +147,7 @@ TEST_F(MainFormTest, ModuleCommandsFollowAvailability) {
 TEST_F(MainFormTest, ShowingAPageReadsItAndAChangeEnablesWritingUntilWritten) {
   Start(QString());
   form->ShowPage(QStringLiteral("aMainOptions"), true);
+  WaitForBus();
   TDeviceMemoryItem* settings = form->Registry().FindMem(2, mlExt);
   ASSERT_TRUE(settings->IsLoaded()) << "read automatically on first show";
   EXPECT_FALSE(Act("aWrite2")->isEnabled());
@@ -156,6 +162,7 @@ TEST_F(MainFormTest, ShowingAPageReadsItAndAChangeEnablesWritingUntilWritten) {
   EXPECT_TRUE(Act("aWrite")->isEnabled());
 
   Act("aWrite2")->trigger();
+  WaitForBus();
   EXPECT_TRUE(dialogs->errors.isEmpty()) << dialogs->errors.join(u'|').toStdString();
   EXPECT_TRUE(dialogs->asked.isEmpty()) << dialogs->asked.join(u'|').toStdString();
   EXPECT_EQ((ModuleByte(2, kSimExt, 82) >> 5) & 1, before ? 0 : 1);
@@ -192,10 +199,12 @@ TEST_F(MainFormTest, HistoryGoesBackAndForwardAndAppendsAfterGoingBack) {
 TEST_F(MainFormTest, AbsentModuleDisablesItsPageUnlessInDemoModeWhichNeverReads) {
   Start(QStringLiteral("silent=2"));
   form->ShowPage(QStringLiteral("aMainOptions"), true);
+  WaitForBus();
   EXPECT_FALSE(Control<TVDCheckBox>("cbSiren").isEnabled());
   vehicle->TakeSentByPc();
 
   form->SetDemoMode(true);
+  WaitForBus();
   EXPECT_TRUE(Control<TVDCheckBox>("cbSiren").isEnabled());
   EXPECT_TRUE(Control<TVDCheckBox>("cbNoSensors").isEnabled()) << "guards do not apply";
   EXPECT_FALSE(form->Registry().FindMem(2, mlExt)->IsLoaded()) << "no automatic read";
@@ -219,12 +228,16 @@ TEST_F(MainFormTest, NestedBusyKeepsTheWindowDisabledUntilTheOutermostEnd) {
 TEST_F(MainFormTest, RefreshAsksBeforeDiscardingChangesWhenTheOptionIsOn) {
   Start(QString());
   form->ShowPage(QStringLiteral("aMainOptions"), true);
-  Control<TVDCheckBox>("cbSiren").click();
+  WaitForBus();
+  auto& siren = Control<TVDCheckBox>("cbSiren");
+  const bool inModule = siren.isChecked();
+  siren.click();
   TDeviceMemoryItem* settings = form->Registry().FindMem(2, mlExt);
   ASSERT_TRUE(settings->IsModified());
 
   dialogs->confirmAnswer = false;
   form->Refresh();
+  WaitForBus();
   ASSERT_EQ(dialogs->asked, QStringList{QStringLiteral("Продолжить обновление данных?")});
   EXPECT_TRUE(settings->IsModified()) << "No leaves everything as it was";
   EXPECT_TRUE(settings->IsLoaded());
@@ -232,9 +245,12 @@ TEST_F(MainFormTest, RefreshAsksBeforeDiscardingChangesWhenTheOptionIsOn) {
   dialogs->asked.clear();
   options_.DataLostNotification = false;
   form->Refresh();
+  ASSERT_TRUE(SpinUntil([&] { return !settings->IsModified(); }));
+  WaitForBus();
   EXPECT_TRUE(dialogs->asked.isEmpty());
   EXPECT_FALSE(settings->IsModified());
-  EXPECT_FALSE(settings->IsLoaded()) << "read again when a page shows it";
+  EXPECT_TRUE(settings->IsLoaded()) << "the page shown again has read its module afresh";
+  EXPECT_EQ(siren.isChecked(), inModule) << "the discarded edit is gone";
 }
 
 TEST_F(MainFormTest, UnpluggedAdapterDisablesCommandsAndComesBackWithoutRestart) {
@@ -257,12 +273,14 @@ TEST_F(MainFormTest, SaveOffersTheReadAreasOfAvailableModulesOnlyFromAModulePage
   QTemporaryDir dir;
   dialogs->fileName = dir.filePath(QStringLiteral("cfg.ini"));
   Act("aRead")->trigger();
+  WaitForBus();
 
   form->ShowPage(QStringLiteral("aVersionInfo"), true);
   form->SaveFile();
   EXPECT_EQ(dialogs->selectCalls, 0) << "the information page belongs to no module";
 
   form->ShowPage(QStringLiteral("aMainOptions"), true);
+  WaitForBus();
   form->SaveFile();
   const QStringList offered = dialogs->Offered();
   EXPECT_TRUE(offered.contains(QStringLiteral("Главный модуль -> Память настроек")));
@@ -323,6 +341,7 @@ TEST_F(MainFormTest, SavedConfigurationComesBackAfterFactorySettings) {
   QTemporaryDir dir;
   dialogs->fileName = dir.filePath(QStringLiteral("backup.ini"));
   form->ShowPage(QStringLiteral("aMainOptions"), true);
+  WaitForBus();
   auto& signal = Control<TVDRadioGroup>("rgSignal");
   for (auto* button : signal.findChildren<QRadioButton*>()) {
     if (button->text() == QStringLiteral("двойной")) button->click();
@@ -333,12 +352,14 @@ TEST_F(MainFormTest, SavedConfigurationComesBackAfterFactorySettings) {
     ASSERT_TRUE(SpinUntil([&] { return !form->ScanPending(); }));
     ASSERT_TRUE(Act("aWrite2")->isEnabled());
     Act("aWrite2")->trigger();
+    WaitForBus();
   };
   writeMain();
   ASSERT_EQ(ModuleByte(2, kSimExt, 91), 3);
 
   form->SaveFile();
   Act("aDef2")->trigger();
+  WaitForBus();
   EXPECT_EQ(signal.ItemIndex(), 1) << "the factory value is shown";
   writeMain();
   ASSERT_EQ(ModuleByte(2, kSimExt, 91), 1);
@@ -355,7 +376,7 @@ TEST_F(MainFormTest, LiveCommandsReachTheMainModuleAndExitProgrammingReachesAll)
   vehicle->TakeSentByPc();
   Act("aMeasureTaho")->trigger();
   form->ExitProgramming();
-  SpinFor(50ms);
+  WaitForBus();
   std::vector<std::tuple<int, int, int, int>> sent;  // source, destination, command, first byte
   for (const TLanMsg& msg : vehicle->TakeSentByPc()) {
     if (msg.Command != 114 && msg.Command != 8 && msg.Command != 122) continue;

@@ -12,6 +12,7 @@
 #include "journal/logger.h"
 #include "link/adapter.h"
 #include "link/link_keeper.h"
+#include "memory/presence_replies.h"
 
 namespace {
 
@@ -86,6 +87,10 @@ int RunMonitor(TCtlContext& context, const QStringList& args) {
     context.Out().flush();
   });
   adapter->SetJournal(std::move(owned));
+  // The modules count a PC that stops answering their presence messages as gone.
+  adapter->SetOnDeviceMessage([](TAdapter& link, const TLanMsg& msg) {
+    for (const TLanMsg& reply : PresenceReplies(msg)) link.SendMsg(reply);
+  });
 
   TLinkKeeper keeper(*adapter);
   keeper.Start();
