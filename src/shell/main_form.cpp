@@ -19,6 +19,7 @@
 #include "journal/ui/log_form.h"
 #include "journal/ui/log_model.h"
 #include "link/adapter.h"
+#include "link/bus_requests.h"
 #include "link/bus_worker.h"
 #include "link/link_keeper.h"
 #include "memory/lan_devices.h"
@@ -325,11 +326,13 @@ void TMainForm::CreatePages() {
   auto* versionInfo = new TVersionInfo(*registry_, *this, pageArea_);
   versionInfo->setObjectName(QLatin1String(TVersionInfo::kPageName));
   pageArea_->addWidget(versionInfo);
+  versionInfo->AttachBus(*worker_);
   ConnectVersionInfo(*versionInfo);
   versionInfo->Initialize();
   for (const auto& info : pages_.Pages()) {
     TVDFrame* page = info.Create(pageArea_, *this);
     page->setObjectName(info.Name);
+    page->AttachBus(*worker_);
     pageArea_->addWidget(page);
     page->Initialize();
   }
@@ -352,7 +355,10 @@ TVDFrame* TMainForm::Page(const QString& name) const {
 
 void TMainForm::ShowPage(const QString& command, bool addToHistory, int category) {
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  if (currentPage_) currentPage_->PageHidden();
+  if (currentPage_) {
+    currentPage_->PageHidden();
+    currentPage_->Requests().Cancel();
+  }
   const QAction* action = Action(command);
   const QString name =
       action && action->data().isValid() ? action->data().toString() : command.mid(1);

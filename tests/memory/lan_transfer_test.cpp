@@ -365,3 +365,90 @@ TEST_F(LanTransferTest, StatusRequestsAreQueuedInOrder) {
 }
 
 }  // namespace
+
+namespace {
+
+// An answer that comes after the answer window belongs to a request that was already tried
+// again: it must never be taken for the answer to the next packet, whose bytes it does not hold.
+TEST_F(LanTransferTest, LateAnswerOfARetriedPacketNeverPassesForTheNextOne) {
+  std::vector<uint8_t>& memory = SimMemory(2, kSimExt);
+  for (size_t i = 0; i < 64; ++i) memory[i] = static_cast<uint8_t>(i * 7 + 1);
+  TTestControl control(2, mlExt, 0, 64);
+  Bind({&control});
+  ASSERT_TRUE(Main().IsPresent());
+  // Every answer takes 20 ms; the first one 150 ms, past the 100 ms window, so it arrives
+  // while a later packet waits for its own answer.
+  vehicle->SetExtraAnswerDelay(20ms);
+  vehicle->DelayAnswers(1, 150ms);
+  devices.ReadDevice(&Main(), {mlExt}, {});
+  vehicle->SetExtraAnswerDelay(0ms);
+
+  const auto image = devices.FindMem(2, mlExt)->Image();
+  EXPECT_EQ(std::vector<uint8_t>(image.begin(), image.begin() + 64),
+            std::vector<uint8_t>(memory.begin(), memory.begin() + 64));
+  EXPECT_TRUE(questions.errors.empty());
+}
+
+}  // namespace
+
+namespace {
+
+// Cancels once the PC has sent `frames` more frames: the user pressing "Отмена" while a given
+// packet is on its way.
+class TCancelAfterFrames : public ITransferContext {
+ public:
+  TCancelAfterFrames(const TVirtualAdapter& vehicle, int frames)
+      : vehicle_(vehicle), limit_(vehicle.FramesFromPc() + frames) {}
+  void OnOwner(const std::function<void()>& step) const override { step(); }
+  void Report(std::function<void()> step) const override { step(); }
+  bool Cancelled() const override { return vehicle_.FramesFromPc() >= limit_; }
+
+ private:
+  const TVirtualAdapter& vehicle_;
+  int limit_;
+};
+
+TEST_F(LanTransferTest, CancelledReadLeavesTheAreaUnreadAndItsImageAsItWas) {
+  TTestControl first(2, mlExt, 0, 8);
+  TTestControl far(2, mlExt, 512, 8);
+  Bind({&first, &far});
+  ASSERT_TRUE(Main().IsPresent());
+  std::vector<uint8_t>& memory = SimMemory(2, kSimExt);
+  std::fill(memory.begin(), memory.begin() + 520, uint8_t{0x5A});
+  vehicle->TakeSentByPc();
+
+  devices.ReadDevice(&Main(), {mlExt, mlFlash}, {}, TCancelAfterFrames(*vehicle, 1));
+
+  EXPECT_EQ(Sent(88).size(), 1u) << "stops after the packet in flight";
+  TDeviceMemoryItem* settings = devices.FindMem(2, mlExt);
+  EXPECT_FALSE(settings->IsLoaded());
+  EXPECT_FALSE(devices.FindMem(2, mlFlash)->IsLoaded()) << "later areas are not started";
+  EXPECT_EQ(settings->Image()[512], 0) << "only runs read whole reach the image";
+  EXPECT_TRUE(questions.errors.empty()) << "a cancel is no read error";
+}
+
+TEST_F(LanTransferTest, CancelledWriteKeepsTheMarksOfEveryPacketNotConfirmed) {
+  TTestControl control(2, mlExt, 16, 20);
+  Bind({&control});
+  devices.ReadDevice(&Main(), {mlExt}, {});
+  control.Value = Bytes(100, 20);
+  vehicle->TakeSentByPc();
+
+  devices.WriteDevice(&Main(), {mlExt}, {}, TCancelAfterFrames(*vehicle, 1));
+
+  EXPECT_EQ(Sent(81), (std::vector<std::vector<uint8_t>>{Packet(16, Bytes(100, 8))}));
+  TDeviceMemoryItem* settings = devices.FindMem(2, mlExt);
+  for (int i = 16; i < 36; ++i) EXPECT_EQ(settings->IsChanged(i), i >= 24) << i;
+  EXPECT_TRUE(Main().AnyModified({mlExt})) << "the rest is still to be written";
+
+  // The next write sends exactly what the cancel kept back.
+  devices.WriteDevice(&Main(), {mlExt}, {});
+  EXPECT_EQ(Sent(81), (std::vector<std::vector<uint8_t>>{Packet(24, Bytes(108, 8)),
+                                                         Packet(32, Bytes(116, 4))}));
+  EXPECT_EQ(
+      std::vector<uint8_t>(SimMemory(2, kSimExt).begin() + 16, SimMemory(2, kSimExt).begin() + 36),
+      Bytes(100, 20));
+  EXPECT_FALSE(Main().AnyModified({mlExt}));
+}
+
+}  // namespace

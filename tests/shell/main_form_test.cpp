@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QFile>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -16,6 +17,7 @@
 #include "binding/ui/vd_check_box.h"
 #include "binding/ui/vd_radio_group.h"
 #include "link/adapter.h"
+#include "link/bus_requests.h"
 #include "memory/code_page_1251.h"
 #include "memory/lan_devices.h"
 #include "sim_link.h"
@@ -387,6 +389,115 @@ TEST_F(MainFormTest, LiveCommandsReachTheMainModuleAndExitProgrammingReachesAll)
       {1, 2, 114, 0}, {2, 0, 8, 0}, {1, 2, 122, 19}, {1, 2, 122, 19}, {1, 2, 122, 19}};
   EXPECT_EQ(sent, expected);
   EXPECT_EQ(form->CurrentPage()->objectName(), QStringLiteral("VersionInfo")) << "shown again";
+}
+
+// The memory transfers of a command and the end-of-write notices, as the vehicle saw them:
+// destination, command, and for writes the address and count instead of the bytes.
+std::vector<std::vector<int>> Transfers(std::vector<TLanMsg> sent) {
+  std::vector<std::vector<int>> frames;
+  for (const TLanMsg& msg : sent) {
+    const bool memory = msg.Command >= 80 && msg.Command <= 90;
+    const bool endNotice = msg.Command == 0 && msg.Length == 1;
+    if (!memory && !endNotice) continue;
+    std::vector<int> frame = {msg.Dest, msg.Command, msg.Length};
+    const int shown = msg.Command >= 80 && msg.Command <= 83 ? 2 : msg.Length;
+    for (int i = 0; i < shown; ++i) frame.push_back(msg.Data[static_cast<size_t>(i)]);
+    frames.push_back(frame);
+  }
+  return frames;
+}
+
+TEST_F(MainFormTest, TransfersOnTheBusWorkerSendTheSameFramesAsOnTheCallingThread) {
+  Start(QString());
+  form->ShowPage(QStringLiteral("aMainOptions"), true);
+  WaitForBus();
+  vehicle->TakeSentByPc();
+  Act("aRead")->trigger();
+  WaitForBus();
+  const auto windowRead = Transfers(vehicle->TakeSentByPc());
+  form->Registry().ReadAll({});
+  EXPECT_EQ(windowRead, Transfers(vehicle->TakeSentByPc()));
+  ASSERT_FALSE(windowRead.empty());
+
+  auto& siren = Control<TVDCheckBox>("cbSiren");
+  siren.click();
+  ASSERT_TRUE(SpinUntil([&] { return !form->ScanPending(); }));
+  WaitForBus();
+  vehicle->TakeSentByPc();
+  Act("aWrite")->trigger();
+  WaitForBus();
+  const auto windowWrite = Transfers(vehicle->TakeSentByPc());
+  siren.click();
+  form->Registry().WriteAll({});
+  EXPECT_EQ(windowWrite, Transfers(vehicle->TakeSentByPc()));
+  ASSERT_FALSE(windowWrite.empty());
+}
+
+TEST_F(MainFormTest, PageRequestIsDeliveredOnlyWhileThePageIsShown) {
+  Start(QString());
+  form->ShowPage(QStringLiteral("aMainTimes"), true);
+  TVDFrame* page = form->CurrentPage();
+  std::vector<bool> answers;
+  const auto onAnswer = [&](const TAdapter::TAnswer& answer) {
+    answers.push_back(answer.Answered);
+  };
+  page->Requests().Request(2, 3, {}, onAnswer);
+  WaitForBus();
+  EXPECT_EQ(answers, std::vector<bool>{true});
+
+  vehicle->SetExtraAnswerDelay(30ms);
+  page->Requests().Request(2, 3, {}, onAnswer);
+  page->Requests().Request(2, 3, {}, onAnswer);
+  form->ShowPage(QStringLiteral("aMainSensors"), true);
+  WaitForBus();
+  SpinFor(100ms);
+  EXPECT_EQ(answers, std::vector<bool>{true}) << "answers for a hidden page are dropped";
+}
+
+TEST_F(MainFormTest, CancelStopsAReadAfterThePacketInFlight) {
+  Start(QString());
+  vehicle->SetExtraAnswerDelay(20ms);
+  Act("aRead")->trigger();
+  ASSERT_TRUE(SpinUntil([&] { return vehicle->FramesFromPc() > 0 && form->Busy().IsBusy(); }));
+  ASSERT_TRUE(SpinUntil([&] {
+    for (const TLanMsg& msg : vehicle->TakeSentByPc()) {
+      if (msg.Command == 88) return true;
+    }
+    return false;
+  }));
+  auto* cancel = form->findChild<QPushButton*>(QStringLiteral("ProgressCancel"));
+  ASSERT_TRUE(cancel);
+  EXPECT_TRUE(cancel->isEnabled()) << "the busy window keeps its cancel button usable";
+  cancel->click();
+  WaitForBus();
+  EXPECT_LE(Transfers(vehicle->TakeSentByPc()).size(), 1u);
+  EXPECT_FALSE(form->Registry().FindMem(2, mlExt)->IsLoaded());
+  EXPECT_FALSE(form->Registry().FindMem(2, mlFlash)->IsLoaded());
+  EXPECT_TRUE(form->isEnabled());
+  EXPECT_TRUE(dialogs->errors.isEmpty()) << dialogs->errors.join(u'|').toStdString();
+}
+
+TEST_F(MainFormTest, ClosingDuringAWriteAbandonsItAndKeepsItsChanges) {
+  Start(QString());
+  form->ShowPage(QStringLiteral("aMainOptions"), true);
+  WaitForBus();
+  auto& siren = Control<TVDCheckBox>("cbSiren");
+  const bool before = siren.isChecked();
+  siren.click();
+  ASSERT_TRUE(SpinUntil([&] { return !form->ScanPending(); }));
+  WaitForBus();
+  // The module takes its time: the write is still waiting for its answer when the window closes.
+  vehicle->SetExtraAnswerDelay(250ms);
+  vehicle->TakeSentByPc();
+  Act("aWrite2")->trigger();
+  ASSERT_TRUE(SpinUntil([&] { return !Transfers(vehicle->TakeSentByPc()).empty(); }));
+  form->close();
+  EXPECT_TRUE(form->BusIdle());
+  EXPECT_TRUE(form->Registry().FindMem(2, mlExt)->IsModified())
+      << "an unconfirmed write is not reported as done";
+  EXPECT_TRUE(dialogs->errors.isEmpty()) << dialogs->errors.join(u'|').toStdString();
+  SpinFor(300ms);
+  EXPECT_EQ((ModuleByte(2, kSimExt, 82) >> 5) & 1, before ? 0 : 1) << "the packet did go out";
 }
 
 }  // namespace

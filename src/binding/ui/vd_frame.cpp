@@ -2,6 +2,8 @@
 
 #include <QVBoxLayout>
 
+#include "link/bus_requests.h"
+
 namespace {
 
 // The frame template's section colours.
@@ -57,4 +59,15 @@ std::vector<IBoundControl*> TVDFrame::BoundControls() const {
 
 void TVDFrame::PageShown() {
   categoryPanels_->setFocus();
+}
+
+TVDFrame::~TVDFrame() = default;
+
+void TVDFrame::AttachBus(TBusWorker& worker) {
+  requests_ = std::make_unique<TBusRequests>(worker);
+}
+
+TBusRequests& TVDFrame::Requests() const {
+  if (!requests_) throw std::logic_error("the page has no bus attached");
+  return *requests_;
 }

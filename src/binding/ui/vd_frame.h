@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <cstdint>
+#include <memory>
 #include <stdexcept>
 #include <utility>
 #include <vector>
@@ -11,6 +12,8 @@
 #include "binding/ui/category_panels.h"
 
 class IBoundControl;
+class TBusRequests;
+class TBusWorker;
 
 class QVBoxLayout;
 
@@ -21,6 +24,7 @@ class TVDFrame : public QWidget {
 
  public:
   TVDFrame(uint8_t lanAddr, QWidget* parent = nullptr);
+  ~TVDFrame() override;
 
   uint8_t LanAddr() const { return lanAddr_; }
   TCategoryPanels* CategoryPanels1() const { return categoryPanels_; }
@@ -43,6 +47,12 @@ class TVDFrame : public QWidget {
     throw std::logic_error("no such control on the page: " + name.toStdString());
   }
 
+  // The page's requests to the modules. The window attaches the bus worker and cancels the
+  // requests when it hides the page, so an answer never reaches a page that is not shown.
+  void AttachBus(TBusWorker& worker);
+  TBusRequests& Requests() const;
+  bool HasBus() const { return requests_ != nullptr; }
+
   // Hooks for the main window and the page itself.
   virtual void Initialize() {}
   virtual void PageShown();
@@ -53,4 +63,5 @@ class TVDFrame : public QWidget {
   QVBoxLayout* layout_;
   TCategoryPanels* categoryPanels_;
   std::vector<std::pair<QPointer<QObject>, IBoundControl*>> boundControls_;
+  std::unique_ptr<TBusRequests> requests_;
 };
