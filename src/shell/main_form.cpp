@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QStackedWidget>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
@@ -30,6 +29,7 @@
 #include "shell/func_form.h"
 #include "shell/info_form.h"
 #include "shell/module_availability.h"
+#include "shell/page_area.h"
 #include "shell/progress_form.h"
 #include "shell/version_info.h"
 #include "version.h"
@@ -65,16 +65,14 @@ TMainForm::TMainForm(TAdapter& adapter, TOptionsData& options, const TPageRegist
   setWindowTitle(QStringLiteral("Vardex - программа настройки охранных систем Sorvan"));
   resize(1100, 760);
 
-  pageArea_ = new QStackedWidget(this);
-  pageArea_->setObjectName(QStringLiteral("PageArea"));
-  setCentralWidget(pageArea_);
-
   CreateActions();
   CreateMenus();
   CreateToolBar();
   CreateStatusBar();
   CreateLink();
   WireModuleCommands();
+  pageArea_ = new TPageArea(*availability_, *moduleCommands_, this);
+  setCentralWidget(pageArea_);
   WireLiveCommands();
   CreateToolWindows();
   CreatePages();
@@ -154,9 +152,9 @@ void TMainForm::CreateActions() {
   connect(Action(QStringLiteral("mmDemoMode")), &QAction::triggered, this,
           [this](bool on) { SetDemoMode(on); });
   connect(Action(QStringLiteral("aPrev")), &QAction::triggered, this,
-          [this] { ShowHistoryEntry(history_.Back()); });
+          [this] { ShowHistoryEntry(pageArea_->History().Back()); });
   connect(Action(QStringLiteral("aNext")), &QAction::triggered, this,
-          [this] { ShowHistoryEntry(history_.Forward()); });
+          [this] { ShowHistoryEntry(pageArea_->History().Forward()); });
   connect(Action(QStringLiteral("aExit")), &QAction::triggered, this, &QWidget::close);
   connect(Action(QStringLiteral("aHelp")), &QAction::triggered, this, &TMainForm::ShowHelp);
   connect(Action(QStringLiteral("aAbout")), &QAction::triggered, this, &TMainForm::ShowAbout);
@@ -325,24 +323,20 @@ void TMainForm::CreateStatusBar() {
 void TMainForm::CreatePages() {
   auto* versionInfo = new TVersionInfo(*registry_, *this, pageArea_);
   versionInfo->setObjectName(QLatin1String(TVersionInfo::kPageName));
-  pageArea_->addWidget(versionInfo);
-  versionInfo->AttachBus(*worker_);
+  pageArea_->AddPage(versionInfo);
   ConnectVersionInfo(*versionInfo);
   versionInfo->Initialize();
   for (const auto& info : pages_.Pages()) {
     TVDFrame* page = info.Create(pageArea_, *this);
     page->setObjectName(info.Name);
-    page->AttachBus(*worker_);
-    pageArea_->addWidget(page);
+    pageArea_->AddPage(page);
     page->Initialize();
   }
-  // No page is current until the first one is shown.
-  auto* blank = new QWidget(pageArea_);
-  pageArea_->addWidget(blank);
-  pageArea_->setCurrentWidget(blank);
+  pageArea_->FinishPages();
 
   std::vector<IBoundControl*> controls;
-  for (auto* page : pageArea_->findChildren<TVDFrame*>(QString(), Qt::FindDirectChildrenOnly)) {
+  for (TVDFrame* page : pageArea_->Pages()) {
+    page->AttachBus(*worker_);
     const auto pageControls = page->BoundControls();
     controls.insert(controls.end(), pageControls.begin(), pageControls.end());
   }
@@ -350,26 +344,23 @@ void TMainForm::CreatePages() {
 }
 
 TVDFrame* TMainForm::Page(const QString& name) const {
-  return pageArea_->findChild<TVDFrame*>(name, Qt::FindDirectChildrenOnly);
+  return pageArea_->Page(name);
+}
+
+TVDFrame* TMainForm::CurrentPage() const {
+  return pageArea_->CurrentPage();
+}
+
+const TPageHistory& TMainForm::History() const {
+  return pageArea_->History();
 }
 
 void TMainForm::ShowPage(const QString& command, bool addToHistory, int category) {
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  if (currentPage_) {
-    currentPage_->PageHidden();
-    currentPage_->Requests().Cancel();
-  }
   const QAction* action = Action(command);
   const QString name =
       action && action->data().isValid() ? action->data().toString() : command.mid(1);
-  TVDFrame* page = Page(name);
-  if (page) {
-    if (addToHistory) history_.Append(name, category);
-    ApplyPageEnabling(*page);
-    pageArea_->setCurrentWidget(page);
-    page->PageShown();
-    currentPage_ = page;
-  }
+  pageArea_->ShowPage(name, addToHistory, category);
   elementsForm_->SelectCommand(command);
   QApplication::restoreOverrideCursor();
 }
@@ -385,8 +376,9 @@ void TMainForm::ShowHistoryEntry(const TPageHistory::TEntry* entry) {
 
 void TMainForm::SetDemoMode(bool on) {
   demoMode_ = on;
+  pageArea_->SetDemoMode(on);
   Action(QStringLiteral("mmDemoMode"))->setChecked(on);
-  if (const auto* entry = history_.Current()) {
+  if (const auto* entry = pageArea_->History().Current()) {
     ShowPage(QStringLiteral("a") + entry->Page, true, entry->Category);
   }
 }
@@ -400,8 +392,8 @@ void TMainForm::UpdateCommandStates() {
   if (QWidget* def = findChild<QToolButton*>(QStringLiteral("tbDefault"))) {
     def->setEnabled(!unavailable);
   }
-  Action(QStringLiteral("aPrev"))->setEnabled(history_.CanGoBack());
-  Action(QStringLiteral("aNext"))->setEnabled(history_.CanGoForward());
+  Action(QStringLiteral("aPrev"))->setEnabled(pageArea_->History().CanGoBack());
+  Action(QStringLiteral("aNext"))->setEnabled(pageArea_->History().CanGoForward());
   // The check marks follow what is shown, however it came to be shown or hidden.
   if (auto* bar = findChild<QToolBar*>(QStringLiteral("ToolBar1"))) {
     Action(QStringLiteral("aShowToolBar"))->setChecked(bar->isVisible());
@@ -476,7 +468,7 @@ void TMainForm::ApplyColour() {
   QPalette palette = this->palette();
   palette.setColor(QPalette::Window, options_.Background());
   setPalette(palette);
-  for (auto* page : pageArea_->findChildren<TVDFrame*>(QString(), Qt::FindDirectChildrenOnly)) {
+  for (TVDFrame* page : pageArea_->Pages()) {
     page->SetColour(options_.Background());
   }
 }

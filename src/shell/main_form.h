@@ -24,13 +24,13 @@
 
 class QLabel;
 class QMenu;
-class QStackedWidget;
 class QToolButton;
 class TAdapter;
 class TBusWorker;
 class ITransferContext;
 class TCancelToken;
 class TModuleAvailability;
+class TPageArea;
 class TLanDevices;
 class TLanRW;
 class TDeviceMemoryItem;
@@ -77,9 +77,9 @@ class TMainForm : public QMainWindow, public IPageHost, public IDecoderHost {
   // Makes the page of `command` current; see the history and the enabling rules.
   void ShowPage(const QString& command, bool addToHistory, int category = -1);
   QAction* Action(const QString& name) const;
-  TVDFrame* CurrentPage() const { return currentPage_; }
+  TVDFrame* CurrentPage() const;
   TVDFrame* Page(const QString& name) const;
-  const TPageHistory& History() const { return history_; }
+  const TPageHistory& History() const;
   void SetDemoMode(bool on);
   // What the idle processing keeps up to date: check marks and the link-dependent commands.
   void UpdateCommandStates();
@@ -157,7 +157,6 @@ class TMainForm : public QMainWindow, public IPageHost, public IDecoderHost {
   void ApplyColour();
   void CreateLink();
   void WireModuleCommands();
-  void ApplyPageEnabling(TVDFrame& page);
   void PostReadChecks(bool askStatus);
   void WireLiveCommands();
   // Runs a transfer of the registry as a job of the bus worker: the window is busy and the
@@ -193,9 +192,7 @@ class TMainForm : public QMainWindow, public IPageHost, public IDecoderHost {
   const TPageRegistry& pages_;
   THelpViewer help_;
   std::map<QString, QAction*> actions_;
-  QStackedWidget* pageArea_ = nullptr;
-  QPointer<TVDFrame> currentPage_;
-  TPageHistory history_;
+  TPageArea* pageArea_ = nullptr;
   bool demoMode_ = false;
   uint8_t mainMajor_ = 0;
   uint8_t mainMinor_ = 0;

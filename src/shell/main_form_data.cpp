@@ -13,6 +13,7 @@
 #include "memory/worker_transfer.h"
 #include "shell/main_form.h"
 #include "shell/module_availability.h"
+#include "shell/page_area.h"
 
 namespace {
 
@@ -150,7 +151,7 @@ std::function<void(const QString&, int, int)> TMainForm::Progress() {
 
 void TMainForm::ConnectAndRescan(std::function<void()> then) {
   const auto rescan = [this, then = std::move(then)] {
-    if (adapter_.IsUnavailable() || !currentPage_) return;
+    if (adapter_.IsUnavailable() || !CurrentPage()) return;
     ShowStatusText(QStringLiteral("Обновление списка устройств"), true);
     availability_->Rescan([this, then] {
       ShowStatusText({}, true);
@@ -172,18 +173,18 @@ void TMainForm::ForgetNewlyPresent() {
 }
 
 void TMainForm::ShowLastHistoryPage() {
-  if (history_.Entries().empty()) return;
-  history_.StepBackForReshow();
-  const auto& last = history_.Entries().back();
+  if (pageArea_->History().Entries().empty()) return;
+  pageArea_->History().StepBackForReshow();
+  const auto& last = pageArea_->History().Entries().back();
   ShowPage(QStringLiteral("a") + last.Page, false, last.Category);
 }
 
 void TMainForm::Refresh() {
   RunCommand([this] {
-    if (!currentPage_) return;
+    if (!CurrentPage()) return;
     if (options_.DataLostNotification) {
       bool changed = false;
-      for (IBoundControl* control : currentPage_->BoundControls()) {
+      for (IBoundControl* control : CurrentPage()->BoundControls()) {
         auto* mem = dynamic_cast<TDeviceMemoryItem*>(control->GetMem());
         changed =
             changed || (mem && kPersistentLocations.Contains(mem->MemID()) && mem->IsModified());
@@ -222,7 +223,7 @@ void TMainForm::Reconnect() {
 
 void TMainForm::SaveFile() {
   RunCommand([this] {
-    if (!currentPage_ || currentPage_->LanAddr() == 0) return;
+    if (!CurrentPage() || CurrentPage()->LanAddr() == 0) return;
     if (!adapter_.IsUnavailable() && SomeCommandCanWrite() && unwritten_ &&
         dialogs_->AskYesNoCancel(QStringLiteral("Изменения настроек будут потеряны.\n"
                                                 " Продолжить обновление данных?")) !=
@@ -341,7 +342,7 @@ void TMainForm::ExitProgramming() {
         adapter.GetAnswer(kPcAddr, kMainModuleAddr, request, kDebugRequest);
       },
       [this] {
-        if (const auto* entry = history_.Current()) {
+        if (const auto* entry = pageArea_->History().Current()) {
           ShowPage(QStringLiteral("a") + entry->Page, true, entry->Category);
         }
       });

@@ -5,7 +5,6 @@
 #include <exception>
 
 #include "binding/bound_control.h"
-#include "binding/ui/vd_data.h"
 #include "link/adapter.h"
 #include "link/bus_worker.h"
 #include "memory/lan_devices.h"
@@ -127,42 +126,4 @@ void TMainForm::SendOnBus(std::vector<TLanMsg> messages) {
   worker_->Submit([messages = std::move(messages)](TAdapter& adapter) {
     for (const TLanMsg& msg : messages) adapter.SendMsg(msg);
   });
-}
-
-void TMainForm::ApplyPageEnabling(TVDFrame& page) {
-  std::set<TDeviceMemoryItem*> requested;
-  // Each read is asked for once, however many controls of the page show its areas.
-  std::vector<QAction*> reads;
-  for (IBoundControl* control : page.BoundControls()) {
-    auto* mem = dynamic_cast<TDeviceMemoryItem*>(control->GetMem());
-    if (!mem || !mem->Device()) continue;
-    const uint8_t addr = mem->Device()->LanAddr();
-    const bool available = IsAvailable(addr);
-    const TMemoryLocation location = mem->MemID();
-
-    if (!mem->IsLoaded() && !demoMode_ && kPersistentLocations.Contains(location)) {
-      for (QAction* read : moduleCommands_->ReadCommandsFor(addr, location)) {
-        if (std::find(reads.begin(), reads.end(), read) == reads.end()) reads.push_back(read);
-      }
-    }
-    // Live values are asked for once per area, however many controls show them.
-    if (auto* live = dynamic_cast<TMsgMemoryItem*>(mem); live && requested.insert(mem).second) {
-      if (available) {
-        live->RequestUpdate();
-      } else {
-        live->ClearAll();
-      }
-    }
-
-    const bool enabled = (available || demoMode_) && (!control->IsReadOnly() || demoMode_);
-    auto* object = dynamic_cast<QObject*>(control);
-    if (auto* data = qobject_cast<TVDData*>(object)) {
-      if (QWidget* shown = data->Control()) shown->setEnabled(enabled);
-      if (data->OnSetEnableEvent) data->OnSetEnableEvent(*data, enabled);
-    } else if (auto* widget = qobject_cast<QWidget*>(object)) {
-      widget->setEnabled(enabled);
-      if (QWidget* panel = widget->parentWidget()) panel->setEnabled(available || demoMode_);
-    }
-  }
-  for (QAction* read : reads) read->trigger();
 }

@@ -1,0 +1,91 @@
+#include "shell/page_area.h"
+
+#include <QAction>
+#include <algorithm>
+#include <set>
+
+#include "binding/bound_control.h"
+#include "binding/ui/vd_data.h"
+#include "binding/ui/vd_frame.h"
+#include "link/bus_requests.h"
+#include "memory/lan_device.h"
+#include "memory/msg_memory_item.h"
+#include "shell/module_availability.h"
+#include "shell/module_commands.h"
+
+TPageArea::TPageArea(TModuleAvailability& availability, TModuleCommands& commands, QWidget* parent)
+    : QStackedWidget(parent), availability_(availability), commands_(commands) {
+  setObjectName(QStringLiteral("PageArea"));
+}
+
+void TPageArea::AddPage(TVDFrame* page) {
+  addWidget(page);
+}
+
+void TPageArea::FinishPages() {
+  auto* blank = new QWidget(this);
+  addWidget(blank);
+  setCurrentWidget(blank);
+}
+
+TVDFrame* TPageArea::Page(const QString& name) const {
+  return findChild<TVDFrame*>(name, Qt::FindDirectChildrenOnly);
+}
+
+std::vector<TVDFrame*> TPageArea::Pages() const {
+  const auto pages = findChildren<TVDFrame*>(QString(), Qt::FindDirectChildrenOnly);
+  return {pages.begin(), pages.end()};
+}
+
+bool TPageArea::ShowPage(const QString& name, bool addToHistory, int category) {
+  if (current_) {
+    current_->PageHidden();
+    if (current_->HasBus()) current_->Requests().Cancel();
+  }
+  TVDFrame* page = Page(name);
+  if (!page) return false;
+  if (addToHistory) history_.Append(name, category);
+  ApplyEnabling(*page);
+  setCurrentWidget(page);
+  page->PageShown();
+  current_ = page;
+  return true;
+}
+
+void TPageArea::ApplyEnabling(TVDFrame& page) {
+  std::set<TDeviceMemoryItem*> requested;
+  // Each read is asked for once, however many controls of the page show its areas.
+  std::vector<QAction*> reads;
+  for (IBoundControl* control : page.BoundControls()) {
+    auto* mem = dynamic_cast<TDeviceMemoryItem*>(control->GetMem());
+    if (!mem || !mem->Device()) continue;
+    const uint8_t addr = mem->Device()->LanAddr();
+    const bool available = availability_.IsAvailable(addr);
+    const TMemoryLocation location = mem->MemID();
+
+    if (!mem->IsLoaded() && !demoMode_ && kPersistentLocations.Contains(location)) {
+      for (QAction* read : commands_.ReadCommandsFor(addr, location)) {
+        if (std::find(reads.begin(), reads.end(), read) == reads.end()) reads.push_back(read);
+      }
+    }
+    // Live values are asked for once per area, however many controls show them.
+    if (auto* live = dynamic_cast<TMsgMemoryItem*>(mem); live && requested.insert(mem).second) {
+      if (available) {
+        live->RequestUpdate();
+      } else {
+        live->ClearAll();
+      }
+    }
+
+    const bool enabled = (available || demoMode_) && (!control->IsReadOnly() || demoMode_);
+    auto* object = dynamic_cast<QObject*>(control);
+    if (auto* data = qobject_cast<TVDData*>(object)) {
+      if (QWidget* shown = data->Control()) shown->setEnabled(enabled);
+      if (data->OnSetEnableEvent) data->OnSetEnableEvent(*data, enabled);
+    } else if (auto* widget = qobject_cast<QWidget*>(object)) {
+      widget->setEnabled(enabled);
+      if (QWidget* panel = widget->parentWidget()) panel->setEnabled(available || demoMode_);
+    }
+  }
+  for (QAction* read : reads) read->trigger();
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QPointer>
+#include <QStackedWidget>
+#include <vector>
+
+#include "shell/page_history.h"
+
+class TModuleAvailability;
+class TModuleCommands;
+class TVDFrame;
+
+// The window's page area: the stack of pages, the current one and the history of what was
+// shown. Showing a page hides the last one (its requests to the modules are dropped), enables
+// the page's controls by the availability of their modules and asks for what it shows that
+// was not read yet.
+class TPageArea : public QStackedWidget {
+  Q_OBJECT
+
+ public:
+  TPageArea(TModuleAvailability& availability, TModuleCommands& commands, QWidget* parent);
+
+  void AddPage(TVDFrame* page);
+  // After the last page: no page is current until the first one is shown.
+  void FinishPages();
+  TVDFrame* Page(const QString& name) const;
+  std::vector<TVDFrame*> Pages() const;
+  TVDFrame* CurrentPage() const { return current_; }
+  TPageHistory& History() { return history_; }
+  const TPageHistory& History() const { return history_; }
+
+  // Offline editing: every control enabled, nothing read automatically.
+  void SetDemoMode(bool on) { demoMode_ = on; }
+  // Makes the page current; false when there is no such page.
+  bool ShowPage(const QString& name, bool addToHistory, int category);
+
+ private:
+  void ApplyEnabling(TVDFrame& page);
+
+  TModuleAvailability& availability_;
+  TModuleCommands& commands_;
+  QPointer<TVDFrame> current_;
+  TPageHistory history_;
+  bool demoMode_ = false;
+};
