@@ -10,7 +10,7 @@ ifneq ($(CCACHE),)
 LAUNCHER := -DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache
 endif
 
-.PHONY: all deps configure build run test tsan bench clean
+.PHONY: all deps configure build run test tsan bench package clean
 
 all: build
 
@@ -45,6 +45,14 @@ bench: build
 	@run=""; [ -n "$$DISPLAY" ] || run="xvfb-run -a"; \
 	for b in $$(find $(BUILD)/bench -maxdepth 1 -type f -perm -u+x -name "bench_*" | sort); do \
 	  echo "== $$b"; $$run $$b || exit 1; done
+
+# The Debian package, $(BUILD)/vardex_VERSION-1_ARCH.deb: `sudo apt install ./$(BUILD)/vardex_*.deb`.
+# A build folder configured before may hold another install prefix; the package's is /usr, and
+# the program looks for its installed help there.
+package: configure
+	cmake -S . -B $(BUILD) -DCMAKE_INSTALL_PREFIX=/usr
+	cmake --build $(BUILD) -j $(JOBS)
+	cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD) $(TSAN_BUILD)

@@ -9,6 +9,7 @@ packages=(
   libftdi1-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth
+  dpkg-dev desktop-file-utils
 )
 
 missing=()

@@ -1,18 +1,28 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QUrl>
 #include <functional>
 
-// The program's help: HTML topics in the "help" folder beside the program, opened in the
-// system browser at a topic and an anchor.
+// The program's help: HTML topics in a "help" folder, opened in the system browser at a topic
+// and an anchor. The folder sits beside the program in the build tree and in the data folder
+// when the program is installed from its package.
 class THelpViewer {
  public:
   static constexpr char kIndexTopic[] = "index";
   using TOpener = std::function<bool(const QUrl&)>;
 
-  // `folder` defaults to the help folder beside the program; `opener` to the system browser.
+  // `folder` defaults to FindFolder(DefaultFolders()); `opener` to the system browser.
   explicit THelpViewer(QString folder = {}, TOpener opener = {});
+
+  // Where the help is looked for, in order: beside the program, then the installed data
+  // folder. Beside the program comes first so that a program run from its build tree shows
+  // its own help even when an older package is installed.
+  static QStringList DefaultFolders();
+  // The first of `folders` that holds the index topic. When none does, the first of them, so
+  // that the lookup stays where the program itself puts its help.
+  static QString FindFolder(const QStringList& folders);
 
   // The address of a topic and anchor; empty when the topic's page is not there.
   QUrl TopicUrl(const QString& topic, const QString& anchor = {}) const;
