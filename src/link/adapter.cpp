@@ -152,6 +152,7 @@ void TAdapter::Send(uint8_t frameType, std::span<const uint8_t> payload) {
 
 void TAdapter::AbortWaits() {
   abortWaits_ = true;
+  abortEvent_.Set();
   acknowledgementEvent_.Set();
   answerEvent_.Set();
 }
@@ -170,7 +171,7 @@ void TAdapter::WaitOutLateAnswers(const TLanMsg& request) {
   for (const TLateAnswers& late : lateAnswers_) {
     if (late.Dest == request.Dest && late.Command == request.Command) {
       // Not waiting: what arrives now is journalled like any message, never taken as ours.
-      std::this_thread::sleep_until(late.Until);
+      abortEvent_.Wait(late.Until - std::chrono::steady_clock::now());
     }
   }
   std::erase_if(lateAnswers_, [&](const TLateAnswers& late) {

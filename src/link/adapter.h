@@ -172,6 +172,7 @@ class TAdapter : public QObject {
 
   TManualResetEvent acknowledgementEvent_;
   TManualResetEvent answerEvent_;
+  TManualResetEvent abortEvent_;
   TManualResetEvent dataEvent_;
   TManualResetEvent deviceEvent_;
   std::atomic<bool> stopThreads_{false};
