@@ -4,7 +4,10 @@
 #include "link/bus_worker.h"
 
 TLinkKeeper::TLinkKeeper(TAdapter& adapter, TBusWorker* worker, QObject* parent)
-    : QObject(parent), adapter_(adapter), worker_(worker) {
+    : QObject(parent), adapter_(adapter), worker_(worker), clock_([] {
+        return std::chrono::duration_cast<std::chrono::milliseconds>(
+            std::chrono::steady_clock::now().time_since_epoch());
+      }) {
   timer_.setInterval(kQueuePeriodMs);
   connect(&timer_, &QTimer::timeout, this, &TLinkKeeper::Tick);
 }
@@ -26,12 +29,12 @@ void TLinkKeeper::Tick() {
   if (wasAvailable_) {
     // The first retry comes one period after the loss, not at once.
     wasAvailable_ = false;
-    sinceReconnect_.start();
+    lastReconnect_ = clock_();
     emit LinkUnavailable();
     return;
   }
-  if (sinceReconnect_.elapsed() >= kReconnectPeriodMs) {
-    sinceReconnect_.restart();
+  if (clock_() - lastReconnect_ >= std::chrono::milliseconds(kReconnectPeriodMs)) {
+    lastReconnect_ = clock_();
     emit LinkUnavailable();
     RunOnBus([](TAdapter& adapter) { adapter.Reconnect(); });
   }

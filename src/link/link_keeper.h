@@ -1,8 +1,9 @@
 #pragma once
 
-#include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
+#include <chrono>
+#include <functional>
 
 class TAdapter;
 class TBusWorker;
@@ -21,6 +22,8 @@ class TLinkKeeper : public QObject {
   explicit TLinkKeeper(TAdapter& adapter, TBusWorker* worker = nullptr, QObject* parent = nullptr);
   void Start();
   void Stop();
+  // The time the reconnection period is measured on; the steady clock unless a test sets one.
+  void SetClock(std::function<std::chrono::milliseconds()> clock) { clock_ = std::move(clock); }
 
  signals:
   // When the link goes down and with every reconnection attempt; the owner marks its memory
@@ -34,6 +37,7 @@ class TLinkKeeper : public QObject {
   TAdapter& adapter_;
   TBusWorker* worker_;
   QTimer timer_;
-  QElapsedTimer sinceReconnect_;
+  std::function<std::chrono::milliseconds()> clock_;
+  std::chrono::milliseconds lastReconnect_{0};
   bool wasAvailable_ = true;
 };

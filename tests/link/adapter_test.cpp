@@ -172,19 +172,33 @@ TEST_F(AdapterTest, QueueRefusesOverlongMessages) {
 
 TEST_F(AdapterTest, UnplugReportsOnceThenReconnectsEveryTwoSeconds) {
   TLinkKeeper keeper(*adapter);
+  std::chrono::milliseconds now{100000};
+  keeper.SetClock([&] { return now; });
+  int unavailable = 0;
+  QObject::connect(&keeper, &TLinkKeeper::LinkUnavailable, [&] { ++unavailable; });
   keeper.Start();
   vehicle->Unplug();
-  ASSERT_TRUE(SpinUntil([&] { return adapter->IsUnavailable(); }));
+  ASSERT_TRUE(SpinUntil([&] { return unavailable == 1; }));
+  EXPECT_TRUE(adapter->IsUnavailable());
   EXPECT_EQ(journal->CountErrors(kErrAdapterNotFound), 1);
 
-  // Two reconnection attempts fail silently.
-  Settle(4500ms);
+  // Within the period nothing is tried; then two reconnection attempts fail silently.
+  now += 1999ms;
+  Settle(150ms);
+  EXPECT_EQ(unavailable, 1);
+  for (int attempt = 2; attempt <= 3; ++attempt) {
+    now += 2000ms;
+    ASSERT_TRUE(SpinUntil([&] { return unavailable == attempt; }));
+  }
+  Settle(150ms);
+  EXPECT_EQ(unavailable, 3) << "one attempt per period";
   EXPECT_TRUE(adapter->IsUnavailable());
   EXPECT_EQ(journal->CountErrors(kErrAdapterNotFound), 1);
   EXPECT_EQ(journal->CountErrors(kErrAdapterFound), 1);
 
   vehicle->Replug();
-  ASSERT_TRUE(SpinUntil([&] { return !adapter->IsUnavailable(); }, 5000ms));
+  now += 2000ms;
+  ASSERT_TRUE(SpinUntil([&] { return !adapter->IsUnavailable(); }));
   EXPECT_EQ(journal->CountErrors(kErrAdapterFound), 2);
   EXPECT_TRUE(adapter->GetAnswerNoData(1, 2, 1).Answered);
 }
