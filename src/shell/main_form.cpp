@@ -70,10 +70,16 @@ TMainForm::TMainForm(TAdapter& adapter, TOptionsData& options, const TPageRegist
   CreateToolBar();
   CreateStatusBar();
   CreateLink();
-  WireModuleCommands();
+  moduleCommands_ = std::make_unique<TModuleCommands>(
+      *registry_, [this](const QString& name) { return Action(name); });
+  availability_ = new TModuleAvailability(*registry_, adapter_, *worker_, *moduleCommands_, this);
+  connect(availability_, &TModuleAvailability::MainModuleLost, this, &TMainForm::MainModuleLost);
   pageArea_ = new TPageArea(*availability_, *moduleCommands_, this);
   setCentralWidget(pageArea_);
-  WireLiveCommands();
+  data_ = new TDataCommands({adapter_, *registry_, *worker_, *availability_, *moduleCommands_,
+                             *pageArea_, *dialogs_, options_},
+                            *this, this);
+  WireModuleCommands();
   CreateToolWindows();
   CreatePages();
   ApplyColour();
@@ -88,7 +94,6 @@ TMainForm::TMainForm(TAdapter& adapter, TOptionsData& options, const TPageRegist
 
   connect(&idleTimer_, &QTimer::timeout, this, &TMainForm::UpdateCommandStates);
   idleTimer_.start(kIdlePeriodMs);
-  connect(progress_, &TProgress::CancelRequested, this, &TMainForm::CancelTransfers);
   RestartScan();
   UpdateCommandStates();
 
@@ -387,7 +392,8 @@ void TMainForm::UpdateCommandStates() {
   const bool unavailable = adapter_.IsUnavailable();
   Action(QStringLiteral("aRead"))->setEnabled(!unavailable && !demoMode_);
   Action(QStringLiteral("aRefresh"))->setEnabled(!unavailable);
-  Action(QStringLiteral("aWrite"))->setEnabled(!unavailable && SomeCommandCanWrite() && unwritten_);
+  Action(QStringLiteral("aWrite"))
+      ->setEnabled(!unavailable && SomeCommandCanWrite() && data_->UnwrittenChanges());
   if (QWidget* read = findChild<QToolButton*>(QStringLiteral("tbRead"))) read->setEnabled(true);
   if (QWidget* def = findChild<QToolButton*>(QStringLiteral("tbDefault"))) {
     def->setEnabled(!unavailable);

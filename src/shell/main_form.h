@@ -16,6 +16,7 @@
 #include "journal/message_decoder.h"
 #include "link/lan_msg.h"
 #include "shell/busy_state.h"
+#include "shell/data_commands.h"
 #include "shell/help_viewer.h"
 #include "shell/module_commands.h"
 #include "shell/options_data.h"
@@ -45,7 +46,10 @@ class TProgress;
 
 // The program's frame: commands, menus and toolbar, the page area with its history, the
 // status bar and the timers that keep the link alive.
-class TMainForm : public QMainWindow, public IPageHost, public IDecoderHost {
+class TMainForm : public QMainWindow,
+                  public IPageHost,
+                  public IDecoderHost,
+                  public IDataCommandsWindow {
   Q_OBJECT
 
  public:
@@ -75,7 +79,7 @@ class TMainForm : public QMainWindow, public IPageHost, public IDecoderHost {
   void SetMainGeneration(uint8_t generation);
 
   // Makes the page of `command` current; see the history and the enabling rules.
-  void ShowPage(const QString& command, bool addToHistory, int category = -1);
+  void ShowPage(const QString& command, bool addToHistory, int category = -1) override;
   QAction* Action(const QString& name) const;
   TVDFrame* CurrentPage() const;
   TVDFrame* Page(const QString& name) const;
@@ -103,7 +107,7 @@ class TMainForm : public QMainWindow, public IPageHost, public IDecoderHost {
   // The module answers and grants access, as the last scan found.
   bool IsAvailable(uint8_t lanAddr) const;
   bool SomeCommandCanWrite() const;
-  bool UnwrittenChanges() const { return unwritten_; }
+  bool UnwrittenChanges() const { return data_->UnwrittenChanges(); }
   const std::set<uint8_t>& PresentModules() const;
   bool RelayModulePresent() const;
   bool ValidatorPresent() const { return validatorPresent_; }
@@ -115,23 +119,15 @@ class TMainForm : public QMainWindow, public IPageHost, public IDecoderHost {
   void SaveState(QSettings& settings) const;
   void RestoreState(QSettings& settings);
 
-  // The data commands.
-  void ReadAll();
-  void ReadModule(const TModuleCommandSpec& desc);
-  void WriteAll();
-  void WriteModule(const TModuleCommandSpec& desc);
-  void SetDefaultsModule(uint8_t lanAddr, TMemoryLocations locations);
-  void Refresh();
-  void Reconnect();
-  void RecountUnwritten();
-  void SaveFile();
-  void OpenFile();
-  // "Выход из программирования": every module leaves programming mode.
-  void ExitProgramming();
-  // Stops the transfers that are running or queued after the packet in flight ("Отмена").
-  void CancelTransfers();
-  // The last opened file carried this program's version.
-  bool FileCompatible() const { return fileCompatible_; }
+  // The data commands: read, write, factory settings, refresh, reconnect, save and open.
+  TDataCommands& Data() { return *data_; }
+  // Each of these runs the data command of that name.
+  void ReadAll() { data_->ReadAll(); }
+  void Refresh() { data_->Refresh(); }
+  void SaveFile() { data_->SaveFile(); }
+  void OpenFile() { data_->OpenFile(); }
+  void ExitProgramming() { data_->ExitProgramming(); }
+  bool FileCompatible() const { return data_->FileCompatible(); }
 
  signals:
   // The main module was seen and has gone: live displays return to "unknown".
@@ -157,28 +153,6 @@ class TMainForm : public QMainWindow, public IPageHost, public IDecoderHost {
   void ApplyColour();
   void CreateLink();
   void WireModuleCommands();
-  void PostReadChecks(bool askStatus);
-  void WireLiveCommands();
-  // Runs a transfer of the registry as a job of the bus worker: the window is busy and the
-  // progress window offers "Отмена" until it ends; `then` runs afterwards on this thread.
-  void RunTransfer(std::function<void(const ITransferContext&)> transfer,
-                   std::function<void()> then = {});
-  // Sends messages without waiting here: they go out on the bus worker.
-  void SendOnBus(std::vector<TLanMsg> messages);
-  // The progress of a transfer, shown in the progress window.
-  std::function<void(const QString&, int, int)> Progress();
-  // Refresh and reconnect: once the link is up and the module lists are current, `then` runs;
-  // without a link or a page nothing is done.
-  void ConnectAndRescan(std::function<void()> then);
-  void ForgetNewlyPresent();
-  // Shows the last page of the history again without recording it.
-  void ShowLastHistoryPage();
-  // A command for the main module, sent only while it is there.
-  void SendToMainModule(uint8_t command, std::initializer_list<uint8_t> data);
-  static std::vector<TDeviceMemoryItem*> MatchLines(const std::vector<TSelectDevice::TLine>& lines,
-                                                    const std::vector<TDeviceMemoryItem*>& areas);
-  // Runs a user command: an adapter failure was journalled already, anything else is shown.
-  void RunCommand(const std::function<void()>& command);
 
   TAdapter& adapter_;
   TOptionsData& options_;
@@ -188,7 +162,7 @@ class TMainForm : public QMainWindow, public IPageHost, public IDecoderHost {
   std::unique_ptr<TModuleCommands> moduleCommands_;
   std::unique_ptr<TBusWorker> worker_;
   TModuleAvailability* availability_ = nullptr;
-  std::vector<std::shared_ptr<TCancelToken>> transfers_;
+  TDataCommands* data_ = nullptr;
   const TPageRegistry& pages_;
   THelpViewer help_;
   std::map<QString, QAction*> actions_;
@@ -197,9 +171,7 @@ class TMainForm : public QMainWindow, public IPageHost, public IDecoderHost {
   uint8_t mainMajor_ = 0;
   uint8_t mainMinor_ = 0;
   uint8_t mainGeneration_ = 0;
-  bool unwritten_ = false;
   bool validatorPresent_ = false;
-  bool fileCompatible_ = true;
   TLogger* logger_ = nullptr;
   TLogForm* logForm_ = nullptr;
   TElementsForm* elementsForm_ = nullptr;

@@ -13,6 +13,7 @@
 #include "memory/presence_replies.h"
 #include "shell/main_form.h"
 #include "shell/module_availability.h"
+#include "shell/progress_form.h"
 
 namespace {
 
@@ -36,11 +37,11 @@ void TMainForm::CreateLink() {
     registry_->SetRW(rw_.get());
     registry_->SetUserQuestions(dialogs_.get());
     registry_->SetOnModified([this] {
-      unwritten_ = true;
+      data_->MarkUnwritten();
       RestartScan();
     });
     adapter_.SetOnDeviceMessage([this](TAdapter&, const TLanMsg& msg) {
-      SendOnBus(PresenceReplies(msg));
+      data_->SendOnBus(PresenceReplies(msg));
       registry_->DispatchMessage(msg);
     });
     adapter_.SetOnDispatchError([this](const QString& text) { ShowStatusText(text, false); });
@@ -54,43 +55,31 @@ void TMainForm::CreateLink() {
 }
 
 void TMainForm::WireModuleCommands() {
-  moduleCommands_ = std::make_unique<TModuleCommands>(
-      *registry_, [this](const QString& name) { return Action(name); });
-  availability_ = new TModuleAvailability(*registry_, adapter_, *worker_, *moduleCommands_, this);
-  connect(availability_, &TModuleAvailability::MainModuleLost, this, &TMainForm::MainModuleLost);
   for (const auto& command : moduleCommands_->Commands()) {
     const TModuleCommandSpec desc = command.Desc;
     connect(command.Action, &QAction::triggered, this, [this, desc] {
       switch (desc.Kind) {
         case TModuleCommandKind::Read:
-          ReadModule(desc);
+          data_->ReadModule(desc);
           break;
         case TModuleCommandKind::Write:
-          WriteModule(desc);
+          data_->WriteModule(desc);
           break;
         case TModuleCommandKind::Defaults:
-          SetDefaultsModule(desc.LanAddr, TMemoryLocations::FromBits(desc.Locations));
+          data_->SetDefaultsModule(desc.LanAddr, TMemoryLocations::FromBits(desc.Locations));
           break;
       }
     });
   }
   connect(Action(QStringLiteral("aDef3Sms")), &QAction::triggered, this,
-          [this] { SetDefaultsModule(3, {mlExt}); });
-  connect(Action(QStringLiteral("aRead")), &QAction::triggered, this, &TMainForm::ReadAll);
-  connect(Action(QStringLiteral("aWrite")), &QAction::triggered, this, &TMainForm::WriteAll);
-  connect(Action(QStringLiteral("aRefresh")), &QAction::triggered, this, &TMainForm::Refresh);
-  connect(Action(QStringLiteral("aSave")), &QAction::triggered, this, &TMainForm::SaveFile);
-  connect(Action(QStringLiteral("aLoad")), &QAction::triggered, this, &TMainForm::OpenFile);
-}
-
-void TMainForm::RunCommand(const std::function<void()>& command) {
-  try {
-    command();
-  } catch (const EAdapter&) {
-    // The adapter has journalled the module that did not answer.
-  } catch (const std::exception& error) {
-    dialogs_->ShowError(QString::fromUtf8(error.what()));
-  }
+          [this] { data_->SetDefaultsModule(3, {mlExt}); });
+  connect(Action(QStringLiteral("aRead")), &QAction::triggered, data_, &TDataCommands::ReadAll);
+  connect(Action(QStringLiteral("aWrite")), &QAction::triggered, data_, &TDataCommands::WriteAll);
+  connect(Action(QStringLiteral("aRefresh")), &QAction::triggered, data_, &TDataCommands::Refresh);
+  connect(Action(QStringLiteral("aSave")), &QAction::triggered, data_, &TDataCommands::SaveFile);
+  connect(Action(QStringLiteral("aLoad")), &QAction::triggered, data_, &TDataCommands::OpenFile);
+  connect(progress_, &TProgress::CancelRequested, data_, &TDataCommands::CancelTransfers);
+  data_->WireLiveCommands([this](const QString& name) { return Action(name); });
 }
 
 bool TMainForm::IsAvailable(uint8_t lanAddr) const {
@@ -119,11 +108,4 @@ bool TMainForm::RelayModulePresent() const {
 
 bool TMainForm::BusIdle() const {
   return worker_->Idle();
-}
-
-void TMainForm::SendOnBus(std::vector<TLanMsg> messages) {
-  if (messages.empty()) return;
-  worker_->Submit([messages = std::move(messages)](TAdapter& adapter) {
-    for (const TLanMsg& msg : messages) adapter.SendMsg(msg);
-  });
 }

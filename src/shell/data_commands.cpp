@@ -1,19 +1,22 @@
-// The main window's data commands: reading, writing, factory settings, refresh and
-// reconnect, around the registry's transfers.
+#include "shell/data_commands.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QFileInfo>
 #include <algorithm>
 
 #include "binding/bound_control.h"
+#include "binding/ui/vd_frame.h"
 #include "link/adapter.h"
 #include "link/bus_worker.h"
 #include "memory/file_rw.h"
 #include "memory/lan_devices.h"
 #include "memory/worker_transfer.h"
-#include "shell/main_form.h"
 #include "shell/module_availability.h"
+#include "shell/module_commands.h"
+#include "shell/options_data.h"
 #include "shell/page_area.h"
+#include "shell/shell_dialogs.h"
 
 namespace {
 
@@ -39,7 +42,7 @@ TLanMsg MakeCommand(uint8_t source, uint8_t dest, uint8_t command, std::vector<u
 // Shows the busy state for the length of a command, whatever leaves it.
 class TBusyScope {
  public:
-  explicit TBusyScope(IPageHost& host) : host_(host) {
+  explicit TBusyScope(IDataCommandsWindow& host) : host_(host) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     host_.BeginBusy();
   }
@@ -51,19 +54,41 @@ class TBusyScope {
   TBusyScope& operator=(const TBusyScope&) = delete;
 
  private:
-  IPageHost& host_;
+  IDataCommandsWindow& host_;
 };
 
 }  // namespace
 
-void TMainForm::RunTransfer(std::function<void(const ITransferContext&)> transfer,
-                            std::function<void()> then) {
-  BeginBusy();
+TDataCommands::TDataCommands(TParts parts, IDataCommandsWindow& window, QObject* parent)
+    : QObject(parent),
+      adapter_(parts.Adapter),
+      registry_(parts.Registry),
+      worker_(parts.Worker),
+      availability_(parts.Availability),
+      commands_(parts.Commands),
+      pages_(parts.Pages),
+      dialogs_(parts.Dialogs),
+      options_(parts.Options),
+      window_(window) {}
+
+void TDataCommands::RunCommand(const std::function<void()>& command) {
+  try {
+    command();
+  } catch (const EAdapter&) {
+    // The adapter has journalled the module that did not answer.
+  } catch (const std::exception& error) {
+    dialogs_.ShowError(QString::fromUtf8(error.what()));
+  }
+}
+
+void TDataCommands::RunTransfer(std::function<void(const ITransferContext&)> transfer,
+                                std::function<void()> then) {
+  window_.BeginBusy();
   auto token = std::make_shared<TCancelToken>();
   transfers_.push_back(token);
-  auto context = std::make_shared<TWorkerTransfer>(*worker_, token);
+  auto context = std::make_shared<TWorkerTransfer>(worker_, token);
   auto error = std::make_shared<std::exception_ptr>();
-  worker_->Submit(
+  worker_.Submit(
       [context, error, transfer = std::move(transfer)](TAdapter&) {
         try {
           transfer(*context);
@@ -75,7 +100,7 @@ void TMainForm::RunTransfer(std::function<void(const ITransferContext&)> transfe
       },
       [this, token, error, then = std::move(then)] {
         std::erase(transfers_, token);
-        EndBusy();
+        window_.EndBusy();
         RunCommand([&] {
           if (*error) std::rethrow_exception(*error);
           if (then) then();
@@ -83,56 +108,56 @@ void TMainForm::RunTransfer(std::function<void(const ITransferContext&)> transfe
       });
 }
 
-void TMainForm::CancelTransfers() {
+void TDataCommands::CancelTransfers() {
   for (const auto& token : transfers_) token->Cancel();
 }
 
-void TMainForm::ReadAll() {
-  RunTransfer([this](const ITransferContext& context) { registry_->ReadAll(Progress(), context); },
-              [this] { RestartScan(); });
+void TDataCommands::ReadAll() {
+  RunTransfer([this](const ITransferContext& context) { registry_.ReadAll(Progress(), context); },
+              [this] { availability_.RestartScan(); });
 }
 
-void TMainForm::ReadModule(const TModuleCommandSpec& desc) {
+void TDataCommands::ReadModule(const TModuleCommandSpec& desc) {
   RunTransfer(
       [this, desc](const ITransferContext& context) {
-        registry_->ReadDevice(registry_->FindDevice(desc.LanAddr),
-                              TMemoryLocations::FromBits(desc.Locations), Progress(), context);
+        registry_.ReadDevice(registry_.FindDevice(desc.LanAddr),
+                             TMemoryLocations::FromBits(desc.Locations), Progress(), context);
       },
       [this] {
-        RestartScan();
+        availability_.RestartScan();
         PostReadChecks(true);
       });
 }
 
-void TMainForm::WriteAll() {
-  RunTransfer([this](const ITransferContext& context) { registry_->WriteAll(Progress(), context); },
+void TDataCommands::WriteAll() {
+  RunTransfer([this](const ITransferContext& context) { registry_.WriteAll(Progress(), context); },
               [this] {
                 RecountUnwritten();
                 PostReadChecks(true);
               });
 }
 
-void TMainForm::WriteModule(const TModuleCommandSpec& desc) {
+void TDataCommands::WriteModule(const TModuleCommandSpec& desc) {
   RunTransfer(
       [this, desc](const ITransferContext& context) {
-        registry_->WriteDevice(registry_->FindDevice(desc.LanAddr),
-                               TMemoryLocations::FromBits(desc.Locations), Progress(), context);
+        registry_.WriteDevice(registry_.FindDevice(desc.LanAddr),
+                              TMemoryLocations::FromBits(desc.Locations), Progress(), context);
       },
       [this] { RecountUnwritten(); });
 }
 
-void TMainForm::SetDefaultsModule(uint8_t lanAddr, TMemoryLocations locations) {
+void TDataCommands::SetDefaultsModule(uint8_t lanAddr, TMemoryLocations locations) {
   RunTransfer([this, lanAddr, locations](const ITransferContext& context) {
-    registry_->SetDefaultsDevice(registry_->FindDevice(lanAddr), locations, Progress(), context);
+    registry_.SetDefaultsDevice(registry_.FindDevice(lanAddr), locations, Progress(), context);
   });
 }
 
-void TMainForm::RecountUnwritten() {
-  unwritten_ = moduleCommands_->RecountUnwritten();
+void TDataCommands::RecountUnwritten() {
+  unwritten_ = commands_.RecountUnwritten();
 }
 
-void TMainForm::PostReadChecks(bool askStatus) {
-  TDeviceMemoryItem* settings = registry_->FindMem(kMainModuleAddr, mlExt);
+void TDataCommands::PostReadChecks(bool askStatus) {
+  TDeviceMemoryItem* settings = registry_.FindMem(kMainModuleAddr, mlExt);
   if (!settings || !settings->IsLoaded()) return;
   const auto bit = [settings](int addr, int bit) {
     return addr < settings->Size() && (settings->Image()[static_cast<size_t>(addr)] >> bit) & 1;
@@ -145,16 +170,18 @@ void TMainForm::PostReadChecks(bool askStatus) {
   }
 }
 
-std::function<void(const QString&, int, int)> TMainForm::Progress() {
-  return [this](const QString& text, int done, int total) { ReportProgress(text, total, done); };
+std::function<void(const QString&, int, int)> TDataCommands::Progress() {
+  return [this](const QString& text, int done, int total) {
+    window_.ReportProgress(text, total, done);
+  };
 }
 
-void TMainForm::ConnectAndRescan(std::function<void()> then) {
+void TDataCommands::ConnectAndRescan(std::function<void()> then) {
   const auto rescan = [this, then = std::move(then)] {
-    if (adapter_.IsUnavailable() || !CurrentPage()) return;
-    ShowStatusText(QStringLiteral("Обновление списка устройств"), true);
-    availability_->Rescan([this, then] {
-      ShowStatusText({}, true);
+    if (adapter_.IsUnavailable() || !pages_.CurrentPage()) return;
+    window_.ShowStatusText(QStringLiteral("Обновление списка устройств"), true);
+    availability_.Rescan([this, then] {
+      window_.ShowStatusText({}, true);
       then();
     });
   };
@@ -162,42 +189,42 @@ void TMainForm::ConnectAndRescan(std::function<void()> then) {
     rescan();
     return;
   }
-  worker_->Submit([](TAdapter& adapter) { adapter.Reconnect(); }, rescan);
+  worker_.Submit([](TAdapter& adapter) { adapter.Reconnect(); }, rescan);
 }
 
-void TMainForm::ForgetNewlyPresent() {
+void TDataCommands::ForgetNewlyPresent() {
   // A module that has just come back may hold other settings than its images.
-  for (const uint8_t addr : availability_->TakeNewlyPresent()) {
-    if (TLanDevice* device = registry_->FindDevice(addr)) device->MarkNotLoaded();
+  for (const uint8_t addr : availability_.TakeNewlyPresent()) {
+    if (TLanDevice* device = registry_.FindDevice(addr)) device->MarkNotLoaded();
   }
 }
 
-void TMainForm::ShowLastHistoryPage() {
-  if (pageArea_->History().Entries().empty()) return;
-  pageArea_->History().StepBackForReshow();
-  const auto& last = pageArea_->History().Entries().back();
-  ShowPage(QStringLiteral("a") + last.Page, false, last.Category);
+void TDataCommands::ShowLastHistoryPage() {
+  if (pages_.History().Entries().empty()) return;
+  pages_.History().StepBackForReshow();
+  const auto& last = pages_.History().Entries().back();
+  window_.ShowPage(QStringLiteral("a") + last.Page, false, last.Category);
 }
 
-void TMainForm::Refresh() {
+void TDataCommands::Refresh() {
   RunCommand([this] {
-    if (!CurrentPage()) return;
+    if (!pages_.CurrentPage()) return;
     if (options_.DataLostNotification) {
       bool changed = false;
-      for (IBoundControl* control : CurrentPage()->BoundControls()) {
+      for (IBoundControl* control : pages_.CurrentPage()->BoundControls()) {
         auto* mem = dynamic_cast<TDeviceMemoryItem*>(control->GetMem());
         changed =
             changed || (mem && kPersistentLocations.Contains(mem->MemID()) && mem->IsModified());
       }
-      if (changed && !dialogs_->Confirm(QStringLiteral("Изменения настроек будут потеряны."),
-                                        QStringLiteral("Продолжить обновление данных?"))) {
+      if (changed && !dialogs_.Confirm(QStringLiteral("Изменения настроек будут потеряны."),
+                                       QStringLiteral("Продолжить обновление данных?"))) {
         return;
       }
     }
     ConnectAndRescan([this] {
       ForgetNewlyPresent();
-      for (const uint8_t addr : PresentModules()) {
-        TLanDevice* device = registry_->FindDevice(addr);
+      for (const uint8_t addr : availability_.PresentModules()) {
+        TLanDevice* device = registry_.FindDevice(addr);
         if (!device) continue;
         for (const auto& area : device->Items()) {
           if (!kPersistentLocations.Contains(area->MemID())) continue;
@@ -212,8 +239,8 @@ void TMainForm::Refresh() {
   });
 }
 
-void TMainForm::Reconnect() {
-  if (demoMode_) return;
+void TDataCommands::Reconnect() {
+  if (window_.DemoMode()) return;
   ConnectAndRescan([this] {
     ForgetNewlyPresent();
     ShowLastHistoryPage();
@@ -221,24 +248,24 @@ void TMainForm::Reconnect() {
   });
 }
 
-void TMainForm::SaveFile() {
+void TDataCommands::SaveFile() {
   RunCommand([this] {
-    if (!CurrentPage() || CurrentPage()->LanAddr() == 0) return;
-    if (!adapter_.IsUnavailable() && SomeCommandCanWrite() && unwritten_ &&
-        dialogs_->AskYesNoCancel(QStringLiteral("Изменения настроек будут потеряны.\n"
-                                                " Продолжить обновление данных?")) !=
+    if (!pages_.CurrentPage() || pages_.CurrentPage()->LanAddr() == 0) return;
+    if (!adapter_.IsUnavailable() && availability_.CanWrite() && unwritten_ &&
+        dialogs_.AskYesNoCancel(QStringLiteral("Изменения настроек будут потеряны.\n"
+                                               " Продолжить обновление данных?")) !=
             TUserAnswer::Yes) {
       return;
     }
-    const QString fileName = dialogs_->SaveFileName(options_.LastDir);
+    const QString fileName = dialogs_.SaveFileName(options_.LastDir);
     if (fileName.isEmpty()) return;
 
     // Offline editing saves whatever was opened or read, present or not.
     std::vector<TSelectDevice::TLine> lines;
     std::vector<TDeviceMemoryItem*> offered;
-    for (int i = 0; i < registry_->Count(); ++i) {
-      TLanDevice& device = registry_->Items(i);
-      if (!demoMode_ && !IsAvailable(device.LanAddr())) continue;
+    for (int i = 0; i < registry_.Count(); ++i) {
+      TLanDevice& device = registry_.Items(i);
+      if (!window_.DemoMode() && !availability_.IsAvailable(device.LanAddr())) continue;
       std::vector<TDeviceMemoryItem*> areas;
       for (const auto& area : device.Items()) {
         if (kPersistentLocations.Contains(area->MemID()) && area->IsLoaded() && area->Size() > 0) {
@@ -252,42 +279,43 @@ void TMainForm::SaveFile() {
         offered.push_back(area);
       }
     }
-    const auto chosen = dialogs_->SelectAreas(lines, {});
+    const auto chosen = dialogs_.SelectAreas(lines, {});
     if (!chosen || chosen->empty()) return;
     const auto areas = MatchLines(*chosen, offered);
 
-    TBusyScope busy(*this);
-    TFileRW file(fileName, true, dialogs_.get());
+    TBusyScope busy(window_);
+    TFileRW file(fileName, true, &dialogs_);
     options_.LastDir = QFileInfo(fileName).absolutePath();
-    registry_->SaveToFile(areas, file, Progress());
+    registry_.SaveToFile(areas, file, Progress());
   });
 }
 
-void TMainForm::OpenFile() {
+void TDataCommands::OpenFile() {
   RunCommand([this] {
-    const QString fileName = dialogs_->OpenFileName(options_.LastDir);
+    const QString fileName = dialogs_.OpenFileName(options_.LastDir);
     if (fileName.isEmpty()) return;
-    TFileRW file(fileName, false, dialogs_.get());
+    TFileRW file(fileName, false, &dialogs_);
     fileCompatible_ = file.IsCompatible();
     if (!fileCompatible_) return;
 
-    const std::vector<TDeviceMemoryItem*> offered = AreasInFile(file, *registry_);
+    const std::vector<TDeviceMemoryItem*> offered = AreasInFile(file, registry_);
     std::vector<TSelectDevice::TLine> lines;
     for (TDeviceMemoryItem* area : offered) {
-      const bool allowed = demoMode_ || IsAvailable(area->Device()->LanAddr());
+      const bool allowed =
+          window_.DemoMode() || availability_.IsAvailable(area->Device()->LanAddr());
       lines.push_back({area->Device()->Name(), area->Name(), allowed});
     }
-    const auto chosen = dialogs_->SelectAreas(lines, QFileInfo(fileName).fileName());
+    const auto chosen = dialogs_.SelectAreas(lines, QFileInfo(fileName).fileName());
     if (!chosen || chosen->empty()) return;
     const auto areas = MatchLines(*chosen, offered);
 
-    TBusyScope busy(*this);
+    TBusyScope busy(window_);
     options_.LastDir = QFileInfo(fileName).absolutePath();
-    registry_->LoadFromFile(areas, file, Progress());
+    registry_.LoadFromFile(areas, file, Progress());
   });
 }
 
-std::vector<TDeviceMemoryItem*> TMainForm::MatchLines(
+std::vector<TDeviceMemoryItem*> TDataCommands::MatchLines(
     const std::vector<TSelectDevice::TLine>& lines, const std::vector<TDeviceMemoryItem*>& areas) {
   std::vector<TDeviceMemoryItem*> matched;
   for (const auto& line : lines) {
@@ -301,39 +329,39 @@ std::vector<TDeviceMemoryItem*> TMainForm::MatchLines(
   return matched;
 }
 
-void TMainForm::SendToMainModule(uint8_t command, std::initializer_list<uint8_t> data) {
-  if (!IsAvailable(kMainModuleAddr)) return;
+void TDataCommands::SendToMainModule(uint8_t command, std::initializer_list<uint8_t> data) {
+  if (!availability_.IsAvailable(kMainModuleAddr)) return;
   SendOnBus({MakeCommand(kPcAddr, kMainModuleAddr, command, std::vector<uint8_t>(data))});
 }
 
-void TMainForm::WireLiveCommands() {
+void TDataCommands::WireLiveCommands(const std::function<QAction*(const QString&)>& action) {
   constexpr uint8_t kMeasure = 114;
   constexpr uint8_t kRestart = 0;
   constexpr uint8_t kLearning = 57;
-  connect(Action(QStringLiteral("aMeasureTaho")), &QAction::triggered, this,
+  connect(action(QStringLiteral("aMeasureTaho")), &QAction::triggered, this,
           [this] { SendToMainModule(kMeasure, {0}); });
-  connect(Action(QStringLiteral("aMeasureSpeed")), &QAction::triggered, this,
+  connect(action(QStringLiteral("aMeasureSpeed")), &QAction::triggered, this,
           [this] { SendToMainModule(kMeasure, {1}); });
-  connect(Action(QStringLiteral("aLearnWL")), &QAction::triggered, this,
+  connect(action(QStringLiteral("aLearnWL")), &QAction::triggered, this,
           [this] { SendToMainModule(kMeasure, {2}); });
-  connect(Action(QStringLiteral("ResetSystem")), &QAction::triggered, this, [this] {
-    if (dialogs_->Confirm(QStringLiteral("Внимание, перезагрузка системы!!!"),
-                          QStringLiteral("Понадобится повторный вход в программирование!!!"))) {
+  connect(action(QStringLiteral("ResetSystem")), &QAction::triggered, this, [this] {
+    if (dialogs_.Confirm(QStringLiteral("Внимание, перезагрузка системы!!!"),
+                         QStringLiteral("Понадобится повторный вход в программирование!!!"))) {
       SendToMainModule(kRestart, {0x80});
     }
   });
   for (const char* name : {"aLabelAndTxStartLearn", "aLabelAndTxEndLearn"}) {
-    connect(Action(QLatin1String(name)), &QAction::triggered, this,
+    connect(action(QLatin1String(name)), &QAction::triggered, this,
             [this] { SendToMainModule(kLearning, {}); });
   }
-  connect(Action(QStringLiteral("mmExitProgramming")), &QAction::triggered, this,
-          &TMainForm::ExitProgramming);
+  connect(action(QStringLiteral("mmExitProgramming")), &QAction::triggered, this,
+          &TDataCommands::ExitProgramming);
 }
 
-void TMainForm::ExitProgramming() {
+void TDataCommands::ExitProgramming() {
   constexpr uint8_t kProgrammingMenu = 8;
   constexpr uint8_t kDebugRequest = 122;
-  worker_->Submit(
+  worker_.Submit(
       [](TAdapter& adapter) {
         // Sent in the main module's name, so that every module leaves programming with it.
         const uint8_t leave[] = {0};
@@ -342,8 +370,15 @@ void TMainForm::ExitProgramming() {
         adapter.GetAnswer(kPcAddr, kMainModuleAddr, request, kDebugRequest);
       },
       [this] {
-        if (const auto* entry = pageArea_->History().Current()) {
-          ShowPage(QStringLiteral("a") + entry->Page, true, entry->Category);
+        if (const auto* entry = pages_.History().Current()) {
+          window_.ShowPage(QStringLiteral("a") + entry->Page, true, entry->Category);
         }
       });
+}
+
+void TDataCommands::SendOnBus(std::vector<TLanMsg> messages) {
+  if (messages.empty()) return;
+  worker_.Submit([messages = std::move(messages)](TAdapter& adapter) {
+    for (const TLanMsg& msg : messages) adapter.SendMsg(msg);
+  });
 }

@@ -1,0 +1,118 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <initializer_list>
+#include <memory>
+#include <vector>
+
+#include "link/lan_msg.h"
+#include "memory/memory_location.h"
+#include "shell/command_table.h"
+#include "shell/select_device.h"
+
+class QAction;
+class IShellDialogs;
+class ITransferContext;
+class TAdapter;
+class TBusWorker;
+class TCancelToken;
+class TDeviceMemoryItem;
+class TLanDevices;
+class TModuleAvailability;
+class TModuleCommands;
+class TOptionsData;
+class TPageArea;
+
+// What the data commands ask of the window they serve.
+class IDataCommandsWindow {
+ public:
+  virtual ~IDataCommandsWindow() = default;
+  // The window takes no input and shows the progress window until the matching end.
+  virtual void BeginBusy() = 0;
+  virtual void EndBusy() = 0;
+  virtual void ReportProgress(const QString& name, int maximum, int position) = 0;
+  virtual void ShowStatusText(const QString& text, bool refresh) = 0;
+  virtual bool DemoMode() const = 0;
+  // Shows the page of a page command.
+  virtual void ShowPage(const QString& command, bool addToHistory, int category) = 0;
+};
+
+// The window's data commands: reading, writing and factory settings as jobs of the bus
+// worker, refresh and reconnect, saving and opening configuration files, and the live
+// commands for the main module.
+class TDataCommands : public QObject {
+  Q_OBJECT
+
+ public:
+  struct TParts {
+    TAdapter& Adapter;
+    TLanDevices& Registry;
+    TBusWorker& Worker;
+    TModuleAvailability& Availability;
+    TModuleCommands& Commands;
+    TPageArea& Pages;
+    IShellDialogs& Dialogs;
+    TOptionsData& Options;
+  };
+
+  TDataCommands(TParts parts, IDataCommandsWindow& window, QObject* parent = nullptr);
+
+  void ReadAll();
+  void ReadModule(const TModuleCommandSpec& desc);
+  void WriteAll();
+  void WriteModule(const TModuleCommandSpec& desc);
+  void SetDefaultsModule(uint8_t lanAddr, TMemoryLocations locations);
+  void Refresh();
+  void Reconnect();
+  void SaveFile();
+  void OpenFile();
+  // "Выход из программирования": every module leaves programming mode.
+  void ExitProgramming();
+  // Stops the transfers that are running or queued after the packet in flight ("Отмена").
+  void CancelTransfers();
+  // The write commands follow what is still to be written.
+  void RecountUnwritten();
+  void MarkUnwritten() { unwritten_ = true; }
+  bool UnwrittenChanges() const { return unwritten_; }
+  // The last opened file carried this program's version.
+  bool FileCompatible() const { return fileCompatible_; }
+  // Sends messages without waiting here: they go out on the bus worker.
+  void SendOnBus(std::vector<TLanMsg> messages);
+  void WireLiveCommands(const std::function<QAction*(const QString&)>& action);
+
+ private:
+  // Runs a transfer of the registry as a job of the bus worker: the window is busy and the
+  // progress window offers "Отмена" until it ends; `then` runs afterwards on this thread.
+  void RunTransfer(std::function<void(const ITransferContext&)> transfer,
+                   std::function<void()> then = {});
+  // Runs a user command: an adapter failure was journalled already, anything else is shown.
+  void RunCommand(const std::function<void()>& command);
+  void PostReadChecks(bool askStatus);
+  // The progress of a transfer, shown in the progress window.
+  std::function<void(const QString&, int, int)> Progress();
+  // Refresh and reconnect: once the link is up and the module lists are current, `then` runs;
+  // without a link or a page nothing is done.
+  void ConnectAndRescan(std::function<void()> then);
+  void ForgetNewlyPresent();
+  // Shows the last page of the history again without recording it.
+  void ShowLastHistoryPage();
+  // A command for the main module, sent only while it is there.
+  void SendToMainModule(uint8_t command, std::initializer_list<uint8_t> data);
+  static std::vector<TDeviceMemoryItem*> MatchLines(const std::vector<TSelectDevice::TLine>& lines,
+                                                    const std::vector<TDeviceMemoryItem*>& areas);
+
+  TAdapter& adapter_;
+  TLanDevices& registry_;
+  TBusWorker& worker_;
+  TModuleAvailability& availability_;
+  TModuleCommands& commands_;
+  TPageArea& pages_;
+  IShellDialogs& dialogs_;
+  TOptionsData& options_;
+  IDataCommandsWindow& window_;
+  std::vector<std::shared_ptr<TCancelToken>> transfers_;
+  bool unwritten_ = false;
+  bool fileCompatible_ = true;
+};
