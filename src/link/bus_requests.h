@@ -29,6 +29,13 @@ class TBusRequests {
         },
         [answer, onAnswer = std::move(onAnswer)] { onAnswer(*answer); }, token_);
   }
+  // Runs other bus work for the group; `done` follows on the owner's thread unless the group
+  // was cancelled first.
+  void Run(TBusWorker::TWork work, std::function<void()> done) {
+    worker_.Submit(std::move(work), std::move(done), token_);
+  }
+  // Cancelled together with the group's requests.
+  const TCancelTokenPtr& Token() const { return token_; }
   // Sends a message that takes no answer.
   void Send(const TLanMsg& msg) {
     worker_.Submit([msg](TAdapter& adapter) { adapter.SendMsg(msg); }, {}, token_);

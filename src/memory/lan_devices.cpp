@@ -289,6 +289,12 @@ void TLanDevices::WriteDevice(TLanDevice* device, TMemoryLocations locations,
   if (written) rw_->Finish();
 }
 
+void TLanDevices::RefreshArea(TRAMMemoryItem& area, const ITransferContext& context) {
+  if (!rw_ || !rw_->Adapter()) return;
+  const TChannelSetup channel(*rw_, nullptr, context);
+  area.TRAMMemoryItem::Load(*rw_, context);
+}
+
 void TLanDevices::SetDefaultsDevice(TLanDevice* device, TMemoryLocations locations,
                                     const TProgress& progress, const ITransferContext& context) {
   if (!CanTransfer(device, context)) return;

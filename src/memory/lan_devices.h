@@ -19,6 +19,7 @@ class IUserQuestions;
 class TAdapter;
 class TFileRW;
 class TLanRW;
+class TRAMMemoryItem;
 
 // The module registry: the fixed table of module kinds and their memory areas, the binding
 // of controls to areas, the delivery of bus messages to message areas, and the transfers of
@@ -76,6 +77,9 @@ class TLanDevices {
                   const ITransferContext& context = InlineTransfer());
   void WriteDevice(TLanDevice* device, TMemoryLocations locations, const TProgress& progress,
                    const ITransferContext& context = InlineTransfer());
+  // Reads the live bytes of a RAM area again for a page that shows them. No questions: a value
+  // that does not come simply stays as it was until the next time.
+  void RefreshArea(TRAMMemoryItem& area, const ITransferContext& context);
   // Puts the areas to their factory values; they reach the module with the next write.
   void SetDefaultsDevice(TLanDevice* device, TMemoryLocations locations, const TProgress& progress,
                          const ITransferContext& context = InlineTransfer());

@@ -28,6 +28,7 @@
 #include "shell/elements_form.h"
 #include "shell/func_form.h"
 #include "shell/info_form.h"
+#include "shell/live_poller.h"
 #include "shell/module_availability.h"
 #include "shell/page_area.h"
 #include "shell/progress_form.h"
@@ -74,7 +75,8 @@ TMainForm::TMainForm(TAdapter& adapter, TOptionsData& options, const TPageRegist
       *registry_, [this](const QString& name) { return Action(name); });
   availability_ = new TModuleAvailability(*registry_, adapter_, *worker_, *moduleCommands_, this);
   connect(availability_, &TModuleAvailability::MainModuleLost, this, &TMainForm::MainModuleLost);
-  pageArea_ = new TPageArea(*availability_, *moduleCommands_, this);
+  auto* poller = new TLivePoller(*registry_, *worker_, *availability_, this);
+  pageArea_ = new TPageArea(*availability_, *moduleCommands_, *poller, this);
   setCentralWidget(pageArea_);
   data_ = new TDataCommands({adapter_, *registry_, *worker_, *availability_, *moduleCommands_,
                              *pageArea_, *dialogs_, options_},

@@ -10,11 +10,13 @@
 #include "link/bus_requests.h"
 #include "memory/lan_device.h"
 #include "memory/msg_memory_item.h"
+#include "shell/live_poller.h"
 #include "shell/module_availability.h"
 #include "shell/module_commands.h"
 
-TPageArea::TPageArea(TModuleAvailability& availability, TModuleCommands& commands, QWidget* parent)
-    : QStackedWidget(parent), availability_(availability), commands_(commands) {
+TPageArea::TPageArea(TModuleAvailability& availability, TModuleCommands& commands,
+                     TLivePoller& poller, QWidget* parent)
+    : QStackedWidget(parent), availability_(availability), commands_(commands), poller_(poller) {
   setObjectName(QStringLiteral("PageArea"));
 }
 
@@ -38,6 +40,7 @@ std::vector<TVDFrame*> TPageArea::Pages() const {
 }
 
 bool TPageArea::ShowPage(const QString& name, bool addToHistory, int category) {
+  poller_.Stop();
   if (current_) {
     current_->PageHidden();
     if (current_->HasBus()) current_->Requests().Cancel();
@@ -49,6 +52,7 @@ bool TPageArea::ShowPage(const QString& name, bool addToHistory, int category) {
   setCurrentWidget(page);
   page->PageShown();
   current_ = page;
+  poller_.Start(*page);
   return true;
 }
 

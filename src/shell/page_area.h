@@ -6,19 +6,21 @@
 
 #include "shell/page_history.h"
 
+class TLivePoller;
 class TModuleAvailability;
 class TModuleCommands;
 class TVDFrame;
 
 // The window's page area: the stack of pages, the current one and the history of what was
-// shown. Showing a page hides the last one (its requests to the modules are dropped), enables
-// the page's controls by the availability of their modules and asks for what it shows that
-// was not read yet.
+// shown. Showing a page hides the last one (its requests to the modules are dropped and its
+// live values no longer polled), enables the page's controls by the availability of their
+// modules, asks for what it shows that was not read yet and keeps its live values fresh.
 class TPageArea : public QStackedWidget {
   Q_OBJECT
 
  public:
-  TPageArea(TModuleAvailability& availability, TModuleCommands& commands, QWidget* parent);
+  TPageArea(TModuleAvailability& availability, TModuleCommands& commands, TLivePoller& poller,
+            QWidget* parent);
 
   void AddPage(TVDFrame* page);
   // After the last page: no page is current until the first one is shown.
@@ -39,6 +41,7 @@ class TPageArea : public QStackedWidget {
 
   TModuleAvailability& availability_;
   TModuleCommands& commands_;
+  TLivePoller& poller_;
   QPointer<TVDFrame> current_;
   TPageHistory history_;
   bool demoMode_ = false;

@@ -423,6 +423,8 @@ TEST_F(MainFormTest, TransfersOnTheBusWorkerSendTheSameFramesAsOnTheCallingThrea
   siren.click();
   ASSERT_TRUE(SpinUntil([&] { return !form->ScanPending(); }));
   WaitForBus();
+  form->UpdateCommandStates();
+  ASSERT_TRUE(Act("aWrite")->isEnabled());
   vehicle->TakeSentByPc();
   Act("aWrite")->trigger();
   WaitForBus();
@@ -498,6 +500,33 @@ TEST_F(MainFormTest, ClosingDuringAWriteAbandonsItAndKeepsItsChanges) {
   EXPECT_TRUE(dialogs->errors.isEmpty()) << dialogs->errors.join(u'|').toStdString();
   SpinFor(300ms);
   EXPECT_EQ((ModuleByte(2, kSimExt, 82) >> 5) & 1, before ? 0 : 1) << "the packet did go out";
+}
+
+TEST_F(MainFormTest, LiveValuesArePolledOnlyWhileTheirPageIsShown) {
+  Start(QString());
+  // Status requests to the main module: anything but presence, access and memory transfers.
+  const auto statusRequests = [&] {
+    int count = 0;
+    for (const TLanMsg& msg : vehicle->TakeSentByPc()) {
+      const bool probe = msg.Command == 0 || msg.Command == 1 || msg.Command == 3;
+      const bool memory = msg.Command >= 80 && msg.Command <= 90;
+      if (msg.Dest == 2 && !probe && !memory) ++count;
+    }
+    return count;
+  };
+  form->ShowPage(QStringLiteral("aMainOptions"), true);
+  WaitForBus();
+  SpinFor(100ms);
+  statusRequests();
+  // The ignition label is live every 500 ms.
+  SpinFor(1300ms);
+  EXPECT_GE(statusRequests(), 2);
+
+  form->ShowPage(QStringLiteral("aMainTimes"), true);
+  SpinFor(200ms);
+  statusRequests();
+  SpinFor(1300ms);
+  EXPECT_EQ(statusRequests(), 0) << "a hidden page polls nothing";
 }
 
 }  // namespace
