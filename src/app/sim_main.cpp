@@ -25,7 +25,12 @@ int main(int argc, char** argv) {
         "  nolink      frames cross at once instead of at 115200 baud\n"
         "  live|quiet  modules broadcast their state on their own, or not\n"
         "  silent=ADDR a module that never answers\n"
-        "  refuse=ADDR a module that refuses access\n");
+        "  refuse=ADDR a module that refuses access\n"
+        "  drop=P      loses that share of the frames, the PC's and the modules' (P: 0 to 1)\n"
+        "  corrupt=P   garbles that share of the frames, the PC's and the modules'\n"
+        "  late=P:MS   holds that share of the answers MS milliseconds longer\n"
+        "  seed=N      where the random faults start (default %u): a seed repeats its run\n",
+        TSimFaults::kDefaultSeed);
     return 0;
   }
   QString error;

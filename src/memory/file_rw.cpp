@@ -1,5 +1,6 @@
 #include "memory/file_rw.h"
 
+#include <QFile>
 #include <algorithm>
 #include <array>
 
@@ -13,8 +14,6 @@ namespace {
 
 const QString kVersionSection = QStringLiteral("Версия ПО");
 const QString kMajorKey = QStringLiteral("V1");
-// What a file without a stamp counts as: a first-generation file, never readable.
-const QString kMissingMajor = QStringLiteral("1");
 
 struct TVersionKey {
   const char* Key;
@@ -62,7 +61,97 @@ int ChunkOfKey(const QString& key, const QString& areaName) {
   return chunk;
 }
 
+// The area of the module whose name is the longest that starts the key: "Память настроек
+// Flash0" belongs to "Память настроек Flash", not to "Память настроек".
+const TDeviceMemoryItem* OwnerOfKey(const TLanDevice& device, const QString& key) {
+  const TDeviceMemoryItem* owner = nullptr;
+  for (const auto& item : device.Items()) {
+    const QString& name = item->Name();
+    if (name.isEmpty() || !key.startsWith(name, Qt::CaseInsensitive)) continue;
+    if (!owner || name.size() > owner->Name().size()) owner = item.get();
+  }
+  return owner;
+}
+
+// Why a file is refused, as the user is told.
+struct TVerdict {
+  TFileRefusal Refusal = TFileRefusal::None;
+  QString Text;
+};
+
+TVerdict NotProfile(const QString& fileName, const QString& reason) {
+  return {TFileRefusal::NotProfile,
+          QStringLiteral("Файл \"%1\" не является файлом настроек: %2.").arg(fileName, reason)};
+}
+
+TVerdict UnreadableVersion(const QString& fileName, const QString& reason) {
+  return {TFileRefusal::UnreadableVersion,
+          QStringLiteral("Не удалось прочитать версию в файле \"%1\": %2.").arg(fileName, reason)};
+}
+
+// A profile is text: control characters other than tabs and line ends mean some other file.
+bool HasControlBytes(const QByteArray& bytes) {
+  return std::any_of(bytes.begin(), bytes.end(), [](char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return (byte < 0x20 && byte != '\t' && byte != '\r' && byte != '\n') || byte == 0x7F;
+  });
+}
+
+bool IsDecimal(const QString& text) {
+  return !text.isEmpty() &&
+         std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
+// Whether the file can be loaded; when it cannot, what is wrong with it. Where an editor has
+// left a trace that explains a stamp that cannot be read (another code page, old Mac line
+// ends), the user is told so instead of hearing about firmware.
+TVerdict CheckOpened(const QString& fileName, const QByteArray& bytes,
+                     const TProfileFile& profile) {
+  if (bytes.trimmed().isEmpty()) return NotProfile(fileName, QStringLiteral("файл пуст"));
+  if (HasControlBytes(bytes)) return NotProfile(fileName, QStringLiteral("в нём двоичные данные"));
+  const bool hasSection = profile.HasSection(kVersionSection);
+  if (hasSection && profile.Keys(kVersionSection).contains(kMajorKey, Qt::CaseInsensitive)) {
+    const QString major = profile.ReadString(kVersionSection, kMajorKey);
+    if (major == QString::number(kVersionMajor)) return {};
+    if (IsDecimal(major)) return {TFileRefusal::IncompatibleVersion, TFileRW::IncompatibleText()};
+    return UnreadableVersion(fileName,
+                             QStringLiteral("значение %1 \"%2\" не число").arg(kMajorKey, major));
+  }
+  if (bytes.contains('\r') && !bytes.contains('\n')) {
+    return UnreadableVersion(fileName, QStringLiteral("строки разделены только символом CR"));
+  }
+  if (QString::fromUtf8(bytes).contains(u'[' + kVersionSection + u']')) {
+    return UnreadableVersion(
+        fileName, QStringLiteral("текст записан в UTF-8, а не в кодировке Windows-1251"));
+  }
+  if (profile.Sections().isEmpty()) {
+    return NotProfile(fileName, QStringLiteral("в нём нет ни одного раздела"));
+  }
+  // The files of the first program generation carry no stamp at all.
+  if (!hasSection) return {TFileRefusal::IncompatibleVersion, TFileRW::IncompatibleText()};
+  return UnreadableVersion(
+      fileName, QStringLiteral("нет ключа %1 в разделе [%2]").arg(kMajorKey, kVersionSection));
+}
+
 }  // namespace
+
+QString TChunkDamage::Text() const {
+  const QString where = Module + QStringLiteral(" -> ") + Area;
+  if (Chunk < 0) {
+    return QStringLiteral("%1, ключ \"%2\" не называет блок этой памяти").arg(where, Key);
+  }
+  if (Offset >= kChunkBytes) {
+    return QStringLiteral("%1, блок %2: лишние знаки после %3 байт")
+        .arg(where)
+        .arg(Chunk)
+        .arg(kChunkBytes);
+  }
+  return QStringLiteral("%1, блок %2: не прочитан с байта %3 (адрес %4)")
+      .arg(where)
+      .arg(Chunk)
+      .arg(Offset)
+      .arg(Chunk * kChunkBytes + Offset);
+}
 
 TFileRW::TFileRW(const QString& fileName, bool createNew, IUserQuestions* questions)
     : TRW(false), fileName_(fileName) {
@@ -76,14 +165,17 @@ TFileRW::TFileRW(const QString& fileName, bool createNew, IUserQuestions* questi
     SetDefaultPacketSize(32);
     return;
   }
-  QString error;
-  if (!profile_.Load(fileName, &error)) {
-    throw ELanDev(QStringLiteral("Unable to read %1: %2").arg(fileName, error));
+  QFile file(fileName);
+  if (!file.open(QIODevice::ReadOnly)) {
+    throw ELanDev(QStringLiteral("Unable to read %1: %2").arg(fileName, file.errorString()));
   }
+  const QByteArray bytes = file.readAll();
+  profile_ = TProfileFile::Parse(bytes);
   sections_ = profile_.Sections();
-  compatible_ = profile_.ReadString(kVersionSection, kMajorKey, kMissingMajor) ==
-                QString::number(kVersionMajor);
-  if (!compatible_ && questions) questions->ShowError(IncompatibleText());
+  TVerdict verdict = CheckOpened(fileName, bytes, profile_);
+  refusal_ = verdict.Refusal;
+  refusalText_ = std::move(verdict.Text);
+  if (!IsCompatible() && questions) questions->ShowError(refusalText_);
 }
 
 QString TFileRW::IncompatibleText() {
@@ -125,6 +217,25 @@ TClusterList TFileRW::HeldRuns(const TDeviceMemoryItem& area) const {
     }
   }
   return runs;
+}
+
+std::vector<TChunkDamage> TFileRW::DamagedChunks(std::span<TDeviceMemoryItem* const> areas) const {
+  std::vector<TChunkDamage> damage;
+  for (const TDeviceMemoryItem* area : areas) {
+    const TLanDevice* device = area->Device();
+    if (!device) continue;
+    const QString& section = device->Name();
+    for (const QString& key : profile_.Keys(section)) {
+      if (OwnerOfKey(*device, key) != area) continue;
+      const int chunk = ChunkOfKey(key, area->Name());
+      if (chunk < 0 || chunk >= ChunkCount(*area)) {
+        damage.push_back({section, area->Name(), key});
+      } else if (const auto offset = HexChunkDamage(profile_.ReadString(section, key))) {
+        damage.push_back({section, area->Name(), key, chunk, *offset});
+      }
+    }
+  }
+  return damage;
 }
 
 bool TFileRW::Read(int start, std::span<uint8_t> buffer) {
@@ -183,4 +294,11 @@ std::vector<TDeviceMemoryItem*> AreasInFile(const TFileRW& file, const TLanDevic
     }
   }
   return areas;
+}
+
+QString DamageReport(const QString& fileName, const std::vector<TChunkDamage>& damage) {
+  QStringList lines = {
+      QStringLiteral("Файл \"%1\" повреждён, эти блоки прочитаны не полностью:").arg(fileName)};
+  for (const TChunkDamage& chunk : damage) lines << chunk.Text();
+  return lines.join(u'\n');
 }

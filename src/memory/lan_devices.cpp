@@ -340,7 +340,7 @@ void TLanDevices::SaveToFile(std::span<TDeviceMemoryItem* const> areas, TFileRW&
 
 void TLanDevices::LoadFromFile(std::span<TDeviceMemoryItem* const> areas, TFileRW& file,
                                const TProgress& progress) {
-  if (!file.IsCompatible()) throw ELanDev(TFileRW::IncompatibleText());
+  if (!file.IsCompatible()) throw ELanDev(file.RefusalText());
   if (!rw_ || !rw_->Adapter()) return;
   file.SetAllDevices(false);
   const TProgressScope scope(*this, progress);

@@ -1,7 +1,7 @@
 #include "memory/profile_file.h"
 
-#include <QFile>
 #include <QSaveFile>
+#include <algorithm>
 
 #include "memory/code_page_1251.h"
 
@@ -15,7 +15,42 @@ int HexValue(QChar c) {
   return -1;
 }
 
+// A name folded code point by code point, as QString::compare folds it when it ignores case,
+// so that two names are equal here exactly when that comparison says so.
+QString Folded(const QString& name) {
+  QString folded;
+  folded.reserve(name.size());
+  for (const char32_t codePoint : name.toUcs4()) {
+    const char32_t fold = QChar::toCaseFolded(codePoint);
+    if (QChar::requiresSurrogates(fold)) {
+      folded += QChar(QChar::highSurrogate(fold));
+      folded += QChar(QChar::lowSurrogate(fold));
+    } else {
+      folded += QChar(static_cast<char16_t>(fold));
+    }
+  }
+  return folded;
+}
+
 }  // namespace
+
+const TProfileFile::TEntry* TProfileFile::TSection::Find(const QString& key) const {
+  const auto at = index_.find(Folded(key));
+  return at == index_.end() ? nullptr : &entries_[at->second];
+}
+
+void TProfileFile::TSection::Write(const QString& key, const QString& value) {
+  const auto [at, added] = index_.try_emplace(Folded(key), entries_.size());
+  if (added) {
+    entries_.push_back({key, value});
+  } else {
+    entries_[at->second].Value = value;
+  }
+}
+
+void TProfileFile::TSection::Add(const QString& key, const QString& value) {
+  if (index_.try_emplace(Folded(key), entries_.size()).second) entries_.push_back({key, value});
+}
 
 TProfileFile TProfileFile::Parse(const QByteArray& bytes) {
   TProfileFile profile;
@@ -27,27 +62,13 @@ TProfileFile TProfileFile::Parse(const QByteArray& bytes) {
     if (line.startsWith(u'[')) {
       const qsizetype close = line.indexOf(u']');
       if (close < 0) continue;
-      const QString name = line.mid(1, close - 1).trimmed();
-      current = profile.Find(name);
-      if (!current) {
-        profile.sections_.push_back({name, {}});
-        current = &profile.sections_.back();
-      }
+      current = &profile.FindOrAdd(line.mid(1, close - 1).trimmed());
       continue;
     }
     const qsizetype eq = line.indexOf(u'=');
     if (!current || eq <= 0) continue;
-    const QString key = line.left(eq).trimmed();
-    const QString value = line.mid(eq + 1).trimmed();
-    bool replaced = false;
-    for (auto& entry : current->Entries) {
-      if (entry.Key.compare(key, Qt::CaseInsensitive) == 0) {
-        // The first occurrence wins, as a profile reader finds it first.
-        replaced = true;
-        break;
-      }
-    }
-    if (!replaced) current->Entries.push_back({key, value});
+    // The first occurrence of a key wins, as a profile reader finds it first.
+    current->Add(line.left(eq).trimmed(), line.mid(eq + 1).trimmed());
   }
   return profile;
 }
@@ -55,26 +76,12 @@ TProfileFile TProfileFile::Parse(const QByteArray& bytes) {
 QByteArray TProfileFile::Serialize() const {
   QByteArray out;
   for (const auto& section : sections_) {
-    out += '[' + ToCp1251(section.Name) + "]\r\n";
-    for (const auto& entry : section.Entries) {
+    out += '[' + ToCp1251(section.Name()) + "]\r\n";
+    for (const auto& entry : section.Entries()) {
       out += ToCp1251(entry.Key) + '=' + ToCp1251(entry.Value) + "\r\n";
     }
   }
   return out;
-}
-
-bool TProfileFile::Load(const QString& path, QString* error) {
-  QFile file(path);
-  if (!file.exists()) {
-    sections_.clear();
-    return true;
-  }
-  if (!file.open(QIODevice::ReadOnly)) {
-    if (error) *error = file.errorString();
-    return false;
-  }
-  *this = Parse(file.readAll());
-  return true;
 }
 
 bool TProfileFile::Save(const QString& path, QString* error) const {
@@ -88,19 +95,23 @@ bool TProfileFile::Save(const QString& path, QString* error) const {
 }
 
 const TProfileFile::TSection* TProfileFile::Find(const QString& name) const {
-  for (const auto& section : sections_) {
-    if (section.Name.compare(name, Qt::CaseInsensitive) == 0) return &section;
-  }
-  return nullptr;
+  const auto at = sectionIndex_.find(Folded(name));
+  return at == sectionIndex_.end() ? nullptr : &sections_[at->second];
 }
 
 TProfileFile::TSection* TProfileFile::Find(const QString& name) {
   return const_cast<TSection*>(std::as_const(*this).Find(name));
 }
 
+TProfileFile::TSection& TProfileFile::FindOrAdd(const QString& name) {
+  const auto [at, added] = sectionIndex_.try_emplace(Folded(name), sections_.size());
+  if (added) sections_.emplace_back(name);
+  return sections_[at->second];
+}
+
 QStringList TProfileFile::Sections() const {
   QStringList names;
-  for (const auto& section : sections_) names << section.Name;
+  for (const auto& section : sections_) names << section.Name();
   return names;
 }
 
@@ -111,40 +122,29 @@ bool TProfileFile::HasSection(const QString& section) const {
 QStringList TProfileFile::Keys(const QString& section) const {
   QStringList keys;
   if (const TSection* s = Find(section)) {
-    for (const auto& entry : s->Entries) keys << entry.Key;
+    for (const auto& entry : s->Entries()) keys << entry.Key;
   }
   return keys;
 }
 
 QString TProfileFile::ReadString(const QString& section, const QString& key,
                                  const QString& fallback) const {
-  if (const TSection* s = Find(section)) {
-    for (const auto& entry : s->Entries) {
-      if (entry.Key.compare(key, Qt::CaseInsensitive) == 0) return entry.Value;
-    }
-  }
-  return fallback;
+  const TSection* s = Find(section);
+  const TEntry* entry = s ? s->Find(key) : nullptr;
+  return entry ? entry->Value : fallback;
 }
 
 void TProfileFile::WriteString(const QString& section, const QString& key, const QString& value) {
-  TSection* s = Find(section);
-  if (!s) {
-    sections_.push_back({section, {}});
-    s = &sections_.back();
-  }
-  for (auto& entry : s->Entries) {
-    if (entry.Key.compare(key, Qt::CaseInsensitive) == 0) {
-      entry.Value = value;
-      return;
-    }
-  }
-  s->Entries.push_back({key, value});
+  FindOrAdd(section).Write(key, value);
 }
 
 void TProfileFile::EraseSection(const QString& section) {
-  std::erase_if(sections_, [&](const TSection& s) {
-    return s.Name.compare(section, Qt::CaseInsensitive) == 0;
-  });
+  const auto at = sectionIndex_.find(Folded(section));
+  if (at == sectionIndex_.end()) return;
+  sections_.erase(sections_.begin() + static_cast<std::ptrdiff_t>(at->second));
+  sectionIndex_.clear();
+  for (size_t i = 0; i < sections_.size(); ++i)
+    sectionIndex_.emplace(Folded(sections_[i].Name()), i);
 }
 
 QString EncodeHexChunk(const QByteArray& bytes) {
@@ -160,4 +160,15 @@ QByteArray DecodeHexChunk(const QString& text) {
     bytes.append(static_cast<char>(high * 16 + low));
   }
   return bytes;
+}
+
+std::optional<int> HexChunkDamage(const QString& text) {
+  if (text.isEmpty()) return 0;
+  const qsizetype digits = std::min<qsizetype>(text.size(), 2 * kChunkBytes);
+  for (qsizetype i = 0; i < digits; ++i) {
+    if (HexValue(text[i]) < 0) return static_cast<int>(i / 2);
+  }
+  if (text.size() > digits) return kChunkBytes;
+  if (text.size() % 2 != 0) return static_cast<int>(text.size() / 2);
+  return std::nullopt;
 }

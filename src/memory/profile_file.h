@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <optional>
+#include <unordered_map>
 #include <vector>
 
 // A profile ("ini") text file of sections and key=value lines in the Windows-1251 code page
@@ -17,9 +19,6 @@ class TProfileFile {
   static TProfileFile Parse(const QByteArray& bytes);
   QByteArray Serialize() const;
 
-  // Reads a file; a missing file is an empty profile. False, with `error`, when the file
-  // exists but cannot be read.
-  bool Load(const QString& path, QString* error = nullptr);
   // Writes the whole profile through a temporary file that replaces `path` only when
   // everything was written, so a failing save never leaves a half file behind.
   bool Save(const QString& path, QString* error = nullptr) const;
@@ -31,21 +30,40 @@ class TProfileFile {
                      const QString& fallback = {}) const;
   void WriteString(const QString& section, const QString& key, const QString& value);
   void EraseSection(const QString& section);
-  void Clear() { sections_.clear(); }
+  void Clear() {
+    sections_.clear();
+    sectionIndex_.clear();
+  }
 
  private:
   struct TEntry {
     QString Key;
     QString Value;
   };
-  struct TSection {
-    QString Name;
-    std::vector<TEntry> Entries;
+  // Entries in first-written order, found by their folded key: a file with tens of thousands
+  // of keys in one section must not cost a scan of the section for every key.
+  class TSection {
+   public:
+    explicit TSection(QString name) : name_(std::move(name)) {}
+    const QString& Name() const { return name_; }
+    const std::vector<TEntry>& Entries() const { return entries_; }
+    const TEntry* Find(const QString& key) const;
+    // Adds the key at the end, or replaces its value where it is.
+    void Write(const QString& key, const QString& value);
+    // Adds the key at the end unless it is there already.
+    void Add(const QString& key, const QString& value);
+
+   private:
+    QString name_;
+    std::vector<TEntry> entries_;
+    std::unordered_map<QString, size_t> index_;
   };
   const TSection* Find(const QString& name) const;
   TSection* Find(const QString& name);
+  TSection& FindOrAdd(const QString& name);
 
   std::vector<TSection> sections_;
+  std::unordered_map<QString, size_t> sectionIndex_;
 };
 
 // Chunks of area images as profile values: 1023 bytes a chunk, two upper-case hexadecimal
@@ -55,3 +73,7 @@ QString EncodeHexChunk(const QByteArray& bytes);
 // Decodes pairs of hexadecimal digits up to the first character that is not one; an odd last
 // digit is ignored; at most one chunk of bytes is taken.
 QByteArray DecodeHexChunk(const QString& text);
+// The offset of the first byte of a chunk value that DecodeHexChunk cannot take whole: a
+// character that is not a hexadecimal digit, a missing last digit, bytes beyond the chunk, or
+// an empty value (a chunk is written only with at least one byte). nullopt for a sound value.
+std::optional<int> HexChunkDamage(const QString& text);

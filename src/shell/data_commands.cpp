@@ -309,9 +309,14 @@ void TDataCommands::OpenFile() {
     if (!chosen || chosen->empty()) return;
     const auto areas = MatchLines(*chosen, offered);
 
-    TBusyScope busy(window_);
     options_.LastDir = QFileInfo(fileName).absolutePath();
-    registry_.LoadFromFile(areas, file, Progress());
+    {
+      TBusyScope busy(window_);
+      registry_.LoadFromFile(areas, file, Progress());
+    }
+    // What loaded stays loaded; the user hears which chunks came in only in part.
+    const std::vector<TChunkDamage> damage = file.DamagedChunks(areas);
+    if (!damage.empty()) dialogs_.ShowError(DamageReport(QFileInfo(fileName).fileName(), damage));
   });
 }
 

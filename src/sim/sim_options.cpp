@@ -1,6 +1,80 @@
 #include "sim/sim_options.h"
 
 #include <QStringList>
+#include <algorithm>
+#include <array>
+
+namespace {
+
+// The longest a late answer may be held: past every answer window of the program.
+constexpr int kMaxLateMs = 60000;
+
+bool AddAddress(std::set<int>& addresses, const QString& text) {
+  bool ok = false;
+  const int addr = text.toInt(&ok, 0);
+  if (!ok || addr < 2 || addr > 31) return false;
+  addresses.insert(addr);
+  return true;
+}
+
+bool SetProbability(double& probability, const QString& text) {
+  bool ok = false;
+  const double value = text.toDouble(&ok);
+  // Written so that NaN fails too.
+  if (!ok || !(value >= 0.0 && value <= 1.0)) return false;
+  probability = value;
+  return true;
+}
+
+bool SetLate(TSimFaults& faults, const QString& text) {
+  const QStringList parts = text.split(u':');
+  if (parts.size() != 2 || !SetProbability(faults.Late, parts[0])) return false;
+  bool ok = false;
+  const int ms = parts[1].toInt(&ok, 10);
+  if (!ok || ms < 0 || ms > kMaxLateMs) return false;
+  faults.LateBy = std::chrono::milliseconds(ms);
+  return true;
+}
+
+bool SetSeed(uint32_t& seed, const QString& text) {
+  bool ok = false;
+  seed = text.toUInt(&ok, 0);
+  return ok;
+}
+
+// An option written NAME=VALUE; `What` says what the value should be when it is not.
+struct TValuedOption {
+  const char* Name;
+  const char* What;
+  bool (*Apply)(TSimOptions& options, const QString& value);
+};
+
+constexpr std::array<TValuedOption, 6> kValuedOptions = {{
+    {"silent", "module address",
+     [](TSimOptions& o, const QString& v) { return AddAddress(o.Silent, v); }},
+    {"refuse", "module address",
+     [](TSimOptions& o, const QString& v) { return AddAddress(o.Refused, v); }},
+    {"drop", "probability (0 to 1)",
+     [](TSimOptions& o, const QString& v) { return SetProbability(o.Faults.Drop, v); }},
+    {"corrupt", "probability (0 to 1)",
+     [](TSimOptions& o, const QString& v) { return SetProbability(o.Faults.Corrupt, v); }},
+    {"late", "probability and delay (late=P:MS)",
+     [](TSimOptions& o, const QString& v) { return SetLate(o.Faults, v); }},
+    {"seed", "seed", [](TSimOptions& o, const QString& v) { return SetSeed(o.Faults.Seed, v); }},
+}};
+
+// The valued option `item` sets, or nullptr.
+const TValuedOption* FindValuedOption(const QString& item) {
+  const qsizetype eq = item.indexOf(u'=');
+  if (eq < 0) return nullptr;
+  const QStringView name = QStringView(item).left(eq);
+  const auto* option =
+      std::find_if(kValuedOptions.begin(), kValuedOptions.end(),
+                   [&](const TValuedOption& o) { return name == QLatin1String(o.Name); });
+  return option == kValuedOptions.end() ? nullptr : option;
+}
+
+}  // namespace
 
 std::optional<TSimOptions> TSimOptions::Parse(const QString& text, QString* error) {
   TSimOptions options;
@@ -18,12 +92,9 @@ std::optional<TSimOptions> TSimOptions::Parse(const QString& text, QString* erro
       options.LinkModel = false;
     } else if (item == u"live" || item == u"quiet") {
       options.Live = item == u"live";
-    } else if (item.startsWith(u"silent=") || item.startsWith(u"refuse=")) {
-      bool ok = false;
-      const int addr = item.section(u'=', 1).toInt(&ok, 0);
-      if (!ok || addr < 2 || addr > 31)
-        return fail(QStringLiteral("bad module address in '%1'").arg(item));
-      (item.startsWith(u"silent=") ? options.Silent : options.Refused).insert(addr);
+    } else if (const TValuedOption* option = FindValuedOption(item)) {
+      if (!option->Apply(options, item.section(u'=', 1)))
+        return fail(QStringLiteral("bad %1 in '%2'").arg(QLatin1String(option->What), item));
     } else {
       return fail(QStringLiteral("unknown simulator option '%1'").arg(item));
     }

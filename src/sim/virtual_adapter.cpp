@@ -27,7 +27,27 @@ void Corrupt(TWireFrame& wire) {
   }
 }
 
+// Counts down a fault the tests asked for; true while there is one left.
+bool TakeOne(int& count) {
+  if (count <= 0) return false;
+  --count;
+  return true;
+}
+
 }  // namespace
+
+TLineFaults::TLineFaults(const TSimFaults& faults) : faults_(faults) {
+  // One seed, three independent streams.
+  const std::pair<std::mt19937*, uint32_t> streams[] = {{&fromPc_, 1}, {&toPc_, 2}, {&answers_, 3}};
+  for (const auto& [generator, stream] : streams) {
+    std::seed_seq sequence{faults.Seed, stream};
+    generator->seed(sequence);
+  }
+}
+
+bool TLineFaults::Draw(std::mt19937& generator, double probability) {
+  return probability > 0 && std::bernoulli_distribution(probability)(generator);
+}
 
 bool EncodeModuleFrame(const TLanMsg& msg, TBusFrame& frame) {
   if (msg.Dest != kBroadcastAddr) return BuildFrame(msg, frame);
@@ -46,6 +66,7 @@ TVirtualAdapter::TVirtualAdapter(const TSimOptions& options)
     : options_(options),
       vehicle_(options),
       live_(options.LiveTraffic()),
+      lineFaults_(options.Faults),
       thread_([this] { Loop(); }) {
   std::lock_guard lock(mutex_);
   ScheduleLiveTraffic();
@@ -89,10 +110,7 @@ bool TVirtualAdapter::FromPc(const uint8_t* bytes, size_t count) {
   uint8_t previous = 0;
   for (size_t i = 0; i < count; ++i) {
     uint8_t byte = bytes[i];
-    if (rawBytes_ == 0 && corruptFromPc_ > 0) {
-      --corruptFromPc_;
-      corruptingFrame_ = true;
-    }
+    if (rawBytes_ == 0) corruptingFrame_ = TakeOne(corruptFromPc_) || lineFaults_.CorruptFromPc();
     if (corruptingFrame_ && Flippable(byte, previous)) {
       byte ^= 0x01;
       corruptingFrame_ = false;
@@ -103,10 +121,7 @@ bool TVirtualAdapter::FromPc(const uint8_t* bytes, size_t count) {
     corruptingFrame_ = false;
     const size_t wireBytes = std::exchange(rawBytes_, 0);
     const auto delivered = Occupy(wireBytes, now);
-    if (dropFromPc_ > 0) {
-      --dropFromPc_;
-      continue;
-    }
+    if (TakeOne(dropFromPc_) || lineFaults_.DropFromPc()) continue;
     Schedule(delivered, [this, frame, delivered] { OnFrameFromPc(frame, delivered); });
   }
   return true;
@@ -223,14 +238,8 @@ TVirtualAdapter::TClock::time_point TVirtualAdapter::TransmitToPc(uint8_t frameT
   if (!endpoint_) return readyAt;
   auto wire = EncodeAdapterFrame(frameType, payload);
   if (!wire) return readyAt;
-  if (moduleMessage && dropToPc_ > 0) {
-    --dropToPc_;
-    return readyAt;
-  }
-  if (moduleMessage && corruptToPc_ > 0) {
-    --corruptToPc_;
-    Corrupt(*wire);
-  }
+  if (moduleMessage && (TakeOne(dropToPc_) || lineFaults_.DropToPc())) return readyAt;
+  if (moduleMessage && (TakeOne(corruptToPc_) || lineFaults_.CorruptToPc())) Corrupt(*wire);
   const auto delivered = Occupy(wire->Size, readyAt);
   const uint64_t connection = connection_;
   Schedule(delivered, [this, bytes = *wire, connection] {
@@ -265,11 +274,8 @@ void TVirtualAdapter::PutOnBus(const TLanMsg& msg, TClock::time_point at) {
   if (replies.empty()) return;
   auto delay =
       (options_.LinkModel ? TClock::duration(kModuleReplyDelay) : TClock::duration::zero()) +
-      extraAnswerDelay_;
-  if (delayedRequests_ > 0) {
-    --delayedRequests_;
-    delay += requestDelay_;
-  }
+      extraAnswerDelay_ + lineFaults_.AnswerDelay();
+  if (TakeOne(delayedRequests_)) delay += requestDelay_;
   const auto readyAt = at + delay;
   // Occupying the line is decided when the answer is ready, so that a frame the PC sends in
   // the meantime is not queued behind an answer that does not exist yet.

@@ -6,6 +6,7 @@
 #include <functional>
 #include <mutex>
 #include <queue>
+#include <random>
 #include <thread>
 #include <vector>
 
@@ -19,6 +20,29 @@ class ISimEndpoint {
   virtual ~ISimEndpoint() = default;
   virtual void DeliverToPc(const uint8_t* bytes, size_t count) = 0;
   virtual void AdapterUnplugged() = 0;
+};
+
+// Draws the random faults of the line. Each kind has a generator of its own, so that the faults
+// of one direction do not depend on how the traffic of the other one interleaves with it.
+class TLineFaults {
+ public:
+  explicit TLineFaults(const TSimFaults& faults);
+  bool DropFromPc() { return Draw(fromPc_, faults_.Drop); }
+  bool CorruptFromPc() { return Draw(fromPc_, faults_.Corrupt); }
+  bool DropToPc() { return Draw(toPc_, faults_.Drop); }
+  bool CorruptToPc() { return Draw(toPc_, faults_.Corrupt); }
+  // How much longer the next answer is held.
+  std::chrono::milliseconds AnswerDelay() {
+    return Draw(answers_, faults_.Late) ? faults_.LateBy : std::chrono::milliseconds(0);
+  }
+
+ private:
+  static bool Draw(std::mt19937& generator, double probability);
+
+  TSimFaults faults_;
+  std::mt19937 fromPc_;
+  std::mt19937 toPc_;
+  std::mt19937 answers_;
 };
 
 // The USB adapter of the virtual vehicle: takes the PC's adapter frames, acknowledges them,
@@ -66,8 +90,9 @@ class TVirtualAdapter {
   // Whether the modules broadcast their state on their own.
   void SetLiveTraffic(bool on);
 
-  // Faults, for tests. Drop and corrupt counts apply to the next frames of that direction;
-  // towards the PC only frames that carry module messages count.
+  // Faults, for tests, besides the random ones of the options. Drop and corrupt counts apply to
+  // the next frames of that direction; towards the PC only frames that carry module messages
+  // count.
   void Unplug();
   void Replug();
   bool IsPlugged() const;
@@ -130,6 +155,7 @@ class TVirtualAdapter {
   int dropFromPc_ = 0;
   int corruptFromPc_ = 0;
   bool corruptingFrame_ = false;  // the frame now arriving has been corrupted
+  TLineFaults lineFaults_;
   std::chrono::milliseconds extraAnswerDelay_{0};
   int delayedRequests_ = 0;
   std::chrono::milliseconds requestDelay_{0};

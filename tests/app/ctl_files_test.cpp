@@ -161,6 +161,9 @@ TEST_F(CtlFilesTest, RefusedInputAndUnavailableModulesEndWithTheirExitCodes) {
   WriteFile(Path("nodata.ini"), ToCp1251(version + QStringLiteral("[Неизвестный]\r\nX0=01\r\n")));
   WriteFile(Path("main.ini"),
             ToCp1251(version + QStringLiteral("[Главный модуль]\r\nПамять настроек0=01\r\n")));
+  WriteFile(Path("empty.ini"), QByteArray());
+  WriteFile(Path("utf8.ini"),
+            (version + QStringLiteral("[Главный модуль]\r\nПамять настроек0=01\r\n")).toUtf8());
   const QString out = Path("out.ini");
   struct Case {
     TCommand command;
@@ -182,11 +185,20 @@ TEST_F(CtlFilesTest, RefusedInputAndUnavailableModulesEndWithTheirExitCodes) {
       {WriteWithTestPages, QString(), sim, 2, QStringLiteral("usage: vardexctl write")},
       {WriteWithTestPages, QStringLiteral("DIR/main.ini DIR/older.ini"), sim, 2,
        QStringLiteral("usage: vardexctl write")},
-      {WriteWithTestPages, QStringLiteral("DIR/missing.ini"), sim, 1, QStringLiteral("no file")},
-      {WriteWithTestPages, QStringLiteral("--full DIR/older.ini"), sim, 1,
-       QStringLiteral("ПО главного модуля несовместимо с настройками ini файла")},
-      {WriteWithTestPages, QStringLiteral("--full DIR/nodata.ini"), sim, 1,
+      {WriteWithTestPages, QStringLiteral("DIR/missing.ini"), sim, 2, QStringLiteral("no file")},
+      {WriteWithTestPages, QStringLiteral("--full DIR/older.ini"), sim, 2,
+       QStringLiteral("vardexctl write: DIR/older.ini: ПО главного модуля несовместимо с "
+                      "настройками ini файла\n")},
+      {WriteWithTestPages, QStringLiteral("--full DIR/empty.ini"), sim, 2,
+       QStringLiteral("vardexctl write: Файл \"DIR/empty.ini\" не является файлом настроек: "
+                      "файл пуст.\n")},
+      {WriteWithTestPages, QStringLiteral("--full DIR/utf8.ini"), sim, 2,
+       QStringLiteral("vardexctl write: Не удалось прочитать версию в файле \"DIR/utf8.ini\": "
+                      "текст записан в UTF-8, а не в кодировке Windows-1251.\n")},
+      {WriteWithTestPages, QStringLiteral("--full DIR/nodata.ini"), sim, 2,
        QStringLiteral("Файл \"DIR/nodata.ini\" не содержит корректных данных.")},
+      {ReadWithTestPages, QStringLiteral("--partial --out OUT"), sim, 2,
+       QStringLiteral("usage: vardexctl read")},
       {WriteWithTestPages, QStringLiteral("--full DIR/main.ini --modules 4"), sim, 1,
        QStringLiteral("holds nothing for module 4 (Slave-модуль)")},
       {RunRead, QStringLiteral("--modules 3 --out OUT"), sim, 1,
@@ -209,6 +221,93 @@ TEST_F(CtlFilesTest, RefusedInputAndUnavailableModulesEndWithTheirExitCodes) {
     EXPECT_EQ(r.status, c.status) << c.args.toStdString();
     EXPECT_TRUE(r.err.contains(message)) << c.args.toStdString() << ": " << r.err.toStdString();
     EXPECT_FALSE(QFile::exists(out)) << c.args.toStdString();
+  }
+}
+
+TEST_F(CtlFilesTest, ADamagedFileIsListedChunkByChunkAndWrittenOnlyWithPartial) {
+  QStringList poke = Args(QStringLiteral("3 int 0"));
+  for (int i = 0; i < 20; ++i) poke << QString::number(0x80 + i);
+  ASSERT_EQ(Run(RunPoke, poke).status, 0);
+  const QString path = Path("damaged.ini");
+  ASSERT_EQ(Run(ReadWithTestPages,
+                {QStringLiteral("--modules"), QStringLiteral("3"), QStringLiteral("--out"), path})
+                .status,
+            0);
+  // The module moves on after the backup; the bytes of the file cut short at byte 16.
+  ASSERT_EQ(Run(RunPoke, Args(QStringLiteral("3 int 12 0x11"))).status, 0);
+  QByteArray saved = ReadFile(path);
+  const QByteArray key = ToCp1251(QStringLiteral("Память настроек0="));
+  saved[saved.indexOf(key) + key.size() + 2 * 16 + 1] = 'x';
+  WriteFile(path, saved);
+  const QString listed = QStringLiteral(
+                             "vardexctl write: %1: GSM -> Память настроек, блок 0: не прочитан с "
+                             "байта 16 (адрес 16)\n")
+                             .arg(path);
+
+  const TResult refused = Run(WriteWithTestPages, {path});
+  EXPECT_EQ(refused.status, 1);
+  EXPECT_EQ(refused.err, listed + QStringLiteral("vardexctl write: the file is damaged, nothing "
+                                                 "written (--partial writes what can be read)\n"));
+  EXPECT_TRUE(refused.out.isEmpty());
+  const auto kept = ParseDump(Run(RunDump, Args(QStringLiteral("3 int 12 1"))).out);
+  EXPECT_EQ(kept, (std::map<int, uint8_t>{{12, 0x11}})) << "nothing reached the module";
+
+  // With --partial the list still comes, and what could be read is written: the bytes before
+  // the damage from the file, the text cell after it as the zeros of a missing chunk end.
+  const TResult partial = Run(WriteWithTestPages, {QStringLiteral("--partial"), path});
+  EXPECT_EQ(partial.status, 0) << partial.err.toStdString();
+  EXPECT_EQ(partial.err, listed);
+  EXPECT_EQ(partial.out, QStringLiteral("GSM : Память настроек: 6 bytes written\n"));
+  const auto written = ParseDump(Run(RunDump, Args(QStringLiteral("3 int 12 8"))).out);
+  EXPECT_EQ(
+      written,
+      (std::map<int, uint8_t>{
+          {12, 0x8C}, {13, 0x8D}, {14, 0x8E}, {15, 0x8F}, {16, 0}, {17, 0}, {18, 0}, {19, 0}}));
+}
+
+TEST_F(CtlFilesTest, MemoryCommandsNameTheBytesTheyCannotReachAndWhy) {
+  struct Case {
+    TCommand command;
+    QString args;
+    QString port;
+    int status;
+    QString err;
+  };
+  const QString sim = QStringLiteral("sim:nolink");
+  const QString refused = QStringLiteral("sim:nolink,refuse=2");
+  const QString outside = QStringLiteral(" outside the 1024 bytes of the memory\n");
+  const std::vector<Case> cases = {
+      {RunDump, QStringLiteral("2 ext 1024 1"), sim, 2,
+       QStringLiteral("vardexctl dump: byte 1024 lies") + outside},
+      {RunDump, QStringLiteral("2 ext 1020 8"), sim, 2,
+       QStringLiteral("vardexctl dump: bytes 1020..1027 lie") + outside},
+      {RunDump, QStringLiteral("2 ext 4294967295 2"), sim, 2,
+       QStringLiteral("vardexctl dump: bytes 4294967295..4294967296 lie") + outside},
+      {RunDump, QStringLiteral("2 ext 2000"), sim, 2,
+       QStringLiteral("vardexctl dump: byte 2000 lies") + outside},
+      {RunDump, QStringLiteral("2 ext 1024"), sim, 2,
+       QStringLiteral("vardexctl dump: nothing to dump: START 1024 is the end of the 1024 bytes "
+                      "of the memory\n")},
+      {RunDump, QStringLiteral("2 ext 0 0"), sim, 2,
+       QStringLiteral("vardexctl dump: nothing to dump: COUNT is 0\n")},
+      {RunPoke, QStringLiteral("2 ext 1023 1 2"), sim, 2,
+       QStringLiteral("vardexctl poke: bytes 1023..1024 lie") + outside},
+      {RunDump, QStringLiteral("2 ext 1020 4"), sim, 0, QString()},
+      // A module that refuses access ignores memory commands; that is not silence.
+      {RunDump, QStringLiteral("2 ext 0 4"), refused, 1,
+       QStringLiteral("\"Главный модуль\": отказано в доступе\n"
+                      "vardexctl dump: module 2 (Главный модуль) refuses access\n")},
+      {RunPoke, QStringLiteral("2 ext 0 4"), refused, 1,
+       QStringLiteral("\"Главный модуль\": отказано в доступе\n"
+                      "vardexctl poke: module 2 (Главный модуль) refuses access\n")},
+      {RunDump, QStringLiteral("2 ext 0 4"), QStringLiteral("sim:nolink,silent=2"), 1,
+       QStringLiteral("vardexctl dump: module 2 (Главный модуль) does not answer\n")},
+  };
+  for (const auto& c : cases) {
+    const TResult r = Run(c.command, Args(c.args), c.port);
+    EXPECT_EQ(r.status, c.status) << c.args.toStdString() << " " << c.port.toStdString();
+    EXPECT_EQ(r.err, c.err) << c.args.toStdString() << " " << c.port.toStdString();
+    EXPECT_EQ(r.out.isEmpty(), c.status != 0) << c.args.toStdString();
   }
 }
 

@@ -192,43 +192,146 @@ TEST_F(FileTransferTest, MissingKeysLoadAsZerosThatTheNextWriteSends) {
 TEST_F(FileTransferTest, AFileOfAnotherProgramGenerationLoadsNothing) {
   struct Case {
     const char* name;
-    QString text;
-    bool compatible;
+    QByteArray bytes;
+    TFileRefusal refusal;
+    // The reason after the file's name; empty for the incompatible-version text.
+    QString reason;
   };
   const QString data = QStringLiteral("[GSM]\r\nПамять настроек0=5A\r\n");
+  const QString file = VersionSection() + data;
+  const QString version = QStringLiteral("Не удалось прочитать версию в файле \"%1\": ");
+  const QString notProfile = QStringLiteral("Файл \"%1\" не является файлом настроек: ");
   const std::vector<Case> cases = {
-      {"no version section", data, false},
-      {"version without V1", QStringLiteral("[Версия ПО]\r\nV2=1\r\n") + data, false},
-      {"older major", VersionSection(kVersionMajor - 1) + data, false},
-      {"empty file", QString(), false},
-      {"this program", VersionSection() + data, true},
+      // The first program generation stamped nothing.
+      {"no version section", ToCp1251(data), TFileRefusal::IncompatibleVersion, QString()},
+      {"version without V1", ToCp1251(QStringLiteral("[Версия ПО]\r\nV2=1\r\n") + data),
+       TFileRefusal::UnreadableVersion,
+       version + QStringLiteral("нет ключа V1 в разделе [Версия ПО].")},
+      {"V1 not a number", ToCp1251(QStringLiteral("[Версия ПО]\r\nV1=пять\r\n") + data),
+       TFileRefusal::UnreadableVersion, version + QStringLiteral("значение V1 \"пять\" не число.")},
+      {"older major", ToCp1251(VersionSection(kVersionMajor - 1) + data),
+       TFileRefusal::IncompatibleVersion, QString()},
+      {"newer major", ToCp1251(VersionSection(kVersionMajor + 10) + data),
+       TFileRefusal::IncompatibleVersion, QString()},
+      {"empty file", QByteArray(), TFileRefusal::NotProfile,
+       notProfile + QStringLiteral("файл пуст.")},
+      {"blank lines", QByteArray("\r\n \r\n\t\n"), TFileRefusal::NotProfile,
+       notProfile + QStringLiteral("файл пуст.")},
+      {"binary",
+       QByteArray("\x7F"
+                  "ELF\x02\x01\x01\0\0\0[V]\r\n",
+                  16),
+       TFileRefusal::NotProfile, notProfile + QStringLiteral("в нём двоичные данные.")},
+      {"text without sections", QByteArray("V1=5\r\nhello\r\n"), TFileRefusal::NotProfile,
+       notProfile + QStringLiteral("в нём нет ни одного раздела.")},
+      {"UTF-8", file.toUtf8(), TFileRefusal::UnreadableVersion,
+       version + QStringLiteral("текст записан в UTF-8, а не в кодировке Windows-1251.")},
+      {"CR line ends",
+       ToCp1251(QString(file).replace(QStringLiteral("\r\n"), QStringLiteral("\r"))),
+       TFileRefusal::UnreadableVersion,
+       version + QStringLiteral("строки разделены только символом CR.")},
+      // Last, because they load.
+      {"LF line ends",
+       ToCp1251(QString(file).replace(QStringLiteral("\r\n"), QStringLiteral("\n"))),
+       TFileRefusal::None, QString()},
+      {"this program", ToCp1251(file), TFileRefusal::None, QString()},
   };
   TTestControl control(kGsm, mlInt, 0);
   Bind({&control});
   TDeviceMemoryItem& area = Area(kGsm, mlInt);
+  const QString path = Path("version.ini");
   for (const auto& c : cases) {
     questions.errors.clear();
-    const QString path = Path("version.ini");
-    WriteText(path, c.text);
+    WriteBytes(path, c.bytes);
     const auto file = std::make_unique<TFileRW>(path, false, &questions);
-    EXPECT_EQ(file->IsCompatible(), c.compatible) << c.name;
-    if (c.compatible) {
+    EXPECT_EQ(file->Refusal(), c.refusal) << c.name;
+    EXPECT_EQ(file->IsCompatible(), c.refusal == TFileRefusal::None) << c.name;
+    if (c.refusal == TFileRefusal::None) {
       EXPECT_TRUE(questions.errors.empty()) << c.name;
+      EXPECT_TRUE(file->RefusalText().isEmpty()) << c.name;
       devices.LoadFromFile(std::vector{&area}, *file, {});
       EXPECT_EQ(area.Image()[0], 0x5A) << c.name;
       continue;
     }
-    EXPECT_EQ(questions.errors, std::vector{TFileRW::IncompatibleText()}) << c.name;
+    // The incompatible version keeps the text users know; every other refusal names the file.
+    const QString text =
+        c.reason.isEmpty() ? TFileRW::IncompatibleText() : QString(c.reason).arg(path);
+    EXPECT_EQ(file->RefusalText(), text) << c.name;
+    EXPECT_EQ(questions.errors, std::vector{text}) << c.name;
     try {
       devices.LoadFromFile(std::vector{&area}, *file, {});
       ADD_FAILURE() << c.name << ": loaded";
     } catch (const ELanDev& e) {
-      EXPECT_EQ(e.Message(), TFileRW::IncompatibleText()) << c.name;
+      EXPECT_EQ(e.Message(), text) << c.name;
     }
     EXPECT_FALSE(area.IsLoaded()) << c.name;
     EXPECT_FALSE(area.IsChanged(0)) << c.name;
     EXPECT_EQ(area.Image()[0], 0) << c.name;
   }
+
+  // A file that is not there is an error of its own, not a refused file.
+  EXPECT_THROW(TFileRW(Path("missing.ini"), false, &questions), ELanDev);
+}
+
+TEST_F(FileTransferTest, ChunksThatCannotBeReadWholeAreListedWithTheirFirstBadByte) {
+  const QString path = Path("damaged.ini");
+  WriteText(path, VersionSection() +
+                      QStringLiteral("[Главный модуль]\r\n"
+                                     "Память настроек0=0102zz04\r\n"
+                                     "Память настроек1=ABC\r\n"
+                                     "Память настроек2=01\r\n"   // beyond the 1024 bytes
+                                     "Память настроек01=01\r\n"  // not a chunk number
+                                     "Память настроек Flash0=0102\r\n"
+                                     "Память настроек Flash1=\r\n"
+                                     "Память настроек Flashx=01\r\n"
+                                     "RAM0=zz\r\n"  // a live area: never loaded, never listed
+                                     "Посторонний=zz\r\n"
+                                     "[GSM]\r\n"
+                                     "Память настроек0=") +
+                      QString(2 * 1023 + 2, u'A') +
+                      QStringLiteral("\r\nПамять настроек1=0A0B\r\n"));
+  const auto file = std::make_unique<TFileRW>(path, false, &questions);
+  ASSERT_TRUE(file->IsCompatible());
+  const QString main = QStringLiteral("Главный модуль");
+  const QString settings = QStringLiteral("Память настроек");
+  const QString flash = QStringLiteral("Память настроек Flash");
+  const std::vector<TChunkDamage> expected = {
+      {main, settings, QStringLiteral("Память настроек0"), 0, 2},
+      {main, settings, QStringLiteral("Память настроек1"), 1, 1},
+      {main, settings, QStringLiteral("Память настроек2")},
+      {main, settings, QStringLiteral("Память настроек01")},
+      {main, flash, QStringLiteral("Память настроек Flash1"), 1, 0},
+      {main, flash, QStringLiteral("Память настроек Flashx")},
+      {QStringLiteral("GSM"), settings, QStringLiteral("Память настроек0"), 0, 1023},
+  };
+  const std::vector<TDeviceMemoryItem*> areas = {&Area(2, mlExt), &Area(2, mlFlash),
+                                                 &Area(kGsm, mlInt), &Area(kGsm, mlExt)};
+  EXPECT_EQ(file->DamagedChunks(areas), expected);
+  // Only the areas asked about: what is not loaded is not reported.
+  EXPECT_EQ(file->DamagedChunks(std::vector{&Area(2, mlFlash)}),
+            std::vector(expected.begin() + 4, expected.begin() + 6));
+
+  const std::vector<QString> lines = {
+      QStringLiteral("Главный модуль -> Память настроек, блок 0: не прочитан с байта 2 (адрес 2)"),
+      QStringLiteral("Главный модуль -> Память настроек, блок 1: не прочитан с байта 1 "
+                     "(адрес 1024)"),
+      QStringLiteral("Главный модуль -> Память настроек, ключ \"Память настроек2\" не называет "
+                     "блок этой памяти"),
+  };
+  for (size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(expected[i].Text(), lines[i]);
+  EXPECT_EQ(expected.back().Text(),
+            QStringLiteral("GSM -> Память настроек, блок 0: лишние знаки после 1023 байт"));
+  EXPECT_EQ(DamageReport(QStringLiteral("damaged.ini"), {expected.front()}),
+            QStringLiteral("Файл \"damaged.ini\" повреждён, эти блоки прочитаны не полностью:\n") +
+                lines.front());
+
+  // A saved file lists nothing.
+  TTestControl control(kGsm, mlInt, 0, 2048);
+  Bind({&control});
+  ReadFromModule(kGsm, mlInt);
+  control.Value = control.Shown;
+  Save(path, {&Area(kGsm, mlInt)});
+  EXPECT_TRUE(std::make_unique<TFileRW>(path, false)->DamagedChunks(areas).empty());
 }
 
 TEST_F(FileTransferTest, AnAreaMatchesOnlyChunkKeysOfItsExactName) {

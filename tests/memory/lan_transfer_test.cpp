@@ -389,6 +389,43 @@ TEST_F(LanTransferTest, LateAnswerOfARetriedPacketNeverPassesForTheNextOne) {
   EXPECT_TRUE(questions.errors.empty());
 }
 
+// A poor line of the simulator: requests and answers lost or garbled, answers held past the
+// answer window. The tries of the link and its waiting out of late answers still bring exactly
+// the module's bytes.
+TEST(LanTransferFaultyLine, AReadThroughAPoorLineReturnsExactlyTheModulesBytes) {
+  const auto vehicle =
+      MakeTestVehicle(*TSimOptions::Parse(QStringLiteral("drop=0.02,corrupt=0.02,late=0.03:150")));
+  auto sink = std::make_unique<TMemoryJournal>();
+  const TMemoryJournal& journal = *sink;
+  const auto adapter = ConnectTo(vehicle, std::move(sink));
+  ASSERT_TRUE(adapter->IsConnected());
+  TRecordingQuestions questions;
+  TLanRW rw;
+  rw.SetAdapter(adapter.get());
+  rw.SetUserQuestions(&questions);
+  TLanDevices devices;
+  devices.SetRW(&rw);
+  devices.SetUserQuestions(&questions);
+
+  std::vector<uint8_t>& memory =
+      *vehicle->WithVehicle([](TVirtualVehicle& v) { return &v.Module(2)->Memory(kSimExt); });
+  for (size_t i = 0; i < memory.size(); ++i) memory[i] = static_cast<uint8_t>(i * 37 + i / 256);
+  constexpr int kBytes = 512;  // 32 packets
+  TTestControl control(2, mlExt, 0, kBytes);
+  std::vector<IBoundControl*> bound = {&control};
+  devices.BindControls(bound, {});
+  const int framesBefore = vehicle->FramesFromPc();
+  devices.ReadDevice(devices.FindDevice(2), {mlExt}, {});
+
+  EXPECT_TRUE(questions.errors.empty()) << questions.errors.front().toStdString();
+  EXPECT_TRUE(devices.FindMem(2, mlExt)->IsLoaded());
+  EXPECT_EQ(control.Shown, std::vector<uint8_t>(memory.begin(), memory.begin() + kBytes));
+  // The line did fail: more requests than packets, and garbled answers journalled.
+  EXPECT_GT(vehicle->FramesFromPc() - framesBefore, kBytes / 16 + 2);
+  EXPECT_TRUE(SpinUntil([&] { return journal.CountErrors(kErrBadFormat) > 0; }, 1s));
+  devices.SetRW(nullptr);
+}
+
 }  // namespace
 
 namespace {

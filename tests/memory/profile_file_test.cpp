@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <utility>
+#include <vector>
+
 #include "memory/code_page_1251.h"
 #include "test_support.h"
 
@@ -35,6 +39,59 @@ TEST(ProfileFile, ParsesToleratingGarbageAndLookingUpWithoutCase) {
             QStringLiteral("d"));
 }
 
+TEST(ProfileFile, AManyKeySectionKeepsFirstWrittenOrderAndTheFirstOfEachKey) {
+  // A section as big as a megabyte file holds: every key must still be found, in file order,
+  // and a key written again later (in another case) must not replace the first.
+  constexpr int kKeys = 40000;
+  QByteArray text = "[GSM]\r\n";
+  for (int i = 0; i < kKeys; ++i)
+    text += "K" + QByteArray::number(i) + '=' + QByteArray::number(i) + "\r\n";
+  text += "k7=late\r\nK0=late\r\n[Other]\r\nK1=other\r\n";
+  TProfileFile profile = TProfileFile::Parse(text);
+
+  const QStringList keys = profile.Keys(QStringLiteral("gsm"));
+  ASSERT_EQ(keys.size(), kKeys);
+  for (int i : {0, 1, 9999, 20000, kKeys - 1}) {
+    EXPECT_EQ(keys[i], QStringLiteral("K%1").arg(i));
+    EXPECT_EQ(profile.ReadString(QStringLiteral("GSM"), QStringLiteral("k%1").arg(i)),
+              QString::number(i));
+  }
+  EXPECT_EQ(profile.ReadString(QStringLiteral("GSM"), QStringLiteral("K7")), QStringLiteral("7"));
+  EXPECT_EQ(profile.ReadString(QStringLiteral("Other"), QStringLiteral("K1")),
+            QStringLiteral("other"));
+
+  // Writing keeps the place of an existing key and appends a new one.
+  profile.WriteString(QStringLiteral("GSM"), QStringLiteral("k5"), QStringLiteral("five"));
+  profile.WriteString(QStringLiteral("GSM"), QStringLiteral("New"), QStringLiteral("n"));
+  const QStringList after = profile.Keys(QStringLiteral("GSM"));
+  EXPECT_EQ(after[5], QStringLiteral("K5"));
+  EXPECT_EQ(after.back(), QStringLiteral("New"));
+  EXPECT_EQ(profile.ReadString(QStringLiteral("GSM"), QStringLiteral("K5")),
+            QStringLiteral("five"));
+}
+
+TEST(ProfileFile, NamesMatchExactlyWhenACaseInsensitiveComparisonSaysSo) {
+  // Pairs where simple case folding and a lookup by lower case disagree, and Cyrillic.
+  const std::vector<std::pair<QString, QString>> pairs = {
+      {QStringLiteral("Память настроек0"), QStringLiteral("ПАМЯТЬ НАСТРОЕК0")},
+      {QStringLiteral("Ёлка"), QStringLiteral("ёЛКА")},
+      {QStringLiteral("straße"), QStringLiteral("STRASSE")},
+      {QStringLiteral("Σίσυφος"), QStringLiteral("ΣΊΣΥΦΟΣ")},
+      {QStringLiteral("ς"), QStringLiteral("σ")},
+      {QStringLiteral("K"), QStringLiteral("\u212A")},  // Kelvin sign
+      {QStringLiteral("I"), QStringLiteral("ı")},
+      {QStringLiteral("\U00010400"), QStringLiteral("\U00010428")},  // Deseret, beyond 16 bits
+  };
+  for (const auto& [written, asked] : pairs) {
+    TProfileFile profile;
+    profile.WriteString(written, written, QStringLiteral("v"));
+    const bool same = written.compare(asked, Qt::CaseInsensitive) == 0;
+    EXPECT_EQ(profile.HasSection(asked), same) << asked.toStdString();
+    EXPECT_EQ(profile.ReadString(written, asked), same ? QStringLiteral("v") : QString())
+        << asked.toStdString();
+  }
+}
+
 TEST(HexChunk, DecodesTolerantlyAndEncodesUpperCase) {
   struct Case {
     const char* text;
@@ -52,6 +109,31 @@ TEST(HexChunk, DecodesTolerantlyAndEncodesUpperCase) {
   EXPECT_EQ(EncodeHexChunk(QByteArray::fromHex("0aff")), QStringLiteral("0AFF"));
   // A value longer than one chunk never yields more than a chunk of bytes.
   EXPECT_EQ(DecodeHexChunk(QString(5000, u'A')).size(), kChunkBytes);
+}
+
+TEST(HexChunk, DamageIsTheFirstByteThatDoesNotDecodeWhole) {
+  struct Case {
+    QString text;
+    std::optional<int> damage;
+  };
+  const std::vector<Case> cases = {
+      {QStringLiteral("0aFf10"), std::nullopt},
+      {QString(2 * kChunkBytes, u'A'), std::nullopt},
+      {QString(), 0},                 // a chunk holds at least one byte
+      {QStringLiteral("0A0"), 1},     // cut in the middle of a byte
+      {QStringLiteral("0A0G11"), 1},  // a bad low digit
+      {QStringLiteral("0AG011"), 1},  // a bad high digit
+      {QStringLiteral("zz"), 0},
+      {QStringLiteral("0A 0B"), 1},                       // no separators
+      {QString(2 * kChunkBytes + 1, u'A'), kChunkBytes},  // more than a chunk
+      {QString(2 * kChunkBytes - 2, u'A') + u'x' + QString(10, u'A'), kChunkBytes - 1},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(HexChunkDamage(c.text), c.damage) << c.text.left(20).toStdString();
+    // What decodes is exactly what comes before the damage.
+    EXPECT_EQ(DecodeHexChunk(c.text).size(), c.damage.value_or(c.text.size() / 2))
+        << c.text.left(20).toStdString();
+  }
 }
 
 }  // namespace

@@ -502,6 +502,36 @@ TEST_F(MainFormTest, ClosingDuringAWriteAbandonsItAndKeepsItsChanges) {
   EXPECT_EQ((ModuleByte(2, kSimExt, 82) >> 5) & 1, before ? 0 : 1) << "the packet did go out";
 }
 
+TEST_F(MainFormTest, OpenTellsWhichChunksItCouldNotReadWhole) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("damaged.ini"));
+  const auto writeFile = [&](const QString& text) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(ToCp1251(text));
+  };
+  writeFile(
+      QStringLiteral("[Версия ПО]\r\nV1=5\r\n[Главный модуль]\r\n"
+                     "Память настроек0=0102zz\r\nПамять настроек Flash0=0A0\r\n"));
+  Start(QString());
+  dialogs->fileName = path;
+  dialogs->errors.clear();
+  form->OpenFile();
+  EXPECT_TRUE(form->Registry().FindMem(2, mlExt)->IsModified()) << "what could be read is loaded";
+  EXPECT_EQ(
+      dialogs->errors,
+      QStringList{QStringLiteral(
+          "Файл \"damaged.ini\" повреждён, эти блоки прочитаны не полностью:\n"
+          "Главный модуль -> Память настроек, блок 0: не прочитан с байта 2 (адрес 2)\n"
+          "Главный модуль -> Память настроек Flash, блок 0: не прочитан с байта 1 (адрес 1)")});
+
+  // A sound file opens without a word.
+  writeFile(QStringLiteral("[Версия ПО]\r\nV1=5\r\n[Главный модуль]\r\nПамять настроек0=0102\r\n"));
+  dialogs->errors.clear();
+  form->OpenFile();
+  EXPECT_TRUE(dialogs->errors.isEmpty()) << dialogs->errors.join(u'|').toStdString();
+}
+
 TEST_F(MainFormTest, LiveValuesArePolledOnlyWhileTheirPageIsShown) {
   Start(QString());
   // Status requests to the main module: anything but presence, access and memory transfers.

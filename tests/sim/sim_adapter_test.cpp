@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <condition_variable>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <set>
 
 #include "link/adapter.h"
@@ -212,6 +214,73 @@ TEST_F(SimAdapterTest, LostAndLateFramesCostTries) {
   EXPECT_FALSE(adapter->GetAnswer(kPc, 2, request, 88).Answered);
   EXPECT_EQ(journal->CountErrors(kErrNoAnswer), 1);
   EXPECT_TRUE(adapter->GetAnswer(kPc, 2, request, 88).Answered) << "only three were late";
+}
+
+// What reaches the PC, byte for byte, one frame a delivery.
+class TRecordingEndpoint : public ISimEndpoint {
+ public:
+  void DeliverToPc(const uint8_t* bytes, size_t count) override {
+    {
+      std::lock_guard lock(mutex_);
+      received_.insert(received_.end(), bytes, bytes + count);
+      ++frames_;
+    }
+    arrived_.notify_all();
+  }
+  void AdapterUnplugged() override {}
+  // Waits until `frames` frames have arrived or `limit` has passed; the frames then.
+  int WaitForFrames(int frames, std::chrono::milliseconds limit) {
+    std::unique_lock lock(mutex_);
+    arrived_.wait_for(lock, limit, [&] { return frames_ >= frames; });
+    return frames_;
+  }
+  std::vector<uint8_t> Received() const {
+    std::lock_guard lock(mutex_);
+    return received_;
+  }
+
+ private:
+  mutable std::mutex mutex_;
+  std::condition_variable arrived_;
+  std::vector<uint8_t> received_;
+  int frames_ = 0;
+};
+
+// The bytes that reach the PC when it sends the same 100 memory reads straight into the
+// virtual adapter, one after the other, through a line with the given faults.
+std::vector<uint8_t> ReadThroughLine(const QString& faults) {
+  TVirtualAdapter vehicle(*TSimOptions::Parse(QStringLiteral("nolink,") + faults));
+  TRecordingEndpoint pc;
+  EXPECT_TRUE(vehicle.Attach(&pc));
+  int frames = 0;
+  for (int i = 0; i < 100; ++i) {
+    TLanMsg request;
+    request.Source = kPc;
+    request.Dest = 2;
+    request.Command = 88;
+    request.AnswerRequested = 1;
+    request.Length = 3;
+    request.Data[0] = 4;
+    request.Data[1] = static_cast<uint8_t>(i);
+    TBusFrame frame;
+    EXPECT_TRUE(BuildFrame(request, frame));
+    const auto wire = EncodeAdapterFrame(kFrameToBus, frame.View());
+    EXPECT_TRUE(vehicle.FromPc(wire->Bytes.data(), wire->Size));
+    // One at a time, as the link sends them: acknowledgement and answer are out before the
+    // next request, unless the line lost one of them.
+    frames = pc.WaitForFrames(frames + 2, 20ms);
+  }
+  vehicle.Detach(&pc);
+  return pc.Received();
+}
+
+TEST(SimLineFaults, TheSameSeedRepeatsTheFaultsAndAnotherSeedDoesNot) {
+  const auto clean = ReadThroughLine(QString());
+  const auto first = ReadThroughLine(QStringLiteral("drop=0.05,corrupt=0.05,seed=7"));
+  EXPECT_NE(first, clean) << "no fault at all in 100 frames each way";
+  EXPECT_LT(first.size(), clean.size()) << "nothing was dropped";
+  EXPECT_EQ(ReadThroughLine(QStringLiteral("drop=0.05,corrupt=0.05,seed=7")), first);
+  EXPECT_NE(ReadThroughLine(QStringLiteral("drop=0.05,corrupt=0.05,seed=8")), first);
 }
 
 TEST_F(SimAdapterTest, CorruptedAnswerIsReportedAndRetried) {

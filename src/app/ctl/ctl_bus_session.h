@@ -31,6 +31,17 @@ class TCtlBusSession {
     return true;
   }
 
+  // Present and granting access; otherwise says on stderr which of the two it is not. A module
+  // that refuses access ignores memory commands, which must not pass for silence.
+  bool Available(const char* command, TLanDevice& device) {
+    const bool present = device.IsPresent();
+    if (present && device.IsAccessible()) return true;
+    context_.Err() << "vardexctl " << command << ": module " << static_cast<int>(device.LanAddr())
+                   << " (" << device.Name() << ") "
+                   << (present ? "refuses access" : "does not answer") << "\n";
+    return false;
+  }
+
  protected:
   TCtlContext& context_;
   TCtlQuestions questions_;

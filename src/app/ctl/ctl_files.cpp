@@ -24,12 +24,15 @@ constexpr std::array<TPageTable, 0> kSettingsPageTables = {};
 
 struct TFileArgs {
   bool Full = false;
+  // Writes what a damaged file still holds instead of refusing it.
+  bool Partial = false;
   // Bus addresses of the modules asked for; empty for every module.
   std::vector<int> Modules;
   QString File;
 };
 
-// The usage line and the way the file is named: "--out FILE" for read, a plain FILE for write.
+// The usage line and the way the file is named: "--out FILE" for read, a plain FILE for write,
+// which alone opens a file and so may accept a damaged one.
 struct TFileCommand {
   const char* Name;
   const char* Usage;
@@ -37,7 +40,8 @@ struct TFileCommand {
 };
 
 constexpr TFileCommand kRead = {"read", "read [--full] [--modules A,B,...] --out FILE", true};
-constexpr TFileCommand kWrite = {"write", "write [--full] FILE [--modules A,B,...]", false};
+constexpr TFileCommand kWrite = {"write", "write [--full] [--partial] FILE [--modules A,B,...]",
+                                 false};
 
 QTextStream& Complain(TCtlContext& context, const TFileCommand& command) {
   return context.Err() << "vardexctl " << command.Name << ": ";
@@ -68,6 +72,8 @@ std::optional<TFileArgs> ParseFileArgs(TCtlContext& context, const TFileCommand&
     const QString arg = args.takeFirst();
     if (arg == u"--full") {
       parsed.Full = true;
+    } else if (!command.FileAfterOut && arg == u"--partial") {
+      parsed.Partial = true;
     } else if (arg.startsWith(u"--modules")) {
       const auto value = takeValue(arg, QStringLiteral("--modules"));
       const auto modules = value ? ParseModules(*value) : std::nullopt;
@@ -157,16 +163,6 @@ class TFileSession : public TCtlBusSession {
     return modules;
   }
 
-  // Present and granting access; otherwise says so.
-  bool Available(const TFileCommand& command, TLanDevice& device) {
-    const bool present = device.IsPresent();
-    if (present && device.IsAccessible()) return true;
-    Complain(context_, command) << "module " << static_cast<int>(device.LanAddr()) << " ("
-                                << device.Name() << ") "
-                                << (present ? "refuses access" : "does not answer") << "\n";
-    return false;
-  }
-
   // Binds the runs of an area byte for byte, whatever pages exist.
   void BindRuns(TDeviceMemoryItem& area, const TClusterList& runs) {
     std::vector<IBoundControl*> bound;
@@ -248,7 +244,7 @@ int RunReadWith(TCtlContext& context, const QStringList& args, std::span<const T
     }
   } else {
     for (TLanDevice* device : *listed) {
-      if (!session.Available(kRead, *device)) return kExitFailed;
+      if (!session.Available(kRead.Name, *device)) return kExitFailed;
     }
     modules = *listed;
   }
@@ -297,24 +293,32 @@ int RunWriteWith(TCtlContext& context, const QStringList& args,
   if (!listed) return kExitUsage;
   if (!QFileInfo(parsed->File).isFile()) {
     Complain(context, kWrite) << "no file " << parsed->File << "\n";
-    return kExitFailed;
+    return kExitUsage;
   }
 
   std::unique_ptr<TFileRW> file;
   try {
-    file = std::make_unique<TFileRW>(parsed->File, false, &session.Questions());
+    file = std::make_unique<TFileRW>(parsed->File, false);
   } catch (const std::exception& error) {
     Complain(context, kWrite) << FailureText(error) << "\n";
     return kExitFailed;
   }
-  // The channel has said why.
-  if (!file->IsCompatible()) return kExitFailed;
+  if (!file->IsCompatible()) {
+    // The other reasons name the file themselves.
+    if (file->Refusal() == TFileRefusal::IncompatibleVersion) {
+      Complain(context, kWrite) << parsed->File << ": ";
+    } else {
+      Complain(context, kWrite);
+    }
+    context.Err() << file->RefusalText() << "\n";
+    return kExitUsage;
+  }
 
   std::vector<TDeviceMemoryItem*> areas = AreasInFile(*file, devices);
   if (areas.empty()) {
     context.Err() << QStringLiteral("Файл \"%1\" не содержит корректных данных.").arg(parsed->File)
                   << "\n";
-    return kExitFailed;
+    return kExitUsage;
   }
   const auto holds = [](const std::vector<TDeviceMemoryItem*>& in, const TLanDevice* device) {
     return std::any_of(in.begin(), in.end(),
@@ -339,10 +343,20 @@ int RunWriteWith(TCtlContext& context, const QStringList& args,
       modules.push_back(area->Device());
     }
   }
+  // Nothing goes to the bus before the user knows which chunks would be written only in part.
+  const std::vector<TChunkDamage> damage = file->DamagedChunks(areas);
+  for (const TChunkDamage& chunk : damage) {
+    Complain(context, kWrite) << parsed->File << ": " << chunk.Text() << "\n";
+  }
+  if (!damage.empty() && !parsed->Partial) {
+    Complain(context, kWrite) << "the file is damaged, nothing written (--partial writes what "
+                                 "can be read)\n";
+    return kExitFailed;
+  }
 
   if (!session.Connect()) return kExitFailed;
   for (TLanDevice* device : modules) {
-    if (!session.Available(kWrite, *device)) return kExitFailed;
+    if (!session.Available(kWrite.Name, *device)) return kExitFailed;
   }
   if (parsed->Full) {
     for (TDeviceMemoryItem* area : areas) session.BindRuns(*area, file->HeldRuns(*area));

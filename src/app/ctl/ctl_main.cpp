@@ -19,7 +19,7 @@ constexpr std::array kCommands = {
     TCtlCommand{"poke", "poke ADDR LOC START BYTE ...", RunPoke},
     TCtlCommand{"scan", "scan", RunScan},
     TCtlCommand{"read", "read [--full] [--modules A,B,...] --out FILE", RunRead},
-    TCtlCommand{"write", "write [--full] FILE [--modules A,B,...]", RunWrite},
+    TCtlCommand{"write", "write [--full] [--partial] FILE [--modules A,B,...]", RunWrite},
     TCtlCommand{"monitor", "monitor [--seconds N]", RunMonitor},
 };
 

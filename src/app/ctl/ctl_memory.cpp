@@ -72,12 +72,20 @@ std::optional<TTarget> FindTarget(TCtlContext& context, TLanDevices& devices, co
   return TTarget{device, area};
 }
 
+// "byte 5" or "bytes 5..9", the last one included; wide enough for any START and COUNT.
+QString RangeText(unsigned start, unsigned count) {
+  if (count <= 1) return QStringLiteral("byte %1").arg(start);
+  const uint64_t last = uint64_t{start} + count - 1;
+  return QStringLiteral("bytes %1..%2").arg(start).arg(last);
+}
+
 bool FitsArea(TCtlContext& context, const char* command, const TTarget& target, unsigned start,
               unsigned count) {
   const auto size = static_cast<unsigned>(target.Area->Capacity());
   if (start <= size && count <= size - start) return true;
-  context.Err() << "vardexctl " << command << ": bytes " << start << ".." << start + count
-                << " lie outside the " << size << " bytes of the memory\n";
+  context.Err() << "vardexctl " << command << ": " << RangeText(start, count)
+                << (count <= 1 ? " lies" : " lie") << " outside the " << size
+                << " bytes of the memory\n";
   return false;
 }
 
@@ -96,15 +104,26 @@ int RunDump(TCtlContext& context, const QStringList& args) {
   const auto target = FindTarget(context, session.Devices(), "dump", args[0], args[1]);
   if (!target) return kExitUsage;
   const auto size = static_cast<unsigned>(target->Area->Capacity());
+  const bool countGiven = args.size() > 3;
   const auto start = args.size() > 2 ? ParseCtlNumber(args[2]) : 0u;
   const auto count =
-      args.size() > 3 ? ParseCtlNumber(args[3]) : size - std::min(start.value_or(0), size);
+      countGiven ? ParseCtlNumber(args[3]) : size - std::min(start.value_or(0), size);
   if (!start || !count) {
     context.Err() << "vardexctl dump: bad START or COUNT\n";
     return kExitUsage;
   }
+  // An empty dump would look like a memory that holds nothing.
+  if (countGiven && *count == 0) {
+    context.Err() << "vardexctl dump: nothing to dump: COUNT is 0\n";
+    return kExitUsage;
+  }
+  if (*count == 0 && *start == size) {
+    context.Err() << "vardexctl dump: nothing to dump: START " << *start << " is the end of the "
+                  << size << " bytes of the memory\n";
+    return kExitUsage;
+  }
   if (!FitsArea(context, "dump", *target, *start, *count)) return kExitUsage;
-  if (!session.Connect()) return kExitFailed;
+  if (!session.Connect() || !session.Available("dump", *target->Device)) return kExitFailed;
 
   std::vector<uint8_t> bytes(*count);
   if (!session.Channel(*target).Read(static_cast<int>(*start), bytes)) return kExitFailed;
@@ -143,7 +162,7 @@ int RunPoke(TCtlContext& context, const QStringList& args) {
   if (!FitsArea(context, "poke", *target, *start, static_cast<unsigned>(bytes.size()))) {
     return kExitUsage;
   }
-  if (!session.Connect()) return kExitFailed;
+  if (!session.Connect() || !session.Available("poke", *target->Device)) return kExitFailed;
 
   TLanRW& channel = session.Channel(*target);
   try {
