@@ -1,0 +1,47 @@
+#include "binding/ui/pin_field.h"
+
+#include <stdexcept>
+
+#include "binding/pin_coding.h"
+#include "binding/ui/pin_edit.h"
+#include "binding/ui/vd_data.h"
+#include "memory/base_device_memory_item.h"
+
+TPinField::TPinField(TVDData& data, TPinEdit& edit, TPinFieldSpec spec, QObject* parent)
+    : QObject(parent), data_(data), edit_(edit), spec_(std::move(spec)) {
+  data.SetControl(&edit);
+  data.OnLoad = [this](QObject&, uint8_t byte, int index) { Load(byte, index); };
+  data.OnStore = [this](QObject&, uint8_t& byte, int index) { Store(byte, index); };
+  data.OnSetDefaultState = [this](QObject&, uint8_t& byte, int index) { SetDefault(byte, index); };
+  connect(&edit, &TPinEdit::Edited, this, &TPinField::MarkChanged);
+}
+
+void TPinField::Enter(const QString& digits) {
+  edit_.SetDigits(digits);
+  MarkChanged();
+}
+
+void TPinField::Load(uint8_t byte, int index) {
+  pairs_.at(static_cast<std::size_t>(index)) = spec_.PairText(byte);
+  edit_.SetDigits(pairs_[0] + pairs_[1]);
+}
+
+void TPinField::Store(uint8_t& byte, int index) const {
+  const auto bytes = EncodePin(edit_.Digits());
+  if (!bytes) {
+    throw std::runtime_error(
+        QStringLiteral("%1: введите четыре цифры").arg(spec_.Name).toStdString());
+  }
+  byte = bytes->at(static_cast<std::size_t>(index));
+}
+
+void TPinField::SetDefault(uint8_t& byte, int index) {
+  // The edit shows the factory code too: a later write stores what the edit holds.
+  const TPinBytes bytes = EncodePin(spec_.Default).value();
+  byte = bytes.at(static_cast<std::size_t>(index));
+  edit_.SetDigits(spec_.Default);
+}
+
+void TPinField::MarkChanged() {
+  if (TBaseDeviceMemoryItem* mem = data_.GetMem()) mem->SetModified(true);
+}

@@ -1,0 +1,31 @@
+#include "binding/value_labels.h"
+
+#include <cmath>
+
+namespace {
+
+QString Utf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))
+      .replace(QLatin1String("%%"), QLatin1String("%"));
+}
+
+}  // namespace
+
+QString FormatNumber(std::string_view format, double value) {
+  const TNumberFormat parsed = ParseNumberFormat(format);
+  if (parsed.Conversion == 0) return Utf8(format);
+  const QString number =
+      parsed.Conversion == 'd'
+          ? QStringLiteral("%1").arg(static_cast<qlonglong>(std::llround(value)), parsed.Width)
+          : QStringLiteral("%1").arg(value, parsed.Width, 'f',
+                                     parsed.Precision < 0 ? 6 : parsed.Precision);
+  return Utf8(parsed.Prefix) + number + Utf8(parsed.Suffix);
+}
+
+QString ValueLabelText(const TValueLabelRow& row, int position) {
+  if (position == row.SpecialPosition) return QString::fromUtf8(row.SpecialText);
+  if (position >= 0 && position < static_cast<int>(row.Texts.size())) {
+    return QString::fromUtf8(row.Texts[static_cast<std::size_t>(position)]);
+  }
+  return FormatNumber(row.Format, position * row.Scale + row.Offset);
+}

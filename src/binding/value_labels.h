@@ -1,0 +1,85 @@
+#pragma once
+
+#include <QString>
+#include <algorithm>
+#include <span>
+#include <string_view>
+
+// What the value label beside a track bar says for each position, one table row per track
+// bar, so that pages state their units instead of writing a formatter each.
+
+// A printf-like number form with exactly one conversion: "%d мс", "%5.1f с". %d shows the
+// value rounded to a whole number, %f with the given number of decimals (6 when none is
+// given); a width pads with spaces on the left. "%%" is a percent sign.
+struct TNumberFormat {
+  std::string_view Prefix;
+  int Width = 0;
+  int Precision = -1;
+  char Conversion = 0;  // 'd' or 'f'; 0 when the form is not one of these
+  std::string_view Suffix;
+};
+
+// Where the first conversion starts ("%%" is none); the size of the text when there is none.
+constexpr std::size_t FindConversion(std::string_view text) {
+  std::size_t at = 0;
+  while (at < text.size() && (text[at] != '%' || text.substr(at, 2) == "%%")) {
+    at += text[at] == '%' ? 2 : 1;
+  }
+  return std::min(at, text.size());
+}
+
+constexpr TNumberFormat ParseNumberFormat(std::string_view format) {
+  TNumberFormat parsed;
+  std::size_t at = FindConversion(format);
+  if (at == format.size()) return {};
+  parsed.Prefix = format.substr(0, at);
+  const auto number = [&format, &at] {
+    int value = 0;
+    while (at < format.size() && format[at] >= '0' && format[at] <= '9') {
+      value = value * 10 + (format[at++] - '0');
+    }
+    return value;
+  };
+  ++at;
+  parsed.Width = number();
+  if (at < format.size() && format[at] == '.') {
+    ++at;
+    parsed.Precision = number();
+  }
+  if (at == format.size() || (format[at] != 'd' && format[at] != 'f')) return {};
+  parsed.Conversion = format[at++];
+  parsed.Suffix = format.substr(at);
+  if (FindConversion(parsed.Suffix) != parsed.Suffix.size()) return {};
+  return parsed;
+}
+
+struct TValueLabelRow {
+  // The track bar's control name.
+  const char* Name = "";
+  // The label shows position × Scale + Offset in Format ...
+  double Scale = 1.0;
+  int Offset = 0;
+  const char* Format = "%d";
+  // ... or, where given, the text of the position in this list (from position 0) ...
+  std::span<const char* const> Texts = {};
+  // ... and at SpecialPosition this text of its own.
+  int SpecialPosition = -1;
+  const char* SpecialText = "";
+};
+
+// The value in a number form; the text of Prefix and Suffix is UTF-8.
+QString FormatNumber(std::string_view format, double value);
+QString ValueLabelText(const TValueLabelRow& row, int position);
+
+// Every row named and every format one that FormatNumber prints. Use as
+//   static_assert(CheckValueLabels(kRows) == -1);
+// where the compiler then prints the index of the first bad row.
+constexpr int CheckValueLabels(std::span<const TValueLabelRow> rows) {
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    if (std::string_view(rows[i].Name).empty() ||
+        ParseNumberFormat(rows[i].Format).Conversion == 0) {
+      return static_cast<int>(i);
+    }
+  }
+  return -1;
+}

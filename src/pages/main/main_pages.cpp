@@ -1,0 +1,11 @@
+#include "pages/main/main_pages.h"
+
+#include "binding/ui/page_registry.h"
+#include "link/lan_msg.h"
+#include "pages/main/options_page.h"
+
+void RegisterMainPages(TPageRegistry& registry) {
+  registry.Register(
+      {QLatin1String(TMainOptions::kName), kMainModuleAddr,
+       [](QWidget* parent, IPageHost& host) { return new TMainOptions(host, parent); }});
+}

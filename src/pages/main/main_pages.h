@@ -1,0 +1,6 @@
+#pragma once
+
+class TPageRegistry;
+
+// Offers the settings pages of the main module to the main window.
+void RegisterMainPages(TPageRegistry& registry);
