@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "binding/bound_control.h"
+#include "memory/lan_dev_error.h"
 
 // A bound control failed to show or store its value. `Cause` keeps the text of the failure
 // underneath, which the user-facing message hides.
@@ -27,11 +28,13 @@ QString BadDataTypeText(const QString& controlName, TDataType dataType);
 [[noreturn]] void ThrowBadDataType(const QString& controlName, TDataType dataType);
 
 // Runs a control's load or store so that whatever fails inside reaches the area's operation
-// as one error naming the control.
+// as one error naming the control. A refused store passes as it is: its text is for the user.
 template <class F>
 void WrapComp(const QString& controlName, const QString& caption, F&& work) {
   try {
     std::forward<F>(work)();
+  } catch (const EStoreRefused&) {
+    throw;
   } catch (const std::exception& error) {
     throw EComp(InitErrorText(controlName, caption), QString::fromUtf8(error.what()));
   }

@@ -14,3 +14,11 @@ class ELanDev : public std::runtime_error {
  private:
   QString message_;
 };
+
+// A control refuses to store what it holds until the user changes it (a PIN with fewer than
+// four digits). Nothing of it is stored; the text says what to change, and the question about
+// the failed area shows it.
+class EStoreRefused : public std::runtime_error {
+ public:
+  explicit EStoreRefused(const QString& reason) : std::runtime_error(reason.toStdString()) {}
+};

@@ -191,7 +191,16 @@ bool TLanDevices::CanTransfer(TLanDevice* device, const ITransferContext& contex
 TLanDevices::TStep TLanDevices::AskAfterFailure(const TDeviceMemoryItem& area,
                                                 const QString& prefix, const QString& question,
                                                 TStep onYes, const ITransferContext& context) {
-  const QString text = prefix + u'"' + area.GetTitle() + u'"' + QStringLiteral("\r\n") + question;
+  // A refused store says what the user must change before the area can be written.
+  QString reason;
+  try {
+    throw;
+  } catch (const EStoreRefused& refused) {
+    reason = QString::fromUtf8(refused.what()) + QStringLiteral("\r\n");
+  } catch (...) {
+  }
+  const QString text =
+      prefix + u'"' + area.GetTitle() + u'"' + QStringLiteral("\r\n") + reason + question;
   TOwnerQuestions questions(questions_, context);
   if (questions.AskStep(text) == TUserAnswer::Yes) return onYes;
   throw;

@@ -4,11 +4,11 @@
 
 #include <QTest>
 
-#include "binding/comp_error.h"
 #include "binding/fake_memory_area.h"
 #include "binding/pin_coding.h"
 #include "binding/ui/pin_edit.h"
 #include "binding/ui/vd_data.h"
+#include "memory/lan_dev_error.h"
 #include "test_support.h"
 
 namespace {
@@ -87,8 +87,8 @@ TEST_F(PinFieldTest, AnIncompleteCodeIsRefusedAndStoresNothing) {
   try {
     pinData.Store();
     FAIL() << "an incomplete PIN was stored";
-  } catch (const EComp& error) {
-    EXPECT_EQ(error.Cause(), QStringLiteral("ПИН: введите четыре цифры"));
+  } catch (const EStoreRefused& error) {
+    EXPECT_STREQ(error.what(), "ПИН: введите четыре цифры");
   }
   EXPECT_EQ(area.Byte(212), 0x21) << "not even the complete first pair";
   EXPECT_EQ(area.Byte(213), 0x43);
@@ -97,8 +97,8 @@ TEST_F(PinFieldTest, AnIncompleteCodeIsRefusedAndStoresNothing) {
   try {
     protectionData.Store();
     FAIL() << "an empty protection code was stored";
-  } catch (const EComp& error) {
-    EXPECT_EQ(error.Cause(), QStringLiteral("Защита временного ПИН кода: введите четыре цифры"));
+  } catch (const EStoreRefused& error) {
+    EXPECT_STREQ(error.what(), "Защита временного ПИН кода: введите четыре цифры");
   }
   EXPECT_EQ(area.Byte(214), 0x10);
 }

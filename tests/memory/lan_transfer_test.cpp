@@ -4,6 +4,7 @@
 
 #include "link/adapter.h"
 #include "memory/ee_memory_item.h"
+#include "memory/lan_dev_error.h"
 #include "memory/lan_devices.h"
 #include "memory/lan_rw.h"
 #include "memory/msg_memory_item.h"
@@ -486,6 +487,32 @@ TEST_F(LanTransferTest, CancelledWriteKeepsTheMarksOfEveryPacketNotConfirmed) {
       std::vector<uint8_t>(SimMemory(2, kSimExt).begin() + 16, SimMemory(2, kSimExt).begin() + 36),
       Bytes(100, 20));
   EXPECT_FALSE(Main().AnyModified({mlExt}));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(LanTransferTest, RefusedStoreSaysWhatToChangeAndWritesNothingOfItsArea) {
+  struct TRefusing : TTestControl {
+    using TTestControl::TTestControl;
+    void Store() override { throw EStoreRefused(QStringLiteral("ПИН: введите четыре цифры")); }
+  } pin(2, mlExt, 212, 2);
+  TTestControl other(2, mlExt, 16);
+  Bind({&pin, &other});
+  devices.ReadDevice(&Main(), {mlExt}, {});
+  other.Value = {0x77};
+  const uint8_t before = SimMemory(2, kSimExt)[16];
+  vehicle->TakeSentByPc();
+
+  EXPECT_THROW(devices.WriteDevice(&Main(), {mlExt}, {}), EStoreRefused) << "No abandons";
+
+  ASSERT_EQ(questions.asked.size(), 1u);
+  EXPECT_EQ(questions.asked[0], QStringLiteral("Элемент недоступен: \"Главный модуль : Память "
+                                               "настроек\"\r\nПИН: введите четыре цифры\r\n "
+                                               "Продолжить запись?"));
+  EXPECT_TRUE(Sent(81).empty());
+  EXPECT_EQ(SimMemory(2, kSimExt)[16], before);
 }
 
 }  // namespace

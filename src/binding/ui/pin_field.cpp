@@ -6,6 +6,7 @@
 #include "binding/ui/pin_edit.h"
 #include "binding/ui/vd_data.h"
 #include "memory/base_device_memory_item.h"
+#include "memory/lan_dev_error.h"
 
 TPinField::TPinField(TVDData& data, TPinEdit& edit, TPinFieldSpec spec, QObject* parent)
     : QObject(parent), data_(data), edit_(edit), spec_(std::move(spec)) {
@@ -29,8 +30,7 @@ void TPinField::Load(uint8_t byte, int index) {
 void TPinField::Store(uint8_t& byte, int index) const {
   const auto bytes = EncodePin(edit_.Digits());
   if (!bytes) {
-    throw std::runtime_error(
-        QStringLiteral("%1: введите четыре цифры").arg(spec_.Name).toStdString());
+    throw EStoreRefused(QStringLiteral("%1: введите четыре цифры").arg(spec_.Name));
   }
   byte = bytes->at(static_cast<std::size_t>(index));
 }

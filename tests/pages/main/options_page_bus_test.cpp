@@ -8,6 +8,7 @@
 #include "binding/comp_error.h"
 #include "binding/ui/pin_edit.h"
 #include "link/bus_worker.h"
+#include "memory/lan_dev_error.h"
 #include "memory/lan_rw.h"
 #include "memory/user_questions.h"
 #include "options_page_fixture.h"
@@ -68,10 +69,12 @@ TEST_F(OptionsPageBusTest, AnIncompletePinStopsTheWriteWithAQuestionAndTheModule
   pin.selectAll();
   QTest::keyClicks(&pin, QStringLiteral("12"));
 
-  EXPECT_THROW(registry.WriteDevice(&main, {mlExt}, {}), EComp);
+  EXPECT_THROW(registry.WriteDevice(&main, {mlExt}, {}), EStoreRefused);
   ASSERT_EQ(questions.asked.size(), 1u);
   EXPECT_TRUE(questions.asked[0].contains(Settings().GetTitle()))
       << questions.asked[0].toStdString();
+  EXPECT_TRUE(questions.asked[0].contains(QStringLiteral("ПИН: введите четыре цифры")))
+      << "the question says what to change";
   EXPECT_EQ(ModuleBytes(212, 2), stored);
   EXPECT_TRUE(Settings().IsModified()) << "the user's changes wait for the next write";
 

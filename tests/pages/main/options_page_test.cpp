@@ -7,13 +7,13 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "binding/comp_error.h"
 #include "binding/ui/category_panels.h"
 #include "binding/ui/page_registry.h"
 #include "binding/ui/pin_edit.h"
 #include "binding/ui/vd_check_box.h"
 #include "binding/ui/vd_radio_group.h"
 #include "binding/ui/vd_track_bar.h"
+#include "memory/lan_dev_error.h"
 #include "options_page_fixture.h"
 #include "pages/main/main_pages.h"
 #include "test_support.h"
@@ -102,8 +102,8 @@ TEST_F(OptionsPageTest, AnIncompletePinIsRefusedAndTheModuleKeepsItsPin) {
   try {
     Write();
     FAIL() << "an incomplete PIN was written";
-  } catch (const EComp& error) {
-    EXPECT_EQ(error.Cause(), QStringLiteral("ПИН: введите четыре цифры"));
+  } catch (const EStoreRefused& error) {
+    EXPECT_STREQ(error.what(), "ПИН: введите четыре цифры");
   }
   EXPECT_EQ(module.Bytes[212], 0x21);
   EXPECT_EQ(module.Bytes[213], 0x43);
@@ -113,8 +113,8 @@ TEST_F(OptionsPageTest, AnIncompletePinIsRefusedAndTheModuleKeepsItsPin) {
   try {
     Write();
     FAIL() << "an incomplete protection code was written";
-  } catch (const EComp& error) {
-    EXPECT_EQ(error.Cause(), QStringLiteral("Защита временного ПИН кода: введите четыре цифры"));
+  } catch (const EStoreRefused& error) {
+    EXPECT_STREQ(error.what(), "Защита временного ПИН кода: введите четыре цифры");
   }
   EXPECT_EQ(module.Bytes[212], 0x21) << "the refused area sends nothing";
   EXPECT_EQ(module.Bytes[214], 0x10);
