@@ -16,11 +16,9 @@
 #include "memory/lan_devices.h"
 #include "memory/lan_rw.h"
 #include "memory/user_questions.h"
+#include "pages/main/main_tables.h"
 
 namespace {
-
-// No settings page exists yet; each page's table joins this list.
-constexpr std::array<TPageTable, 0> kSettingsPageTables = {};
 
 struct TFileArgs {
   bool Full = false;
@@ -209,7 +207,7 @@ void SayNothingBound(TCtlContext& context, const TFileCommand& command) {
 }  // namespace
 
 std::span<const TPageTable> SettingsPageTables() {
-  return kSettingsPageTables;
+  return MainPageTables();
 }
 
 int RunRead(TCtlContext& context, const QStringList& args) {

@@ -4,18 +4,9 @@
 #include <span>
 
 #include "app/ctl/ctl_context.h"
-#include "binding/control_table.h"
+#include "binding/page_table.h"
 
-// A settings page's table, as read and write bind it without widgets.
-struct TPageTable {
-  const char* Name;
-  // The page's module; rows may name another one.
-  uint8_t LanAddr;
-  std::span<const TControlRow> Rows;
-};
-
-// The settings pages whose bytes read and write move without --full. A page adds one line
-// here.
+// The settings pages whose bytes read and write move without --full, and that settings lists.
 std::span<const TPageTable> SettingsPageTables();
 
 // read: saves the persistent memories of the modules into a configuration file.

@@ -11,18 +11,11 @@
 class IPageHost;
 class TVDTrackBar;
 
-// The main module's settings of signals, alarms, the PIN, door locks, the tag and automatic
-// arming, output overloads, mileage and events.
-std::span<const TControlRow> MainOptionsRows();
-
 // The options page of the main module: its table plus the rules a table cannot state.
 class TMainOptions : public TVDFrame {
   Q_OBJECT
 
  public:
-  static constexpr char kName[] = "MainOptions";
-  static constexpr char kHelpTopic[] = "main_options";
-
   explicit TMainOptions(IPageHost& host, QWidget* parent = nullptr);
 
   const TPageControls& Controls() const { return controls_; }
