@@ -8,6 +8,7 @@
 #include "app/ctl/ctl_files.h"
 #include "app/ctl/ctl_journal.h"
 #include "app/ctl/ctl_memory.h"
+#include "app/ctl/ctl_settings.h"
 #include "version.h"
 
 namespace {
@@ -21,6 +22,7 @@ constexpr std::array kCommands = {
     TCtlCommand{"read", "read [--full] [--modules A,B,...] --out FILE", RunRead},
     TCtlCommand{"write", "write [--full] [--partial] FILE [--modules A,B,...]", RunWrite},
     TCtlCommand{"monitor", "monitor [--seconds N]", RunMonitor},
+    TCtlCommand{"settings", "settings [--file FILE] [--modules A,B,...]", RunSettings},
 };
 
 void PrintHelp(QTextStream& out) {

@@ -1,0 +1,149 @@
+#include "app/ctl/ctl_settings.h"
+
+#include <algorithm>
+#include <memory>
+#include <optional>
+#include <set>
+#include <vector>
+
+#include "app/ctl/ctl_bus_session.h"
+#include "app/ctl/ctl_files.h"
+#include "binding/headless_binder.h"
+#include "binding/row_binding.h"
+#include "binding/setting_text.h"
+#include "memory/ee_memory_item.h"
+#include "memory/file_rw.h"
+#include "memory/lan_devices.h"
+
+namespace {
+
+constexpr char kUsage[] = "usage: vardexctl settings [--file FILE] [--modules A,B,...]\n";
+
+struct TSettingsArgs {
+  std::optional<QString> File;
+  std::set<int> Modules;
+};
+
+std::optional<TSettingsArgs> ParseSettingsArgs(QStringList args) {
+  TSettingsArgs parsed;
+  const auto value = [&args](const QString& arg, const QString& option) -> std::optional<QString> {
+    if (arg.startsWith(option + u'=')) return arg.mid(option.size() + 1);
+    if (arg == option && !args.isEmpty()) return args.takeFirst();
+    return std::nullopt;
+  };
+  while (!args.isEmpty()) {
+    const QString arg = args.takeFirst();
+    if (arg.startsWith(u"--file") && !parsed.File) {
+      parsed.File = value(arg, QStringLiteral("--file"));
+      if (!parsed.File || parsed.File->isEmpty()) return std::nullopt;
+    } else if (arg.startsWith(u"--modules") && parsed.Modules.empty()) {
+      const auto list = value(arg, QStringLiteral("--modules"));
+      if (!list) return std::nullopt;
+      for (const QString& item : list->split(u',', Qt::SkipEmptyParts)) {
+        const auto addr = ParseCtlNumber(item.trimmed());
+        if (!addr || *addr > 0xFF) return std::nullopt;
+        parsed.Modules.insert(static_cast<int>(*addr));
+      }
+      if (parsed.Modules.empty()) return std::nullopt;
+    } else {
+      return std::nullopt;
+    }
+  }
+  return parsed;
+}
+
+// The pages bound without widgets, each with the table it came from.
+struct TBoundPage {
+  const TPageTable* Table;
+  std::unique_ptr<THeadlessPage> Page;
+};
+
+void Print(TCtlContext& context, const TBoundPage& bound) {
+  const TPageTable& table = *bound.Table;
+  const QStringList names = RowControlNames(table.Rows);
+  QString section;
+  for (std::size_t i = 0; i < table.Rows.size(); ++i) {
+    const TControlRow& row = table.Rows[i];
+    if (row.Kind == ckHeading) section = QString::fromUtf8(row.Caption);
+    if (!IsBound(row.Kind)) continue;
+    const QString& name = names[static_cast<qsizetype>(i)];
+    THeadlessControl* control = bound.Page->Find(name);
+    auto* area = control ? control->GetMem() : nullptr;
+    if (!area) continue;
+    const QString caption = row.Caption[0] ? QString::fromUtf8(row.Caption) : name;
+    // Data items have no control of their own: they stand in no section.
+    const QString shownSection = row.Kind == ckData ? QString() : section;
+    const TComponentData& data = control->ComponentData();
+    context.Out() << data.LanAddr() << '\t' << QString::fromUtf8(table.Title) << '\t'
+                  << shownSection << '\t' << caption << '\t'
+                  << SettingValueText(row, name, table, *area, data) << '\n';
+  }
+}
+
+}  // namespace
+
+int RunSettings(TCtlContext& context, const QStringList& args) {
+  return RunSettingsWith(context, args, SettingsPageTables());
+}
+
+int RunSettingsWith(TCtlContext& context, const QStringList& args,
+                    std::span<const TPageTable> tables) {
+  const auto parsed = ParseSettingsArgs(args);
+  if (!parsed) {
+    context.Err() << kUsage;
+    return kExitUsage;
+  }
+  TCtlBusSession session(context);
+  TLanDevices& devices = session.Devices();
+
+  std::optional<TFileRW> file;
+  std::set<int> modules = parsed->Modules;
+  if (parsed->File) {
+    file.emplace(*parsed->File, false);
+    if (!file->IsCompatible()) {
+      context.Err() << "vardexctl settings: " << file->RefusalText() << "\n";
+      return kExitUsage;
+    }
+    if (modules.empty()) {
+      for (const TDeviceMemoryItem* area : AreasInFile(*file, devices)) {
+        modules.insert(area->Device()->LanAddr());
+      }
+    }
+  } else if (!session.Connect()) {
+    return kExitFailed;
+  }
+
+  std::vector<TBoundPage> pages;
+  std::vector<IBoundControl*> controls;
+  for (const TPageTable& table : tables) {
+    if (!modules.empty() && !modules.contains(table.LanAddr)) continue;
+    auto page = std::make_unique<THeadlessPage>(table.Rows, table.LanAddr);
+    const auto pageControls = page->BoundControls();
+    controls.insert(controls.end(), pageControls.begin(), pageControls.end());
+    pages.push_back({&table, std::move(page)});
+  }
+  devices.BindControls(controls, {});
+
+  std::set<int> listed;
+  for (const TBoundPage& page : pages) listed.insert(page.Table->LanAddr);
+  for (const int addr : listed) {
+    TLanDevice* device = devices.FindDevice(addr);
+    if (!device) continue;
+    if (file) {
+      file->SetDevice(device);
+      for (const auto& area : device->Items()) {
+        auto* settings = dynamic_cast<TEEMemoryItem*>(area.get());
+        if (settings && kPersistentLocations.Contains(settings->MemID())) settings->Load(*file);
+      }
+    } else if (device->IsPresent() && device->IsAccessible()) {
+      devices.ReadDevice(device, kPersistentLocations, {});
+    }
+  }
+  for (const TBoundPage& page : pages) {
+    TLanDevice* device = devices.FindDevice(page.Table->LanAddr);
+    // Without a file only the fitted modules have settings to list.
+    if (!file && (!device || !device->AllLoaded({mlExt}))) continue;
+    Print(context, page);
+  }
+  return kExitOk;
+}

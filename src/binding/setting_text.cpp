@@ -1,0 +1,66 @@
+#include "binding/setting_text.h"
+
+#include <QStringList>
+#include <algorithm>
+
+#include "binding/component_data.h"
+#include "binding/value_coding.h"
+#include "memory/base_device_memory_item.h"
+
+namespace {
+
+QString HexBytes(TBaseDeviceMemoryItem& area, int addr, int count) {
+  QStringList bytes;
+  for (int i = 0; i < count; ++i) {
+    bytes << QStringLiteral("%1").arg(area.GetByte(addr + i), 2, 16, QLatin1Char('0')).toUpper();
+  }
+  return bytes.join(u' ');
+}
+
+template <class TRow>
+const TRow* RowNamed(std::span<const TRow> rows, const QString& name) {
+  const auto found = std::find_if(rows.begin(), rows.end(), [&name](const TRow& row) {
+    return name == QLatin1String(row.Name);
+  });
+  return found == rows.end() ? nullptr : &*found;
+}
+
+QString TrackBarText(const TControlRow& row, const QString& name, const TPageTable& table,
+                     int stored) {
+  int position = stored;
+  if (const TScaledCodingRow* coding = RowNamed(table.Codings, name)) {
+    position = coding->Position(stored);
+  }
+  const TRange range = TrackRange(row);
+  position = std::clamp(position, range.Min, range.Max);
+  const QString number = QString::number(position);
+  const TValueLabelRow* label = RowNamed(table.Labels, name);
+  if (!label) return number;
+  const QString text = ValueLabelText(*label, position);
+  return text == number ? number : number + QStringLiteral(" (") + text + u')';
+}
+
+}  // namespace
+
+QString SettingValueText(const TControlRow& row, const QString& controlName,
+                         const TPageTable& table, TBaseDeviceMemoryItem& area,
+                         const TComponentData& data) {
+  switch (row.Kind) {
+    case ckRadioGroup: {
+      const int index = LoadValue(area, data);
+      const QString number = QString::number(index);
+      if (index < 0 || index >= static_cast<int>(row.Items.size())) return number;
+      return number + QStringLiteral(" (") + QString::fromUtf8(row.Items[index].Text) + u')';
+    }
+    case ckTrackBar:
+      return TrackBarText(row, controlName, table, LoadValue(area, data));
+    case ckMemo:
+    case ckLabeledMemo:
+      if (data.DataType() == stString) return u'"' + LoadString(area, data) + u'"';
+      return HexBytes(area, data.Addr(), data.GetSize());
+    case ckData:
+      return HexBytes(area, data.Addr(), data.GetSize());
+    default:
+      return QString::number(LoadValue(area, data));
+  }
+}

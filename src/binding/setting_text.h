@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+#include "binding/page_table.h"
+
+class TBaseDeviceMemoryItem;
+class TComponentData;
+
+// A bound setting's value as a line of text, as the page shows it: a check box 0 or 1; a
+// radio group its item index and, in brackets, the item's text; a track bar its position and,
+// in brackets, its value label where that shows something else; a memo its text in double
+// quotes; a data item its bytes in upper-case hexadecimal separated by spaces; a label its
+// value.
+QString SettingValueText(const TControlRow& row, const QString& controlName,
+                         const TPageTable& table, TBaseDeviceMemoryItem& area,
+                         const TComponentData& data);

@@ -1,0 +1,119 @@
+// vardexctl settings: every bound control of the pages by name, from a file or the link.
+
+#include "app/ctl/ctl_settings.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "ctl_support.h"
+#include "memory/code_page_1251.h"
+
+namespace {
+
+// A configuration file of the main module whose settings memory holds `bytes` at the given
+// addresses and zeros elsewhere.
+QString MainFile(const QTemporaryDir& dir, const std::vector<std::pair<int, uint8_t>>& bytes) {
+  QByteArray image(1024, '\0');
+  for (const auto& [addr, value] : bytes) image[addr] = static_cast<char>(value);
+  const QString text = QStringLiteral(
+                           "[Версия ПО]\r\nV1=5\r\nV2=1\r\nV3=0\r\nV4=1\r\n[Главный модуль]\r\n"
+                           "Память настроек0=%1\r\nПамять настроек1=%2\r\n")
+                           .arg(QString::fromLatin1(image.left(1023).toHex().toUpper()),
+                                QString::fromLatin1(image.mid(1023).toHex().toUpper()));
+  const QString path = dir.filePath(QStringLiteral("main.ini"));
+  QFile file(path);
+  file.open(QIODevice::WriteOnly);
+  file.write(ToCp1251(text));
+  return path;
+}
+
+// The value field of the line whose caption is `caption`; empty when there is none.
+QString ValueOf(const QString& out, const QString& caption) {
+  for (const QString& line : out.split(u'\n', Qt::SkipEmptyParts)) {
+    const QStringList fields = line.split(u'\t');
+    if (fields.size() == 5 && fields[3] == caption) return fields[4];
+  }
+  return {};
+}
+
+TEST(CtlSettings, ListsEveryControlWithItsValueAsThePageShowsIt) {
+  QTemporaryDir dir;
+  const QString file = MainFile(dir, {
+                                         {193, 0x02 | 0x18},  // bit 1; two-bit state 2 at 3..4
+                                         {242, 0x6B},         // 2667 six-metre units
+                                         {243, 0x0A},
+                                         {642, 0xF0},  // high half 15
+                                         {205, 0x30},  // high half 3
+                                         {212, 0x21},
+                                         {213, 0x43},
+                                     });
+  const TCtlResult r = RunCtl(RunSettings, {QStringLiteral("--file"), file});
+  ASSERT_EQ(r.status, 0) << r.err.toStdString();
+  struct TCase {
+    const char* caption;
+    const char* value;
+  };
+  const TCase cases[] = {
+      {"Подсветка салона", "1"},
+      {"Тип тревоги", "2 (скрытая)"},
+      {"Автосервис", "16 (16 км)"},
+      {"Условное расстояние снятия с охраны (RSSI)", "15 (16 (любое))"},
+      {"Время автопостановки ", "3 (30 сек)"},
+      {"VDData1", "21 43"},
+      {"Клаксон", "0"},
+      {"vdd_L_Side", "1"},
+  };
+  for (const TCase& c : cases) {
+    EXPECT_EQ(ValueOf(r.out, QString::fromUtf8(c.caption)), QString::fromUtf8(c.value))
+        << c.caption;
+  }
+  const QStringList lines = r.out.split(u'\n', Qt::SkipEmptyParts);
+  ASSERT_FALSE(lines.isEmpty());
+  EXPECT_EQ(lines.front(), QStringLiteral("2\tНастройки\tПодсветка салона\tПодсветка салона\t1"));
+  EXPECT_TRUE(lines.contains(QStringLiteral("2\tНастройки\t\tVDData1\t21 43")))
+      << "a data item stands in no section";
+  EXPECT_TRUE(lines.contains(
+      QStringLiteral("2\tНастройки\tЗвуковые и световые сигналы\tГромкость сирены\t0 (тихо)")))
+      << "hidden controls are listed too";
+}
+
+TEST(CtlSettings, ReadsTheFittedModulesOverTheLinkAndListsTheSameLinesAsTheirFile) {
+  QTemporaryDir dir;
+  const QString file = MainFile(dir, {});
+  const TCtlResult fromFile = RunCtl(RunSettings, {QStringLiteral("--file"), file});
+  const TCtlResult fromBus = RunCtl(RunSettings, {});
+  ASSERT_EQ(fromBus.status, 0) << fromBus.err.toStdString();
+  const auto captions = [](const QString& out) {
+    QStringList fields;
+    for (const QString& line : out.split(u'\n', Qt::SkipEmptyParts)) {
+      fields << line.section(u'\t', 0, 3);
+    }
+    return fields;
+  };
+  EXPECT_EQ(captions(fromBus.out), captions(fromFile.out));
+}
+
+TEST(CtlSettings, RefusedFilesAndBadArgumentsExitTwo) {
+  QTemporaryDir dir;
+  const QString empty = dir.filePath(QStringLiteral("empty.ini"));
+  QFile(empty).open(QIODevice::WriteOnly);
+  const struct {
+    QStringList args;
+    const char* message;
+  } cases[] = {
+      {{QStringLiteral("--file"), empty}, "не является файлом настроек"},
+      {{QStringLiteral("--file")}, "usage: vardexctl settings"},
+      {{QStringLiteral("--modules"), QStringLiteral("x")}, "usage: vardexctl settings"},
+      {{QStringLiteral("--fast")}, "usage: vardexctl settings"},
+  };
+  for (const auto& c : cases) {
+    const TCtlResult r = RunCtl(RunSettings, c.args);
+    EXPECT_EQ(r.status, 2) << c.args.join(u' ').toStdString();
+    EXPECT_TRUE(r.err.contains(QString::fromUtf8(c.message))) << r.err.toStdString();
+    EXPECT_TRUE(r.out.isEmpty());
+  }
+}
+
+}  // namespace
