@@ -10,7 +10,7 @@ ifneq ($(CCACHE),)
 LAUNCHER := -DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache
 endif
 
-.PHONY: all deps configure build run test tsan bench package clean
+.PHONY: all deps configure build run test tsan bench package screenshots clean
 
 all: build
 
@@ -45,6 +45,12 @@ bench: build
 	@run=""; [ -n "$$DISPLAY" ] || run="xvfb-run -a"; \
 	for b in $$(find $(BUILD)/bench -maxdepth 1 -type f -perm -u+x -name "bench_*" | sort); do \
 	  echo "== $$b"; $$run $$b || exit 1; done
+
+# Every registered settings page, shown after a read of the virtual vehicle, in
+# $(BUILD)/screenshots/NAME.png for review (not part of the tests).
+screenshots: build
+	cmake --build $(BUILD) -j $(JOBS) --target page_screenshots
+	QT_QPA_PLATFORM=offscreen $(BUILD)/tests/page_screenshots $(BUILD)/screenshots
 
 # The Debian package, $(BUILD)/vardex_VERSION-1_ARCH.deb: `sudo apt install ./$(BUILD)/vardex_*.deb`.
 # A build folder configured before may hold another install prefix; the package's is /usr, and
