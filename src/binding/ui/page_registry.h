@@ -8,13 +8,16 @@
 class IPageHost;
 class QWidget;
 class TVDFrame;
+struct TPageTable;
 
 // One settings page the program offers: its name (the page command without the leading
-// "a"), its module's bus address (0 for pages that span modules) and how to make it.
+// "a"), its module's bus address (0 for pages that span modules), how to make it and, for a
+// settings page, its table: what the command line lists and the generic page tests check.
 struct TPageInfo {
   QString Name;
   uint8_t LanAddr = 0;
   std::function<TVDFrame*(QWidget* parent, IPageHost& host)> Create;
+  const TPageTable* Table = nullptr;
 };
 
 // Pages register here; the main window creates, binds and shows them, so that adding a page
