@@ -11,6 +11,7 @@
 #include "shell/main_form.h"
 #include "shell/options_data.h"
 #include "shell/single_instance.h"
+#include "sim/sim_options.h"
 #include "version.h"
 
 int main(int argc, char* argv[]) {
@@ -35,6 +36,15 @@ int main(int argc, char* argv[]) {
   shownOption.setFlags(QCommandLineOption::HiddenFromHelp);
   parser.addOption(shownOption);
   parser.process(app);
+
+  // A mistyped simulator option would otherwise only show as an adapter that does not open.
+  if (QString error; parser.isSet(portOption) &&
+                     TSimOptions::IsSimDescription(parser.value(portOption)) &&
+                     !TSimOptions::FromDescription(parser.value(portOption), &error)) {
+    std::fprintf(stderr, "vardex: --port %s: %s\n", qPrintable(parser.value(portOption)),
+                 qPrintable(error));
+    return 2;
+  }
 
   TSingleInstance instance;
   if (!instance.Acquire()) return 0;

@@ -396,3 +396,20 @@ TEST_F(CtlFilesProgramTest, ABackupRoundTripsAndAnEditedChunkChangesExactlyItsBy
 }
 
 }  // namespace
+
+namespace {
+
+TEST(CtlProgram, AMistypedSimulatorOptionIsInvalidInput) {
+  for (const char* port : {"sim:drop=2", "sim:bogus"}) {
+    QProcess ctl;
+    ctl.start(QStringLiteral(VARDEXCTL_PATH),
+              {QStringLiteral("--port"), QLatin1String(port), QStringLiteral("scan")});
+    ASSERT_TRUE(ctl.waitForFinished(30000));
+    EXPECT_EQ(ctl.exitCode(), 2) << port;
+    EXPECT_TRUE(QString::fromUtf8(ctl.readAllStandardError())
+                    .startsWith(QStringLiteral("vardexctl: --port %1: ").arg(QLatin1String(port))))
+        << port;
+  }
+}
+
+}  // namespace

@@ -9,6 +9,7 @@
 #include "app/ctl/ctl_journal.h"
 #include "app/ctl/ctl_memory.h"
 #include "app/ctl/ctl_settings.h"
+#include "sim/sim_options.h"
 #include "version.h"
 
 namespace {
@@ -73,6 +74,12 @@ int main(int argc, char* argv[]) {
   }
   if (args.isEmpty()) {
     PrintHelp(err);
+    return kExitUsage;
+  }
+  // A mistyped simulator option would otherwise only show as an adapter that does not open.
+  if (QString error;
+      TSimOptions::IsSimDescription(port) && !TSimOptions::FromDescription(port, &error)) {
+    err << "vardexctl: --port " << port << ": " << error << "\n";
     return kExitUsage;
   }
   const QString name = args.takeFirst();
