@@ -2,6 +2,7 @@
 # first, so they work on a fresh Debian 12 machine.
 BUILD      ?= build
 TSAN_BUILD ?= build-tsan
+ASAN_BUILD ?= build-asan
 BUILD_TYPE ?= RelWithDebInfo
 JOBS       ?= $(shell nproc)
 
@@ -10,7 +11,7 @@ ifneq ($(CCACHE),)
 LAUNCHER := -DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache
 endif
 
-.PHONY: all deps configure build run test tsan bench package screenshots clean
+.PHONY: all deps configure build run test tsan asan bench package screenshots clean
 
 all: build
 
@@ -28,7 +29,7 @@ build: configure
 run: build
 	$(BUILD)/vardex --port sim
 
-test: build tsan
+test: build tsan asan
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 # The link and the simulator run real threads; ThreadSanitizer checks their hand-offs.
@@ -38,6 +39,19 @@ tsan: deps
 	cmake --build $(TSAN_BUILD) -j $(JOBS) --target tsan_tests
 	cd $(TSAN_BUILD) && TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
 	  ctest --output-on-failure -L tsan
+
+# Every test again under AddressSanitizer and UndefinedBehaviorSanitizer: lifetimes of pages,
+# controls and areas, bounds of images and frames, integer and cast faults. -O1 keeps the run
+# short and the stacks whole. The build runs the tests too (CTest lists their cases), so it
+# gets the same options; the leak checker skips only what tests/lsan.supp proves is not ours.
+ASAN_ENV := ASAN_OPTIONS=detect_stack_use_after_return=1:check_initialization_order=1:strict_init_order=1 \
+  UBSAN_OPTIONS=print_stacktrace=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp
+asan: deps
+	@[ -f $(ASAN_BUILD)/build.ninja ] || cmake -S . -B $(ASAN_BUILD) -G Ninja \
+	  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g" \
+	  -DVARDEX_ASAN=ON $(LAUNCHER)
+	$(ASAN_ENV) cmake --build $(ASAN_BUILD) -j $(JOBS)
+	cd $(ASAN_BUILD) && $(ASAN_ENV) QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 # Without a display the benchmarks run on a virtual X server, as a desktop would show them.
 bench: build
@@ -61,4 +75,4 @@ package: configure
 	cd $(BUILD) && cpack -G DEB
 
 clean:
-	rm -rf $(BUILD) $(TSAN_BUILD)
+	rm -rf $(BUILD) $(TSAN_BUILD) $(ASAN_BUILD)

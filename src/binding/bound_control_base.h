@@ -41,7 +41,9 @@ class TBoundControlBase : public IBoundControl {
   void SetMemID(TMemoryLocation memID) override { data_.SetMemID(memID); }
   void SetStartBit(TStartBit startBit) override { data_.SetStartBit(startBit); }
   void SetUpdateInterval(int interval) override { data_.SetUpdateInterval(interval); }
-  void SetMem(TBaseDeviceMemoryItem* mem) override { data_.SetMem(mem); }
+  // Leaves the area the control was bound to and joins `mem`'s list, so that the control and
+  // its area always agree and either can go first.
+  void SetMem(TBaseDeviceMemoryItem* mem) override;
 
  protected:
   // A value the user (or page logic acting for the user) changed: twins take it over and

@@ -15,10 +15,6 @@ constexpr int kDefaultWriteBlock = 32;
 
 }  // namespace
 
-TDeviceMemoryItem::~TDeviceMemoryItem() {
-  for (IBoundControl* control : controls_) control->SetMem(nullptr);
-}
-
 void TDeviceMemoryItem::SetSize(int size) {
   const auto n = static_cast<size_t>(std::max(size, 0));
   size_ = static_cast<int>(n);
@@ -35,12 +31,6 @@ void TDeviceMemoryItem::SetActiveSize(int size) {
 QString TDeviceMemoryItem::GetTitle() const {
   const QString deviceName = device_ ? device_->Name() : QString();
   return QStringLiteral("%1 : %2").arg(deviceName, name_);
-}
-
-void TDeviceMemoryItem::AddControl(IBoundControl* control) {
-  if (std::find(controls_.begin(), controls_.end(), control) == controls_.end()) {
-    controls_.push_back(control);
-  }
 }
 
 bool TDeviceMemoryItem::IsBusChannel() const {
@@ -67,11 +57,7 @@ void TDeviceMemoryItem::SetByte(int index, uint8_t value) {
 }
 
 void TDeviceMemoryItem::NotifyControls(IBoundControl* sender, int value) {
-  for (IBoundControl* control : controls_) control->Synchronize(sender, value);
-}
-
-void TDeviceMemoryItem::DetachControl(IBoundControl* control) {
-  std::erase(controls_, control);
+  for (IBoundControl* control : Controls()) control->Synchronize(sender, value);
 }
 
 void TDeviceMemoryItem::Progress(const QString&, int, int) {}
@@ -114,7 +100,7 @@ bool TDeviceMemoryItem::Store(TRW& channel, const ITransferContext& context) {
     clearDirty = channel.ClearDirtyAfterWrite();
     // A file keeps every stored byte; the bus gets only real changes.
     SetForceWrite(!clearDirty);
-    for (IBoundControl* control : controls_) control->Store();
+    for (IBoundControl* control : Controls()) control->Store();
     for (const auto& run : BuildWriteClusters()) {
       const auto bytes = ImageRange(run.Start, run.Count);
       runs.push_back({run.Start, std::vector<uint8_t>(bytes.begin(), bytes.end())});

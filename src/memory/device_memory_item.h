@@ -20,8 +20,6 @@ class TDeviceMemoryItem : public TBaseDeviceMemoryItem {
  public:
   TDeviceMemoryItem(const TDeviceMemoryItem&) = delete;
   TDeviceMemoryItem& operator=(const TDeviceMemoryItem&) = delete;
-  // Tells every bound control that it has no area any more.
-  ~TDeviceMemoryItem() override;
 
   TMemoryLocation MemID() const { return memID_; }
   void SetMemID(TMemoryLocation memID) { memID_ = memID; }
@@ -46,9 +44,6 @@ class TDeviceMemoryItem : public TBaseDeviceMemoryItem {
   // "Module : area", as progress and questions name the area.
   QString GetTitle() const;
 
-  void AddControl(IBoundControl* control);
-  const std::vector<IBoundControl*>& Controls() const { return controls_; }
-
   // Inspection without the side effects of GetByte.
   std::span<const uint8_t> Image() const { return image_; }
   bool IsValid(int index) const { return Mark(valid_, index); }
@@ -66,7 +61,6 @@ class TDeviceMemoryItem : public TBaseDeviceMemoryItem {
   void ResetReadPlan() override {}
   void ReadRange(int, int) override {}
   void NotifyControls(IBoundControl* sender, int value) override;
-  void DetachControl(IBoundControl* control) override;
 
   // Transfer progress; only settings areas report it.
   virtual void Progress(const QString& text, int done, int total);
@@ -125,7 +119,6 @@ class TDeviceMemoryItem : public TBaseDeviceMemoryItem {
   TMemoryLocation memID_ = mlInt;
   int size_ = 0;
   bool forceWrite_ = false;
-  std::vector<IBoundControl*> controls_;
   TRW* rw_ = nullptr;
   TLanDevice* device_ = nullptr;
   QString name_;

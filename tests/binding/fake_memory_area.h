@@ -39,26 +39,26 @@ class TFakeMemoryArea : public TBaseDeviceMemoryItem {
   int ModifiedCalls() const { return modifiedCalls_; }
   int ReadRangeCalls() const { return readRangeCalls_; }
 
+  // Binds the control as the registry does.
   void Attach(IBoundControl& control) {
-    controls_.push_back(&control);
     control.SetMem(this);
+    AddControl(&control);
   }
   // What an area does after a read: every bound control shows its bytes.
   void LoadAll() {
-    for (IBoundControl* control : controls_) control->Load();
+    for (IBoundControl* control : Controls()) control->Load();
   }
   // What an area does before a write: every bound control stores its value.
   void StoreAll() {
-    for (IBoundControl* control : controls_) control->Store();
+    for (IBoundControl* control : Controls()) control->Store();
   }
   void SetDefaultsAll() {
-    for (IBoundControl* control : controls_) {
+    for (IBoundControl* control : Controls()) {
       for (int i = 0; i < control->GetSize(); ++i) valid_[Index(control->GetAddr() + i)] = true;
       control->SetDefault();
       for (int i = 0; i < control->GetSize(); ++i) changed_[Index(control->GetAddr() + i)] = true;
     }
   }
-  const std::vector<IBoundControl*>& Controls() const { return controls_; }
 
   bool IsBusChannel() const override { return bus_; }
   bool IsLoaded() const override { return loaded_; }
@@ -90,9 +90,8 @@ class TFakeMemoryArea : public TBaseDeviceMemoryItem {
     for (int i = 0; i < count; ++i) valid_[Index(start + i)] = true;
   }
   void NotifyControls(IBoundControl* sender, int value) override {
-    for (IBoundControl* control : controls_) control->Synchronize(sender, value);
+    for (IBoundControl* control : Controls()) control->Synchronize(sender, value);
   }
-  void DetachControl(IBoundControl* control) override { std::erase(controls_, control); }
 
  private:
   std::size_t Index(int index) const {
@@ -105,7 +104,6 @@ class TFakeMemoryArea : public TBaseDeviceMemoryItem {
   std::vector<uint8_t> image_;
   std::vector<bool> valid_;
   std::vector<bool> changed_;
-  std::vector<IBoundControl*> controls_;
   bool bus_ = true;
   bool loaded_ = true;
   bool modified_ = false;

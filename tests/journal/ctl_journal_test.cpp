@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QRegularExpression>
+#include <optional>
 
 #include "app/ctl/ctl_codec.h"
 #include "ctl_support.h"
@@ -16,8 +17,14 @@ namespace {
 QString Wire(const TLanMsg& msg) {
   TBusFrame frame;
   EXPECT_TRUE(BuildFrame(msg, frame));
+  // The encoded frame holds the bytes that View() points into: it must outlive the loop.
+  const std::optional<TWireFrame> wire = EncodeAdapterFrame(kFrameFromBus, frame.View());
+  if (!wire) {
+    ADD_FAILURE() << "the message does not fit an adapter frame";
+    return {};
+  }
   QStringList bytes;
-  for (const uint8_t b : EncodeAdapterFrame(kFrameFromBus, frame.View())->View()) {
+  for (const uint8_t b : wire->View()) {
     bytes << QStringLiteral("%1").arg(b, 2, 16, QChar(u'0'));
   }
   return bytes.join(u' ');
