@@ -9,6 +9,9 @@ JOBS       ?= $(shell nproc)
 CCACHE := $(shell command -v ccache 2>/dev/null)
 ifneq ($(CCACHE),)
 LAUNCHER := -DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache
+# A clone in another folder (CI's) reuses what an earlier one compiled.
+export CCACHE_BASEDIR := $(CURDIR)
+export CCACHE_NOHASHDIR := 1
 endif
 
 .PHONY: all deps configure build run test tsan asan bench package screenshots clean
