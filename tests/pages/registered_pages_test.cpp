@@ -35,8 +35,8 @@ TPageRegistry Registered() {
 bool HasPageCommand(const QString& name) {
   const QString command = QStringLiteral("a") + name;
   for (const auto& commands : {MenuPageCommands(), PanelPageCommands()}) {
-    for (const TPageCommandSpec& spec : commands) {
-      if (command == QLatin1String(spec.Name)) return true;
+    for (const TPageCommandSpec& page : commands) {
+      if (command == QLatin1String(page.Name)) return true;
     }
   }
   return false;

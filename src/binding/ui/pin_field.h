@@ -9,7 +9,7 @@ class TPinEdit;
 class TVDData;
 
 // How one code field shows and names itself.
-struct TPinFieldSpec {
+struct TPinFieldForm {
   // The field as the refusal of an incomplete code names it: "ПИН".
   QString Name;
   // The two digits a stored byte shows.
@@ -26,7 +26,7 @@ class TPinField : public QObject {
   Q_OBJECT
 
  public:
-  TPinField(TVDData& data, TPinEdit& edit, TPinFieldSpec spec, QObject* parent);
+  TPinField(TVDData& data, TPinEdit& edit, TPinFieldForm form, QObject* parent);
 
   // Digits that page logic enters (a button), as if the user had typed them.
   void Enter(const QString& digits);
@@ -39,7 +39,7 @@ class TPinField : public QObject {
 
   TVDData& data_;
   TPinEdit& edit_;
-  TPinFieldSpec spec_;
+  TPinFieldForm form_;
   // The digits each stored byte showed, so that the edit is rebuilt after each byte.
   std::array<QString, 2> pairs_;
 };
