@@ -2,23 +2,6 @@
 
 #include <algorithm>
 
-namespace {
-
-TLanMsg MakeMsg(uint8_t source, uint8_t dest, bool isAnswer, bool answerRequested,
-                std::span<const uint8_t> data, uint8_t command) {
-  TLanMsg msg;
-  msg.Source = source;
-  msg.Dest = dest;
-  msg.Command = command;
-  msg.IsAnswer = isAnswer ? 1 : 0;
-  msg.AnswerRequested = answerRequested ? 1 : 0;
-  msg.Length = static_cast<uint8_t>(std::min<size_t>(data.size(), kMaxMsgData));
-  std::copy_n(data.begin(), msg.Length, msg.Data.begin());
-  return msg;
-}
-
-}  // namespace
-
 TAdapter::TAdapter(TPortFactory portFactory, QObject* parent)
     : QObject(parent),
       portFactory_(std::move(portFactory)),

@@ -61,6 +61,10 @@ bool ParseFrame(std::span<const uint8_t> frame, TLanMsg& msg);
 // Does `msg` answer the pending request `request`?
 bool MatchesPending(const TLanMsg& request, const TLanMsg& msg);
 
+// A message with its header and the first kMaxMsgData bytes of `data`.
+TLanMsg MakeMsg(uint8_t source, uint8_t dest, bool isAnswer, bool answerRequested,
+                std::span<const uint8_t> data, uint8_t command);
+
 // Names of bus addresses 0..31, then the eight relay labels at 32..39.
 inline constexpr int kModuleNameCount = 40;
 extern const std::array<const char*, kModuleNameCount> ModuleNames;

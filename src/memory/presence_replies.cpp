@@ -9,13 +9,7 @@ constexpr uint8_t kGsmAddr = 3;
 constexpr uint8_t kTagTransceiverAddr = 11;
 
 TLanMsg Presence(uint8_t dest, bool isAnswer, bool answerRequested) {
-  TLanMsg msg;
-  msg.Source = kPcAddr;
-  msg.Dest = dest;
-  msg.Command = kPresence;
-  msg.IsAnswer = isAnswer ? 1 : 0;
-  msg.AnswerRequested = answerRequested ? 1 : 0;
-  return msg;
+  return MakeMsg(kPcAddr, dest, isAnswer, answerRequested, {}, kPresence);
 }
 
 bool OneOf(uint8_t value, std::initializer_list<uint8_t> set) {

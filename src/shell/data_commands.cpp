@@ -27,18 +27,6 @@ constexpr int kRepeatAuthorisationAddr = 192;
 constexpr int kRepeatAuthorisationBit = 6;
 constexpr uint8_t kModeCommand = 7;
 
-TLanMsg MakeCommand(uint8_t source, uint8_t dest, uint8_t command, std::vector<uint8_t> data = {},
-                    bool answerRequested = false) {
-  TLanMsg msg;
-  msg.Source = source;
-  msg.Dest = dest;
-  msg.Command = command;
-  msg.AnswerRequested = answerRequested ? 1 : 0;
-  msg.Length = static_cast<uint8_t>(std::min(data.size(), msg.Data.size()));
-  std::copy_n(data.begin(), msg.Length, msg.Data.begin());
-  return msg;
-}
-
 // Shows the busy state for the length of a command, whatever leaves it.
 class TBusyScope {
  public:
@@ -166,7 +154,7 @@ void TDataCommands::PostReadChecks(bool askStatus) {
   const bool repeatAuthorisation = bit(kRepeatAuthorisationAddr, kRepeatAuthorisationBit);
   // Their indicators need the main module's mode to be drawn.
   if (askStatus && (antiHijack || repeatAuthorisation)) {
-    SendOnBus({MakeCommand(kPcAddr, kMainModuleAddr, kModeCommand, {}, true)});
+    SendOnBus({MakeMsg(kPcAddr, kMainModuleAddr, false, true, {}, kModeCommand)});
   }
 }
 
@@ -336,7 +324,7 @@ std::vector<TDeviceMemoryItem*> TDataCommands::MatchLines(
 
 void TDataCommands::SendToMainModule(uint8_t command, std::initializer_list<uint8_t> data) {
   if (!availability_.IsAvailable(kMainModuleAddr)) return;
-  SendOnBus({MakeCommand(kPcAddr, kMainModuleAddr, command, std::vector<uint8_t>(data))});
+  SendOnBus({MakeMsg(kPcAddr, kMainModuleAddr, false, false, std::vector<uint8_t>(data), command)});
 }
 
 void TDataCommands::WireLiveCommands(const std::function<QAction*(const QString&)>& action) {
