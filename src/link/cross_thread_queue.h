@@ -14,6 +14,7 @@ class TCrossThreadQueue : public QObject {
 
  public:
   explicit TCrossThreadQueue(QObject* parent = nullptr) : QObject(parent) {}
+  ~TCrossThreadQueue() override;
 
   void Post(std::function<void()> task);
 
