@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "binding/bound_control.h"
+#include "binding/position_coding.h"
 #include "memory/memory_location.h"
 
 // A settings page is a table of these rows, one per control in page order, written with
@@ -84,6 +85,8 @@ struct TControlRow {
   uint8_t Module = 0;
   // Radio group columns, filled top to bottom.
   int Columns = 1;
+  // Track bar or radio group: how its position stands for the stored value, when it differs.
+  const TPositionCoding* Coding = nullptr;
 };
 
 constexpr bool IsBound(TControlKind kind) {
@@ -111,6 +114,12 @@ constexpr const char* RowProblem(const TControlRow& row) {
   if (row.Type == kNoType || row.Type > stBitArray) return "data type missing";
   if (row.Addr < 0 || row.Bit < 0 || row.Bit > 7) return "address or bit out of range";
   if (row.Guard.Addr < 0 || row.Guard.Bit < 0 || row.Guard.Bit > 7) return "bad guard";
+  if (row.Coding != nullptr) {
+    if (row.Kind != ckTrackBar && !(row.Kind == ckRadioGroup && row.Type == stByte)) {
+      return "coding on a row that is no track bar or byte radio group";
+    }
+    if (const char* problem = CodingProblem(*row.Coding)) return problem;
+  }
   switch (row.Kind) {
     case ckCheckBox:
       if (!is({stBit})) return "check box needs stBit";

@@ -4,7 +4,6 @@
 #include <span>
 
 #include "binding/control_table.h"
-#include "binding/scaled_coding.h"
 #include "binding/value_labels.h"
 
 // A settings page without its widgets: its table and the columns of it that a plain table
@@ -19,7 +18,6 @@ struct TPageTable {
   const char* Title = "";
   // The page's part of the context-help address; empty for pages without context help.
   const char* HelpTopic = "";
-  // What the value labels of its track bars show, and how stored values become positions.
+  // What the value labels of its track bars show.
   std::span<const TValueLabelRow> Labels = {};
-  std::span<const TScaledCodingRow> Codings = {};
 };

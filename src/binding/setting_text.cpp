@@ -25,12 +25,16 @@ const TRow* RowNamed(std::span<const TRow> rows, const QString& name) {
   return found == rows.end() ? nullptr : &*found;
 }
 
+// What the row's control shows for a stored value: a freshly built control keeps its default
+// where the coding gives the value no position.
+int ShownPosition(const TControlRow& row, int stored) {
+  if (row.Coding == nullptr) return stored;
+  return row.Coding->Position(stored).value_or(row.Default);
+}
+
 QString TrackBarText(const TControlRow& row, const QString& name, const TPageTable& table,
                      int stored) {
-  int position = stored;
-  if (const TScaledCodingRow* coding = RowNamed(table.Codings, name)) {
-    position = coding->Position(stored);
-  }
+  int position = ShownPosition(row, stored);
   const TRange range = TrackRange(row);
   position = std::clamp(position, range.Min, range.Max);
   const QString number = QString::number(position);
@@ -47,7 +51,8 @@ QString SettingValueText(const TControlRow& row, const QString& controlName,
                          const TComponentData& data) {
   switch (row.Kind) {
     case ckRadioGroup: {
-      const int index = LoadValue(area, data);
+      const int index = data.DataType() == stByte ? ShownPosition(row, LoadValue(area, data))
+                                                  : LoadValue(area, data);
       const QString number = QString::number(index);
       if (index < 0 || index >= static_cast<int>(row.Items.size())) return number;
       return number + QStringLiteral(" (") + QString::fromUtf8(row.Items[index].Text) + u')';

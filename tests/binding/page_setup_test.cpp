@@ -1,4 +1,4 @@
-// The helpers that finish a built page: track bar codings and labels, context help and parts
+// The helpers that finish a built page: row codings, track bar labels, context help and parts
 // the table cannot describe.
 
 #include <gtest/gtest.h>
@@ -9,6 +9,8 @@
 #include <QRadioButton>
 
 #include "binding/fake_memory_area.h"
+#include "binding/page_table.h"
+#include "binding/setting_text.h"
 #include "binding/ui/category_panels.h"
 #include "binding/ui/context_help.h"
 #include "binding/ui/page_controls.h"
@@ -25,17 +27,23 @@ namespace {
 
 // clang-format off
 constexpr TRadioItem kModes[] = {{0, "нет"}, {1, "метка"}};
+constexpr TRadioItem kSpeeds[] = {{0, "1200"}, {1, "2400"}, {2, "9600"}};
+constexpr TPositionCoding kKm{.Kind = pcScaled, .LoadFactor = 0.006, .StoreFactor = 166.7};
+constexpr int kSpeedCodes[] = {0x10, 0x20, 0x40};
+constexpr TPositionCoding kSpeedCoding{.Kind = pcMap, .Values = kSpeedCodes};
 constexpr TControlRow kRows[] = {
     {.Kind = ckHeading, .Caption = "Пробег"},
     {.Name = "tbKm", .Kind = ckTrackBar, .Caption = "Автосервис", .Mem = mlExt, .Addr = 242,
-     .Type = st2Bytes, .Max = 3200, .Range = {1, 16}, .Default = 7},
+     .Type = st2Bytes, .Max = 3200, .Range = {1, 16}, .Default = 7, .Coding = &kKm},
     {.Name = "cbLock", .Kind = ckCheckBox, .Caption = "Замок", .Mem = mlExt, .Addr = 80, .Type = stBit},
     {.Kind = ckHeading, .Caption = "Метка"},
     {.Name = "rgMode", .Kind = ckRadioGroup, .Caption = "Режим", .Mem = mlExt, .Addr = 81,
      .Type = stBit, .Items = kModes, .NoHelp = true},
+    {.Name = "rgSpeed", .Kind = ckRadioGroup, .Caption = "Скорость", .Mem = mlExt, .Addr = 82,
+     .Type = stByte, .Max = 255, .Items = kSpeeds, .Default = 2, .Coding = &kSpeedCoding},
 };
+static_assert(CheckTable(kRows).Row == -1);
 constexpr TValueLabelRow kLabels[] = {{.Name = "tbKm", .Format = "%d км"}};
-constexpr TScaledCodingRow kCodings[] = {{.Name = "tbKm", .LoadFactor = 0.006, .StoreFactor = 166.7}};
 // clang-format on
 
 class THelpHost : public IPageHost {
@@ -66,7 +74,6 @@ class PageSetupTest : public ::testing::Test {
 
 TEST_F(PageSetupTest, TrackBarsLoadStoreAndLabelThroughTheirRows) {
   ApplyValueLabels(controls, kLabels);
-  ApplyScaledCodings(controls, kCodings);
   for (IBoundControl* control : frame.BoundControls()) area.Attach(*control);
   area.Fill(242, {0x6B, 0x0A});  // 2667 units of 6 m
   area.LoadAll();
@@ -77,6 +84,36 @@ TEST_F(PageSetupTest, TrackBarsLoadStoreAndLabelThroughTheirRows) {
   EXPECT_EQ(km.GetValueText(), QStringLiteral("10 км"));
   area.StoreAll();
   EXPECT_EQ(area.Byte(242) | area.Byte(243) << 8, 1667);
+}
+
+// The widget and the command line's text must show the same item for every stored byte,
+// and a byte the coding does not know must survive a store untouched.
+TEST_F(PageSetupTest, MappedRadioGroupAgreesWithTheSettingTextAndKeepsUnknownBytes) {
+  const TPageTable table{.Name = "Test", .LanAddr = 2, .Rows = kRows};
+  const TControlRow& row = kRows[5];
+  for (IBoundControl* control : frame.BoundControls()) area.Attach(*control);
+  auto& speed = controls.Get<TVDRadioGroup>("rgSpeed");
+  const struct {
+    uint8_t Stored;
+    int Index;
+    const char* Text;
+  } cases[] = {{0x10, 0, "0 (1200)"}, {0x40, 2, "2 (9600)"}, {0x33, 2, "2 (9600)"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Stored);
+    speed.SetItemIndex(row.Default);
+    area.Fill(82, {c.Stored});
+    area.LoadAll();
+    EXPECT_EQ(speed.ItemIndex(), c.Index);
+    EXPECT_EQ(SettingValueText(row, QStringLiteral("rgSpeed"), table, area, speed.ComponentData()),
+              QString::fromUtf8(c.Text));
+  }
+  speed.SetItemIndex(1);
+  area.StoreAll();
+  EXPECT_EQ(area.Byte(82), 0x20);
+  area.Fill(82, {0x33});
+  speed.SetItemIndex(-1);
+  area.StoreAll();
+  EXPECT_EQ(area.Byte(82), 0x33) << "no item selected: the byte stays";
 }
 
 TEST_F(PageSetupTest, RightClickAsksForHelpExceptOnNoHelpRows) {

@@ -106,9 +106,6 @@ TEST(RegisteredPages, TablesAreSoundAndEveryPageHasItsCommand) {
     for (const TValueLabelRow& label : table.Labels) {
       EXPECT_TRUE(names.contains(QLatin1String(label.Name))) << label.Name;
     }
-    for (const TScaledCodingRow& coding : table.Codings) {
-      EXPECT_TRUE(names.contains(QLatin1String(coding.Name))) << coding.Name;
-    }
   }
 }
 

@@ -4,6 +4,7 @@
 #include <QWidget>
 
 #include "binding/row_binding.h"
+#include "binding/ui/coding_hooks.h"
 #include "binding/ui/vd_check_box.h"
 #include "binding/ui/vd_data.h"
 #include "binding/ui/vd_frame.h"
@@ -100,6 +101,7 @@ class TSectionBuilder {
     group->SetColumns(row.Columns);
     group->SetDefaultValue(row.Default);
     group->SetItemIndex(row.Default);
+    if (row.Coding != nullptr) AttachCoding(*group, *row.Coding);
     AddWide(group);
     return group;
   }
@@ -112,6 +114,7 @@ class TSectionBuilder {
     bar->ExtLabel()->setText(QString::fromUtf8(row.Caption));
     bar->SetDefaultValue(row.Default);
     bar->SetPosition(row.Default);
+    if (row.Coding != nullptr) AttachCoding(*bar, *row.Coding);
     const int gridRow = NextRow();
     grid_->addWidget(bar->ExtLabel(), gridRow, kNameColumn, Qt::AlignVCenter);
     grid_->addWidget(bar, gridRow, kControlColumn);

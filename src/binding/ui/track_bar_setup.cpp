@@ -9,11 +9,3 @@ void ApplyValueLabels(const TPageControls& controls, std::span<const TValueLabel
         [row](int position) { return ValueLabelText(row, position); });
   }
 }
-
-void ApplyScaledCodings(const TPageControls& controls, std::span<const TScaledCodingRow> rows) {
-  for (const TScaledCodingRow& row : rows) {
-    auto& bar = controls.Get<TVDTrackBar>(row.Name);
-    bar.OnLoad = [row](QObject&, int stored, int& position) { position = row.Position(stored); };
-    bar.OnStore = [row](QObject&, int position, int& stored) { stored = row.Stored(position); };
-  }
-}

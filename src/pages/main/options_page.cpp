@@ -100,7 +100,6 @@ TMainOptions::TMainOptions(IPageHost& host, QWidget* parent)
       leftSide_(controls_.Get<TVDTrackBar>("vdd_L_Side")),
       rightSide_(controls_.Get<TVDTrackBar>("vdd_R_side")) {
   ApplyValueLabels(controls_, MainOptionsTable().Labels);
-  ApplyScaledCodings(controls_, MainOptionsTable().Codings);
   new TCheckRules(controls_, kCheckRules, kRuleTriggers, this);
   auto& canSpeed = controls_.Get<TVDCheckBox>("VDCheckBox58");
   connect(&canSpeed, &QAbstractButton::clicked, this, [this](bool checked) {

@@ -9,6 +9,10 @@ constexpr TRadioItem kSirenVolumeItems[] = {{0, "тихо"}, {1, "средне"}
 constexpr TRadioItem kAlarmTypeItems[] = {{0, "полная"}, {1, "беззвучная"}, {2, "скрытая"}};
 constexpr TRadioItem kSelfArmItems[] = {{0, "нет"}, {1, "метка"}};
 
+// The mileage limits show kilometres and hundreds of metres; the module counts 6-metre units.
+constexpr TPositionCoding kKilometres{.Kind = pcScaled, .LoadFactor = 0.006, .StoreFactor = 166.7};
+constexpr TPositionCoding kHundredsOfMetres{.Kind = pcScaled, .LoadFactor = 0.06, .StoreFactor = 16.67};
+
 constexpr TControlRow kRows[] = {
     {.Kind = ckHeading, .Caption = "Подсветка салона"},
     {.Kind = ckCheckBox, .Caption = "Подсветка салона",
@@ -254,9 +258,9 @@ constexpr TControlRow kRows[] = {
      .Mem = mlExt, .Addr = 512, .Type = stByte, .Max = 64, .Range = {1, 64}, .Default = 64},
     {.Kind = ckHeading, .Caption = "Регулировка выхода из режимов по пробегу"},
     {.Name = "VDTrackBar4", .Kind = ckTrackBar, .Caption = "Автосервис",
-     .Mem = mlExt, .Addr = 242, .Type = st2Bytes, .Max = 3200, .Range = {1, 16}, .Default = 7, .NoHelp = true},
+     .Mem = mlExt, .Addr = 242, .Type = st2Bytes, .Max = 3200, .Range = {1, 16}, .Default = 7, .NoHelp = true, .Coding = &kKilometres},
     {.Name = "VDTrackBar5", .Kind = ckTrackBar, .Caption = "Автомойка",
-     .Mem = mlExt, .Addr = 246, .Type = st2Bytes, .Max = 200, .Range = {1, 10}, .Default = 5, .NoHelp = true},
+     .Mem = mlExt, .Addr = 246, .Type = st2Bytes, .Max = 200, .Range = {1, 10}, .Default = 5, .NoHelp = true, .Coding = &kHundredsOfMetres},
     {.Kind = ckHeading, .Caption = "Управление событиями"},
     {.Kind = ckCheckBox, .Caption = "Вырабатывать события №110, №111 при Снятии из режима \"Пляж\" или при Постановке в режим \"Пляж\"",
      .Mem = mlExt, .Addr = 546, .Type = stBit, .Bit = 1, .Hint = "При Постановке в режим Пляж событие вырабатывается в момент управления ЦЗ"},
@@ -306,11 +310,6 @@ constexpr TValueLabelRow kValueLabels[] = {
 };
 static_assert(CheckValueLabels(kValueLabels) == -1);
 
-// The mileage limits show kilometres and metres; the module counts 6-metre units.
-constexpr TScaledCodingRow kMileageCodings[] = {
-    {.Name = "VDTrackBar4", .LoadFactor = 0.006, .StoreFactor = 166.7},
-    {.Name = "VDTrackBar5", .LoadFactor = 0.06, .StoreFactor = 16.67},
-};
 // clang-format on
 
 }  // namespace
@@ -321,7 +320,6 @@ const TPageTable& MainOptionsTable() {
                                         .Rows = kRows,
                                         .Title = "Настройки",
                                         .HelpTopic = "main_options",
-                                        .Labels = kValueLabels,
-                                        .Codings = kMileageCodings};
+                                        .Labels = kValueLabels};
   return kTable;
 }

@@ -1,0 +1,44 @@
+#include "binding/position_coding.h"
+
+#include <algorithm>
+#include <cmath>
+
+int RoundHalfEven(double value) {
+  const double below = std::floor(value);
+  const double fraction = value - below;
+  if (fraction > 0.5) return static_cast<int>(below) + 1;
+  if (fraction < 0.5) return static_cast<int>(below);
+  return static_cast<int>(std::fmod(below, 2.0) == 0.0 ? below : below + 1.0);
+}
+
+std::optional<int> TPositionCoding::Position(int stored) const {
+  switch (Kind) {
+    case pcScaled:
+      return RoundHalfEven(stored * LoadFactor);
+    case pcOffset:
+      return stored + Offset;
+    case pcSignedByte:
+      return static_cast<int8_t>(static_cast<uint8_t>(stored & 0xFF));
+    case pcMap: {
+      const auto found = std::find(Values.begin(), Values.end(), stored);
+      if (found == Values.end()) return std::nullopt;
+      return static_cast<int>(found - Values.begin());
+    }
+  }
+  return std::nullopt;
+}
+
+int TPositionCoding::Stored(int position, int stored) const {
+  switch (Kind) {
+    case pcScaled:
+      return RoundHalfEven(position * StoreFactor);
+    case pcOffset:
+      return position - Offset;
+    case pcSignedByte:
+      return position & 0xFF;
+    case pcMap:
+      if (position < 0 || position >= static_cast<int>(Values.size())) return stored;
+      return Values[static_cast<std::size_t>(position)];
+  }
+  return stored;
+}

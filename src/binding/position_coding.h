@@ -1,0 +1,56 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+
+// How a track bar's position or a radio group's item stands for the value its cell stores,
+// where the two differ: a row's `.Coding` column points at one of these, and the page's
+// controls and the command line's headless rows both apply it, so that they agree.
+//
+//   constexpr TPositionCoding kKm{.Kind = pcScaled, .LoadFactor = 0.006, .StoreFactor = 166.7};
+//   {.Name = "tbService", .Kind = ckTrackBar, ..., .Coding = &kKm}
+
+// The nearest integer, halves to the even neighbour, whatever rounding mode the floating
+// point unit is in.
+int RoundHalfEven(double value);
+
+enum TPositionCodingKind : uint8_t {
+  // position = stored × LoadFactor; stored = position × StoreFactor; both rounded half to
+  // even (kilometres shown for a count of 6-metre units).
+  pcScaled,
+  // position = stored + Offset (a count from 1 stored from 0).
+  pcOffset,
+  // The stored byte read as a signed 8-bit number; the position's low byte is stored.
+  pcSignedByte,
+  // Position i stands for the stored value Values[i]; a stored value no position stands for
+  // leaves the control as it is, and a position without a value leaves the cell as it is.
+  pcMap,
+};
+
+struct TPositionCoding {
+  TPositionCodingKind Kind = pcScaled;
+  double LoadFactor = 1.0;
+  double StoreFactor = 1.0;
+  int Offset = 0;
+  std::span<const int> Values = {};
+
+  // The position of a stored value; nullopt when the value has none.
+  std::optional<int> Position(int stored) const;
+  // The value to store for a position; `stored`, the cell's present value, when it has none.
+  int Stored(int position, int stored) const;
+};
+
+// nullptr when the coding is sound, else what is wrong with it.
+constexpr const char* CodingProblem(const TPositionCoding& coding) {
+  switch (coding.Kind) {
+    case pcScaled:
+      return coding.LoadFactor > 0 && coding.StoreFactor > 0 ? nullptr : "scale not positive";
+    case pcOffset:
+    case pcSignedByte:
+      return nullptr;
+    case pcMap:
+      return coding.Values.empty() ? "map without values" : nullptr;
+  }
+  return "unknown coding";
+}
