@@ -16,15 +16,42 @@ void TBoundControlBase::SetMem(TBaseDeviceMemoryItem* mem) {
   if (mem != nullptr) mem->AddControl(this);
 }
 
+void TBoundControlBase::SetDisabled(TDisabledReason reason, bool disabled) {
+  const uint8_t before = disabled_;
+  disabled_ = disabled ? (disabled_ | reason) : (disabled_ & ~reason);
+  if ((before == 0) != (disabled_ == 0)) ShowEnabled(disabled_ == 0);
+}
+
+void TBoundControlBase::SetCarLimits(TFirmwareRange firmware, uint8_t boards) {
+  firmware_ = firmware;
+  boards_ = boards;
+}
+
+void TBoundControlBase::ApplyMainFirmware(uint8_t major, bool demoMode) {
+  SetDisabled(drFirmware, !demoMode && major != 0 && !firmware_.Contains(major));
+}
+
+void TBoundControlBase::ApplyBoardGeneration(int generation) {
+  const bool excluded = !FitsBoard(boards_, generation);
+  if (excluded == excluded_) return;
+  excluded_ = excluded;
+  ShowVisible(!excluded_ && !hiddenByTable_);
+}
+
+void TBoundControlBase::SetHiddenByTable(bool hidden) {
+  hiddenByTable_ = hidden;
+  ShowVisible(!excluded_ && !hiddenByTable_);
+}
+
 void TBoundControlBase::Refresh() {
-  TBaseDeviceMemoryItem* mem = data_.Mem();
+  TBaseDeviceMemoryItem* mem = GetMem();
   if (mem == nullptr) return;
   mem->ReadRange(data_.Addr(), data_.GetSize());
   Load();
 }
 
 void TBoundControlBase::ReportUserChange(int value) {
-  TBaseDeviceMemoryItem* mem = data_.Mem();
+  TBaseDeviceMemoryItem* mem = GetMem();
   if (mem == nullptr) return;
   mem->NotifyControls(this, value);
   mem->SetModified(true);

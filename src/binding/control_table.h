@@ -50,6 +50,37 @@ struct TGuard {
   int Bit = 0;
 };
 
+// The main module's firmware major versions that know a setting; {0, 0} is every version.
+struct TFirmwareRange {
+  uint8_t Since = 0;
+  uint8_t Until = 0;
+  constexpr bool IsSet() const { return Since != 0 || Until != 0; }
+  constexpr bool Contains(uint8_t major) const {
+    return !IsSet() || (major >= Since && (Until == 0 || major <= Until));
+  }
+};
+
+// The main module's board generations a setting exists on, as a mask of these; 0 is every
+// board.
+enum TBoardGenerationBit : uint8_t {
+  kBoardGen1 = 1u << 0,
+  kBoardGen2 = 1u << 1,
+  kBoardGen3 = 1u << 2,
+};
+
+// The board generation, 1 to 3, that the main module's board configuration byte (byte 0 of
+// its settings image) names: bit 2 the third generation, else bit 5 the second.
+constexpr int BoardGenerationOf(uint8_t configuration) {
+  if ((configuration & 0x04) != 0) return 3;
+  return (configuration & 0x20) != 0 ? 2 : 1;
+}
+
+// Generation 0 (not known yet) fits every row.
+constexpr bool FitsBoard(uint8_t boards, int generation) {
+  return boards == 0 || generation < 1 || generation > 3 ||
+         (boards & (1u << (generation - 1))) != 0;
+}
+
 // Marks a column the row left out, so that CheckTable can insist on it.
 inline constexpr auto kNoMem = static_cast<TMemoryLocation>(0xFF);
 inline constexpr auto kNoType = static_cast<TDataType>(0xFF);
@@ -87,6 +118,11 @@ struct TControlRow {
   int Columns = 1;
   // Track bar or radio group: how its position stands for the stored value, when it differs.
   const TPositionCoding* Coding = nullptr;
+  // Greyed (not stored) where the main firmware's major version lies outside, unless in demo
+  // mode.
+  TFirmwareRange Firmware = {};
+  // Hidden and unbound, on the page and on the command line, on other boards.
+  uint8_t Boards = 0;
 };
 
 constexpr bool IsBound(TControlKind kind) {
@@ -114,6 +150,10 @@ constexpr const char* RowProblem(const TControlRow& row) {
   if (row.Type == kNoType || row.Type > stBitArray) return "data type missing";
   if (row.Addr < 0 || row.Bit < 0 || row.Bit > 7) return "address or bit out of range";
   if (row.Guard.Addr < 0 || row.Guard.Bit < 0 || row.Guard.Bit > 7) return "bad guard";
+  if (row.Firmware.IsSet() && row.Firmware.Until != 0 && row.Firmware.Until < row.Firmware.Since) {
+    return "empty firmware range";
+  }
+  if (row.Boards > (kBoardGen1 | kBoardGen2 | kBoardGen3)) return "unknown board generation";
   if (row.Coding != nullptr) {
     if (row.Kind != ckTrackBar && !(row.Kind == ckRadioGroup && row.Type == stByte)) {
       return "coding on a row that is no track bar or byte radio group";

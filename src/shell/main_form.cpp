@@ -30,6 +30,7 @@
 #include "shell/info_form.h"
 #include "shell/live_poller.h"
 #include "shell/module_availability.h"
+#include "shell/board_watch.h"
 #include "shell/page_area.h"
 #include "shell/progress_form.h"
 #include "shell/version_info.h"
@@ -347,6 +348,9 @@ void TMainForm::CreatePages() {
     const auto pageControls = page->BoundControls();
     controls.insert(controls.end(), pageControls.begin(), pageControls.end());
   }
+  boardWatch_ = std::make_unique<TBoardWatch>(
+      [this](int generation) { pageArea_->SetBoardGeneration(generation); });
+  controls.push_back(boardWatch_.get());
   registry_->BindControls(controls, [this](const QString& text) { ShowStatusText(text, false); });
 }
 
@@ -488,6 +492,7 @@ void TMainForm::MarkModulePresent(int address) {
 void TMainForm::SetMainVersion(uint8_t major, uint8_t minor) {
   mainMajor_ = major;
   mainMinor_ = minor;
+  pageArea_->SetMainFirmware(major);
 }
 
 void TMainForm::SetMainGeneration(uint8_t generation) {

@@ -23,6 +23,7 @@
 #include "shell/page_history.h"
 #include "shell/shell_dialogs.h"
 
+class TBoardWatch;
 class QLabel;
 class QMenu;
 class QToolButton;
@@ -158,6 +159,8 @@ class TMainForm : public QMainWindow,
   TOptionsData& options_;
   std::unique_ptr<IShellDialogs> dialogs_;
   std::unique_ptr<TLanDevices> registry_;
+  // Bound with the pages' controls; goes before the registry's areas.
+  std::unique_ptr<TBoardWatch> boardWatch_;
   std::unique_ptr<TLanRW> rw_;
   std::unique_ptr<TModuleCommands> moduleCommands_;
   std::unique_ptr<TBusWorker> worker_;

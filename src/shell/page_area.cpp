@@ -4,8 +4,7 @@
 #include <algorithm>
 #include <set>
 
-#include "binding/bound_control.h"
-#include "binding/ui/vd_data.h"
+#include "binding/bound_control_base.h"
 #include "binding/ui/vd_frame.h"
 #include "link/bus_requests.h"
 #include "memory/lan_device.h"
@@ -37,6 +36,33 @@ TVDFrame* TPageArea::Page(const QString& name) const {
 std::vector<TVDFrame*> TPageArea::Pages() const {
   const auto pages = findChildren<TVDFrame*>(QString(), Qt::FindDirectChildrenOnly);
   return {pages.begin(), pages.end()};
+}
+
+template <class F>
+void TPageArea::ForEveryControl(F apply) const {
+  for (const TVDFrame* page : Pages()) {
+    for (IBoundControl* control : page->BoundControls()) {
+      if (auto* bound = dynamic_cast<TBoundControlBase*>(control)) apply(*bound);
+    }
+  }
+}
+
+void TPageArea::SetDemoMode(bool on) {
+  demoMode_ = on;
+  SetMainFirmware(mainMajor_);
+}
+
+void TPageArea::SetMainFirmware(uint8_t major) {
+  mainMajor_ = major;
+  ForEveryControl(
+      [this](TBoundControlBase& control) { control.ApplyMainFirmware(mainMajor_, demoMode_); });
+}
+
+void TPageArea::SetBoardGeneration(int generation) {
+  if (generation == boardGeneration_) return;
+  boardGeneration_ = generation;
+  ForEveryControl(
+      [generation](TBoundControlBase& control) { control.ApplyBoardGeneration(generation); });
 }
 
 bool TPageArea::ShowPage(const QString& name, bool addToHistory, int category) {
@@ -81,14 +107,12 @@ void TPageArea::ApplyEnabling(TVDFrame& page) {
       }
     }
 
-    const bool enabled = (available || demoMode_) && (!control->IsReadOnly() || demoMode_);
-    auto* object = dynamic_cast<QObject*>(control);
-    if (auto* data = qobject_cast<TVDData*>(object)) {
-      if (QWidget* shown = data->Control()) shown->setEnabled(enabled);
-      if (data->OnSetEnableEvent) data->OnSetEnableEvent(*data, enabled);
-    } else if (auto* widget = qobject_cast<QWidget*>(object)) {
-      widget->setEnabled(enabled);
-      if (QWidget* panel = widget->parentWidget()) panel->setEnabled(available || demoMode_);
+    const bool reachable = available || demoMode_;
+    if (auto* bound = dynamic_cast<TBoundControlBase*>(control)) {
+      bound->SetDisabled(drAbsent, !reachable);
+    }
+    if (auto* widget = dynamic_cast<QWidget*>(control)) {
+      if (QWidget* panel = widget->parentWidget()) panel->setEnabled(reachable);
     }
   }
   for (QAction* read : reads) read->trigger();

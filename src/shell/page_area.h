@@ -32,12 +32,18 @@ class TPageArea : public QStackedWidget {
   const TPageHistory& History() const { return history_; }
 
   // Offline editing: every control enabled, nothing read automatically.
-  void SetDemoMode(bool on) { demoMode_ = on; }
+  void SetDemoMode(bool on);
+  // What the connected car's main module runs and is built on (0: not known yet). Every
+  // page's controls follow at once, not only the shown page's: a write stores them all.
+  void SetMainFirmware(uint8_t major);
+  void SetBoardGeneration(int generation);
   // Makes the page current; false when there is no such page.
   bool ShowPage(const QString& name, bool addToHistory, int category);
 
  private:
   void ApplyEnabling(TVDFrame& page);
+  template <class F>
+  void ForEveryControl(F apply) const;
 
   TModuleAvailability& availability_;
   TModuleCommands& commands_;
@@ -45,4 +51,6 @@ class TPageArea : public QStackedWidget {
   QPointer<TVDFrame> current_;
   TPageHistory history_;
   bool demoMode_ = false;
+  uint8_t mainMajor_ = 0;
+  int boardGeneration_ = 0;
 };

@@ -117,3 +117,42 @@ TEST(CtlSettings, RefusedFilesAndBadArgumentsExitTwo) {
 }
 
 }  // namespace
+
+namespace {
+
+// clang-format off
+constexpr TControlRow kBoardRows[] = {
+    {.Name = "vddBoard", .Kind = ckData, .Mem = mlExt, .Addr = 0, .Type = stArray, .Max = 1},
+    {.Kind = ckHeading, .Caption = "Входы"},
+    {.Name = "cbEveryBoard", .Kind = ckCheckBox, .Caption = "На любой плате", .Mem = mlExt,
+     .Addr = 300, .Type = stBit},
+    {.Name = "cbNewBoard", .Kind = ckCheckBox, .Caption = "Только на новой плате", .Mem = mlExt,
+     .Addr = 301, .Type = stBit, .Boards = kBoardGen3},
+};
+// clang-format on
+constexpr TPageTable kBoardTables[] = {
+    {.Name = "BoardTest", .LanAddr = 2, .Rows = kBoardRows, .Title = "Плата"}};
+
+int RunBoardSettings(TCtlContext& context, const QStringList& args) {
+  return RunSettingsWith(context, args, kBoardTables);
+}
+
+// A setting the connected board does not have is left out, as the page hides and unbinds it;
+// the board comes from the configuration byte of the same file.
+TEST(CtlSettings, ListsOnlyTheSettingsOfTheBoardTheFileDescribes) {
+  const struct {
+    uint8_t Configuration;
+    bool Listed;
+  } cases[] = {{0x04, true}, {0x20, false}, {0x00, false}, {0x26, true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Configuration);
+    QTemporaryDir dir;
+    const QString file = MainFile(dir, {{0, c.Configuration}, {301, 0x01}});
+    const TCtlResult r = RunCtl(RunBoardSettings, {QStringLiteral("--file"), file});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.contains(QStringLiteral("На любой плате")));
+    EXPECT_EQ(r.out.contains(QStringLiteral("Только на новой плате\t1")), c.Listed);
+  }
+}
+
+}  // namespace

@@ -150,4 +150,63 @@ TEST_F(PageSetupTest, PartsGoToTheEndOfTheirSectionAcrossItsWidth) {
   EXPECT_THROW(AddToSection(frame, QStringLiteral("Нет такого"), &stray), std::logic_error);
 }
 
+// clang-format off
+constexpr TControlRow kCarRows[] = {
+    {.Name = "cbFixed", .Kind = ckCheckBox, .Caption = "Всегда серый", .Mem = mlExt, .Addr = 90,
+     .Type = stBit, .Disabled = true},
+    {.Name = "cbCan", .Kind = ckCheckBox, .Caption = "По CAN", .Mem = mlExt, .Addr = 90,
+     .Type = stBit, .Bit = 1, .Firmware = {4, 5}},
+    {.Name = "cbNewBoard", .Kind = ckCheckBox, .Caption = "Новая плата", .Mem = mlExt,
+     .Addr = 90, .Type = stBit, .Bit = 2, .Boards = kBoardGen3},
+    {.Name = "cbHiddenNew", .Kind = ckCheckBox, .Caption = "Скрытый", .Mem = mlExt, .Addr = 90,
+     .Type = stBit, .Bit = 3, .Hidden = true, .Boards = kBoardGen3},
+};
+// clang-format on
+
+// Each reason to grey or leave out a control has its owner; a load (which lifts the guard),
+// the firmware and the board must not undo one another, and what is greyed or left out is
+// not stored.
+TEST(CarLimits, TableFirmwareAndBoardReasonsHoldApartAndStopStores) {
+  TFakeMemoryArea area;
+  TVDFrame frame{2};
+  const TPageControls controls = TPageControls::Build(frame, kCarRows);
+  for (IBoundControl* control : frame.BoundControls()) area.Attach(*control);
+  auto& fixed = controls.Get<TVDCheckBox>("cbFixed");
+  auto& can = controls.Get<TVDCheckBox>("cbCan");
+  auto& newBoard = controls.Get<TVDCheckBox>("cbNewBoard");
+  auto& hiddenNew = controls.Get<TVDCheckBox>("cbHiddenNew");
+  frame.show();
+  area.Fill(90, {0x00});
+  area.LoadAll();
+  EXPECT_FALSE(fixed.isEnabled()) << "a load does not bring a greyed row back";
+
+  for (auto* control : {&fixed, &can, &newBoard, &hiddenNew}) {
+    control->ApplyMainFirmware(3, false);
+    control->ApplyBoardGeneration(1);
+  }
+  EXPECT_FALSE(can.isEnabled());
+  EXPECT_FALSE(newBoard.isVisible());
+  for (auto* control : {&fixed, &can, &newBoard, &hiddenNew}) control->SetChecked(true);
+  area.StoreAll();
+  EXPECT_EQ(area.Byte(90), 0x00) << "greyed and left-out controls store nothing";
+  newBoard.SetChecked(false);
+  area.Fill(90, {0x0F});
+  area.LoadAll();
+  EXPECT_TRUE(fixed.isChecked()) << "a greyed row still shows the module's value";
+  EXPECT_FALSE(newBoard.isChecked()) << "a left-out row does not load";
+
+  for (auto* control : {&fixed, &can, &newBoard, &hiddenNew}) {
+    control->ApplyMainFirmware(5, false);
+    control->ApplyBoardGeneration(3);
+  }
+  EXPECT_TRUE(can.isEnabled());
+  EXPECT_TRUE(newBoard.isVisible());
+  EXPECT_FALSE(hiddenNew.isVisible()) << "the table's hidden row stays hidden on its board";
+  EXPECT_FALSE(fixed.isEnabled());
+  can.ApplyMainFirmware(3, true);
+  EXPECT_TRUE(can.isEnabled()) << "demo mode shows every firmware's settings";
+  can.ApplyMainFirmware(0, false);
+  EXPECT_TRUE(can.isEnabled()) << "an unknown firmware greys nothing";
+}
+
 }  // namespace

@@ -199,7 +199,7 @@ TEST_F(BoundControls, DisabledTrackBarKeepsItsBytesAfterDefaults) {
   area.Fill(198, {0x79});
   area.LoadAll();
   EXPECT_EQ(bar.Position(), 9);
-  bar.setEnabled(false);
+  bar.SetDisabled(drRule, true);
   area.SetDefaultsAll();
   EXPECT_EQ(bar.Position(), 4);
   area.StoreAll();
@@ -313,7 +313,7 @@ TEST_F(BoundControls, LabeledMemoNameTurnsBoldAwayFromItsDefault) {
   EXPECT_TRUE(memo.ExtLabel()->isHidden());
 }
 
-TEST_F(BoundControls, DataHandsBytesToThePage) {
+TEST_F(BoundControls, DataHandsBytesToThePageAndStoresOnlyWhileAvailable) {
   TVDData data(&page);
   QWidget list(&page);
   data.SetControl(&list);
@@ -332,6 +332,13 @@ TEST_F(BoundControls, DataHandsBytesToThePage) {
   EXPECT_FALSE(list.isEnabled());
   EXPECT_FALSE(enabledTold);
 
+  area.StoreAll();
+  EXPECT_EQ(area.Byte(562), 7) << "a greyed item stores nothing";
+
+  area.Fill(260, {1});
+  area.LoadAll();
+  EXPECT_TRUE(list.isEnabled());
+  EXPECT_TRUE(enabledTold);
   area.StoreAll();
   EXPECT_EQ(area.Byte(562), 2);
   area.SetDefaultsAll();

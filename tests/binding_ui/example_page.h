@@ -26,6 +26,6 @@ inline std::unique_ptr<TVDFrame> MakeExamplePage() {
   // Without the siren the alarm zone means nothing.
   auto& siren = frame->Control<TVDCheckBox>(QStringLiteral("cbSiren"));
   auto& alarm = frame->Control<TVDTrackBar>(QStringLiteral("tbAlarm"));
-  siren.OnClick = [&siren, &alarm](QObject&) { alarm.setEnabled(siren.isChecked()); };
+  siren.OnClick = [&siren, &alarm](QObject&) { alarm.SetDisabled(drRule, !siren.isChecked()); };
   return frame;
 }

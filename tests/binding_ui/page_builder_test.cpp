@@ -133,10 +133,15 @@ TEST_F(ExamplePage, UserChangesReachTwinsOnAnotherPage) {
   auto& siren = page->Control<TVDCheckBox>(QStringLiteral("cbSiren"));
   QTest::mouseClick(&siren, Qt::LeftButton, {}, siren.rect().center());
   EXPECT_TRUE(second->Control<TVDCheckBox>(QStringLiteral("cbSiren")).isChecked());
-  EXPECT_TRUE(second->Control<TVDTrackBar>(QStringLiteral("tbAlarm")).isEnabled())
-      << "the twin's page rule ran";
+  auto& twinAlarm = second->Control<TVDTrackBar>(QStringLiteral("tbAlarm"));
+  EXPECT_TRUE(twinAlarm.IsDisabledFor(drGuard));
+  EXPECT_FALSE(twinAlarm.isEnabled()) << "the rule lifted its reason; the module's guard holds";
   EXPECT_FALSE(siren.font().bold());
   EXPECT_EQ(ext.ModifiedCalls(), 1);
+  ext.StoreAll();
+  ext.Fill(260, {0x01});
+  ext.LoadAll();
+  EXPECT_TRUE(twinAlarm.isEnabled()) << "the twin's page rule ran and the guard is lifted";
 
   second.reset();
   EXPECT_EQ(ext.Controls().size(), 10u) << "the second page's controls left the area";

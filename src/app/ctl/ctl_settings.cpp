@@ -11,6 +11,7 @@
 #include "binding/headless_binder.h"
 #include "binding/row_binding.h"
 #include "binding/setting_text.h"
+#include "link/lan_msg.h"
 #include "memory/ee_memory_item.h"
 #include "memory/file_rw.h"
 #include "memory/lan_devices.h"
@@ -58,14 +59,23 @@ struct TBoundPage {
   std::unique_ptr<THeadlessPage> Page;
 };
 
-void Print(TCtlContext& context, const TBoundPage& bound) {
+// The main module's board generation from its settings image; 0 while that is not loaded.
+int BoardGeneration(TLanDevices& devices) {
+  TLanDevice* main = devices.FindDevice(kMainModuleAddr);
+  const TDeviceMemoryItem* settings = main ? main->FindItem(mlExt) : nullptr;
+  if (!settings || !settings->IsLoaded() || !settings->IsValid(0)) return 0;
+  return BoardGenerationOf(settings->Image()[0]);
+}
+
+// Rows of settings the connected board does not have are left out, as the page leaves them.
+void Print(TCtlContext& context, const TBoundPage& bound, int boardGeneration) {
   const TPageTable& table = *bound.Table;
   const QStringList names = RowControlNames(table.Rows);
   QString section;
   for (std::size_t i = 0; i < table.Rows.size(); ++i) {
     const TControlRow& row = table.Rows[i];
     if (row.Kind == ckHeading) section = QString::fromUtf8(row.Caption);
-    if (!IsBound(row.Kind)) continue;
+    if (!IsBound(row.Kind) || !FitsBoard(row.Boards, boardGeneration)) continue;
     const QString& name = names[static_cast<qsizetype>(i)];
     THeadlessControl* control = bound.Page->Find(name);
     auto* area = control ? control->GetMem() : nullptr;
@@ -139,11 +149,12 @@ int RunSettingsWith(TCtlContext& context, const QStringList& args,
       devices.ReadDevice(device, kPersistentLocations, {});
     }
   }
+  const int boardGeneration = BoardGeneration(devices);
   for (const TBoundPage& page : pages) {
     TLanDevice* device = devices.FindDevice(page.Table->LanAddr);
     // Without a file only the fitted modules have settings to list.
     if (!file && (!device || !device->AllLoaded({mlExt}))) continue;
-    Print(context, page);
+    Print(context, page, boardGeneration);
   }
   return kExitOk;
 }

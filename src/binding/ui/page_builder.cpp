@@ -73,9 +73,10 @@ class TSectionBuilder {
     BindRow(row, frame_.LanAddr(), control->ComponentData());
     if constexpr (std::is_base_of_v<QWidget, T>) {
       if (*row.Hint != '\0') control->setToolTip(QString::fromUtf8(row.Hint));
-      if (row.Hidden) control->setVisible(false);
-      if (row.Disabled) control->setEnabled(false);
     }
+    if (row.Hidden) control->SetHiddenByTable(true);
+    if (row.Disabled) control->SetDisabled(drTable, true);
+    control->SetCarLimits(row.Firmware, row.Boards);
     frame_.AddBoundControl(control, control);
   }
 

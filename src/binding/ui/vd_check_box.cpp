@@ -21,14 +21,14 @@ void TVDCheckBox::Load() {
   if (mem == nullptr) return;
   const TComponentData& data = ComponentData();
   WrapComp(ControlName(), GetCaption(), [&] {
-    if (data.IsConnected()) setEnabled(!data.IsReadOnly());
+    SetDisabled(drGuard, data.IsReadOnly());
     ShowQuietly(GetBit(mem->GetByte(data.Addr()), data.StartBit()) == 1);
   });
 }
 
 void TVDCheckBox::Store() {
   TBaseDeviceMemoryItem* mem = GetMem();
-  if (mem == nullptr || !OwnEnabled(*this)) return;
+  if (mem == nullptr || !Operable()) return;
   const TComponentData& data = ComponentData();
   WrapComp(ControlName(), GetCaption(), [&] {
     mem->SetByte(data.Addr(), PutBit(mem->GetByte(data.Addr()), data.StartBit(), isChecked()));

@@ -22,6 +22,8 @@ class TVDCheckBox : public QCheckBox, public TBoundControlBase {
 
   QString ControlName() const override { return objectName(); }
   bool IsDefault() const override { return isChecked() == default_; }
+  void ShowEnabled(bool enabled) override { setEnabled(enabled); }
+  void ShowVisible(bool visible) override { setVisible(visible); }
   void Load() override;
   void Store() override;
   QString GetCaption() const override { return text(); }

@@ -9,11 +9,7 @@ void TVDData::Load() {
   const TComponentData& data = ComponentData();
   WrapComp(ControlName(), GetCaption(), [&] {
     if (data.DataType() != stArray) ThrowBadDataType(ControlName(), data.DataType());
-    if (control_ && data.IsConnected()) {
-      const bool enabled = !data.IsReadOnly();
-      control_->setEnabled(enabled);
-      if (OnSetEnableEvent) OnSetEnableEvent(*this, enabled);
-    }
+    SetDisabled(drGuard, data.IsReadOnly());
     for (int i = 0; i < data.MaxVal(); ++i) {
       const uint8_t b = mem->GetByte(data.Addr() + i);
       if (OnLoad) OnLoad(*this, b, i);
@@ -22,9 +18,18 @@ void TVDData::Load() {
   });
 }
 
+void TVDData::ShowEnabled(bool enabled) {
+  if (control_) control_->setEnabled(enabled);
+  if (OnSetEnableEvent) OnSetEnableEvent(*this, enabled);
+}
+
+void TVDData::ShowVisible(bool visible) {
+  if (control_) control_->setVisible(visible);
+}
+
 void TVDData::Store() {
   TBaseDeviceMemoryItem* mem = GetMem();
-  if (mem == nullptr) return;
+  if (mem == nullptr || !Operable()) return;
   const TComponentData& data = ComponentData();
   WrapComp(ControlName(), GetCaption(), [&] {
     if (data.DataType() != stArray) ThrowBadDataType(ControlName(), data.DataType());

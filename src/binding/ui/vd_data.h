@@ -27,6 +27,9 @@ class TVDData : public QObject, public TBoundControlBase {
 
   QString ControlName() const override { return objectName(); }
   bool IsDefault() const override { return true; }
+  // The shown control greys with the item, and hides with it.
+  void ShowEnabled(bool enabled) override;
+  void ShowVisible(bool visible) override;
   void Load() override;
   void Store() override;
   QString GetCaption() const override { return control_ ? control_->objectName() : QString(); }

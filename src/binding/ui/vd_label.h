@@ -26,6 +26,8 @@ class TVDLabel : public QLabel, public TBoundControlBase {
 
   QString ControlName() const override { return objectName(); }
   bool IsDefault() const override { return true; }
+  void ShowEnabled(bool enabled) override { setEnabled(enabled); }
+  void ShowVisible(bool visible) override { setVisible(visible); }
   void Load() override;
   void Store() override {}
   QString GetCaption() const override { return text(); }

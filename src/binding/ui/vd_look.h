@@ -12,11 +12,6 @@ inline void SetBoldLook(QWidget& widget, bool bold) {
   widget.setFont(font);
 }
 
-// Stores follow the control's own Enabled, not that of the page around it.
-inline bool OwnEnabled(const QWidget& widget) {
-  return !widget.testAttribute(Qt::WA_ForceDisabled);
-}
-
 // Shifts every channel by `delta`, as the marker and frame shades of labels are derived.
 inline QColor ShiftColor(const QColor& color, int delta) {
   const auto shift = [delta](int channel) { return qBound(0, channel + delta, 255); };

@@ -71,7 +71,7 @@ void TVDMemo::Load() {
   TBaseDeviceMemoryItem* mem = GetMem();
   if (mem == nullptr) return;
   WrapComp(ControlName(), GetCaption(), [&] {
-    setEnabled(!ComponentData().IsReadOnly());
+    SetDisabled(drGuard, ComponentData().IsReadOnly());
     const QString text = LoadText(*mem);
     const QScopedValueRollback<bool> quiet(quiet_, true);
     SetText(text);
@@ -80,7 +80,7 @@ void TVDMemo::Load() {
 
 void TVDMemo::Store() {
   TBaseDeviceMemoryItem* mem = GetMem();
-  if (mem == nullptr) return;
+  if (mem == nullptr || !Operable()) return;
   const TComponentData& data = ComponentData();
   WrapComp(ControlName(), GetCaption(), [&] {
     if (data.DataType() == stString) {

@@ -24,6 +24,8 @@ class TVDMemo : public QPlainTextEdit, public TBoundControlBase {
 
   QString ControlName() const override { return objectName(); }
   bool IsDefault() const override { return default_.isEmpty() || Text() == default_; }
+  void ShowEnabled(bool enabled) override { setEnabled(enabled); }
+  void ShowVisible(bool visible) override { setVisible(visible); }
   void Load() override;
   void Store() override;
   QString GetCaption() const override { return {}; }

@@ -159,7 +159,7 @@ void TVDRadioGroup::Load() {
   const TComponentData& data = ComponentData();
   uint8_t b = 0;
   WrapComp(ControlName(), GetCaption(), [&] {
-    if (data.IsConnected()) setEnabled(!data.IsReadOnly());
+    SetDisabled(drGuard, data.IsReadOnly());
     b = mem->GetByte(data.Addr());
   });
   Select(DecodeLoaded(b, *mem), true);
@@ -167,7 +167,7 @@ void TVDRadioGroup::Load() {
 
 void TVDRadioGroup::Store() {
   TBaseDeviceMemoryItem* mem = GetMem();
-  if (mem == nullptr || !OwnEnabled(*this)) return;
+  if (mem == nullptr || !Operable()) return;
   const TComponentData& data = ComponentData();
   WrapComp(ControlName(), GetCaption(), [&] {
     switch (data.DataType()) {

@@ -49,6 +49,8 @@ class TVDRadioGroup : public QWidget, public TBoundControlBase {
 
   QString ControlName() const override { return objectName(); }
   bool IsDefault() const override { return itemIndex_ == default_; }
+  void ShowEnabled(bool enabled) override { setEnabled(enabled); }
+  void ShowVisible(bool visible) override { setVisible(visible); }
   void Load() override;
   void Store() override;
   QString GetCaption() const override { return Caption(); }

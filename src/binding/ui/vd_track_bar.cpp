@@ -58,7 +58,7 @@ void TVDTrackBar::Load() {
   if (mem == nullptr) return;
   const TComponentData& data = ComponentData();
   WrapComp(ControlName(), GetCaption(), [&] {
-    if (data.IsConnected()) setEnabled(!data.IsReadOnly());
+    SetDisabled(drGuard, data.IsReadOnly());
     if (data.DataType() < stByteLo || data.DataType() > stHL) {
       const QSignalBlocker blocker(this);
       setValue(0);
@@ -76,7 +76,7 @@ void TVDTrackBar::Load() {
 
 void TVDTrackBar::Store() {
   TBaseDeviceMemoryItem* mem = GetMem();
-  if (mem == nullptr || !OwnEnabled(*this)) return;
+  if (mem == nullptr || !Operable()) return;
   const TComponentData& data = ComponentData();
   WrapComp(ControlName(), GetCaption(), [&] {
     int v = value();

@@ -46,6 +46,8 @@ class TVDTrackBar : public QSlider, public TBoundControlBase {
 
   QString ControlName() const override { return objectName(); }
   bool IsDefault() const override { return value() == default_; }
+  void ShowEnabled(bool enabled) override { setEnabled(enabled); }
+  void ShowVisible(bool visible) override { setVisible(visible); }
   void Load() override;
   void Store() override;
   QString GetCaption() const override;
