@@ -2,8 +2,8 @@
 
 #include <QString>
 
-#include "binding/bound_control.h"
 #include "binding/component_data.h"
+#include "memory/bound_cell.h"
 
 // The binding half of every bound control: the operations its TComponentData answers, the
 // reread of the control's own bytes and the farewell to the area. Control kinds add how they

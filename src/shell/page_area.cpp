@@ -4,10 +4,10 @@
 #include <algorithm>
 #include <set>
 
-#include "binding/bound_control.h"
 #include "binding/ui/vd_data.h"
 #include "binding/ui/vd_frame.h"
 #include "link/bus_requests.h"
+#include "memory/bound_cell.h"
 #include "memory/lan_device.h"
 #include "memory/msg_memory_item.h"
 #include "shell/live_poller.h"
