@@ -2,7 +2,6 @@
 
 #include <QString>
 
-#include "binding/bound_control.h"
 #include "binding/component_data.h"
 #include "binding/control_table.h"
 
@@ -16,6 +15,7 @@ enum TDisabledReason : uint8_t {
   drFirmware = 1u << 3,  // the main module's firmware does not know the setting
   drRule = 1u << 4,      // the page's own logic
 };
+#include "memory/bound_cell.h"
 
 // The binding half of every bound control: the operations its TComponentData answers, the
 // reread of the control's own bytes and the farewell to the area. Control kinds add how they

@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <utility>
 
-#include "binding/bound_control.h"
+#include "memory/bound_cell.h"
 #include "memory/lan_dev_error.h"
 
 // A bound control failed to show or store its value. `Cause` keeps the text of the failure

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "binding/bound_control.h"
+#include "memory/bound_cell.h"
 #include "memory/memory_location.h"
 
 class TBaseDeviceMemoryItem;

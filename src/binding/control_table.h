@@ -6,8 +6,8 @@
 #include <span>
 #include <string_view>
 
-#include "binding/bound_control.h"
 #include "binding/position_coding.h"
+#include "memory/bound_cell.h"
 #include "memory/memory_location.h"
 
 // A settings page is a table of these rows, one per control in page order, written with

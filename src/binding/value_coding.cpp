@@ -4,7 +4,7 @@
 
 #include "binding/component_data.h"
 #include "memory/base_device_memory_item.h"
-#include "memory/code_page_1251.h"
+#include "text/code_page_1251.h"
 
 QString DecodeString(const QByteArray& bytes) {
   const qsizetype end = bytes.indexOf('\0');

@@ -4,7 +4,7 @@
 #include <QString>
 #include <cstdint>
 
-#include "binding/bound_control.h"
+#include "memory/bound_cell.h"
 
 class TBaseDeviceMemoryItem;
 class TComponentData;

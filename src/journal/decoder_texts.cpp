@@ -4,7 +4,7 @@
 #include <array>
 
 #include "journal/vocabulary.h"
-#include "memory/code_page_1251.h"
+#include "text/code_page_1251.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <cmath>
 
 #include "link/adapter.h"
-#include "memory/code_page_1251.h"
+#include "text/code_page_1251.h"
 
 namespace {
 

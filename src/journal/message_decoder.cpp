@@ -5,7 +5,7 @@
 
 #include "journal/decoder_texts.h"
 #include "journal/vocabulary.h"
-#include "memory/code_page_1251.h"
+#include "text/code_page_1251.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <map>
 
-#include "binding/bound_control.h"
+#include "memory/bound_cell.h"
 
 uint8_t TAutoUpdateMemory::GetByte(int index) {
   CheckIndex(index);

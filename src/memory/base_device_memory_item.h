@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "binding/bound_control.h"
+#include "memory/bound_cell.h"
 
 // What a bound control may ask of the memory area it is bound to.
 //

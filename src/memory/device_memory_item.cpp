@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "binding/bound_control.h"
+#include "memory/bound_cell.h"
 #include "memory/lan_device.h"
 #include "memory/lan_devices.h"
 #include "memory/rw.h"

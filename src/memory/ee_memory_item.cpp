@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "binding/bound_control.h"
+#include "memory/bound_cell.h"
 #include "memory/lan_dev_error.h"
 #include "memory/lan_device.h"
 #include "memory/lan_devices.h"

@@ -1,8 +1,8 @@
 #include "memory/lan_devices.h"
 
-#include "binding/bound_control.h"
 #include "link/adapter.h"
 #include "link/bus_worker.h"
+#include "memory/bound_cell.h"
 #include "memory/ee_memory_item.h"
 #include "memory/file_rw.h"
 #include "memory/lan_dev_error.h"

@@ -3,7 +3,7 @@
 #include <QSaveFile>
 #include <algorithm>
 
-#include "memory/code_page_1251.h"
+#include "text/code_page_1251.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "binding/bound_control.h"
+#include "memory/bound_cell.h"
 #include "memory/rw.h"
 
 void TRAMMemoryItem::ResetReadPlan() {

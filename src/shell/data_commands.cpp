@@ -5,10 +5,10 @@
 #include <QFileInfo>
 #include <algorithm>
 
-#include "binding/bound_control.h"
 #include "binding/ui/vd_frame.h"
 #include "link/adapter.h"
 #include "link/bus_worker.h"
+#include "memory/bound_cell.h"
 #include "memory/file_rw.h"
 #include "memory/lan_devices.h"
 #include "memory/worker_transfer.h"

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <memory>
 
-#include "binding/bound_control.h"
 #include "binding/ui/vd_frame.h"
 #include "link/bus_requests.h"
+#include "memory/bound_cell.h"
 #include "memory/lan_device.h"
 #include "memory/lan_devices.h"
 #include "memory/msg_memory_item.h"

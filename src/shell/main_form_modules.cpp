@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <exception>
 
-#include "binding/bound_control.h"
 #include "link/adapter.h"
 #include "link/bus_worker.h"
+#include "memory/bound_cell.h"
 #include "memory/lan_devices.h"
 #include "memory/lan_rw.h"
 #include "memory/msg_memory_item.h"

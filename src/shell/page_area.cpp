@@ -7,6 +7,7 @@
 #include "binding/bound_control_base.h"
 #include "binding/ui/vd_frame.h"
 #include "link/bus_requests.h"
+#include "memory/bound_cell.h"
 #include "memory/lan_device.h"
 #include "memory/msg_memory_item.h"
 #include "shell/live_poller.h"

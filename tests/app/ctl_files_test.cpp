@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "app/ctl/ctl_memory.h"
-#include "memory/code_page_1251.h"
 #include "test_support.h"
+#include "text/code_page_1251.h"
 
 namespace {
 

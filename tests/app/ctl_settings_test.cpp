@@ -8,7 +8,7 @@
 #include <QTemporaryDir>
 
 #include "ctl_support.h"
-#include "memory/code_page_1251.h"
+#include "text/code_page_1251.h"
 
 namespace {
 

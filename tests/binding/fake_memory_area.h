@@ -6,8 +6,8 @@
 #include <stdexcept>
 #include <vector>
 
-#include "binding/bound_control.h"
 #include "memory/base_device_memory_item.h"
+#include "memory/bound_cell.h"
 
 // A settings area as bound controls see it: an image with valid and changed marks that
 // refuses stores into bytes never read, a switch between the bus and a file, and the list of

@@ -10,9 +10,9 @@
 
 #include "journal_test_support.h"
 #include "link/adapter.h"
-#include "memory/code_page_1251.h"
 #include "sim_link.h"
 #include "test_support.h"
+#include "text/code_page_1251.h"
 
 namespace {
 

@@ -19,9 +19,9 @@
 #include "journal/logger.h"
 #include "journal/ui/log_model.h"
 #include "journal_ui_test_support.h"
-#include "memory/code_page_1251.h"
 #include "shell/options_data.h"
 #include "test_support.h"
+#include "text/code_page_1251.h"
 
 namespace {
 

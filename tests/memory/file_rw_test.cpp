@@ -11,7 +11,6 @@
 #include <memory>
 
 #include "link/adapter.h"
-#include "memory/code_page_1251.h"
 #include "memory/lan_dev_error.h"
 #include "memory/lan_devices.h"
 #include "memory/lan_rw.h"
@@ -19,6 +18,7 @@
 #include "sim_link.h"
 #include "test_control.h"
 #include "test_support.h"
+#include "text/code_page_1251.h"
 #include "version.h"
 
 namespace {

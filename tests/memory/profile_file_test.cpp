@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "memory/code_page_1251.h"
 #include "test_support.h"
+#include "text/code_page_1251.h"
 
 namespace {
 

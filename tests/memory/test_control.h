@@ -4,8 +4,8 @@
 #include <stdexcept>
 #include <vector>
 
-#include "binding/bound_control.h"
 #include "memory/base_device_memory_item.h"
+#include "memory/bound_cell.h"
 
 // A bound control for tests: shows and stores `Value` as `Size` bytes from `Addr`, low byte
 // first, and counts what the area asked of it.

@@ -18,10 +18,10 @@
 #include "binding/ui/vd_radio_group.h"
 #include "link/adapter.h"
 #include "link/bus_requests.h"
-#include "memory/code_page_1251.h"
 #include "memory/lan_devices.h"
 #include "sim_link.h"
 #include "test_support.h"
+#include "text/code_page_1251.h"
 
 namespace {
 

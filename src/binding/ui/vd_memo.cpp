@@ -6,7 +6,7 @@
 #include "binding/comp_error.h"
 #include "binding/value_coding.h"
 #include "memory/base_device_memory_item.h"
-#include "memory/code_page_1251.h"
+#include "text/code_page_1251.h"
 
 namespace {
 

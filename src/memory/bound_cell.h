@@ -29,6 +29,8 @@ enum TStartBit : uint8_t { sb0 = 0, sb1, sb2, sb3, sb4, sb5, sb6, sb7 };
 // What every bound control offers to the memory areas and the module registry, whatever its
 // kind. A control is bound to one cell of module memory: its module's LAN address
 // (GetLanAddr), the memory location (GetMemID) and the byte index inside the area (GetAddr).
+// The areas own this interface and the binding layer implements it, so that memory, the
+// command line and the transfers need nothing above them.
 class IBoundControl {
  public:
   virtual ~IBoundControl() = default;

@@ -1,4 +1,4 @@
-#include "memory/code_page_1251.h"
+#include "text/code_page_1251.h"
 
 #include <array>
 
