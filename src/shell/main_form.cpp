@@ -24,13 +24,13 @@
 #include "memory/lan_devices.h"
 #include "memory/lan_rw.h"
 #include "shell/about_form.h"
+#include "shell/board_watch.h"
 #include "shell/command_table.h"
 #include "shell/elements_form.h"
 #include "shell/func_form.h"
 #include "shell/info_form.h"
 #include "shell/live_poller.h"
 #include "shell/module_availability.h"
-#include "shell/board_watch.h"
 #include "shell/page_area.h"
 #include "shell/progress_form.h"
 #include "shell/version_info.h"
@@ -487,6 +487,14 @@ void TMainForm::ApplyColour() {
 
 void TMainForm::MarkModulePresent(int address) {
   if (address == 13) availability_->SetRelayModulePresent(true);
+}
+
+bool TMainForm::ModuleAvailable(uint8_t address) const {
+  return demoMode_ || availability_->IsAvailable(address);
+}
+
+bool TMainForm::Confirm(const QString& text) {
+  return dialogs_->Confirm(QStringLiteral("Подтверждение"), text);
 }
 
 void TMainForm::SetMainVersion(uint8_t major, uint8_t minor) {

@@ -69,6 +69,8 @@ class TMainForm : public QMainWindow,
   void EndBusy() override;
   void ReportProgress(const QString& name, int maximum, int position) override;
   bool DemoMode() const override { return demoMode_; }
+  bool ModuleAvailable(uint8_t address) const override;
+  bool Confirm(const QString& text) override;
   uint8_t MainVersionMajor() const override { return mainMajor_; }
   uint8_t MainVersionMinor() const override { return mainMinor_; }
   uint8_t MainGeneration() const override { return mainGeneration_; }

@@ -70,7 +70,7 @@ bool TPageArea::ShowPage(const QString& name, bool addToHistory, int category) {
   poller_.Stop();
   if (current_) {
     current_->PageHidden();
-    if (current_->HasBus()) current_->Requests().Cancel();
+    current_->DropRequests();
   }
   TVDFrame* page = Page(name);
   if (!page) return false;

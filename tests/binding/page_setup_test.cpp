@@ -60,6 +60,8 @@ class THelpHost : public IPageHost {
   uint8_t MainVersionMajor() const override { return 0; }
   uint8_t MainVersionMinor() const override { return 0; }
   uint8_t MainGeneration() const override { return 0; }
+  bool ModuleAvailable(uint8_t) const override { return true; }
+  bool Confirm(const QString&) override { return true; }
 
   std::vector<std::pair<QWidget*, QString>> asked;
 };

@@ -17,6 +17,8 @@ class TFakePageHost : public IPageHost {
   uint8_t MainVersionMajor() const override { return 0; }
   uint8_t MainVersionMinor() const override { return 0; }
   uint8_t MainGeneration() const override { return 0; }
+  bool ModuleAvailable(uint8_t) const override { return true; }
+  bool Confirm(const QString&) override { return true; }
 
   QStringList Shown;
 };

@@ -25,4 +25,8 @@ class IPageHost {
   virtual uint8_t MainVersionMajor() const = 0;
   virtual uint8_t MainVersionMinor() const = 0;
   virtual uint8_t MainGeneration() const = 0;
+  // The module answers on the bus (always in demo mode, where nothing is sent anyway).
+  virtual bool ModuleAvailable(uint8_t address) const = 0;
+  // Asks the user a yes/no question; true for yes.
+  virtual bool Confirm(const QString& text) = 0;
 };

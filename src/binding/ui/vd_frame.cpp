@@ -67,6 +67,12 @@ void TVDFrame::AttachBus(TBusWorker& worker) {
   requests_ = std::make_unique<TBusRequests>(worker);
 }
 
+void TVDFrame::DropRequests() {
+  if (!requests_) return;
+  requests_->Cancel();
+  emit RequestsDropped();
+}
+
 TBusRequests& TVDFrame::Requests() const {
   if (!requests_) throw std::logic_error("the page has no bus attached");
   return *requests_;

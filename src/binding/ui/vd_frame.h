@@ -52,11 +52,17 @@ class TVDFrame : public QWidget {
   void AttachBus(TBusWorker& worker);
   TBusRequests& Requests() const;
   bool HasBus() const { return requests_ != nullptr; }
+  // Drops every request not answered yet (the page is being hidden); whoever waits for one
+  // learns it from RequestsDropped.
+  void DropRequests();
 
   // Hooks for the main window and the page itself.
   virtual void Initialize() {}
   virtual void PageShown();
   virtual void PageHidden() {}
+
+ signals:
+  void RequestsDropped();
 
  private:
   uint8_t lanAddr_;

@@ -9,6 +9,7 @@
 #include "binding/pin_coding.h"
 #include "binding/ui/check_rules.h"
 #include "binding/ui/context_help.h"
+#include "binding/ui/page_command.h"
 #include "binding/ui/page_host.h"
 #include "binding/ui/page_sections.h"
 #include "binding/ui/pin_edit.h"
@@ -17,7 +18,6 @@
 #include "binding/ui/vd_check_box.h"
 #include "binding/ui/vd_data.h"
 #include "binding/ui/vd_track_bar.h"
-#include "link/bus_requests.h"
 #include "link/lan_msg.h"
 #include "pages/main/options_table.h"
 
@@ -158,7 +158,7 @@ void TMainOptions::AddImitationButtons() {
       auto* push = new QPushButton(QString::fromUtf8(button.Caption));
       push->setObjectName(QLatin1String(button.Name));
       connect(push, &QPushButton::clicked, this,
-              [this, command = button.Command] { SendImitation(command); });
+              [this, push, command = button.Command] { SendImitation(*push, command); });
       row->addWidget(push);
     }
     row->addStretch();
@@ -229,14 +229,10 @@ void TMainOptions::ShowOverloadLabels() {
   }
 }
 
-void TMainOptions::SendImitation(uint8_t command) {
-  if (!HasBus()) return;
-  TLanMsg msg;
-  msg.Source = kGsmAddr;
-  msg.Dest = kBroadcastAddr;
-  msg.Command = command;
-  msg.Data[0] = transceiverCode_[0];
-  msg.Data[1] = transceiverCode_[1];
-  msg.Length = 2;
-  Requests().Send(msg);
+void TMainOptions::SendImitation(QPushButton& button, uint8_t command) {
+  SendPageCommand(*this, host_, &button,
+                  {.Source = kGsmAddr,
+                   .Dest = kBroadcastAddr,
+                   .Command = command,
+                   .Data = {transceiverCode_[0], transceiverCode_[1]}});
 }

@@ -9,6 +9,7 @@
 #include "binding/ui/vd_frame.h"
 
 class IPageHost;
+class QPushButton;
 class TVDTrackBar;
 
 // The options page of the main module: its table plus the rules a table cannot state.
@@ -36,7 +37,7 @@ class TMainOptions : public TVDFrame {
   void BoardRevisionLoaded(uint8_t revision);
   void ApplyOverloadScale();
   void ShowOverloadLabels();
-  void SendImitation(uint8_t command);
+  void SendImitation(QPushButton& button, uint8_t command);
 
   IPageHost& host_;
   TPageControls controls_;
