@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -72,9 +73,14 @@ class TDeviceMemoryItem : public TBaseDeviceMemoryItem {
   // Writes the changed bytes through `channel` in runs; true when at least one run was
   // written. Refuses areas that are not loaded and locations the channel does not write.
   // Controls store and marks change on the owner's thread of `context`; a cancelled write
-  // keeps the marks of every byte the module did not confirm.
+  // keeps the marks of every byte the module did not confirm. A channel that verifies writes
+  // reads the confirmed runs back: when they cannot be read, or differ, every byte sent keeps
+  // its changed mark.
   bool Store(TRW& channel, const ITransferContext& context);
   bool Store(TRW& channel) { return Store(channel, InlineTransfer()); }
+  // The first address whose read-back differed from what the last Store sent; nullopt when
+  // it matched or was not verified.
+  std::optional<int> WriteMismatch() const { return writeMismatch_; }
 
  protected:
   TDeviceMemoryItem() = default;
@@ -110,7 +116,18 @@ class TDeviceMemoryItem : public TBaseDeviceMemoryItem {
     return index >= 0 && index < static_cast<int>(marks.size()) &&
            marks[static_cast<size_t>(index)];
   }
+  // Bytes a write sends in one go, from Start on.
+  struct TRun {
+    int Start;
+    std::vector<uint8_t> Bytes;
+  };
   TClusterList BuildWriteClusters();
+  // Reads back the runs whose writes were confirmed whole. Stops at the first run that does
+  // not come back as sent and says where it differs: its first such address, or -1 when the
+  // run could not be read.
+  std::optional<int> VerifyRuns(TRW& channel, const ITransferContext& context, const QString& title,
+                                std::span<const TRun> runs,
+                                const std::vector<TClusterList>& unconfirmed);
 
   std::vector<uint8_t> image_;
   std::vector<bool> valid_;
@@ -125,4 +142,5 @@ class TDeviceMemoryItem : public TBaseDeviceMemoryItem {
   bool loaded_ = false;
   bool modified_ = false;
   int blockSize_ = 0;
+  std::optional<int> writeMismatch_;
 };

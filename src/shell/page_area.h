@@ -35,6 +35,9 @@ class TPageArea : public QStackedWidget {
   void SetDemoMode(bool on) { demoMode_ = on; }
   // Makes the page current; false when there is no such page.
   bool ShowPage(const QString& name, bool addToHistory, int category);
+  // Opens the section of the current page's control `name`, scrolls to it and gives it the
+  // focus; false when the page has no such widget.
+  bool FocusControl(const QString& name);
 
  private:
   void ApplyEnabling(TVDFrame& page);
