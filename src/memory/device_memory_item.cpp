@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 #include "binding/bound_control.h"
 #include "memory/lan_device.h"
@@ -167,6 +168,19 @@ std::optional<int> TDeviceMemoryItem::VerifyRuns(TRW& channel, const ITransferCo
     context.Report([this, text, done, total] { Progress(text, done, total); });
   }
   return std::nullopt;
+}
+
+void TDeviceMemoryItem::TakeControlValues() {
+  // A save leaves the area forcing every stored byte to count as changed.
+  const bool force = std::exchange(forceWrite_, false);
+  for (IBoundControl* control : Controls()) {
+    try {
+      control->Store();
+    } catch (const std::exception&) {
+      // The user hears why when writing; until then the image keeps the module's value.
+    }
+  }
+  forceWrite_ = force;
 }
 
 void TDeviceMemoryItem::ClearChangedMarks() {

@@ -66,6 +66,11 @@ class TDeviceMemoryItem : public TBaseDeviceMemoryItem {
   // Transfer progress; only settings areas report it.
   virtual void Progress(const QString& text, int done, int total);
 
+  // Puts what the bound controls show into the image, as a write does before it sends, so
+  // that the image holds the user's unwritten edits; only bytes that change are marked. A
+  // control that refuses its value (an incomplete PIN) leaves its bytes as they were.
+  void TakeControlValues();
+
   // Forgets every change: the image no longer holds anything to write (a refresh discards
   // the user's edits before the area is read again).
   void ClearChangedMarks();

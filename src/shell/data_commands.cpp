@@ -329,6 +329,7 @@ void TDataCommands::CompareWithFile(const std::vector<const TPageTable*>& tables
     for (int i = 0; i < registry_.Count(); ++i) {
       for (const auto& area : registry_.Items(i).Items()) {
         if (kPersistentLocations.Contains(area->MemID()) && area->IsLoaded() && area->Size() > 0) {
+          area->TakeControlValues();
           held.push_back(TConfigComparison::FromArea(*area));
         }
       }
