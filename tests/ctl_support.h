@@ -24,3 +24,26 @@ inline TCtlResult RunCtl(int (*command)(TCtlContext&, const QStringList&),
   errStream.flush();
   return {status, out, err};
 }
+
+// A vardexctl session whose context, and so its virtual vehicle, lasts from one command to the
+// next; each result holds what that command printed.
+class TCtlSession {
+ public:
+  explicit TCtlSession(const QString& port) : context_(outStream_, errStream_, port) {}
+
+  TCtlResult Run(int (*command)(TCtlContext&, const QStringList&), const QStringList& args) {
+    const qsizetype outAt = out_.size();
+    const qsizetype errAt = err_.size();
+    const int status = command(context_, args);
+    outStream_.flush();
+    errStream_.flush();
+    return {status, out_.mid(outAt), err_.mid(errAt)};
+  }
+
+ private:
+  QString out_;
+  QString err_;
+  QTextStream outStream_{&out_};
+  QTextStream errStream_{&err_};
+  TCtlContext context_;
+};

@@ -26,6 +26,7 @@ int main(int argc, char** argv) {
         "  live|quiet  modules broadcast their state on their own, or not\n"
         "  silent=ADDR a module that never answers\n"
         "  refuse=ADDR a module that refuses access\n"
+        "  miswrite=ADDR a module that stores a byte of every write wrong but confirms it\n"
         "  drop=P      loses that share of the frames, the PC's and the modules' (P: 0 to 1)\n"
         "  corrupt=P   garbles that share of the frames, the PC's and the modules'\n"
         "  late=P:MS   holds that share of the answers MS milliseconds longer\n"

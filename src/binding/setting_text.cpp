@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "binding/component_data.h"
+#include "binding/row_binding.h"
 #include "binding/value_coding.h"
 #include "memory/base_device_memory_item.h"
 
@@ -68,4 +69,21 @@ QString SettingValueText(const TControlRow& row, const QString& controlName,
     default:
       return QString::number(LoadValue(area, data));
   }
+}
+
+std::vector<TSettingRow> SettingRows(const TPageTable& table) {
+  const QStringList names = RowControlNames(table.Rows);
+  std::vector<TSettingRow> rows;
+  QString section;
+  for (std::size_t i = 0; i < table.Rows.size(); ++i) {
+    const TControlRow& row = table.Rows[i];
+    if (row.Kind == ckHeading) section = QString::fromUtf8(row.Caption);
+    if (!IsBound(row.Kind)) continue;
+    const QString& name = names[static_cast<qsizetype>(i)];
+    rows.push_back({.Row = &row,
+                    .Name = name,
+                    .Section = row.Kind == ckData ? QString() : section,
+                    .Caption = row.Caption[0] ? QString::fromUtf8(row.Caption) : name});
+  }
+  return rows;
 }

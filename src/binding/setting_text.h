@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <vector>
 
 #include "binding/page_table.h"
 
@@ -15,3 +16,16 @@ class TComponentData;
 QString SettingValueText(const TControlRow& row, const QString& controlName,
                          const TPageTable& table, TBaseDeviceMemoryItem& area,
                          const TComponentData& data);
+
+// A bound row of a page as the settings lists name it: the control's name, the section it
+// stands in (none for a data item, which has no control of its own) and its caption (its
+// name when the row has none).
+struct TSettingRow {
+  const TControlRow* Row = nullptr;
+  QString Name;
+  QString Section;
+  QString Caption;
+};
+
+// The bound rows of a page in page order.
+std::vector<TSettingRow> SettingRows(const TPageTable& table);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 #include "memory/bound_cell.h"
 #include "memory/lan_device.h"
@@ -86,18 +87,17 @@ TClusterList TDeviceMemoryItem::BuildWriteClusters() {
 }
 
 bool TDeviceMemoryItem::Store(TRW& channel, const ITransferContext& context) {
-  struct TRun {
-    int Start;
-    std::vector<uint8_t> Bytes;
-  };
   std::vector<TRun> runs;
   bool clearDirty = false;
+  bool verify = false;
   QString title;
   context.OnOwner([&] {
+    writeMismatch_.reset();
     if (!channel.Locations().Contains(memID_) || !loaded_) return;
     channel.SetItem(this);
     const TChannelScope scope(*this, &channel);
     clearDirty = channel.ClearDirtyAfterWrite();
+    verify = clearDirty && channel.VerifyWrites();
     // A file keeps every stored byte; the bus gets only real changes.
     SetForceWrite(!clearDirty);
     for (IBoundControl* control : Controls()) control->Store();
@@ -120,8 +120,17 @@ bool TDeviceMemoryItem::Store(TRW& channel, const ITransferContext& context) {
     context.Report([this, title, done, total] { Progress(title, done, total); });
   }
 
+  const std::optional<int> mismatch =
+      verify ? VerifyRuns(channel, context, title, runs, unconfirmed) : std::nullopt;
+
   if (clearDirty) {
     context.OnOwner([&] {
+      if (mismatch) {
+        // What the module holds is not what was sent: all of it goes again next time.
+        if (*mismatch >= 0) writeMismatch_ = mismatch;
+        modified_ = true;
+        return;
+      }
       // Bytes the module did not confirm stay changed, so the next write sends them again;
       // runs a cancel kept from the bus were never touched.
       bool keptChanges = unconfirmed.size() < runs.size();
@@ -135,6 +144,43 @@ bool TDeviceMemoryItem::Store(TRW& channel, const ITransferContext& context) {
     });
   }
   return true;
+}
+
+std::optional<int> TDeviceMemoryItem::VerifyRuns(TRW& channel, const ITransferContext& context,
+                                                 const QString& title, std::span<const TRun> runs,
+                                                 const std::vector<TClusterList>& unconfirmed) {
+  const QString text = QStringLiteral("Проверка записи: ") + title;
+  int total = 0;
+  for (const auto& run : runs) total += static_cast<int>(run.Bytes.size());
+  int done = 0;
+  for (size_t i = 0; i < unconfirmed.size(); ++i) {
+    if (context.Cancelled()) break;
+    // A run the module did not confirm keeps its marks anyway and was reported then.
+    if (!unconfirmed[i].empty()) continue;
+    const TRun& run = runs[i];
+    std::vector<uint8_t> back(run.Bytes.size());
+    if (!channel.Read(run.Start, back)) return -1;
+    const auto differs = std::mismatch(run.Bytes.begin(), run.Bytes.end(), back.begin());
+    if (differs.first != run.Bytes.end()) {
+      return run.Start + static_cast<int>(differs.first - run.Bytes.begin());
+    }
+    done += static_cast<int>(run.Bytes.size());
+    context.Report([this, text, done, total] { Progress(text, done, total); });
+  }
+  return std::nullopt;
+}
+
+void TDeviceMemoryItem::TakeControlValues() {
+  // A save leaves the area forcing every stored byte to count as changed.
+  const bool force = std::exchange(forceWrite_, false);
+  for (IBoundControl* control : Controls()) {
+    try {
+      control->Store();
+    } catch (const std::exception&) {
+      // The user hears why when writing; until then the image keeps the module's value.
+    }
+  }
+  forceWrite_ = force;
 }
 
 void TDeviceMemoryItem::ClearChangedMarks() {

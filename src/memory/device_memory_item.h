@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -65,6 +66,11 @@ class TDeviceMemoryItem : public TBaseDeviceMemoryItem {
   // Transfer progress; only settings areas report it.
   virtual void Progress(const QString& text, int done, int total);
 
+  // Puts what the bound controls show into the image, as a write does before it sends, so
+  // that the image holds the user's unwritten edits; only bytes that change are marked. A
+  // control that refuses its value (an incomplete PIN) leaves its bytes as they were.
+  void TakeControlValues();
+
   // Forgets every change: the image no longer holds anything to write (a refresh discards
   // the user's edits before the area is read again).
   void ClearChangedMarks();
@@ -72,9 +78,14 @@ class TDeviceMemoryItem : public TBaseDeviceMemoryItem {
   // Writes the changed bytes through `channel` in runs; true when at least one run was
   // written. Refuses areas that are not loaded and locations the channel does not write.
   // Controls store and marks change on the owner's thread of `context`; a cancelled write
-  // keeps the marks of every byte the module did not confirm.
+  // keeps the marks of every byte the module did not confirm. A channel that verifies writes
+  // reads the confirmed runs back: when they cannot be read, or differ, every byte sent keeps
+  // its changed mark.
   bool Store(TRW& channel, const ITransferContext& context);
   bool Store(TRW& channel) { return Store(channel, InlineTransfer()); }
+  // The first address whose read-back differed from what the last Store sent; nullopt when
+  // it matched or was not verified.
+  std::optional<int> WriteMismatch() const { return writeMismatch_; }
 
  protected:
   TDeviceMemoryItem() = default;
@@ -110,7 +121,18 @@ class TDeviceMemoryItem : public TBaseDeviceMemoryItem {
     return index >= 0 && index < static_cast<int>(marks.size()) &&
            marks[static_cast<size_t>(index)];
   }
+  // Bytes a write sends in one go, from Start on.
+  struct TRun {
+    int Start;
+    std::vector<uint8_t> Bytes;
+  };
   TClusterList BuildWriteClusters();
+  // Reads back the runs whose writes were confirmed whole. Stops at the first run that does
+  // not come back as sent and says where it differs: its first such address, or -1 when the
+  // run could not be read.
+  std::optional<int> VerifyRuns(TRW& channel, const ITransferContext& context, const QString& title,
+                                std::span<const TRun> runs,
+                                const std::vector<TClusterList>& unconfirmed);
 
   std::vector<uint8_t> image_;
   std::vector<bool> valid_;
@@ -125,4 +147,5 @@ class TDeviceMemoryItem : public TBaseDeviceMemoryItem {
   bool loaded_ = false;
   bool modified_ = false;
   int blockSize_ = 0;
+  std::optional<int> writeMismatch_;
 };

@@ -287,6 +287,7 @@ void TLanDevices::WriteDevice(TLanDevice* device, TMemoryLocations locations,
     if (!area) continue;
     try {
       written = area->Store(*rw_, context) || written;
+      ReportWriteMismatch(*area, context);
     } catch (const EBusAbandoned&) {
       throw;
     } catch (...) {
@@ -296,6 +297,22 @@ void TLanDevices::WriteDevice(TLanDevice* device, TMemoryLocations locations,
   }
   // What reached the module is confirmed: it still gets its end-of-write notice.
   if (written) rw_->Finish();
+}
+
+void TLanDevices::ReportWriteMismatch(const TDeviceMemoryItem& area,
+                                      const ITransferContext& context) {
+  QString text;
+  context.OnOwner([&] {
+    if (const auto addr = area.WriteMismatch()) {
+      text = QStringLiteral(
+                 "Ошибка проверки записи: \"%1\"\nДанные, прочитанные из устройства, "
+                 "отличаются от записанных, начиная с адреса %2 (0x%3)")
+                 .arg(area.GetTitle())
+                 .arg(*addr)
+                 .arg(*addr, 0, 16);
+    }
+  });
+  if (!text.isEmpty()) TOwnerQuestions(questions_, context).ShowError(text);
 }
 
 void TLanDevices::RefreshArea(TRAMMemoryItem& area, const ITransferContext& context) {

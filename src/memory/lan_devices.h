@@ -121,6 +121,8 @@ class TLanDevices {
   // A step failed: Yes answers `onYes`; anything else raises the failure again.
   TStep AskAfterFailure(const TDeviceMemoryItem& area, const QString& prefix,
                         const QString& question, TStep onYes, const ITransferContext& context);
+  // Tells the user which area read back otherwise than it was written, and from where.
+  void ReportWriteMismatch(const TDeviceMemoryItem& area, const ITransferContext& context);
   void ApplyMainReadSizes(TLanDevice& device, TMemoryLocation loc);
   void ApplyMainWriteSizes(TLanDevice& device, TMemoryLocation loc);
 

@@ -39,6 +39,9 @@ class TRW {
   void SetLocations(TMemoryLocations locations) { locations_ = locations; }
   bool ClearDirtyAfterWrite() const { return clearDirtyAfterWrite_; }
   void SetClearDirtyAfterWrite(bool clear) { clearDirtyAfterWrite_ = clear; }
+  // Reads back what a write sent: a module may confirm a packet it did not store as sent.
+  bool VerifyWrites() const { return verifyWrites_; }
+  void SetVerifyWrites(bool verify) { verifyWrites_ = verify; }
   void SetDefaultPacketSize(int size) { defaultPacketSize_ = size; }
   // The channel talks to real modules.
   bool IsLive() const { return live_; }
@@ -61,6 +64,7 @@ class TRW {
   TDeviceMemoryItem* item_ = nullptr;
   TMemoryLocations locations_;
   bool clearDirtyAfterWrite_ = false;
+  bool verifyWrites_ = false;
   int defaultPacketSize_ = 0;
   bool live_ = false;
   int readErrors_ = 0;

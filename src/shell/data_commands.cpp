@@ -5,12 +5,14 @@
 #include <QFileInfo>
 #include <algorithm>
 
+#include "binding/config_diff.h"
 #include "binding/ui/vd_frame.h"
 #include "link/adapter.h"
 #include "link/bus_worker.h"
 #include "memory/bound_cell.h"
 #include "memory/file_rw.h"
 #include "memory/lan_devices.h"
+#include "memory/lan_rw.h"
 #include "memory/worker_transfer.h"
 #include "shell/module_availability.h"
 #include "shell/module_commands.h"
@@ -118,6 +120,7 @@ void TDataCommands::ReadModule(const TModuleCommandSpec& desc) {
 }
 
 void TDataCommands::WriteAll() {
+  VerifyWritesAsOptionsSay();
   RunTransfer([this](const ITransferContext& context) { registry_.WriteAll(Progress(), context); },
               [this] {
                 RecountUnwritten();
@@ -126,6 +129,7 @@ void TDataCommands::WriteAll() {
 }
 
 void TDataCommands::WriteModule(const TModuleCommandSpec& desc) {
+  VerifyWritesAsOptionsSay();
   RunTransfer(
       [this, desc](const ITransferContext& context) {
         registry_.WriteDevice(registry_.FindDevice(desc.LanAddr),
@@ -138,6 +142,10 @@ void TDataCommands::SetDefaultsModule(uint8_t lanAddr, TMemoryLocations location
   RunTransfer([this, lanAddr, locations](const ITransferContext& context) {
     registry_.SetDefaultsDevice(registry_.FindDevice(lanAddr), locations, Progress(), context);
   });
+}
+
+void TDataCommands::VerifyWritesAsOptionsSay() {
+  if (TLanRW* rw = registry_.RW()) rw->SetVerifyWrites(options_.VerifyWrites);
 }
 
 void TDataCommands::RecountUnwritten() {
@@ -305,6 +313,32 @@ void TDataCommands::OpenFile() {
     // What loaded stays loaded; the user hears which chunks came in only in part.
     const std::vector<TChunkDamage> damage = file.DamagedChunks(areas);
     if (!damage.empty()) dialogs_.ShowError(DamageReport(QFileInfo(fileName).fileName(), damage));
+  });
+}
+
+void TDataCommands::CompareWithFile(const std::vector<const TPageTable*>& tables) {
+  RunCommand([&] {
+    const QString fileName = dialogs_.OpenFileName(options_.LastDir);
+    if (fileName.isEmpty()) return;
+    TFileRW file(fileName, false, &dialogs_);
+    if (!file.IsCompatible()) return;
+    options_.LastDir = QFileInfo(fileName).absolutePath();
+
+    const TConfigComparison comparison(tables);
+    std::vector<TAreaImage> held;
+    for (int i = 0; i < registry_.Count(); ++i) {
+      for (const auto& area : registry_.Items(i).Items()) {
+        if (kPersistentLocations.Contains(area->MemID()) && area->IsLoaded() && area->Size() > 0) {
+          area->TakeControlValues();
+          held.push_back(TConfigComparison::FromArea(*area));
+        }
+      }
+    }
+    std::vector<TAreaImage> saved;
+    for (TDeviceMemoryItem* area : AreasInFile(file, registry_)) {
+      saved.push_back(comparison.FromFile(file, *area));
+    }
+    window_.ShowComparison(comparison.Compare(held, saved), QFileInfo(fileName).fileName());
   });
 }
 

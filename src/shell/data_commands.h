@@ -24,6 +24,8 @@ class TModuleAvailability;
 class TModuleCommands;
 class TOptionsData;
 class TPageArea;
+struct TConfigDiff;
+struct TPageTable;
 
 // What the data commands ask of the window they serve.
 class IDataCommandsWindow {
@@ -37,6 +39,8 @@ class IDataCommandsWindow {
   virtual bool DemoMode() const = 0;
   // Shows the page of a page command.
   virtual void ShowPage(const QString& command, bool addToHistory, int category) = 0;
+  // Shows how the program's settings (side A) differ from those of the file `fileName`.
+  virtual void ShowComparison(const TConfigDiff& diff, const QString& fileName) = 0;
 };
 
 // The window's data commands: reading, writing and factory settings as jobs of the bus
@@ -68,6 +72,9 @@ class TDataCommands : public QObject {
   void Reconnect();
   void SaveFile();
   void OpenFile();
+  // "Сравнить с файлом...": the settings the pages show, unwritten changes included, against
+  // a configuration file, through the pages of these tables.
+  void CompareWithFile(const std::vector<const TPageTable*>& tables);
   // "Выход из программирования": every module leaves programming mode.
   void ExitProgramming();
   // Stops the transfers that are running or queued after the packet in flight ("Отмена").
@@ -90,6 +97,8 @@ class TDataCommands : public QObject {
   // Runs a user command: an adapter failure was journalled already, anything else is shown.
   void RunCommand(const std::function<void()>& command);
   void PostReadChecks(bool askStatus);
+  // "Проверять запись": a write reads back what it sent.
+  void VerifyWritesAsOptionsSay();
   // The progress of a transfer, shown in the progress window.
   std::function<void(const QString&, int, int)> Progress();
   // Refresh and reconnect: once the link is up and the module lists are current, `then` runs;

@@ -25,6 +25,7 @@ constexpr TCheckSpec kChecks[] = {
     {"cbDataLost", "Предупреждать о несохраненных данных"},
     {"cbAutoArm", "Не показывать предупреждение в режиме \"Автопостановка по метке\""},
     {"cbPowerDown", "Не показывать предупреждение о снятии питания"},
+    {"cbVerifyWrites", "Проверять запись"},
 };
 
 // Colour boxes of the module colours: box name and the colour index it edits.
@@ -142,6 +143,7 @@ void TFuncForm::Fill(const TOptionsData& options) {
   Check(QStringLiteral("cbDataLost"))->setChecked(options.DataLostNotification);
   Check(QStringLiteral("cbAutoArm"))->setChecked(options.AutoArmWarning);
   Check(QStringLiteral("cbPowerDown"))->setChecked(options.PowerDownWarning);
+  Check(QStringLiteral("cbVerifyWrites"))->setChecked(options.VerifyWrites);
   for (const auto& desc : kColorBoxes) {
     SetColorOf(QLatin1String(desc.Name), options.Colors[static_cast<size_t>(desc.Index)]);
   }
@@ -170,4 +172,5 @@ void TFuncForm::Apply(TOptionsData& options) {
   options.DataLostNotification = Check(QStringLiteral("cbDataLost"))->isChecked();
   options.AutoArmWarning = Check(QStringLiteral("cbAutoArm"))->isChecked();
   options.PowerDownWarning = Check(QStringLiteral("cbPowerDown"))->isChecked();
+  options.VerifyWrites = Check(QStringLiteral("cbVerifyWrites"))->isChecked();
 }

@@ -11,6 +11,7 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "binding/config_diff.h"
 #include "binding/ui/control_help.h"
 #include "binding/ui/page_registry.h"
 #include "binding/ui/vd_frame.h"
@@ -26,6 +27,7 @@
 #include "shell/about_form.h"
 #include "shell/board_watch.h"
 #include "shell/command_table.h"
+#include "shell/compare_form.h"
 #include "shell/elements_form.h"
 #include "shell/func_form.h"
 #include "shell/info_form.h"
@@ -231,6 +233,7 @@ void TMainForm::CreateMenus() {
   }
   data->addAction(Action(QStringLiteral("aLoad")));
   data->addAction(Action(QStringLiteral("aSave")));
+  data->addAction(Action(QStringLiteral("aCompare")));
   data->addSeparator();
   data->addAction(Action(QStringLiteral("aExit")));
 
@@ -374,6 +377,27 @@ void TMainForm::ShowPage(const QString& command, bool addToHistory, int category
   pageArea_->ShowPage(name, addToHistory, category);
   elementsForm_->SelectCommand(command);
   QApplication::restoreOverrideCursor();
+}
+
+void TMainForm::ShowComparison(const TConfigDiff& diff, const QString& fileName) {
+  if (compareForm_) compareForm_->close();
+  if (diff.Empty()) {
+    dialogs_->Inform(QStringLiteral("Настройки совпадают с файлом \"%1\".").arg(fileName));
+    return;
+  }
+  compareForm_ = new TCompareForm(diff, *registry_, fileName, this);
+  compareForm_->setAttribute(Qt::WA_DeleteOnClose);
+  connect(compareForm_, &TCompareForm::ShowSetting, this, &TMainForm::ShowSetting);
+  compareForm_->show();
+}
+
+TCompareForm* TMainForm::CompareForm() const {
+  return compareForm_;
+}
+
+void TMainForm::ShowSetting(const QString& page, const QString& control) {
+  ShowPage(QStringLiteral("a") + page, true);
+  pageArea_->FocusControl(control);
 }
 
 void TMainForm::ShowPageCommand(const QString& command) {

@@ -29,6 +29,7 @@ class QMenu;
 class QToolButton;
 class TAdapter;
 class TBusWorker;
+class TCompareForm;
 class ITransferContext;
 class TCancelToken;
 class TModuleAvailability;
@@ -83,6 +84,12 @@ class TMainForm : public QMainWindow,
 
   // Makes the page of `command` current; see the history and the enabling rules.
   void ShowPage(const QString& command, bool addToHistory, int category = -1) override;
+  // Lists the differences in the comparison window, or says that there are none.
+  void ShowComparison(const TConfigDiff& diff, const QString& fileName) override;
+  // Shows the page `page` and brings its control `control` into view with the focus.
+  void ShowSetting(const QString& page, const QString& control);
+  // The comparison window, while it is open.
+  TCompareForm* CompareForm() const;
   QAction* Action(const QString& name) const;
   TVDFrame* CurrentPage() const;
   TVDFrame* Page(const QString& name) const;
@@ -191,4 +198,5 @@ class TMainForm : public QMainWindow,
   QMenu* showMenu_ = nullptr;
   QMenu* writeMenu_ = nullptr;
   QMenu* defaultsMenu_ = nullptr;
+  QPointer<TCompareForm> compareForm_;
 };

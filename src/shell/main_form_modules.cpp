@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "binding/ui/page_registry.h"
 #include "link/adapter.h"
 #include "link/bus_worker.h"
 #include "memory/bound_cell.h"
@@ -78,6 +79,13 @@ void TMainForm::WireModuleCommands() {
   connect(Action(QStringLiteral("aRefresh")), &QAction::triggered, data_, &TDataCommands::Refresh);
   connect(Action(QStringLiteral("aSave")), &QAction::triggered, data_, &TDataCommands::SaveFile);
   connect(Action(QStringLiteral("aLoad")), &QAction::triggered, data_, &TDataCommands::OpenFile);
+  connect(Action(QStringLiteral("aCompare")), &QAction::triggered, this, [this] {
+    std::vector<const TPageTable*> tables;
+    for (const TPageInfo& page : pages_.Pages()) {
+      if (page.Table) tables.push_back(page.Table);
+    }
+    data_->CompareWithFile(tables);
+  });
   connect(progress_, &TProgress::CancelRequested, data_, &TDataCommands::CancelTransfers);
   data_->WireLiveCommands([this](const QString& name) { return Action(name); });
 }

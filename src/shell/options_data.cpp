@@ -98,6 +98,7 @@ void TOptionsData::Load(QSettings& s) {
   AutoArmWarning = ReadSettingsBool(s, QStringLiteral("AutoArmWarning"), defaults.AutoArmWarning);
   PowerDownWarning =
       ReadSettingsBool(s, QStringLiteral("PowerDownWarning"), defaults.PowerDownWarning);
+  VerifyWrites = ReadSettingsBool(s, QStringLiteral("VerifyWrites"), defaults.VerifyWrites);
   for (int i = 0; i < kEventCount; ++i) {
     FavEvents[static_cast<size_t>(i)] =
         ReadSettingsBool(s, QStringLiteral("FavEvents%1").arg(i + 1), false);
@@ -122,6 +123,7 @@ void TOptionsData::Save(QSettings& s) const {
   s.setValue(QStringLiteral("CheckUpdates"), CheckUpdates);
   s.setValue(QStringLiteral("AutoArmWarning"), AutoArmWarning);
   s.setValue(QStringLiteral("PowerDownWarning"), PowerDownWarning);
+  s.setValue(QStringLiteral("VerifyWrites"), VerifyWrites);
   for (int i = 0; i < kEventCount; ++i) {
     s.setValue(QStringLiteral("FavEvents%1").arg(i + 1), FavEvents[static_cast<size_t>(i)]);
   }

@@ -44,6 +44,8 @@ class TOptionsData {
   bool CheckUpdates = true;
   bool AutoArmWarning = true;
   bool PowerDownWarning = true;
+  // Every area written is read back and compared with what was sent.
+  bool VerifyWrites = true;
   std::bitset<kEventCount> FavEvents;  // bit N-1: event N is a favourite
 
   QColor Background() const { return Colors[0]; }

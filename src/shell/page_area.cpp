@@ -5,6 +5,7 @@
 #include <set>
 
 #include "binding/bound_control_base.h"
+#include "binding/ui/category_panels.h"
 #include "binding/ui/vd_frame.h"
 #include "link/bus_requests.h"
 #include "memory/bound_cell.h"
@@ -80,6 +81,19 @@ bool TPageArea::ShowPage(const QString& name, bool addToHistory, int category) {
   page->PageShown();
   current_ = page;
   poller_.Start(*page);
+  return true;
+}
+
+bool TPageArea::FocusControl(const QString& name) {
+  if (!current_) return false;
+  auto* control = current_->findChild<QWidget*>(name);
+  if (!control) return false;
+  for (QWidget* parent = control->parentWidget(); parent && parent != current_;
+       parent = parent->parentWidget()) {
+    if (auto* category = qobject_cast<TPanelCategory*>(parent)) category->SetCollapsed(false);
+  }
+  current_->CategoryPanels1()->ensureWidgetVisible(control);
+  control->setFocus(Qt::OtherFocusReason);
   return true;
 }
 

@@ -39,6 +39,9 @@ class TPageArea : public QStackedWidget {
   void SetBoardGeneration(int generation);
   // Makes the page current; false when there is no such page.
   bool ShowPage(const QString& name, bool addToHistory, int category);
+  // Opens the section of the current page's control `name`, scrolls to it and gives it the
+  // focus; false when the page has no such widget.
+  bool FocusControl(const QString& name);
 
  private:
   void ApplyEnabling(TVDFrame& page);

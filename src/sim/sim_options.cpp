@@ -49,11 +49,13 @@ struct TValuedOption {
   bool (*Apply)(TSimOptions& options, const QString& value);
 };
 
-constexpr std::array<TValuedOption, 6> kValuedOptions = {{
+constexpr std::array<TValuedOption, 7> kValuedOptions = {{
     {"silent", "module address",
      [](TSimOptions& o, const QString& v) { return AddAddress(o.Silent, v); }},
     {"refuse", "module address",
      [](TSimOptions& o, const QString& v) { return AddAddress(o.Refused, v); }},
+    {"miswrite", "module address",
+     [](TSimOptions& o, const QString& v) { return AddAddress(o.Miswrite, v); }},
     {"drop", "probability (0 to 1)",
      [](TSimOptions& o, const QString& v) { return SetProbability(o.Faults.Drop, v); }},
     {"corrupt", "probability (0 to 1)",

@@ -27,6 +27,8 @@ struct TSimOptions {
   bool LinkModel = true;  // nolink: frames cross at once instead of at 115200 baud
   std::set<int> Silent;   // silent=ADDR: fitted but never answers
   std::set<int> Refused;  // refuse=ADDR: answers the access query with "refused"
+  // miswrite=ADDR: confirms every write but stores a byte of each one wrong
+  std::set<int> Miswrite;
   // live / quiet: whether the modules broadcast their state on their own. Unset, the bus is
   // live with the link model and quiet without it, so that unit tests (nolink) see only the
   // traffic they cause.

@@ -133,6 +133,7 @@ void TVirtualModule::HandleWrite(const TLanMsg& msg, int location, std::vector<T
   // A packet larger than the module's buffer is lost on a real module.
   if (count > spec_.PacketSize || address + count > memory.size()) return;
   std::copy_n(msg.Data.begin() + 2, count, memory.begin() + static_cast<long>(address));
+  if (Miswrite && count > 0) memory[address] ^= 1;
   const uint8_t written[] = {static_cast<uint8_t>(count), msg.Data[0], msg.Data[1]};
   replies.push_back(Answer(msg, written));
 }

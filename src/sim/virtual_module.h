@@ -53,6 +53,9 @@ class TVirtualModule {
   bool Silent = false;
   // Answers the access query with bit 4 set and ignores memory commands.
   bool RefuseAccess = false;
+  // Stores the first byte of every memory write with its lowest bit flipped, yet confirms
+  // the packet as written: a worn cell that only reading back reveals.
+  bool Miswrite = false;
   // End-of-write notices received since the start, and the data byte of the last one.
   int EndNotices = 0;
   int LastEndParam = -1;

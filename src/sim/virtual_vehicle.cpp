@@ -53,6 +53,7 @@ TVirtualVehicle::TVirtualVehicle(const TSimOptions& options) : options_(options)
     module->LoadFactoryImage(options.Gen2);
     module->Silent = options.Silent.contains(desc.Address);
     module->RefuseAccess = options.Refused.contains(desc.Address);
+    module->Miswrite = options.Miswrite.contains(desc.Address);
     if (desc.Address == kMainModuleAddr) main_ = static_cast<TVirtualMainModule*>(module.get());
     modules_.push_back(std::move(module));
   }

@@ -213,6 +213,49 @@ TEST_F(LanTransferTest, WriteThatLosesAnAnswerKeepsItsMarksAndSucceedsNextTime) 
       Bytes(100, 20));
 }
 
+TEST_F(LanTransferTest, VerifiedWriteReadsBackWhatItSentAndKeepsTheMarksOfAnAreaThatDiffers) {
+  TTestControl control(2, mlExt, 16, 20);
+  Bind({&control});
+  devices.ReadDevice(&Main(), {mlExt}, {});
+  rw.SetVerifyWrites(true);
+  const auto* area = devices.FindMem(2, mlExt);
+  const auto write = [&](int from) {
+    control.Value = Bytes(from, 20);
+    vehicle->TakeSentByPc();
+    devices.WriteDevice(&Main(), {mlExt}, {});
+  };
+
+  write(100);
+  EXPECT_EQ(Sent(88), (std::vector<std::vector<uint8_t>>{{8, 16, 0}, {8, 24, 0}, {4, 32, 0}}))
+      << "the runs written, read back";
+  EXPECT_TRUE(questions.errors.empty());
+  EXPECT_FALSE(Main().AnyModified({mlExt}));
+  EXPECT_EQ(area->WriteMismatch(), std::nullopt);
+
+  // A module that confirms each packet but stores its first byte wrong.
+  vehicle->WithVehicle([](TVirtualVehicle& v) { v.Module(2)->Miswrite = true; });
+  write(50);
+  EXPECT_EQ(
+      questions.errors,
+      std::vector<QString>{QStringLiteral(
+          "Ошибка проверки записи: \"Главный модуль : Память настроек\"\nДанные, "
+          "прочитанные из устройства, отличаются от записанных, начиная с адреса 16 (0x10)")});
+  EXPECT_EQ(area->WriteMismatch(), 16);
+  for (int i = 16; i < 36; ++i) EXPECT_TRUE(area->IsChanged(i)) << i;
+  EXPECT_TRUE(Main().AnyModified({mlExt}));
+  EXPECT_EQ(EndNotices(2), 2) << "what was written still takes effect";
+
+  // Mended, the module gets everything again and it reads back as sent.
+  vehicle->WithVehicle([](TVirtualVehicle& v) { v.Module(2)->Miswrite = false; });
+  questions.errors.clear();
+  write(50);
+  EXPECT_TRUE(questions.errors.empty());
+  EXPECT_FALSE(Main().AnyModified({mlExt}));
+  EXPECT_EQ(
+      std::vector<uint8_t>(SimMemory(2, kSimExt).begin() + 16, SimMemory(2, kSimExt).begin() + 36),
+      Bytes(50, 20));
+}
+
 TEST_F(LanTransferTest, ReadThatFailsStopsThatArea) {
   TTestControl first(2, mlExt, 0);
   TTestControl second(2, mlExt, 100);

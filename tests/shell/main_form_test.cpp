@@ -9,9 +9,11 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTreeWidget>
 #include <deque>
 
 #include "binding/example_page_table.h"
+#include "binding/page_table.h"
 #include "binding/ui/page_builder.h"
 #include "binding/ui/page_registry.h"
 #include "binding/ui/vd_check_box.h"
@@ -19,6 +21,7 @@
 #include "link/adapter.h"
 #include "link/bus_requests.h"
 #include "memory/lan_devices.h"
+#include "shell/compare_form.h"
 #include "sim_link.h"
 #include "test_support.h"
 #include "text/code_page_1251.h"
@@ -78,14 +81,18 @@ class TScriptedDialogs : public IShellDialogs {
   QStringList informed;
 };
 
+constexpr TPageTable kExampleTable = {"MainOptions", kExampleLanAddr, kExampleRows, "Пример"};
+
 // A page made from the example table; plain pages "A".."D" for the history.
 TPageRegistry TestPages() {
   TPageRegistry pages;
-  pages.Register({QStringLiteral("MainOptions"), kExampleLanAddr, [](QWidget* parent, IPageHost&) {
+  pages.Register({QStringLiteral("MainOptions"), kExampleLanAddr,
+                  [](QWidget* parent, IPageHost&) {
                     auto* frame = new TVDFrame(kExampleLanAddr, parent);
                     BuildPage(*frame, kExampleRows);
                     return frame;
-                  }});
+                  },
+                  &kExampleTable});
   for (const char* name : {"VersionInfo", "MainTimes", "MainSensors", "MainTX"}) {
     pages.Register({QLatin1String(name), 0, [](QWidget* parent, IPageHost&) {
                       auto* frame = new TVDFrame(0, parent);
@@ -558,6 +565,70 @@ TEST_F(MainFormTest, LiveValuesArePolledOnlyWhileTheirPageIsShown) {
   statusRequests();
   SpinFor(1300ms);
   EXPECT_EQ(statusRequests(), 0) << "a hidden page polls nothing";
+}
+
+TEST_F(MainFormTest, ComparingWithAFileListsTheUnwrittenChangeAndShowsItOnItsPage) {
+  Start(QString());
+  QTemporaryDir dir;
+  dialogs->fileName = dir.filePath(QStringLiteral("cfg.ini"));
+  form->show();
+  form->ShowPage(QStringLiteral("aMainOptions"), true);
+  WaitForBus();
+  form->SaveFile();
+  Act("aCompare")->trigger();
+  EXPECT_EQ(dialogs->informed,
+            QStringList{QStringLiteral("Настройки совпадают с файлом \"cfg.ini\".")});
+  EXPECT_EQ(form->CompareForm(), nullptr);
+
+  auto& siren = Control<TVDCheckBox>("cbSiren");
+  const bool saved = siren.isChecked();
+  siren.click();
+  form->ShowPage(QStringLiteral("aMainTimes"), true);
+  Act("aCompare")->trigger();
+  TCompareForm* compare = form->CompareForm();
+  ASSERT_NE(compare, nullptr);
+  QTreeWidget* tree = compare->Tree();
+  ASSERT_EQ(tree->topLevelItemCount(), 1);
+  QTreeWidgetItem* module = tree->topLevelItem(0);
+  EXPECT_EQ(module->text(0), QStringLiteral("Главный модуль"));
+  ASSERT_EQ(module->childCount(), 1) << "one page, nothing else";
+  QTreeWidgetItem* page = module->child(0);
+  EXPECT_EQ(page->text(0), QStringLiteral("Пример"));
+  ASSERT_EQ(page->childCount(), 1);
+  QTreeWidgetItem* setting = page->child(0);
+  const QString now = saved ? QStringLiteral("0") : QStringLiteral("1");
+  const QString then = saved ? QStringLiteral("1") : QStringLiteral("0");
+  EXPECT_EQ((QStringList{setting->text(0), setting->text(1), setting->text(2), setting->text(3)}),
+            (QStringList{QStringLiteral("Включить сирену при тревоге"), QStringLiteral("Охрана"),
+                         now, then}));
+
+  emit tree->itemDoubleClicked(setting, 0);
+  EXPECT_EQ(form->CurrentPage()->objectName(), QStringLiteral("MainOptions"));
+  EXPECT_EQ(form->focusWidget(), &siren);
+}
+
+TEST_F(MainFormTest, AWriteThatReadsBackOtherwiseIsReportedAndStaysToBeWrittenUnlessNotChecked) {
+  Start(QStringLiteral("miswrite=2"));
+  ASSERT_TRUE(options_.VerifyWrites) << "on unless the user turns it off";
+  form->ShowPage(QStringLiteral("aMainOptions"), true);
+  WaitForBus();
+  Control<TVDCheckBox>("cbSiren").click();
+  ASSERT_TRUE(SpinUntil([&] { return !form->ScanPending(); }));
+
+  Act("aWrite2")->trigger();
+  WaitForBus();
+  ASSERT_EQ(dialogs->errors.size(), 1) << dialogs->errors.join(u'|').toStdString();
+  EXPECT_TRUE(dialogs->errors.front().startsWith(
+      QStringLiteral("Ошибка проверки записи: \"Главный модуль : Память настроек\"\n")));
+  EXPECT_TRUE(dialogs->errors.front().endsWith(QStringLiteral("начиная с адреса 82 (0x52)")));
+  EXPECT_TRUE(form->UnwrittenChanges());
+  EXPECT_TRUE(Act("aWrite2")->isEnabled());
+
+  options_.VerifyWrites = false;
+  Act("aWrite2")->trigger();
+  WaitForBus();
+  EXPECT_EQ(dialogs->errors.size(), 1) << "nothing read back, nothing to report";
+  EXPECT_FALSE(form->UnwrittenChanges());
 }
 
 }  // namespace

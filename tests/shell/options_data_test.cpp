@@ -28,6 +28,7 @@ TEST_F(OptionsTest, EmptyStoreGivesEveryDefault) {
   EXPECT_TRUE(options.SaveLayout);
   EXPECT_TRUE(options.DataLostNotification);
   EXPECT_TRUE(options.AutoArmWarning);
+  EXPECT_TRUE(options.VerifyWrites);
   EXPECT_TRUE(options.LastDir.isEmpty());
   EXPECT_TRUE(options.FavEvents.none());
 }
@@ -72,6 +73,7 @@ TEST_F(OptionsTest, SavedValuesComeBackAndBadOnesFallBack) {
     options.PortName = QStringLiteral("/dev/ttyUSB0");
     options.Colors[3] = QColor(1, 2, 3);
     options.SaveLayout = false;
+    options.VerifyWrites = false;
     options.LastDir = QStringLiteral("/home/монтажник");
     options.FavEvents[0] = true;
     options.FavEvents[240] = true;
@@ -92,6 +94,7 @@ TEST_F(OptionsTest, SavedValuesComeBackAndBadOnesFallBack) {
   EXPECT_EQ(options.PortName, QStringLiteral("/dev/ttyUSB0"));
   EXPECT_EQ(options.Colors[3], QColor(1, 2, 3));
   EXPECT_FALSE(options.SaveLayout);
+  EXPECT_FALSE(options.VerifyWrites);
   EXPECT_FALSE(options.RestoreDefaultLayout);
   EXPECT_EQ(options.LastDir, QStringLiteral("/home/монтажник"));
   EXPECT_TRUE(options.FavEvents[0]);

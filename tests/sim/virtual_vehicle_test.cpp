@@ -117,6 +117,24 @@ TEST(VirtualVehicle, AccessAndSilenceFollowTheOptions) {
   EXPECT_EQ(TVirtualVehicle(mainOnly).Modules().size(), 1u);
 }
 
+TEST(VirtualVehicle, AMiswritingModuleConfirmsEveryPacketButStoresItsFirstByteWrong) {
+  const auto options = TSimOptions::FromDescription(QStringLiteral("sim:miswrite=2"));
+  ASSERT_TRUE(options);
+  TVirtualVehicle vehicle(*options);
+  const auto replies = vehicle.Deliver(Request(2, 81, {0x10, 0x00, 0x40, 0x41, 0x42}));
+  ASSERT_EQ(replies.size(), 1u);
+  EXPECT_EQ(std::vector<uint8_t>(replies[0].Data.begin(), replies[0].Data.begin() + 3),
+            (std::vector<uint8_t>{3, 0x10, 0x00}))
+      << "confirmed as written";
+  const auto& ext = vehicle.Module(2)->Memory(kSimExt);
+  EXPECT_EQ(std::vector<uint8_t>(ext.begin() + 0x10, ext.begin() + 0x13),
+            (std::vector<uint8_t>{0x41, 0x41, 0x42}));
+  // Every other module stores what it is sent.
+  vehicle.Deliver(Request(3, 80, {0x10, 0x00, 0x40, 0x41}));
+  EXPECT_EQ(vehicle.Module(3)->Memory(kSimInt)[0x10], 0x40);
+  EXPECT_FALSE(TSimOptions::FromDescription(QStringLiteral("sim:miswrite=40")));
+}
+
 TEST(SimOptions, LiveTrafficFollowsTheLinkModelUnlessChosen) {
   EXPECT_TRUE(TSimOptions::FromDescription(QStringLiteral("sim"))->LiveTraffic());
   EXPECT_FALSE(TSimOptions::FromDescription(QStringLiteral("sim:nolink"))->LiveTraffic());

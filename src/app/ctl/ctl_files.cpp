@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-#include "app/ctl/ctl_bus_session.h"
+#include "app/ctl/ctl_file_session.h"
 #include "binding/comp_error.h"
 #include "binding/headless_binder.h"
 #include "link/adapter.h"
@@ -24,6 +24,8 @@ struct TFileArgs {
   bool Full = false;
   // Writes what a damaged file still holds instead of refusing it.
   bool Partial = false;
+  // Reads back every area written and fails when it differs.
+  bool Verify = false;
   // Bus addresses of the modules asked for; empty for every module.
   std::vector<int> Modules;
   QString File;
@@ -38,22 +40,11 @@ struct TFileCommand {
 };
 
 constexpr TFileCommand kRead = {"read", "read [--full] [--modules A,B,...] --out FILE", true};
-constexpr TFileCommand kWrite = {"write", "write [--full] [--partial] FILE [--modules A,B,...]",
-                                 false};
+constexpr TFileCommand kWrite = {
+    "write", "write [--full] [--partial] [--verify] FILE [--modules A,B,...]", false};
 
 QTextStream& Complain(TCtlContext& context, const TFileCommand& command) {
   return context.Err() << "vardexctl " << command.Name << ": ";
-}
-
-std::optional<std::vector<int>> ParseModules(const QString& text) {
-  std::vector<int> modules;
-  for (const QString& item : text.split(u',', Qt::SkipEmptyParts)) {
-    const auto addr = ParseCtlNumber(item.trimmed());
-    if (!addr || *addr > 0xFF) return std::nullopt;
-    modules.push_back(static_cast<int>(*addr));
-  }
-  if (modules.empty()) return std::nullopt;
-  return modules;
 }
 
 std::optional<TFileArgs> ParseFileArgs(TCtlContext& context, const TFileCommand& command,
@@ -72,6 +63,8 @@ std::optional<TFileArgs> ParseFileArgs(TCtlContext& context, const TFileCommand&
       parsed.Full = true;
     } else if (!command.FileAfterOut && arg == u"--partial") {
       parsed.Partial = true;
+    } else if (!command.FileAfterOut && arg == u"--verify") {
+      parsed.Verify = true;
     } else if (arg.startsWith(u"--modules")) {
       const auto value = takeValue(arg, QStringLiteral("--modules"));
       const auto modules = value ? ParseModules(*value) : std::nullopt;
@@ -96,27 +89,6 @@ std::optional<TFileArgs> ParseFileArgs(TCtlContext& context, const TFileCommand&
   return parsed;
 }
 
-QString FailureText(const std::exception& error) {
-  if (const auto* lanDev = dynamic_cast<const ELanDev*>(&error)) return lanDev->Message();
-  if (const auto* comp = dynamic_cast<const EComp*>(&error)) {
-    return comp->Cause().isEmpty() ? comp->Message()
-                                   : comp->Message() + QStringLiteral(": ") + comp->Cause();
-  }
-  if (const auto* adapter = dynamic_cast<const EAdapter*>(&error)) return adapter->Message();
-  return QString::fromUtf8(error.what());
-}
-
-// The settings memories of a module: what read and write move.
-std::vector<TDeviceMemoryItem*> SettingsAreas(const TLanDevice& device) {
-  std::vector<TDeviceMemoryItem*> areas;
-  for (const auto& area : device.Items()) {
-    if (kPersistentLocations.Contains(area->MemID()) && area->Size() > 0) {
-      areas.push_back(area.get());
-    }
-  }
-  return areas;
-}
-
 // The bytes of the area that its controls show and store.
 int BoundBytes(const TDeviceMemoryItem& area) {
   std::vector<bool> bound(static_cast<size_t>(area.Size()), false);
@@ -133,67 +105,6 @@ int ChangedBytes(const TDeviceMemoryItem& area) {
   for (int i = 0; i < area.Size(); ++i) count += area.IsChanged(i) ? 1 : 0;
   return count;
 }
-
-// The registry, the bus channel and the controls bound for one read or write.
-class TFileSession : public TCtlBusSession {
- public:
-  using TCtlBusSession::TCtlBusSession;
-  ~TFileSession() {
-    controls_.clear();
-    pages_.clear();
-  }
-
-  // The module of every listed address; reports an address the module table does not know
-  // or whose module keeps no settings.
-  std::optional<std::vector<TLanDevice*>> Listed(const TFileCommand& command,
-                                                 const std::vector<int>& addrs) {
-    std::vector<TLanDevice*> modules;
-    for (const int addr : addrs) {
-      TLanDevice* device = devices_.FindDevice(addr);
-      if (!device || SettingsAreas(*device).empty()) {
-        Complain(context_, command) << "no module with settings memory at address " << addr << "\n";
-        return std::nullopt;
-      }
-      if (std::find(modules.begin(), modules.end(), device) == modules.end()) {
-        modules.push_back(device);
-      }
-    }
-    return modules;
-  }
-
-  // Binds the runs of an area byte for byte, whatever pages exist.
-  void BindRuns(TDeviceMemoryItem& area, const TClusterList& runs) {
-    std::vector<IBoundControl*> bound;
-    for (const auto& run : runs) {
-      auto control = std::make_unique<THeadlessControl>(
-          QStringLiteral("%1..%2").arg(run.Start).arg(run.Start + run.Count - 1), area.GetTitle());
-      TComponentData& data = control->ComponentData();
-      data.SetLanAddr(area.Device()->LanAddr());
-      data.SetMemID(area.MemID());
-      data.SetAddr(run.Start);
-      data.SetDataType(stArray);
-      data.SetMaxVal(run.Count);
-      bound.push_back(control.get());
-      controls_.push_back(std::move(control));
-    }
-    devices_.BindControls(bound, {});
-  }
-
-  void BindPages(std::span<const TPageTable> tables) {
-    std::vector<IBoundControl*> bound;
-    for (const TPageTable& table : tables) {
-      auto page = std::make_unique<THeadlessPage>(table.Rows, table.LanAddr);
-      const auto controls = page->BoundControls();
-      bound.insert(bound.end(), controls.begin(), controls.end());
-      pages_.push_back(std::move(page));
-    }
-    devices_.BindControls(bound, {});
-  }
-
- private:
-  std::vector<std::unique_ptr<THeadlessPage>> pages_;
-  std::vector<std::unique_ptr<THeadlessControl>> controls_;
-};
 
 void DropUnbound(std::vector<TDeviceMemoryItem*>& areas) {
   std::erase_if(areas, [](const TDeviceMemoryItem* area) { return area->Controls().empty(); });
@@ -223,7 +134,7 @@ int RunReadWith(TCtlContext& context, const QStringList& args, std::span<const T
   if (!parsed) return kExitUsage;
   TFileSession session(context);
   TLanDevices& devices = session.Devices();
-  const auto listed = session.Listed(kRead, parsed->Modules);
+  const auto listed = session.Listed(kRead.Name, parsed->Modules);
   if (!listed) return kExitUsage;
   if (!session.Connect()) return kExitFailed;
 
@@ -287,7 +198,7 @@ int RunWriteWith(TCtlContext& context, const QStringList& args,
   if (!parsed) return kExitUsage;
   TFileSession session(context);
   TLanDevices& devices = session.Devices();
-  const auto listed = session.Listed(kWrite, parsed->Modules);
+  const auto listed = session.Listed(kWrite.Name, parsed->Modules);
   if (!listed) return kExitUsage;
   if (!QFileInfo(parsed->File).isFile()) {
     Complain(context, kWrite) << "no file " << parsed->File << "\n";
@@ -356,6 +267,7 @@ int RunWriteWith(TCtlContext& context, const QStringList& args,
   for (TLanDevice* device : modules) {
     if (!session.Available(kWrite.Name, *device)) return kExitFailed;
   }
+  session.SetVerifyWrites(parsed->Verify);
   if (parsed->Full) {
     for (TDeviceMemoryItem* area : areas) session.BindRuns(*area, file->HeldRuns(*area));
   } else {
@@ -378,11 +290,13 @@ int RunWriteWith(TCtlContext& context, const QStringList& args,
   }
   bool failed = session.Questions().Errors() > 0;
   for (size_t i = 0; i < areas.size(); ++i) {
-    // Bytes the module did not confirm stay changed.
+    // Bytes the module did not confirm, or did not read back as sent, stay changed.
     const bool written = !areas[i]->IsModified();
     failed = failed || !written;
-    context.Out() << areas[i]->GetTitle() << ": " << loaded[i] << " bytes "
-                  << (written ? "written" : "not written") << "\n";
+    const char* outcome = written ? (parsed->Verify ? "written and verified" : "written")
+                          : areas[i]->WriteMismatch() ? "not verified"
+                                                      : "not written";
+    context.Out() << areas[i]->GetTitle() << ": " << loaded[i] << " bytes " << outcome << "\n";
   }
   return failed ? kExitFailed : kExitOk;
 }

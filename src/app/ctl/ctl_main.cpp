@@ -5,6 +5,7 @@
 
 #include "app/ctl/ctl_codec.h"
 #include "app/ctl/ctl_context.h"
+#include "app/ctl/ctl_diff.h"
 #include "app/ctl/ctl_files.h"
 #include "app/ctl/ctl_journal.h"
 #include "app/ctl/ctl_memory.h"
@@ -21,7 +22,9 @@ constexpr std::array kCommands = {
     TCtlCommand{"poke", "poke ADDR LOC START BYTE ...", RunPoke},
     TCtlCommand{"scan", "scan", RunScan},
     TCtlCommand{"read", "read [--full] [--modules A,B,...] --out FILE", RunRead},
-    TCtlCommand{"write", "write [--full] [--partial] FILE [--modules A,B,...]", RunWrite},
+    TCtlCommand{"write", "write [--full] [--partial] [--verify] FILE [--modules A,B,...]",
+                RunWrite},
+    TCtlCommand{"diff", "diff FILE_A [FILE_B] [--modules A,B,...]", RunDiff},
     TCtlCommand{"monitor", "monitor [--seconds N]", RunMonitor},
     TCtlCommand{"settings", "settings [--file FILE] [--modules A,B,...]", RunSettings},
 };

@@ -95,6 +95,13 @@ QString Hex(unsigned value, int digits) {
 
 }  // namespace
 
+QString LocationName(TMemoryLocation location) {
+  for (const auto& entry : kLocationNames) {
+    if (entry.Location == location) return QLatin1String(entry.Name);
+  }
+  return QString::number(location);
+}
+
 int RunDump(TCtlContext& context, const QStringList& args) {
   if (args.size() < 2 || args.size() > 4) {
     context.Err() << "usage: vardexctl dump ADDR LOC [START [COUNT]]\n";

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/ctl/ctl_context.h"
+#include "memory/memory_location.h"
 
 // dump: bytes of a module memory, read over the bus.
 int RunDump(TCtlContext& context, const QStringList& args);
@@ -8,3 +9,5 @@ int RunDump(TCtlContext& context, const QStringList& args);
 int RunPoke(TCtlContext& context, const QStringList& args);
 // scan: which modules of the module table answer and grant access.
 int RunScan(TCtlContext& context, const QStringList& args);
+// The name by which dump and poke take a memory: int, ext, ram or flash.
+QString LocationName(TMemoryLocation location);

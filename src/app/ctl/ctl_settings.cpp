@@ -9,7 +9,6 @@
 #include "app/ctl/ctl_bus_session.h"
 #include "app/ctl/ctl_files.h"
 #include "binding/headless_binder.h"
-#include "binding/row_binding.h"
 #include "binding/setting_text.h"
 #include "link/lan_msg.h"
 #include "memory/ee_memory_item.h"
@@ -70,23 +69,15 @@ int BoardGeneration(TLanDevices& devices) {
 // Rows of settings the connected board does not have are left out, as the page leaves them.
 void Print(TCtlContext& context, const TBoundPage& bound, int boardGeneration) {
   const TPageTable& table = *bound.Table;
-  const QStringList names = RowControlNames(table.Rows);
-  QString section;
-  for (std::size_t i = 0; i < table.Rows.size(); ++i) {
-    const TControlRow& row = table.Rows[i];
-    if (row.Kind == ckHeading) section = QString::fromUtf8(row.Caption);
-    if (!IsBound(row.Kind) || !FitsBoard(row.Boards, boardGeneration)) continue;
-    const QString& name = names[static_cast<qsizetype>(i)];
-    THeadlessControl* control = bound.Page->Find(name);
+  for (const TSettingRow& setting : SettingRows(table)) {
+    if (!FitsBoard(setting.Row->Boards, boardGeneration)) continue;
+    THeadlessControl* control = bound.Page->Find(setting.Name);
     auto* area = control ? control->GetMem() : nullptr;
     if (!area) continue;
-    const QString caption = row.Caption[0] ? QString::fromUtf8(row.Caption) : name;
-    // Data items have no control of their own: they stand in no section.
-    const QString shownSection = row.Kind == ckData ? QString() : section;
     const TComponentData& data = control->ComponentData();
     context.Out() << data.LanAddr() << '\t' << QString::fromUtf8(table.Title) << '\t'
-                  << shownSection << '\t' << caption << '\t'
-                  << SettingValueText(row, name, table, *area, data) << '\n';
+                  << setting.Section << '\t' << setting.Caption << '\t'
+                  << SettingValueText(*setting.Row, setting.Name, table, *area, data) << '\n';
   }
 }
 
