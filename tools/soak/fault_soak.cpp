@@ -22,6 +22,14 @@ namespace {
 using namespace std::chrono_literals;
 using TSteady = std::chrono::steady_clock;
 
+// A cycle stands for a user's edit, write and read, seconds apart: the registry's presence
+// results, which stay fresh for a second, age by this much from one cycle to the next. On the
+// wall clock a cycle against an absent module takes microseconds, and the registry would go
+// on believing it absent long after it answers again.
+constexpr std::chrono::milliseconds kCyclePause = 2s;
+// A module that answers again is read again within this many cycles.
+constexpr int kCyclesToComeBack = 3;
+
 // The link's journal, reduced to the two errors that show the line failing.
 class TCountingJournal : public IAdapterJournal {
  public:
@@ -176,7 +184,9 @@ class TModuleSoak {
   std::vector<std::unique_ptr<THeadlessControl>> controls_;
   std::vector<TArea> areas_;
   TSoakFigures figures_;
+  std::chrono::milliseconds clock_{0};
   std::optional<int> silentUntil_;  // the cycle at whose start the module answers again
+  std::optional<int> backBy_;       // the cycle by which a read of it must have been done
 };
 
 std::mt19937 SeededFor(uint32_t seed, int address) {
@@ -208,6 +218,7 @@ TModuleSoak::TModuleSoak(const TSoakOptions& options, int address)
     controls_.push_back(std::move(control));
   }
   rig_.Devices().BindControls(bound, {});
+  rig_.Devices().SetClock([this] { return clock_; });
 }
 
 // The whole of every area, before the line fails: the image then mirrors the module, as after
@@ -241,9 +252,11 @@ TSoakFigures TModuleSoak::Run() {
 
 void TModuleSoak::Cycle(int cycle) {
   const auto started = TSteady::now();
+  clock_ += kCyclePause;
   if (silentUntil_ && cycle >= *silentUntil_) {
     rig_.Vehicle().SilenceModule(address_, false);
     silentUntil_.reset();
+    backBy_ = cycle + kCyclesToComeBack - 1;
   }
   int packets = 0;
   for (TArea& area : areas_) packets += Fill(area);
@@ -252,6 +265,10 @@ void TModuleSoak::Cycle(int cycle) {
   WriteAndCheck(context);
   context.StrikeNow();
   for (TArea& area : areas_) ReadAndCheck(area, context);
+  if (backBy_ && cycle >= *backBy_) {
+    ++figures_.NotFoundAgain;
+    backBy_.reset();
+  }
   rig_.Pump();
   ++figures_.Cycles;
   figures_.LongestCycle =
@@ -326,6 +343,7 @@ void TModuleSoak::ReadAndCheck(TArea& area, const TStrikeContext& context) {
   const std::vector<uint8_t> module = ModuleMemory(area);
   if (!raised && rig_.Errors() == errors && area.Memory->IsLoaded()) {
     figures_.WrongBytesRead += CompareWithModule(*area.Memory, module, area.From, area.To).Differ;
+    backBy_.reset();
   } else {
     ++figures_.ReadsFailed;
   }

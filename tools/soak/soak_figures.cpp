@@ -5,7 +5,8 @@
 #include "memory/device_memory_item.h"
 
 bool TSoakFigures::GoalsMet() const {
-  return WrongBytesAfterDone == 0 && FalseDones == 0 && LostMarks == 0 && WrongBytesRead == 0;
+  return WrongBytesAfterDone == 0 && FalseDones == 0 && LostMarks == 0 && WrongBytesRead == 0 &&
+         NotFoundAgain == 0;
 }
 
 TSoakFigures& TSoakFigures::operator+=(const TSoakFigures& other) {
@@ -25,6 +26,7 @@ TSoakFigures& TSoakFigures::operator+=(const TSoakFigures& other) {
   FalseDones += other.FalseDones;
   LostMarks += other.LostMarks;
   WrongBytesRead += other.WrongBytesRead;
+  NotFoundAgain += other.NotFoundAgain;
   return *this;
 }
 

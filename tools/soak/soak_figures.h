@@ -8,8 +8,8 @@ class TDeviceMemoryItem;
 
 // What a fault soak counted. The goal figures must all stay 0: a configuration tool that
 // writes into a car's security system must never report a write done that left wrong bytes,
-// never forget that a byte still has to be written, and never show a read as done with wrong
-// bytes.
+// never forget that a byte still has to be written, never show a read as done with wrong
+// bytes, and must find a module again once it answers.
 struct TSoakFigures {
   int Cycles = 0;
   int Writes = 0;        // one per settings area and cycle
@@ -29,6 +29,7 @@ struct TSoakFigures {
   int FalseDones = 0;               // writes reported done that were not
   int64_t LostMarks = 0;            // bytes that differ from the module without a changed mark
   int64_t WrongBytesRead = 0;       // bytes a read reported done brought wrong
+  int NotFoundAgain = 0;            // silences after which the module was not read again
 
   bool GoalsMet() const;
   TSoakFigures& operator+=(const TSoakFigures& other);

@@ -57,13 +57,14 @@ void PrintHeader() {
                .arg(QStringLiteral("bytes"), 7)
                .arg(QStringLiteral("silent"), 6)
                .arg(QStringLiteral("lost"), 5)
-        << QStringLiteral(" %1 %2 | %3 %4 %5 %6 | %7 %8\n")
+        << QStringLiteral(" %1 %2 | %3 %4 %5 %6 %7 | %8 %9\n")
                .arg(QStringLiteral("noansw"), 6)
                .arg(QStringLiteral("garbled"), 7)
                .arg(QStringLiteral("wrongB"), 6)
                .arg(QStringLiteral("falseD"), 6)
                .arg(QStringLiteral("lostM"), 6)
                .arg(QStringLiteral("readB"), 6)
+               .arg(QStringLiteral("notBack"), 7)
                .arg(QStringLiteral("time s"), 7)
                .arg(QStringLiteral("max ms"), 6);
 }
@@ -79,13 +80,14 @@ void PrintLine(const QString& title, const TSoakFigures& f) {
                .arg(f.BytesFilled, 7)
                .arg(f.Silences, 6)
                .arg(f.LostPackets, 5)
-        << QStringLiteral(" %1 %2 | %3 %4 %5 %6 | %7 %8\n")
+        << QStringLiteral(" %1 %2 | %3 %4 %5 %6 %7 | %8 %9\n")
                .arg(f.NoAnswer, 6)
                .arg(f.Garbled, 7)
                .arg(f.WrongBytesAfterDone, 6)
                .arg(f.FalseDones, 6)
                .arg(f.LostMarks, 6)
                .arg(f.WrongBytesRead, 6)
+               .arg(f.NotFoundAgain, 7)
                .arg(static_cast<double>(f.Time.count()) / 1000.0, 7, 'f', 1)
                .arg(f.LongestCycle.count(), 6);
   Out().flush();
@@ -160,6 +162,7 @@ int main(int argc, char** argv) {
   Out() << "goals (all 0): bytes wrong after a write reported done " << total.WrongBytesAfterDone
         << ", writes reported done that were not " << total.FalseDones << ", changed marks lost "
         << total.LostMarks << ", bytes wrong after a read reported done " << total.WrongBytesRead
+        << ", silences after which the module was not read again " << total.NotFoundAgain
         << (total.GoalsMet() ? " - met\n" : " - NOT MET\n");
   return total.GoalsMet() ? 0 : 1;
 }
