@@ -84,6 +84,23 @@ class TStrikeContext final : public ITransferContext {
   mutable std::function<void()> strike_;
 };
 
+// Which differing bytes a check puts right after counting them.
+enum class THeal { Unmarked, All };
+
+// Puts the module's bytes into the image where a check counted a fault, marked to be written
+// (which writes the module's own value back), so that each fault is counted once and not
+// again by every later check. Marked bytes are edits still to be written, unless a read
+// reported done overwrote them with wrong values.
+void Heal(TDeviceMemoryItem& area, std::span<const uint8_t> module, int from, int to, THeal heal) {
+  const auto image = area.Image();
+  for (int i = from; i < to; ++i) {
+    const auto at = static_cast<size_t>(i);
+    if (image[at] != module[at] && (heal == THeal::All || !area.IsChanged(i))) {
+      area.SetByte(i, module[at]);
+    }
+  }
+}
+
 std::vector<TDeviceMemoryItem*> SettingsAreas(const TLanDevice& device) {
   std::vector<TDeviceMemoryItem*> areas;
   for (const auto& area : device.Items()) {
@@ -318,8 +335,9 @@ void TModuleSoak::WriteAndCheck(const TStrikeContext& context) {
   }
   for (TArea& area : areas_) {
     ++figures_.Writes;
-    const TImageDiff diff =
-        CompareWithModule(*area.Memory, ModuleMemory(area), 0, area.Memory->Size());
+    const std::vector<uint8_t> module = ModuleMemory(area);
+    const int size = area.Memory->Size();
+    const TImageDiff diff = CompareWithModule(*area.Memory, module, 0, size);
     // Done as the program and vardexctl report it: nothing left marked to write.
     if (!raised && !area.Memory->IsModified()) {
       figures_.WrongBytesAfterDone += diff.Differ;
@@ -328,6 +346,7 @@ void TModuleSoak::WriteAndCheck(const TStrikeContext& context) {
       ++figures_.WritesFailed;
       figures_.LostMarks += diff.Unmarked;
     }
+    Heal(*area.Memory, module, 0, size, THeal::Unmarked);
   }
 }
 
@@ -341,15 +360,18 @@ void TModuleSoak::ReadAndCheck(TArea& area, const TStrikeContext& context) {
     raised = true;
   }
   const std::vector<uint8_t> module = ModuleMemory(area);
+  const int size = area.Memory->Size();
   if (!raised && rig_.Errors() == errors && area.Memory->IsLoaded()) {
     figures_.WrongBytesRead += CompareWithModule(*area.Memory, module, area.From, area.To).Differ;
+    Heal(*area.Memory, module, area.From, area.To, THeal::All);
     backBy_.reset();
   } else {
     ++figures_.ReadsFailed;
   }
   // A read, done or not, leaves every byte it did not bring as it was: what differs from the
   // module is still marked to be written.
-  figures_.LostMarks += CompareWithModule(*area.Memory, module, 0, area.Memory->Size()).Unmarked;
+  figures_.LostMarks += CompareWithModule(*area.Memory, module, 0, size).Unmarked;
+  Heal(*area.Memory, module, 0, size, THeal::Unmarked);
 }
 
 }  // namespace
