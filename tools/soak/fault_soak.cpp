@@ -2,10 +2,13 @@
 
 #include <QCoreApplication>
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <random>
+#include <span>
 #include <stdexcept>
+#include <string>
 #include <utility>
 
 #include "binding/headless_binder.h"

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <vector>
