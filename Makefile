@@ -14,7 +14,7 @@ export CCACHE_BASEDIR := $(CURDIR)
 export CCACHE_NOHASHDIR := 1
 endif
 
-.PHONY: all deps configure build run test tsan asan bench package screenshots clean
+.PHONY: all deps configure build run test tsan asan bench soak package screenshots clean
 
 all: build
 
@@ -62,6 +62,15 @@ bench: build
 	@run=""; [ -n "$$DISPLAY" ] || run="xvfb-run -a"; \
 	for b in $$(find $(BUILD)/bench -maxdepth 1 -type f -perm -u+x -name "bench_*" | sort); do \
 	  echo "== $$b"; $$run $$b || exit 1; done
+
+# The fault soak (docs/soak.md): random settings written into every module kind of the
+# virtual vehicle over a failing line, checked against the modules' memories. Not part of
+# `make test`, which runs a short version of it.
+SOAK_CYCLES ?= 200
+SOAK_SEED   ?= 1
+soak: configure
+	cmake --build $(BUILD) -j $(JOBS) --target vardex-soak
+	$(BUILD)/vardex-soak --cycles $(SOAK_CYCLES) --seed $(SOAK_SEED)
 
 # Every registered settings page, shown after a read of the virtual vehicle, in
 # $(BUILD)/screenshots/NAME.png for review (not part of the tests).

@@ -125,7 +125,11 @@ bool MatchesPending(const TLanMsg& request, const TLanMsg& msg) {
   if (!request.AnswerRequested) return true;
   if (!msg.IsAnswer) return false;
   if (request.Command >= 80 && request.Command <= 83) {
-    return request.Length >= 2 && request.Length - 2 == msg.Data[0];
+    // A write answer that names another address confirms another packet: one of an earlier
+    // write, held up past every answer window, must not confirm a packet the module never got.
+    const bool otherAddress =
+        msg.Length >= 3 && (msg.Data[1] != request.Data[0] || msg.Data[2] != request.Data[1]);
+    return request.Length >= 2 && request.Length - 2 == msg.Data[0] && !otherAddress;
   }
   if (request.Command >= 87 && request.Command <= 90) {
     return msg.Length == request.Data[0];

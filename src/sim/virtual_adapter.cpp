@@ -186,6 +186,11 @@ void TVirtualAdapter::CorruptFramesFromPc(int count) {
   corruptFromPc_ = count;
 }
 
+void TVirtualAdapter::SetLineFaults(const TSimFaults& faults) {
+  std::lock_guard lock(mutex_);
+  lineFaults_ = TLineFaults(faults);
+}
+
 void TVirtualAdapter::SetExtraAnswerDelay(std::chrono::milliseconds delay) {
   std::lock_guard lock(mutex_);
   extraAnswerDelay_ = delay;

@@ -100,6 +100,8 @@ class TVirtualAdapter {
   void CorruptFramesToPc(int count);
   void DropFramesFromPc(int count);
   void CorruptFramesFromPc(int count);
+  // Replaces the random faults of the line the options set, e.g. to read a clean image first.
+  void SetLineFaults(const TSimFaults& faults);
   // Every answer comes this much later than the model says.
   void SetExtraAnswerDelay(std::chrono::milliseconds delay);
   // Only the answers to the next `requests` requests come late.

@@ -130,6 +130,9 @@ TEST(AnswerMatching, FollowsCommandAndLengthRules) {
   const std::vector<Case> cases = {
       {"write confirmed", write, Msg(2, 1, 81, {8, 0x10, 0}, true), true},
       {"write count differs", write, Msg(2, 1, 81, {7, 0x10, 0}, true), false},
+      {"write of another address", write, Msg(2, 1, 81, {8, 0x18, 0}, true), false},
+      {"write of another address page", write, Msg(2, 1, 81, {8, 0x10, 1}, true), false},
+      {"write confirmed by count alone", write, Msg(2, 1, 81, {8}, true), true},
       {"read of the asked length", read, Msg(2, 1, 88, {1, 2, 3, 4, 5, 6, 7, 8}, true), true},
       {"read of another length", read, Msg(2, 1, 88, {1, 2, 3, 4, 5, 6, 7}, true), false},
       {"presence answer", presence, Msg(2, 1, 1, {}, true), true},

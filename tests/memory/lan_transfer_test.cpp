@@ -489,6 +489,51 @@ class TCancelAfterFrames : public ITransferContext {
   int limit_;
 };
 
+// Silences a module once the PC has sent `frames` more frames: from then on the module takes
+// no packet.
+class TSilenceAfterFrames : public ITransferContext {
+ public:
+  TSilenceAfterFrames(TVirtualAdapter& vehicle, int address, int frames)
+      : vehicle_(vehicle), address_(address), limit_(vehicle.FramesFromPc() + frames) {}
+  void OnOwner(const std::function<void()>& step) const override { step(); }
+  void Report(std::function<void()> step) const override { step(); }
+  bool Cancelled() const override {
+    if (vehicle_.FramesFromPc() >= limit_) vehicle_.SilenceModule(address_, true);
+    return false;
+  }
+
+ private:
+  TVirtualAdapter& vehicle_;
+  int address_;
+  int limit_;
+};
+
+// The first try of the first packet is answered 450 ms late, past the two answer windows the
+// link waits out after a retry, while the third packet waits for its answer from a module that
+// no longer takes packets. The late answer names the first packet's address: it must not
+// confirm the third packet, whose bytes the module never got.
+TEST_F(LanTransferTest, LateWriteAnswerOfAnotherPacketConfirmsNothing) {
+  TTestControl control(2, mlExt, 16, 24);
+  Bind({&control});
+  devices.ReadDevice(&Main(), {mlExt}, {});
+  ASSERT_TRUE(Main().IsPresent());
+  control.Value = Bytes(100, 24);
+  const std::vector<uint8_t> before = SimMemory(2, kSimExt);
+  vehicle->DelayAnswers(1, 450ms);
+
+  // The first packet takes two frames, the second one; the third finds the module silent.
+  devices.WriteDevice(&Main(), {mlExt}, {}, TSilenceAfterFrames(*vehicle, 2, 3));
+  vehicle->SilenceModule(2, false);
+
+  const std::vector<uint8_t>& memory = SimMemory(2, kSimExt);
+  EXPECT_EQ(std::vector<uint8_t>(memory.begin() + 16, memory.begin() + 32), Bytes(100, 16));
+  EXPECT_EQ(std::vector<uint8_t>(memory.begin() + 32, memory.begin() + 40),
+            std::vector<uint8_t>(before.begin() + 32, before.begin() + 40));
+  const TDeviceMemoryItem* settings = devices.FindMem(2, mlExt);
+  for (int i = 16; i < 40; ++i) EXPECT_EQ(settings->IsChanged(i), i >= 32) << i;
+  EXPECT_TRUE(Main().AnyModified({mlExt}));
+}
+
 TEST_F(LanTransferTest, CancelledReadLeavesTheAreaUnreadAndItsImageAsItWas) {
   TTestControl first(2, mlExt, 0, 8);
   TTestControl far(2, mlExt, 512, 8);

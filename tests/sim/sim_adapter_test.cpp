@@ -6,6 +6,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <set>
 
 #include "link/adapter.h"
@@ -247,9 +248,12 @@ class TRecordingEndpoint : public ISimEndpoint {
 };
 
 // The bytes that reach the PC when it sends the same 100 memory reads straight into the
-// virtual adapter, one after the other, through a line with the given faults.
-std::vector<uint8_t> ReadThroughLine(const QString& faults) {
+// virtual adapter, one after the other, through a line with the given faults; `setLater`
+// replaces them before the first read.
+std::vector<uint8_t> ReadThroughLine(const QString& faults,
+                                     const std::optional<QString>& setLater = std::nullopt) {
   TVirtualAdapter vehicle(*TSimOptions::Parse(QStringLiteral("nolink,") + faults));
+  if (setLater) vehicle.SetLineFaults(TSimOptions::Parse(*setLater)->Faults);
   TRecordingEndpoint pc;
   EXPECT_TRUE(vehicle.Attach(&pc));
   int frames = 0;
@@ -281,6 +285,12 @@ TEST(SimLineFaults, TheSameSeedRepeatsTheFaultsAndAnotherSeedDoesNot) {
   EXPECT_LT(first.size(), clean.size()) << "nothing was dropped";
   EXPECT_EQ(ReadThroughLine(QStringLiteral("drop=0.05,corrupt=0.05,seed=7")), first);
   EXPECT_NE(ReadThroughLine(QStringLiteral("drop=0.05,corrupt=0.05,seed=8")), first);
+}
+
+TEST(SimLineFaults, FaultsSetLaterReplaceThoseOfTheOptions) {
+  const QString faults = QStringLiteral("drop=0.05,corrupt=0.05,seed=7");
+  EXPECT_EQ(ReadThroughLine(QString(), faults), ReadThroughLine(faults)) << "switched on";
+  EXPECT_EQ(ReadThroughLine(faults, QString()), ReadThroughLine(QString())) << "switched off";
 }
 
 TEST_F(SimAdapterTest, CorruptedAnswerIsReportedAndRetried) {
