@@ -3,6 +3,16 @@
 #include <algorithm>
 #include <cmath>
 
+namespace {
+
+constexpr int kShortestPulseCode = 8;
+// The time byte leaves out 101..127: 100 is the last position stored as it is.
+constexpr int kTimeByteGapStart = 100;
+constexpr int kTimeByteGapEnd = 128;
+constexpr int kTimeByteGap = kTimeByteGapEnd - kTimeByteGapStart - 1;
+
+}  // namespace
+
 int RoundHalfEven(double value) {
   const double below = std::floor(value);
   const double fraction = value - below;
@@ -24,6 +34,10 @@ std::optional<int> TPositionCoding::Position(int stored) const {
       if (found == Values.end()) return std::nullopt;
       return static_cast<int>(found - Values.begin());
     }
+    case pcDoorPulse:
+      return stored == kShortestPulseCode ? 0 : stored + 1;
+    case pcTimeByte:
+      return stored < kTimeByteGapEnd ? stored : stored - kTimeByteGap;
   }
   return std::nullopt;
 }
@@ -39,6 +53,10 @@ int TPositionCoding::Stored(int position, int stored) const {
     case pcMap:
       if (position < 0 || position >= static_cast<int>(Values.size())) return stored;
       return Values[static_cast<std::size_t>(position)];
+    case pcDoorPulse:
+      return position == 0 ? kShortestPulseCode : position - 1;
+    case pcTimeByte:
+      return position <= kTimeByteGapStart ? position : position + kTimeByteGap;
   }
   return stored;
 }

@@ -6,7 +6,9 @@
 
 // How a track bar's position or a radio group's item stands for the value its cell stores,
 // where the two differ: a row's `.Coding` column points at one of these, and the page's
-// controls and the command line's headless rows both apply it, so that they agree.
+// controls and the command line's headless rows both apply it, so that they agree. A
+// position outside the control's range is brought into it by both alike (the track bar and
+// the setting text clamp), so a coding need not know the range.
 //
 //   constexpr TPositionCoding kKm{.Kind = pcScaled, .LoadFactor = 0.006, .StoreFactor = 166.7};
 //   {.Name = "tbService", .Kind = ckTrackBar, ..., .Coding = &kKm}
@@ -26,6 +28,12 @@ enum TPositionCodingKind : uint8_t {
   // Position i stands for the stored value Values[i]; a stored value no position stands for
   // leaves the control as it is, and a position without a value leaves the cell as it is.
   pcMap,
+  // The four-bit pulse length code of a door or lock drive: code 8 is the shortest pulse
+  // (position 0), codes 0 to 7 the longer ones (positions 1 to 8).
+  pcDoorPulse,
+  // A time byte: positions up to 100 are stored as they are, the ones above 27 higher, so
+  // that the bytes 101 to 127 are never used (stored b < 128 is position b, else b − 27).
+  pcTimeByte,
 };
 
 struct TPositionCoding {
@@ -48,6 +56,8 @@ constexpr const char* CodingProblem(const TPositionCoding& coding) {
       return coding.LoadFactor > 0 && coding.StoreFactor > 0 ? nullptr : "scale not positive";
     case pcOffset:
     case pcSignedByte:
+    case pcDoorPulse:
+    case pcTimeByte:
       return nullptr;
     case pcMap:
       return coding.Values.empty() ? "map without values" : nullptr;

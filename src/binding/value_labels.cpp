@@ -1,5 +1,6 @@
 #include "binding/value_labels.h"
 
+#include <QLocale>
 #include <cmath>
 
 namespace {
@@ -17,8 +18,9 @@ QString FormatNumber(std::string_view format, double value) {
   const QString number =
       parsed.Conversion == 'd'
           ? QStringLiteral("%1").arg(static_cast<qlonglong>(std::llround(value)), parsed.Width)
-          : QStringLiteral("%1").arg(value, parsed.Width, 'f',
-                                     parsed.Precision < 0 ? 6 : parsed.Precision);
+          : QStringLiteral("%1")
+                .arg(value, parsed.Width, 'f', parsed.Precision < 0 ? 6 : parsed.Precision)
+                .replace(u'.', QLocale().decimalPoint());
   return Utf8(parsed.Prefix) + number + Utf8(parsed.Suffix);
 }
 
@@ -26,6 +28,10 @@ QString ValueLabelText(const TValueLabelRow& row, int position) {
   if (position == row.SpecialPosition) return QString::fromUtf8(row.SpecialText);
   if (position >= 0 && position < static_cast<int>(row.Texts.size())) {
     return QString::fromUtf8(row.Texts[static_cast<std::size_t>(position)]);
+  }
+  if (row.KneePosition >= 0 && position > row.KneePosition) {
+    return FormatNumber(row.Format, row.KneePosition * row.Scale + row.Offset +
+                                        (position - row.KneePosition) * row.KneeScale);
   }
   return FormatNumber(row.Format, position * row.Scale + row.Offset);
 }

@@ -10,7 +10,8 @@
 
 // A printf-like number form with exactly one conversion: "%d мс", "%5.1f с". %d shows the
 // value rounded to a whole number, %f with the given number of decimals (6 when none is
-// given); a width pads with spaces on the left. "%%" is a percent sign.
+// given) and the decimal separator of the user's number format; a width pads with spaces on
+// the left. "%%" is a percent sign.
 struct TNumberFormat {
   std::string_view Prefix;
   int Width = 0;
@@ -60,6 +61,10 @@ struct TValueLabelRow {
   double Scale = 1.0;
   int Offset = 0;
   const char* Format = "%d";
+  // ... where past KneePosition the value grows by KneeScale per position instead (a scale
+  // that turns coarser in its upper part) ...
+  int KneePosition = -1;
+  double KneeScale = 0.0;
   // ... or, where given, the text of the position in this list (from position 0) ...
   std::span<const char* const> Texts = {};
   // ... and at SpecialPosition this text of its own.

@@ -49,21 +49,60 @@ TEST(PositionCoding, EachKindBothWays) {
   const TPositionCoding offset{.Kind = pcOffset, .Offset = 1};
   const TPositionCoding signedByte{.Kind = pcSignedByte};
   const TPositionCoding map{.Kind = pcMap, .Values = kCodes};
+  const TPositionCoding doorPulse{.Kind = pcDoorPulse};
+  const TPositionCoding timeByte{.Kind = pcTimeByte};
   const struct {
     const TPositionCoding& Coding;
     int Stored;
     std::optional<int> Position;
   } loads[] = {
-      {offset, 0, 1},          {offset, 15, 16}, {signedByte, 0x7F, 127}, {signedByte, 0x80, -128},
-      {signedByte, 0xF6, -10}, {map, 0x20, 1},   {map, 0x40, 2},          {map, 0x30, std::nullopt},
+      {offset, 0, 1},
+      {offset, 15, 16},
+      {signedByte, 0x7F, 127},
+      {signedByte, 0x80, -128},
+      {signedByte, 0xF6, -10},
+      {map, 0x20, 1},
+      {map, 0x40, 2},
+      {map, 0x30, std::nullopt},
+      // Code 8 is the shortest pulse; 9..15 lie past the top, where the range clamps them.
+      {doorPulse, 8, 0},
+      {doorPulse, 0, 1},
+      {doorPulse, 7, 8},
+      {doorPulse, 9, 10},
+      {doorPulse, 15, 16},
+      {timeByte, 0, 0},
+      {timeByte, 100, 100},
+      {timeByte, 127, 127},
+      {timeByte, 128, 101},
+      {timeByte, 177, 150},
+      {timeByte, 237, 210},
+      {timeByte, 252, 225},
   };
-  for (const auto& load : loads) EXPECT_EQ(load.Coding.Position(load.Stored), load.Position);
-  EXPECT_EQ(offset.Stored(16, 99), 15);
-  EXPECT_EQ(signedByte.Stored(-10, 0), 0xF6);
-  EXPECT_EQ(signedByte.Stored(127, 0), 0x7F);
-  EXPECT_EQ(map.Stored(2, 0x33), 0x40);
+  for (const auto& load : loads) {
+    EXPECT_EQ(load.Coding.Position(load.Stored), load.Position)
+        << static_cast<int>(load.Coding.Kind) << " stored " << load.Stored;
+  }
+  const struct {
+    const TPositionCoding& Coding;
+    int Position;
+    int Stored;
+  } stores[] = {
+      {offset, 16, 15},     {signedByte, -10, 0xF6}, {signedByte, 127, 0x7F}, {map, 2, 0x40},
+      {doorPulse, 0, 8},    {doorPulse, 1, 0},       {doorPulse, 8, 7},       {timeByte, 0, 0},
+      {timeByte, 100, 100}, {timeByte, 101, 128},    {timeByte, 150, 177},    {timeByte, 225, 252},
+  };
+  for (const auto& store : stores) {
+    EXPECT_EQ(store.Coding.Stored(store.Position, 0x33), store.Stored)
+        << static_cast<int>(store.Coding.Kind) << " position " << store.Position;
+  }
   EXPECT_EQ(map.Stored(-1, 0x33), 0x33) << "no item: the cell keeps its value";
   EXPECT_EQ(map.Stored(3, 0x33), 0x33);
+  for (int position = 0; position <= 225; ++position) {
+    EXPECT_EQ(timeByte.Position(timeByte.Stored(position, 0)), position) << "time byte round trip";
+  }
+  for (int position = 0; position <= 8; ++position) {
+    EXPECT_EQ(doorPulse.Position(doorPulse.Stored(position, 0)), position) << "pulse round trip";
+  }
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QLocale>
+
 #include "test_support.h"
 
 namespace {
@@ -50,6 +52,26 @@ TEST(ValueLabels, RowsScaleOffsetOrNameTheirPositions) {
   EXPECT_EQ(ValueLabelText(offset, 15), QStringLiteral("16 (любое)"));
   EXPECT_EQ(ValueLabelText(listed, 2), QStringLiteral("10 сек"));
   EXPECT_EQ(ValueLabelText(listed, 3), QStringLiteral("3")) << "past the list: the number";
+}
+
+TEST(ValueLabels, PastTheKneeTheScaleTurnsCoarser) {
+  // 0.05 s steps up to 5 s, then half seconds.
+  const TValueLabelRow row{
+      .Name = "tb", .Scale = 0.05, .Format = "%4.2f c", .KneePosition = 100, .KneeScale = 0.5};
+  const std::pair<int, const char*> cases[] = {{0, "0.00 c"},   {2, "0.10 c"},    {100, "5.00 c"},
+                                               {101, "5.50 c"}, {150, "30.00 c"}, {210, "60.00 c"}};
+  for (const auto& [position, text] : cases) {
+    EXPECT_EQ(ValueLabelText(row, position), QString::fromUtf8(text)) << position;
+  }
+}
+
+TEST(ValueLabels, DecimalsUseTheUsersSeparator) {
+  const QLocale saved;
+  QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+  EXPECT_EQ(FormatNumber("%4.2f c", 30), QStringLiteral("30,00 c"));
+  EXPECT_EQ(FormatNumber("%5.1f с", 0.5), QStringLiteral("  0,5 с"));
+  EXPECT_EQ(FormatNumber("%d мс", 1200), QStringLiteral("1200 мс")) << "no group separator";
+  QLocale::setDefault(saved);
 }
 
 }  // namespace

@@ -75,8 +75,12 @@ struct TBoundPage {
   std::unique_ptr<TVDFrame> page;
 };
 
-// Moves a control away from what it shows, as a user would.
+// Moves a control away from what it shows, as a user would; a greyed control a user cannot
+// move.
 void ChangeLikeAUser(QObject* control) {
+  if (auto* widget = qobject_cast<QWidget*>(control); widget != nullptr && !widget->isEnabled()) {
+    return;
+  }
   if (auto* box = qobject_cast<TVDCheckBox*>(control)) {
     box->click();
   } else if (auto* group = qobject_cast<TVDRadioGroup*>(control)) {

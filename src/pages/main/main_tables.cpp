@@ -3,8 +3,10 @@
 #include <array>
 
 #include "pages/main/options_table.h"
+#include "pages/main/sensors_table.h"
+#include "pages/main/times_table.h"
 
 std::span<const TPageTable> MainPageTables() {
-  static const std::array kTables = {MainOptionsTable()};
+  static const std::array kTables = {MainOptionsTable(), MainTimesTable(), MainSensorsTable()};
   return kTables;
 }

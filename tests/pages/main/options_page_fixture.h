@@ -61,11 +61,12 @@ class TModuleMemory : public TRW {
   std::vector<uint8_t> Bytes = std::vector<uint8_t>(1024);
 };
 
-// The options page bound to the main module's areas of a registry, as the main window binds
-// its pages.
-class TBoundOptionsPage {
+// A page of the main module bound to the module's areas of a registry, as the main window
+// binds its pages.
+template <class TPage>
+class TBoundMainPage {
  public:
-  TBoundOptionsPage() { registry.BindControls(page.BoundControls(), {}); }
+  TBoundMainPage() { registry.BindControls(page.BoundControls(), {}); }
 
   TEEMemoryItem& Settings() const {
     return *dynamic_cast<TEEMemoryItem*>(registry.FindMem(2, mlExt));
@@ -86,11 +87,13 @@ class TBoundOptionsPage {
   }
   template <class T>
   T& Control(const char* name) const {
-    return page.Controls().Get<T>(name);
+    return page.Controls().template Get<T>(name);
   }
 
   TRecordingHost host;
-  TMainOptions page{host};
+  TPage page{host};
   TLanDevices registry;
   TModuleMemory module;
 };
+
+using TBoundOptionsPage = TBoundMainPage<TMainOptions>;
