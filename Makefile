@@ -3,6 +3,8 @@
 BUILD      ?= build
 TSAN_BUILD ?= build-tsan
 ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
 BUILD_TYPE ?= RelWithDebInfo
 JOBS       ?= $(shell nproc)
 
@@ -14,7 +16,7 @@ export CCACHE_BASEDIR := $(CURDIR)
 export CCACHE_NOHASHDIR := 1
 endif
 
-.PHONY: all deps configure build run test tsan asan bench soak package screenshots clean
+.PHONY: all deps configure build run test tsan asan fuzz bench soak package screenshots clean
 
 all: build
 
@@ -56,6 +58,14 @@ asan: deps
 	$(ASAN_ENV) cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && $(ASAN_ENV) QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
+# The libFuzzer targets of fuzz/, one per reader of outside input, built with clang in their
+# own folder; each runs FUZZ_SECONDS on a copy of its seed corpus, and a crash fails the run.
+fuzz: deps
+	@[ -f $(FUZZ_BUILD)/build.ninja ] || CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja \
+	  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVARDEX_FUZZ=ON $(LAUNCHER)
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzzers
+	scripts/run-fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
 # Without a display the benchmarks run on a virtual X server, as a desktop would show them.
 bench: build
 	cmake --build $(BUILD) -j $(JOBS) --target benchmarks
@@ -87,4 +97,4 @@ package: configure
 	cd $(BUILD) && cpack -G DEB
 
 clean:
-	rm -rf $(BUILD) $(TSAN_BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(TSAN_BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

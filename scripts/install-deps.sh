@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-charts-dev libgl-dev
   libftdi1-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  clang libclang-rt-14-dev
   xvfb xauth
   dpkg-dev desktop-file-utils
 )
