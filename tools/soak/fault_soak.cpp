@@ -392,9 +392,9 @@ TSimFaults TSoakOptions::DefaultLine() {
 std::vector<int> SoakModules() {
   const TLanDevices registry;
   std::vector<int> modules;
-  for (const TVirtualModuleSpec& spec : kVirtualModuleTable) {
-    const TLanDevice* device = registry.FindDevice(spec.Address);
-    if (device && !SettingsAreas(*device).empty()) modules.push_back(spec.Address);
+  for (const TVirtualModuleSpec& module : kVirtualModuleTable) {
+    const TLanDevice* device = registry.FindDevice(module.Address);
+    if (device && !SettingsAreas(*device).empty()) modules.push_back(module.Address);
   }
   return modules;
 }

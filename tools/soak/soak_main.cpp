@@ -46,51 +46,59 @@ QString LineText(const TSimFaults& line) {
       .arg(line.LateBy.count());
 }
 
+// The figures table: a module's name, then these columns; a bar opens the goal figures and
+// the times.
+struct TColumn {
+  const char* Heading;
+  int Width;
+  double (*Value)(const TSoakFigures&);
+  int Decimals = 0;
+  bool BarBefore = false;
+};
+
+constexpr TColumn kColumns[] = {
+    {"cycles", 6, [](const TSoakFigures& f) { return double(f.Cycles); }},
+    {"writes", 6, [](const TSoakFigures& f) { return double(f.Writes); }},
+    {"failed", 6, [](const TSoakFigures& f) { return double(f.WritesFailed); }},
+    {"reads", 6, [](const TSoakFigures& f) { return double(f.Reads); }},
+    {"failed", 6, [](const TSoakFigures& f) { return double(f.ReadsFailed); }},
+    {"bytes", 7, [](const TSoakFigures& f) { return double(f.BytesFilled); }},
+    {"silent", 6, [](const TSoakFigures& f) { return double(f.Silences); }},
+    {"lost", 5, [](const TSoakFigures& f) { return double(f.LostPackets); }},
+    {"noansw", 6, [](const TSoakFigures& f) { return double(f.NoAnswer); }},
+    {"garbled", 7, [](const TSoakFigures& f) { return double(f.Garbled); }},
+    {"wrongB", 6, [](const TSoakFigures& f) { return double(f.WrongBytesAfterDone); }, 0, true},
+    {"falseD", 6, [](const TSoakFigures& f) { return double(f.FalseDones); }},
+    {"lostM", 6, [](const TSoakFigures& f) { return double(f.LostMarks); }},
+    {"readB", 6, [](const TSoakFigures& f) { return double(f.WrongBytesRead); }},
+    {"notBack", 7, [](const TSoakFigures& f) { return double(f.NotFoundAgain); }},
+    {"time s", 7, [](const TSoakFigures& f) { return f.Time.count() / 1000.0; }, 1, true},
+    {"max ms", 6, [](const TSoakFigures& f) { return double(f.LongestCycle.count()); }},
+};
+
+constexpr int kTitleWidth = 24;
+
+template <class Cell>
+void PrintRow(const QString& title, Cell cell) {
+  QString row = QStringLiteral("%1").arg(title, -kTitleWidth);
+  for (const TColumn& column : kColumns) {
+    row += column.BarBefore ? QStringLiteral(" | ") : QStringLiteral(" ");
+    row += cell(column);
+  }
+  Out() << row << '\n';
+  Out().flush();
+}
+
 void PrintHeader() {
-  Out() << QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8 %9")
-               .arg(QStringLiteral("module"), -24)
-               .arg(QStringLiteral("cycles"), 6)
-               .arg(QStringLiteral("writes"), 6)
-               .arg(QStringLiteral("failed"), 6)
-               .arg(QStringLiteral("reads"), 6)
-               .arg(QStringLiteral("failed"), 6)
-               .arg(QStringLiteral("bytes"), 7)
-               .arg(QStringLiteral("silent"), 6)
-               .arg(QStringLiteral("lost"), 5)
-        << QStringLiteral(" %1 %2 | %3 %4 %5 %6 %7 | %8 %9\n")
-               .arg(QStringLiteral("noansw"), 6)
-               .arg(QStringLiteral("garbled"), 7)
-               .arg(QStringLiteral("wrongB"), 6)
-               .arg(QStringLiteral("falseD"), 6)
-               .arg(QStringLiteral("lostM"), 6)
-               .arg(QStringLiteral("readB"), 6)
-               .arg(QStringLiteral("notBack"), 7)
-               .arg(QStringLiteral("time s"), 7)
-               .arg(QStringLiteral("max ms"), 6);
+  PrintRow(QStringLiteral("module"), [](const TColumn& column) {
+    return QStringLiteral("%1").arg(QLatin1String(column.Heading), column.Width);
+  });
 }
 
 void PrintLine(const QString& title, const TSoakFigures& f) {
-  Out() << QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8 %9")
-               .arg(title, -24)
-               .arg(f.Cycles, 6)
-               .arg(f.Writes, 6)
-               .arg(f.WritesFailed, 6)
-               .arg(f.Reads, 6)
-               .arg(f.ReadsFailed, 6)
-               .arg(f.BytesFilled, 7)
-               .arg(f.Silences, 6)
-               .arg(f.LostPackets, 5)
-        << QStringLiteral(" %1 %2 | %3 %4 %5 %6 %7 | %8 %9\n")
-               .arg(f.NoAnswer, 6)
-               .arg(f.Garbled, 7)
-               .arg(f.WrongBytesAfterDone, 6)
-               .arg(f.FalseDones, 6)
-               .arg(f.LostMarks, 6)
-               .arg(f.WrongBytesRead, 6)
-               .arg(f.NotFoundAgain, 7)
-               .arg(static_cast<double>(f.Time.count()) / 1000.0, 7, 'f', 1)
-               .arg(f.LongestCycle.count(), 6);
-  Out().flush();
+  PrintRow(title, [&f](const TColumn& column) {
+    return QStringLiteral("%1").arg(column.Value(f), column.Width, 'f', column.Decimals);
+  });
 }
 
 }  // namespace
