@@ -14,13 +14,13 @@
 #include "binding/ui/category_panels.h"
 #include "binding/ui/context_help.h"
 #include "binding/ui/page_controls.h"
-#include "binding/ui/page_host.h"
 #include "binding/ui/page_sections.h"
 #include "binding/ui/track_bar_setup.h"
 #include "binding/ui/vd_check_box.h"
 #include "binding/ui/vd_frame.h"
 #include "binding/ui/vd_radio_group.h"
 #include "binding/ui/vd_track_bar.h"
+#include "shell/fake_page_host.h"
 #include "test_support.h"
 
 namespace {
@@ -45,26 +45,6 @@ constexpr TControlRow kRows[] = {
 static_assert(CheckTable(kRows).Row == -1);
 constexpr TValueLabelRow kLabels[] = {{.Name = "tbKm", .Format = "%d км"}};
 // clang-format on
-
-class THelpHost : public IPageHost {
- public:
-  void ShowPageCommand(const QString&) override {}
-  void ShowStatusText(const QString&, bool) override {}
-  void ShowControlHelp(QWidget* control, const QString& topic) override {
-    asked.emplace_back(control, topic);
-  }
-  void BeginBusy() override {}
-  void EndBusy() override {}
-  void ReportProgress(const QString&, int, int) override {}
-  bool DemoMode() const override { return false; }
-  uint8_t MainVersionMajor() const override { return 0; }
-  uint8_t MainVersionMinor() const override { return 0; }
-  uint8_t MainGeneration() const override { return 0; }
-  bool ModuleAvailable(uint8_t) const override { return true; }
-  bool Confirm(const QString&) override { return true; }
-
-  std::vector<std::pair<QWidget*, QString>> asked;
-};
 
 class PageSetupTest : public ::testing::Test {
  protected:
@@ -119,7 +99,7 @@ TEST_F(PageSetupTest, MappedRadioGroupAgreesWithTheSettingTextAndKeepsUnknownByt
 }
 
 TEST_F(PageSetupTest, RightClickAsksForHelpExceptOnNoHelpRows) {
-  THelpHost host;
+  TFakePageHost host;
   AttachControlHelp(controls, host, QStringLiteral("main_test"));
   const auto rightClick = [](QWidget& widget) {
     QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(1, 1),
@@ -131,10 +111,10 @@ TEST_F(PageSetupTest, RightClickAsksForHelpExceptOnNoHelpRows) {
   rightClick(*mode.Button(1));
   rightClick(controls.Get<TVDCheckBox>("cbLock"));
   rightClick(controls.Get<TVDTrackBar>("tbKm"));
-  ASSERT_EQ(host.asked.size(), 2u);
-  EXPECT_EQ(host.asked[0].first, &controls.Get<TVDCheckBox>("cbLock"));
-  EXPECT_EQ(host.asked[0].second, QStringLiteral("main_test"));
-  EXPECT_EQ(host.asked[1].first, &controls.Get<TVDTrackBar>("tbKm"));
+  ASSERT_EQ(host.Help.size(), 2u);
+  EXPECT_EQ(host.Help[0].first, &controls.Get<TVDCheckBox>("cbLock"));
+  EXPECT_EQ(host.Help[0].second, QStringLiteral("main_test"));
+  EXPECT_EQ(host.Help[1].first, &controls.Get<TVDTrackBar>("tbKm"));
 }
 
 TEST_F(PageSetupTest, PartsGoToTheEndOfTheirSectionAcrossItsWidth) {

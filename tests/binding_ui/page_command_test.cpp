@@ -7,39 +7,15 @@
 
 #include <QPushButton>
 
-#include "binding/ui/page_host.h"
 #include "binding/ui/vd_frame.h"
 #include "link/bus_worker.h"
+#include "shell/fake_page_host.h"
 #include "sim_link.h"
 #include "test_support.h"
 
 namespace {
 
 using namespace std::chrono_literals;
-
-class TCommandHost : public IPageHost {
- public:
-  void ShowPageCommand(const QString&) override {}
-  void ShowStatusText(const QString& text, bool) override { Status.append(text); }
-  void ShowControlHelp(QWidget*, const QString&) override {}
-  void BeginBusy() override {}
-  void EndBusy() override {}
-  void ReportProgress(const QString&, int, int) override {}
-  bool DemoMode() const override { return false; }
-  uint8_t MainVersionMajor() const override { return 0; }
-  uint8_t MainVersionMinor() const override { return 0; }
-  uint8_t MainGeneration() const override { return 0; }
-  bool ModuleAvailable(uint8_t address) const override { return address != Absent; }
-  bool Confirm(const QString& text) override {
-    Asked.append(text);
-    return Yes;
-  }
-
-  uint8_t Absent = 0xFF;
-  bool Yes = true;
-  QStringList Status;
-  QStringList Asked;
-};
 
 class PageCommandTest : public ::testing::Test {
  protected:
@@ -60,7 +36,7 @@ class PageCommandTest : public ::testing::Test {
   std::shared_ptr<TVirtualAdapter> vehicle;
   std::unique_ptr<TAdapter> adapter;
   std::unique_ptr<TBusWorker> worker;
-  TCommandHost host;
+  TFakePageHost host;
   TVDFrame page{2};
   QPushButton button{&page};
 };

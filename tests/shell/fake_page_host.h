@@ -1,24 +1,38 @@
 #pragma once
 
 #include <QStringList>
+#include <utility>
+#include <vector>
 
 #include "binding/ui/page_host.h"
 
-// A window that hosts pages and remembers what they asked of it.
+// A window that hosts pages and remembers what they asked of it; demo mode, an absent module
+// and the user's answer to confirmations on request.
 class TFakePageHost : public IPageHost {
  public:
   void ShowPageCommand(const QString& command) override { Shown.append(command); }
-  void ShowStatusText(const QString&, bool) override {}
-  void ShowControlHelp(QWidget*, const QString&) override {}
+  void ShowStatusText(const QString& text, bool) override { Status.append(text); }
+  void ShowControlHelp(QWidget* control, const QString& topic) override {
+    Help.emplace_back(control, topic);
+  }
   void BeginBusy() override {}
   void EndBusy() override {}
   void ReportProgress(const QString&, int, int) override {}
-  bool DemoMode() const override { return false; }
+  bool DemoMode() const override { return Demo; }
   uint8_t MainVersionMajor() const override { return 0; }
   uint8_t MainVersionMinor() const override { return 0; }
   uint8_t MainGeneration() const override { return 0; }
-  bool ModuleAvailable(uint8_t) const override { return true; }
-  bool Confirm(const QString&) override { return true; }
+  bool ModuleAvailable(uint8_t address) const override { return address != Absent; }
+  bool Confirm(const QString& text) override {
+    Asked.append(text);
+    return Yes;
+  }
 
+  bool Demo = false;
+  uint8_t Absent = 0xFF;  // the one module that does not answer; none by default
+  bool Yes = true;
   QStringList Shown;
+  QStringList Status;
+  QStringList Asked;
+  std::vector<std::pair<QWidget*, QString>> Help;
 };

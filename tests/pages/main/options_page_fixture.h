@@ -5,33 +5,11 @@
 #include <utility>
 #include <vector>
 
-#include "binding/ui/page_host.h"
 #include "memory/ee_memory_item.h"
 #include "memory/lan_devices.h"
 #include "memory/rw.h"
 #include "pages/main/options_page.h"
-
-// A window hosting the page: records the help it is asked for, demo mode on request.
-class TRecordingHost : public IPageHost {
- public:
-  void ShowPageCommand(const QString&) override {}
-  void ShowStatusText(const QString&, bool) override {}
-  void ShowControlHelp(QWidget* control, const QString& topic) override {
-    Help.emplace_back(control, topic);
-  }
-  void BeginBusy() override {}
-  void EndBusy() override {}
-  void ReportProgress(const QString&, int, int) override {}
-  bool DemoMode() const override { return Demo; }
-  uint8_t MainVersionMajor() const override { return 0; }
-  uint8_t MainVersionMinor() const override { return 0; }
-  uint8_t MainGeneration() const override { return 0; }
-  bool ModuleAvailable(uint8_t) const override { return true; }
-  bool Confirm(const QString&) override { return true; }
-
-  bool Demo = false;
-  std::vector<std::pair<QWidget*, QString>> Help;
-};
+#include "shell/fake_page_host.h"
 
 // The main module's settings memory behind a channel that acts as the bus does: bytes read
 // are no change, only changed bytes are written. Every availability bit is set, so that
@@ -90,7 +68,7 @@ class TBoundMainPage {
     return page.Controls().template Get<T>(name);
   }
 
-  TRecordingHost host;
+  TFakePageHost host;
   TPage page{host};
   TLanDevices registry;
   TModuleMemory module;
