@@ -8,13 +8,12 @@
 
 #include "binding/pin_coding.h"
 #include "binding/ui/check_rules.h"
-#include "binding/ui/context_help.h"
 #include "binding/ui/page_command.h"
 #include "binding/ui/page_host.h"
 #include "binding/ui/page_sections.h"
 #include "binding/ui/pin_edit.h"
 #include "binding/ui/pin_field.h"
-#include "binding/ui/track_bar_setup.h"
+#include "binding/ui/table_page.h"
 #include "binding/ui/vd_check_box.h"
 #include "binding/ui/vd_data.h"
 #include "binding/ui/vd_track_bar.h"
@@ -96,10 +95,9 @@ QHBoxLayout* Row(QBoxLayout& column) {
 TMainOptions::TMainOptions(IPageHost& host, QWidget* parent)
     : TVDFrame(kMainModuleAddr, parent),
       host_(host),
-      controls_(TPageControls::Build(*this, MainOptionsTable().Rows)),
+      controls_(BuildTablePage(*this, MainOptionsTable(), host)),
       leftSide_(controls_.Get<TVDTrackBar>("vdd_L_Side")),
       rightSide_(controls_.Get<TVDTrackBar>("vdd_R_side")) {
-  ApplyValueLabels(controls_, MainOptionsTable().Labels);
   new TCheckRules(controls_, kCheckRules, kRuleTriggers, this);
   auto& canSpeed = controls_.Get<TVDCheckBox>("VDCheckBox58");
   connect(&canSpeed, &QAbstractButton::clicked, this, [this](bool checked) {
@@ -108,7 +106,6 @@ TMainOptions::TMainOptions(IPageHost& host, QWidget* parent)
   AttachOverloads();
   AddPinFields();
   AddImitationButtons();
-  AttachControlHelp(controls_, host, QLatin1String(MainOptionsTable().HelpTopic));
 }
 
 void TMainOptions::AddPinFields() {

@@ -3,10 +3,9 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 
-#include "binding/ui/context_help.h"
 #include "binding/ui/page_command.h"
 #include "binding/ui/page_sections.h"
-#include "binding/ui/track_bar_setup.h"
+#include "binding/ui/table_page.h"
 #include "link/lan_msg.h"
 #include "pages/main/sensors_table.h"
 
@@ -23,10 +22,8 @@ constexpr char kShockSection[] = "Чувствительность датчик�
 TMainSensors::TMainSensors(IPageHost& host, QWidget* parent)
     : TVDFrame(kMainModuleAddr, parent),
       host_(host),
-      controls_(TPageControls::Build(*this, MainSensorsTable().Rows)) {
-  ApplyValueLabels(controls_, MainSensorsTable().Labels);
+      controls_(BuildTablePage(*this, MainSensorsTable(), host)) {
   AddAdaptationButton();
-  AttachControlHelp(controls_, host, QLatin1String(MainSensorsTable().HelpTopic));
 }
 
 void TMainSensors::AddAdaptationButton() {

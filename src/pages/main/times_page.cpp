@@ -4,18 +4,14 @@
 #include <QLayout>
 #include <QVBoxLayout>
 
-#include "binding/ui/context_help.h"
-#include "binding/ui/track_bar_setup.h"
+#include "binding/ui/table_page.h"
 #include "binding/ui/vd_track_bar.h"
 #include "link/lan_msg.h"
 #include "pages/main/times_table.h"
 
 TMainTimes::TMainTimes(IPageHost& host, QWidget* parent)
-    : TVDFrame(kMainModuleAddr, parent),
-      controls_(TPageControls::Build(*this, MainTimesTable().Rows)) {
-  ApplyValueLabels(controls_, MainTimesTable().Labels);
+    : TVDFrame(kMainModuleAddr, parent), controls_(BuildTablePage(*this, MainTimesTable(), host)) {
   AddWindowLiftNote();
-  AttachControlHelp(controls_, host, QLatin1String(MainTimesTable().HelpTopic));
 }
 
 // The window lift pulse is also the time the sensors are ignored while the windows move: a
