@@ -1,6 +1,5 @@
 #include "app/ctl/ctl_diff.h"
 
-#include <QFileInfo>
 #include <algorithm>
 #include <memory>
 #include <optional>
@@ -51,42 +50,12 @@ QTextStream& Complain(TCtlContext& context) {
 }
 
 // The configuration file and the areas of the listed modules (every module when none is
-// listed) that it holds; nullptr, with the reason on stderr, for a file the program would not
+// listed) that it holds; nullopt, with the reason on stderr, for a file the program would not
 // open.
-struct TOpenedFile {
-  std::unique_ptr<TFileRW> File;
-  std::vector<TDeviceMemoryItem*> Areas;
-};
-
 std::optional<TOpenedFile> OpenFile(TCtlContext& context, const QString& path,
                                     const TLanDevices& devices, const std::vector<int>& listed) {
-  if (!QFileInfo(path).isFile()) {
-    Complain(context) << "no file " << path << "\n";
-    return std::nullopt;
-  }
-  TOpenedFile opened;
-  try {
-    opened.File = std::make_unique<TFileRW>(path, false);
-  } catch (const std::exception& error) {
-    Complain(context) << FailureText(error) << "\n";
-    return std::nullopt;
-  }
-  if (!opened.File->IsCompatible()) {
-    // The other reasons name the file themselves.
-    if (opened.File->Refusal() == TFileRefusal::IncompatibleVersion) {
-      Complain(context) << path << ": ";
-    } else {
-      Complain(context);
-    }
-    context.Err() << opened.File->RefusalText() << "\n";
-    return std::nullopt;
-  }
-  opened.Areas = AreasInFile(*opened.File, devices);
-  if (opened.Areas.empty()) {
-    Complain(context) << QStringLiteral("Файл \"%1\" не содержит корректных данных.").arg(path)
-                      << "\n";
-    return std::nullopt;
-  }
+  TOpenedFile opened = OpenConfigFile(context, "diff", path, devices);
+  if (!opened.File) return std::nullopt;
   if (!listed.empty()) {
     std::erase_if(opened.Areas, [&](const TDeviceMemoryItem* area) {
       return std::find(listed.begin(), listed.end(), area->Device()->LanAddr()) == listed.end();

@@ -1,5 +1,6 @@
 #include "app/ctl/ctl_file_session.h"
 
+#include <QFileInfo>
 #include <algorithm>
 
 #include "binding/comp_error.h"
@@ -14,6 +15,43 @@ QString FailureText(const std::exception& error) {
   }
   if (const auto* adapter = dynamic_cast<const EAdapter*>(&error)) return adapter->Message();
   return QString::fromUtf8(error.what());
+}
+
+TOpenedFile OpenConfigFile(TCtlContext& context, const char* command, const QString& path,
+                           const TLanDevices& devices) {
+  const auto complain = [&context, command]() -> QTextStream& {
+    return context.Err() << "vardexctl " << command << ": ";
+  };
+  TOpenedFile opened;
+  if (!QFileInfo(path).isFile()) {
+    complain() << "no file " << path << "\n";
+    opened.Failure = kExitUsage;
+    return opened;
+  }
+  std::unique_ptr<TFileRW> file;
+  try {
+    file = std::make_unique<TFileRW>(path, false);
+  } catch (const std::exception& error) {
+    complain() << FailureText(error) << "\n";
+    opened.Failure = kExitFailed;
+    return opened;
+  }
+  opened.Failure = kExitUsage;
+  if (!file->IsCompatible()) {
+    // The other reasons name the file themselves.
+    complain();
+    if (file->Refusal() == TFileRefusal::IncompatibleVersion) context.Err() << path << ": ";
+    context.Err() << file->RefusalText() << "\n";
+    return opened;
+  }
+  opened.Areas = AreasInFile(*file, devices);
+  if (opened.Areas.empty()) {
+    complain() << QStringLiteral("Файл \"%1\" не содержит корректных данных.").arg(path) << "\n";
+    return opened;
+  }
+  opened.File = std::move(file);
+  opened.Failure = 0;
+  return opened;
 }
 
 std::vector<TDeviceMemoryItem*> SettingsAreas(const TLanDevice& device) {

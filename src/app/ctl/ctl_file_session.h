@@ -11,6 +11,7 @@
 #include "binding/headless_binder.h"
 #include "binding/page_table.h"
 #include "memory/cluster_info.h"
+#include "memory/file_rw.h"
 
 // What the user is told about a failed command: the message of the program's own exceptions.
 QString FailureText(const std::exception& error);
@@ -20,6 +21,18 @@ std::vector<TDeviceMemoryItem*> SettingsAreas(const TLanDevice& device);
 
 // Parses "A,B,..." into bus addresses; nullopt for an empty list or a bad address.
 std::optional<std::vector<int>> ParseModules(const QString& text);
+
+// A configuration file opened for a command, with the settings areas it holds.
+struct TOpenedFile {
+  std::unique_ptr<TFileRW> File;  // null when the file cannot be used
+  std::vector<TDeviceMemoryItem*> Areas;
+  int Failure = 0;  // then the exit status: 2 missing, refused or empty, 1 unreadable
+};
+
+// Opens a configuration file as write and diff do; a file that cannot be used is told on
+// stderr after "vardexctl COMMAND: ".
+TOpenedFile OpenConfigFile(TCtlContext& context, const char* command, const QString& path,
+                           const TLanDevices& devices);
 
 // The registry, the bus channel and the controls bound for one command that moves whole
 // configurations.

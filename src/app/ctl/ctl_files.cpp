@@ -1,6 +1,5 @@
 #include "app/ctl/ctl_files.h"
 
-#include <QFileInfo>
 #include <algorithm>
 #include <array>
 #include <memory>
@@ -200,35 +199,10 @@ int RunWriteWith(TCtlContext& context, const QStringList& args,
   TLanDevices& devices = session.Devices();
   const auto listed = session.Listed(kWrite.Name, parsed->Modules);
   if (!listed) return kExitUsage;
-  if (!QFileInfo(parsed->File).isFile()) {
-    Complain(context, kWrite) << "no file " << parsed->File << "\n";
-    return kExitUsage;
-  }
-
-  std::unique_ptr<TFileRW> file;
-  try {
-    file = std::make_unique<TFileRW>(parsed->File, false);
-  } catch (const std::exception& error) {
-    Complain(context, kWrite) << FailureText(error) << "\n";
-    return kExitFailed;
-  }
-  if (!file->IsCompatible()) {
-    // The other reasons name the file themselves.
-    if (file->Refusal() == TFileRefusal::IncompatibleVersion) {
-      Complain(context, kWrite) << parsed->File << ": ";
-    } else {
-      Complain(context, kWrite);
-    }
-    context.Err() << file->RefusalText() << "\n";
-    return kExitUsage;
-  }
-
-  std::vector<TDeviceMemoryItem*> areas = AreasInFile(*file, devices);
-  if (areas.empty()) {
-    context.Err() << QStringLiteral("Файл \"%1\" не содержит корректных данных.").arg(parsed->File)
-                  << "\n";
-    return kExitUsage;
-  }
+  TOpenedFile opened = OpenConfigFile(context, kWrite.Name, parsed->File, devices);
+  if (!opened.File) return opened.Failure;
+  const std::unique_ptr<TFileRW> file = std::move(opened.File);
+  std::vector<TDeviceMemoryItem*> areas = std::move(opened.Areas);
   const auto holds = [](const std::vector<TDeviceMemoryItem*>& in, const TLanDevice* device) {
     return std::any_of(in.begin(), in.end(),
                        [&](const TDeviceMemoryItem* area) { return area->Device() == device; });
