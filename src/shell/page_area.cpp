@@ -51,11 +51,17 @@ void TPageArea::ForEveryControl(F apply) const {
 
 void TPageArea::SetDemoMode(bool on) {
   demoMode_ = on;
-  SetMainFirmware(mainMajor_);
+  ApplyMainFirmware();
 }
 
+// The version record is live: most reports repeat what every control already follows.
 void TPageArea::SetMainFirmware(uint8_t major) {
+  if (major == mainMajor_) return;
   mainMajor_ = major;
+  ApplyMainFirmware();
+}
+
+void TPageArea::ApplyMainFirmware() {
   ForEveryControl(
       [this](TBoundControlBase& control) { control.ApplyMainFirmware(mainMajor_, demoMode_); });
 }

@@ -45,6 +45,7 @@ class TPageArea : public QStackedWidget {
 
  private:
   void ApplyEnabling(TVDFrame& page);
+  void ApplyMainFirmware();
   template <class F>
   void ForEveryControl(F apply) const;
 
