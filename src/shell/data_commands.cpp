@@ -139,6 +139,7 @@ void TDataCommands::WriteModule(const TModuleCommandSpec& desc) {
 }
 
 void TDataCommands::SetDefaultsModule(uint8_t lanAddr, TMemoryLocations locations) {
+  pages_.BuildPagesOf(lanAddr);
   RunTransfer([this, lanAddr, locations](const ITransferContext& context) {
     registry_.SetDefaultsDevice(registry_.FindDevice(lanAddr), locations, Progress(), context);
   });

@@ -337,20 +337,33 @@ void TMainForm::CreatePages() {
   pageArea_->AddPage(versionInfo);
   ConnectVersionInfo(*versionInfo);
   versionInfo->Initialize();
+  pageArea_->SetPageSetUp([this](TVDFrame& page) {
+    page.AttachBus(*worker_);
+    page.SetColour(options_.Background());
+    const auto controls = page.BoundControls();
+    registry_->BindControls(controls, {});
+  });
+
+  std::vector<IBoundControl*> controls;
+  const auto bind = [&controls](const std::vector<IBoundControl*>& more) {
+    controls.insert(controls.end(), more.begin(), more.end());
+  };
+  versionInfo->AttachBus(*worker_);
+  bind(versionInfo->BoundControls());
   for (const auto& info : pages_.Pages()) {
+    if (info.Table != nullptr) {
+      bind(pageArea_->AddDeferredPage(info, *this));
+      continue;
+    }
     TVDFrame* page = info.Create(pageArea_, *this);
     page->setObjectName(info.Name);
     pageArea_->AddPage(page);
     page->Initialize();
+    page->AttachBus(*worker_);
+    bind(page->BoundControls());
   }
   pageArea_->FinishPages();
 
-  std::vector<IBoundControl*> controls;
-  for (TVDFrame* page : pageArea_->Pages()) {
-    page->AttachBus(*worker_);
-    const auto pageControls = page->BoundControls();
-    controls.insert(controls.end(), pageControls.begin(), pageControls.end());
-  }
   boardWatch_ = std::make_unique<TBoardWatch>(
       [this](int generation) { pageArea_->SetBoardGeneration(generation); });
   controls.push_back(boardWatch_.get());

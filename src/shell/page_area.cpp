@@ -5,6 +5,8 @@
 #include <set>
 
 #include "binding/bound_control_base.h"
+#include "binding/headless_binder.h"
+#include "binding/page_table.h"
 #include "binding/ui/category_panels.h"
 #include "binding/ui/vd_frame.h"
 #include "link/bus_requests.h"
@@ -21,8 +23,44 @@ TPageArea::TPageArea(TModuleAvailability& availability, TModuleCommands& command
   setObjectName(QStringLiteral("PageArea"));
 }
 
+TPageArea::~TPageArea() = default;
+
 void TPageArea::AddPage(TVDFrame* page) {
   addWidget(page);
+}
+
+std::vector<IBoundControl*> TPageArea::AddDeferredPage(const TPageInfo& info, IPageHost& host) {
+  auto standIn = std::make_unique<THeadlessPage>(info.Table->Rows, info.Table->LanAddr);
+  std::vector<IBoundControl*> controls = standIn->BoundControls();
+  deferred_.push_back({info, &host, std::move(standIn)});
+  return controls;
+}
+
+TVDFrame* TPageArea::Build(TDeferredPage& deferred) {
+  // The stand-ins leave the images before the widgets take their place.
+  deferred.StandIn.reset();
+  TVDFrame* page = deferred.Info.Create(this, *deferred.Host);
+  page->setObjectName(deferred.Info.Name);
+  addWidget(page);
+  page->Initialize();
+  if (setUp_) setUp_(*page);
+  for (IBoundControl* control : page->BoundControls()) {
+    if (auto* bound = dynamic_cast<TBoundControlBase*>(control)) {
+      bound->ApplyMainFirmware(mainMajor_, demoMode_);
+      bound->ApplyBoardGeneration(boardGeneration_);
+    }
+    // What was read or opened before the page existed shows as if it had been there.
+    if (const auto* mem = control->GetMem(); mem != nullptr && mem->IsLoaded()) control->Load();
+  }
+  return page;
+}
+
+void TPageArea::BuildPagesOf(uint8_t lanAddr) {
+  std::vector<QString> names;
+  for (const TDeferredPage& deferred : deferred_) {
+    if (deferred.Info.LanAddr == lanAddr) names.push_back(deferred.Info.Name);
+  }
+  for (const QString& name : names) Page(name);
 }
 
 void TPageArea::FinishPages() {
@@ -31,8 +69,14 @@ void TPageArea::FinishPages() {
   setCurrentWidget(blank);
 }
 
-TVDFrame* TPageArea::Page(const QString& name) const {
-  return findChild<TVDFrame*>(name, Qt::FindDirectChildrenOnly);
+TVDFrame* TPageArea::Page(const QString& name) {
+  if (auto* page = findChild<TVDFrame*>(name, Qt::FindDirectChildrenOnly)) return page;
+  const auto deferred = std::find_if(deferred_.begin(), deferred_.end(),
+                                     [&name](const auto& page) { return page.Info.Name == name; });
+  if (deferred == deferred_.end()) return nullptr;
+  TDeferredPage building = std::move(*deferred);
+  deferred_.erase(deferred);
+  return Build(building);
 }
 
 std::vector<TVDFrame*> TPageArea::Pages() const {

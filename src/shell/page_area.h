@@ -2,10 +2,15 @@
 
 #include <QPointer>
 #include <QStackedWidget>
+#include <functional>
+#include <memory>
 #include <vector>
 
+#include "binding/ui/page_registry.h"
 #include "shell/page_history.h"
 
+class IBoundControl;
+class THeadlessPage;
 class TLivePoller;
 class TModuleAvailability;
 class TModuleCommands;
@@ -15,6 +20,10 @@ class TVDFrame;
 // shown. Showing a page hides the last one (its requests to the modules are dropped and its
 // live values no longer polled), enables the page's controls by the availability of their
 // modules, asks for what it shows that was not read yet and keeps its live values fresh.
+//
+// A page made from a table gets its widgets the first time it is needed: until then the
+// rows of its table stand in for them, bound without widgets, so that reads, writes and
+// files cover its cells while start-up does not grow with the number of pages.
 class TPageArea : public QStackedWidget {
   Q_OBJECT
 
@@ -22,11 +31,26 @@ class TPageArea : public QStackedWidget {
   TPageArea(TModuleAvailability& availability, TModuleCommands& commands, TLivePoller& poller,
             QWidget* parent);
 
+  // Binds a page's widgets to the memory images and the bus; called once per page, before
+  // the page shows anything.
+  using TPageSetUp = std::function<void(TVDFrame& page)>;
+
+  ~TPageArea() override;
+
+  void SetPageSetUp(TPageSetUp setUp) { setUp_ = std::move(setUp); }
   void AddPage(TVDFrame* page);
+  // A page built when first needed; returns the controls that stand in for its widgets until
+  // then, to be bound like the widgets of a built page.
+  std::vector<IBoundControl*> AddDeferredPage(const TPageInfo& info, IPageHost& host);
   // After the last page: no page is current until the first one is shown.
   void FinishPages();
-  TVDFrame* Page(const QString& name) const;
+  // The page, built now if it was not yet; nullptr when there is no such page.
+  TVDFrame* Page(const QString& name);
+  // The pages built so far.
   std::vector<TVDFrame*> Pages() const;
+  // Builds every page of the module: factory settings take the defaults the pages' own
+  // handlers give, not only the ones their tables hold.
+  void BuildPagesOf(uint8_t lanAddr);
   TVDFrame* CurrentPage() const { return current_; }
   TPageHistory& History() { return history_; }
   const TPageHistory& History() const { return history_; }
@@ -44,6 +68,13 @@ class TPageArea : public QStackedWidget {
   bool FocusControl(const QString& name);
 
  private:
+  struct TDeferredPage {
+    TPageInfo Info;
+    IPageHost* Host = nullptr;
+    std::unique_ptr<THeadlessPage> StandIn;
+  };
+
+  TVDFrame* Build(TDeferredPage& deferred);
   void ApplyEnabling(TVDFrame& page);
   void ApplyMainFirmware();
   template <class F>
@@ -52,6 +83,8 @@ class TPageArea : public QStackedWidget {
   TModuleAvailability& availability_;
   TModuleCommands& commands_;
   TLivePoller& poller_;
+  TPageSetUp setUp_;
+  std::vector<TDeferredPage> deferred_;
   QPointer<TVDFrame> current_;
   TPageHistory history_;
   bool demoMode_ = false;

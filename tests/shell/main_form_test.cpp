@@ -179,6 +179,35 @@ TEST_F(MainFormTest, ShowingAPageReadsItAndAChangeEnablesWritingUntilWritten) {
   EXPECT_FALSE(form->UnwrittenChanges());
 }
 
+TEST_F(MainFormTest, APageIsBuiltWhenFirstNeededAndShowsWhatWasReadBefore) {
+  Start(QString());
+  vehicle->WithVehicle([](TVirtualVehicle& v) { v.Module(2)->Memory(kSimExt)[91] = 3; });
+  ASSERT_EQ(form->findChild<TVDFrame*>(QStringLiteral("MainOptions")), nullptr)
+      << "not built at start";
+  Act("aRead2")->trigger();
+  WaitForBus();
+  ASSERT_TRUE(form->Registry().FindMem(2, mlExt)->IsLoaded());
+  EXPECT_EQ(form->findChild<TVDFrame*>(QStringLiteral("MainOptions")), nullptr);
+  EXPECT_FALSE(form->UnwrittenChanges()) << "the table's rows read and store without changing";
+
+  EXPECT_EQ(Control<TVDRadioGroup>("rgSignal").ItemIndex(), 3);
+  EXPECT_FALSE(form->UnwrittenChanges());
+}
+
+TEST_F(MainFormTest, FactorySettingsOfANeverShownPageTakeItsDefaults) {
+  Start(QString());
+  vehicle->WithVehicle([](TVirtualVehicle& v) { v.Module(2)->Memory(kSimExt)[91] = 3; });
+  Act("aRead2")->trigger();
+  WaitForBus();
+  Act("aDef2")->trigger();
+  WaitForBus();
+  EXPECT_EQ(Control<TVDRadioGroup>("rgSignal").ItemIndex(), 1);
+  ASSERT_TRUE(SpinUntil([&] { return !form->ScanPending(); }));
+  Act("aWrite2")->trigger();
+  WaitForBus();
+  EXPECT_EQ(ModuleByte(2, kSimExt, 91), 1);
+}
+
 TEST_F(MainFormTest, HistoryGoesBackAndForwardAndAppendsAfterGoingBack) {
   Start(QString());
   form->UpdateCommandStates();
