@@ -466,6 +466,10 @@ void TMainForm::ShowControlHelp(QWidget* control, const QString& topic) {
   if (!help_.Show(topic, anchor)) dialogs_->Inform(QStringLiteral("Справка не найдена!"));
 }
 
+void TMainForm::ShowHelpTopic(const QString& topic) {
+  if (!help_.Show(topic)) dialogs_->Inform(QStringLiteral("Справка не найдена!"));
+}
+
 void TMainForm::ShowHelp() {
   if (!help_.Show(QLatin1String(THelpViewer::kIndexTopic))) {
     dialogs_->Inform(QStringLiteral("Справка не найдена!"));

@@ -66,6 +66,7 @@ class TMainForm : public QMainWindow,
   void ShowPageCommand(const QString& command) override;
   void ShowStatusText(const QString& text, bool refresh) override;
   void ShowControlHelp(QWidget* control, const QString& topic) override;
+  void ShowHelpTopic(const QString& topic) override;
   void BeginBusy() override;
   void EndBusy() override;
   void ReportProgress(const QString& name, int maximum, int position) override;

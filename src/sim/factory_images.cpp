@@ -29,6 +29,10 @@ const std::vector<TImagePatch>& FactoryImagePatches() {
       // Main module, flash: which modules it supervises (GSM, shock and tilt sensors; CAN
       // module and tag transceiver).
       {2, Third, kSimFlash, 64000, {0x25, 0x03}},
+      // The pins of the output functions 1 to 16 on the third-generation board: each on its
+      // usual wire, the pager, ignition support, starter and ACC on none.
+      {2, Third, kSimFlash, 62464,
+       {204, 169, 140, 137, 108, 233, 0, 77, 45, 24, 44, 0, 0, 0, 152, 156}},
       // Board record: type 16 first shipped with firmware 05.20 of 14.02.2019, a "Tarsk 4".
       {2, Third, kSimFlash, 65408, {0x00, 16, 0x05, 0x20, 0x14, 0x02, 0x19, 0x00}},
       {2, Second, kSimFlash, 65408, {0x00, 16, 0x04, 0x44, 0x00, 0x09, 0x11, 0x00}},

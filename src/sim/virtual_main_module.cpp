@@ -22,6 +22,15 @@ constexpr uint8_t kDisarmCompletely = 99;
 constexpr uint8_t kStartEngine = 106;
 constexpr uint8_t kStopEngine = 112;
 constexpr uint8_t kBoardData = 127;
+// Relay programming: learning with data 2 starts it, command 28 with data 63 ends it, and
+// command 12 goes to the relays while it runs. RAM byte 61 bit 6 tells the PC.
+constexpr uint8_t kLearn = 114;
+constexpr uint8_t kLearnRelays = 2;
+constexpr uint8_t kRelayCommand = 12;
+constexpr uint8_t kRelayRequest = 28;
+constexpr uint8_t kLeaveRelayProgramming = 63;
+constexpr size_t kRelayProgrammingByte = 61;
+constexpr uint8_t kRelayProgrammingBit = 1 << 6;
 
 // Inputs and outputs as command 3 numbers them; bit 6 marks an output, bit 7 the state.
 constexpr uint8_t kInputIgnition = 3;
@@ -158,6 +167,7 @@ void TVirtualMainModule::Handle(const TLanMsg& msg, std::vector<TLanMsg>& replie
     replies.push_back(Answer(msg, mode.Payload()));
     return;
   }
+  if (request && HandleRelayProgramming(msg, replies)) return;
   std::optional<TSimAction> action;
   if (request && msg.Command == kArm) action = TSimAction::Arm;
   if (request && (msg.Command == kDisarm || msg.Command == kDisarmCompletely)) {
@@ -172,6 +182,25 @@ void TVirtualMainModule::Handle(const TLanMsg& msg, std::vector<TLanMsg>& replie
   }
   if (msg.AnswerRequested) replies.push_back(Answer(msg));
   Perform(*action, replies);
+}
+
+bool TVirtualMainModule::HandleRelayProgramming(const TLanMsg& msg, std::vector<TLanMsg>& replies) {
+  uint8_t& state = Memory(kSimRam).at(kRelayProgrammingByte);
+  if (msg.Command == kLearn && msg.Length == 1 && msg.Data[0] == kLearnRelays) {
+    state |= kRelayProgrammingBit;
+  } else if (msg.Command == kRelayRequest && msg.Length >= 1 &&
+             msg.Data[0] == kLeaveRelayProgramming) {
+    state &= static_cast<uint8_t>(~kRelayProgrammingBit);
+  } else if (msg.Command == kRelayCommand && msg.Length == 1) {
+    if (msg.AnswerRequested) {
+      const uint8_t accepted[] = {0};
+      replies.push_back(Answer(msg, accepted));
+    }
+  } else {
+    return false;
+  }
+  if (msg.AnswerRequested && msg.Command != kRelayCommand) replies.push_back(Answer(msg));
+  return true;
 }
 
 void TVirtualMainModule::AnswerStatus(const TLanMsg& request, std::vector<TLanMsg>& replies) {

@@ -36,6 +36,8 @@ class TVirtualMainModule : public TVirtualModule {
   void AnswerStatus(const TLanMsg& request, std::vector<TLanMsg>& replies) override;
 
  private:
+  // Relay programming; false for any other command.
+  bool HandleRelayProgramming(const TLanMsg& msg, std::vector<TLanMsg>& replies);
   void Arm(std::vector<TLanMsg>& out);
   void Disarm(std::vector<TLanMsg>& out);
   void SetIgnition(bool on, std::vector<TLanMsg>& out);

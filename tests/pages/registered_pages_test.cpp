@@ -76,23 +76,29 @@ struct TBoundPage {
 };
 
 // Moves a control away from what it shows, as a user would; a greyed control a user cannot
-// move.
-void ChangeLikeAUser(QObject* control) {
+// move. True when the control is one a user moves.
+bool ChangeLikeAUser(QObject* control) {
   if (auto* widget = qobject_cast<QWidget*>(control); widget != nullptr && !widget->isEnabled()) {
-    return;
+    return false;
   }
   if (auto* box = qobject_cast<TVDCheckBox*>(control)) {
     box->click();
-  } else if (auto* group = qobject_cast<TVDRadioGroup*>(control)) {
+    return true;
+  }
+  if (auto* group = qobject_cast<TVDRadioGroup*>(control)) {
     for (auto* button : group->findChildren<QRadioButton*>()) {
       if (!button->isChecked()) {
         button->click();
-        break;
+        return true;
       }
     }
-  } else if (auto* bar = qobject_cast<TVDTrackBar*>(control)) {
-    bar->SetPosition(bar->Position() == bar->maximum() ? bar->minimum() : bar->maximum());
+    return false;
   }
+  if (auto* bar = qobject_cast<TVDTrackBar*>(control)) {
+    bar->SetPosition(bar->Position() == bar->maximum() ? bar->minimum() : bar->maximum());
+    return true;
+  }
+  return false;
 }
 
 TEST(RegisteredPages, TablesAreSoundAndEveryPageHasItsCommand) {
@@ -142,14 +148,18 @@ TEST(RegisteredPages, EverySettingSurvivesAWriteAndAReadBack) {
     TBoundPage written(info, *adapter);
     written.Read();
     const auto before = written.Values();
+    std::size_t moved = 0;
     for (IBoundControl* control : written.page->BoundControls()) {
-      ChangeLikeAUser(dynamic_cast<QObject*>(control));
+      moved += ChangeLikeAUser(dynamic_cast<QObject*>(control)) ? 1 : 0;
     }
     const auto values = written.Values();
     std::size_t changed = 0;
     for (std::size_t i = 0; i < values.size(); ++i) changed += values[i] != before[i] ? 1 : 0;
-    // Rules may take some changes back; most settings must really have moved.
-    EXPECT_GT(changed, values.size() / 2);
+    // Rules may take some changes back; most settings must really have moved. Pages whose
+    // settings all live in page-drawn items test their own editing.
+    if (moved > 0) {
+      EXPECT_GT(changed, moved / 2);
+    }
     written.Write();
 
     TBoundPage read(info, *adapter);

@@ -15,6 +15,7 @@ class TFakePageHost : public IPageHost {
   void ShowControlHelp(QWidget* control, const QString& topic) override {
     Help.emplace_back(control, topic);
   }
+  void ShowHelpTopic(const QString& topic) override { Help.emplace_back(nullptr, topic); }
   void BeginBusy() override {}
   void EndBusy() override {}
   void ReportProgress(const QString&, int, int) override {}

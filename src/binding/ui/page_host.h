@@ -16,6 +16,8 @@ class IPageHost {
   virtual void ShowStatusText(const QString& text, bool refresh) = 0;
   // Opens the help of one bound control on the page's help topic.
   virtual void ShowControlHelp(QWidget* control, const QString& topic) = 0;
+  // Opens a help page of its own ("main_outputs"); says so when there is none.
+  virtual void ShowHelpTopic(const QString& topic) = 0;
   virtual void BeginBusy() = 0;
   virtual void EndBusy() = 0;
   virtual void ReportProgress(const QString& name, int maximum, int position) = 0;

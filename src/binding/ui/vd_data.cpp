@@ -28,17 +28,29 @@ void TVDData::ShowVisible(bool visible) {
 }
 
 void TVDData::Store() {
+  StoreBytes();
+}
+
+void TVDData::StoreEdited() {
+  if (StoreBytes()) GetMem()->SetModified(true);
+}
+
+bool TVDData::StoreBytes() {
   TBaseDeviceMemoryItem* mem = GetMem();
-  if (mem == nullptr || !Operable()) return;
+  if (mem == nullptr || !Operable()) return false;
   const TComponentData& data = ComponentData();
+  bool changed = false;
   WrapComp(ControlName(), GetCaption(), [&] {
     if (data.DataType() != stArray) ThrowBadDataType(ControlName(), data.DataType());
     for (int i = 0; i < data.MaxVal(); ++i) {
-      uint8_t v = mem->GetByte(data.Addr() + i);
+      const uint8_t old = mem->GetByte(data.Addr() + i);
+      uint8_t v = old;
       if (OnStore) OnStore(*this, v, i);
       mem->SetByte(data.Addr() + i, v);
+      changed = changed || v != old;
     }
   });
+  return changed;
 }
 
 QString TVDData::GetValueText() const {

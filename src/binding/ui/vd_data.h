@@ -32,11 +32,16 @@ class TVDData : public QObject, public TBoundControlBase {
   void ShowVisible(bool visible) override;
   void Load() override;
   void Store() override;
+  // Stores what the page's own control changed at once, not only at the next write: the
+  // area counts as changed when a byte did.
+  void StoreEdited();
   QString GetCaption() const override { return control_ ? control_->objectName() : QString(); }
   QString GetValueText() const override;
   void SetDefault() override;
   void Synchronize(IBoundControl*, int) override {}
 
  private:
+  bool StoreBytes();
+
   QPointer<QWidget> control_;
 };

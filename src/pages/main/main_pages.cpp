@@ -2,7 +2,14 @@
 
 #include "binding/page_table.h"
 #include "binding/ui/page_registry.h"
+#include <memory>
+
+#include "pages/main/main_board.h"
 #include "pages/main/options_page.h"
+#include "pages/main/outputs_page.h"
+#include "pages/main/outputs_table.h"
+#include "pages/main/relays_page.h"
+#include "pages/main/relays_table.h"
 #include "pages/main/options_table.h"
 #include "pages/main/sensors_page.h"
 #include "pages/main/sensors_table.h"
@@ -21,10 +28,26 @@ void RegisterTablePage(TPageRegistry& registry, const TPageTable& table) {
        .Table = &table});
 }
 
+// A page over the board that the inputs and outputs pages share; the registry's pages keep it
+// alive as long as any of them may be made.
+template <class TPage>
+void RegisterBoardPage(TPageRegistry& registry, const TPageTable& table,
+                       const std::shared_ptr<TMainBoard>& board) {
+  registry.Register({.Name = QLatin1String(table.Name),
+                     .LanAddr = table.LanAddr,
+                     .Create = [board](QWidget* parent, IPageHost& host) {
+                       return new TPage(host, *board, parent);
+                     },
+                     .Table = &table});
+}
+
 }  // namespace
 
 void RegisterMainPages(TPageRegistry& registry) {
+  const auto board = std::make_shared<TMainBoard>();
   RegisterTablePage<TMainOptions>(registry, MainOptionsTable());
   RegisterTablePage<TMainTimes>(registry, MainTimesTable());
   RegisterTablePage<TMainSensors>(registry, MainSensorsTable());
+  RegisterBoardPage<TMainOutputs>(registry, MainOutputsTable(), board);
+  RegisterTablePage<TMainRelays>(registry, MainRelaysTable());
 }

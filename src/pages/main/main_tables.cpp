@@ -3,10 +3,12 @@
 #include <array>
 
 #include "pages/main/options_table.h"
+#include "pages/main/outputs_table.h"
 #include "pages/main/sensors_table.h"
 #include "pages/main/times_table.h"
 
 std::span<const TPageTable> MainPageTables() {
-  static const std::array kTables = {MainOptionsTable(), MainTimesTable(), MainSensorsTable()};
+  static const std::array kTables = {MainOptionsTable(), MainTimesTable(), MainSensorsTable(),
+                                     MainOutputsTable()};
   return kTables;
 }

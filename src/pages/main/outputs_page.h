@@ -1,0 +1,73 @@
+#pragma once
+
+#include <vector>
+
+#include "binding/ui/page_controls.h"
+#include "binding/ui/vd_frame.h"
+#include "pages/main/outputs_editor.h"
+#include "pages/main/start_relays.h"
+
+class IPageHost;
+class TMainBoard;
+class TRelayDelayWindow;
+class TVDData;
+class TVDGrid;
+
+// The outputs page of the main module: which pin, extension relay or start-module relay drives
+// which output function, shown as a grid of pins by functions over the shared board.
+class TMainOutputs : public TVDFrame {
+  Q_OBJECT
+
+ public:
+  TMainOutputs(IPageHost& host, TMainBoard& board, QWidget* parent = nullptr);
+
+  const TPageControls& Controls() const { return controls_; }
+  TVDGrid& Grid() const { return *grid_; }
+  const TStartRelays& Relays() const { return relays_; }
+  // Grid places: the row of an output pin and the column of a function; -1 when not shown.
+  int RowOfPin(int pin) const;
+  int ColumnOfTask(int taskId) const;
+  int CanRow() const;
+  // A click on a cell, as the mouse and the keys give it (`join`: with Shift).
+  void ClickCell(int row, int column, bool join);
+
+  void PageShown() override;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void AttachConfiguration();
+  void AttachAssignments();
+  void AttachCanOutputs();
+  void AttachRelayTables();
+  bool OnThisBoard(const TControlRow& row) const;
+  void ReloadAssignments();
+  void ScheduleRedraw();
+  void Redraw();
+  void FillRow(int row, int pin);
+  void FillCanRow(int row);
+  void StoreEdits();
+  int TaskAt(int column) const;
+  int PinAt(int row) const;
+  void ShowCellHint(int row, int column);
+  void ShowCellMenu(const QPoint& position);
+  void EditDelays(int taskId, int pin);
+  void ReleaseLastCell();
+
+  IPageHost& host_;
+  TMainBoard& board_;
+  TStartRelays relays_;
+  TOutputsEditor editor_;
+  TPageControls controls_;
+  TVDGrid* grid_ = nullptr;
+  TRelayDelayWindow* delays_ = nullptr;
+  std::vector<TVDData*> assignments_;
+  std::vector<TVDData*> relayTables_;
+  TVDData* canOutputs_ = nullptr;
+  std::vector<int> rowPins_;
+  std::vector<int> columnTasks_;
+  int lastRow_ = -1;
+  int lastColumn_ = -1;
+  bool redrawPending_ = false;
+};
