@@ -27,6 +27,10 @@ constexpr int kAntiHijackAddr = 195;
 constexpr int kAntiHijackBit = 1;
 constexpr int kRepeatAuthorisationAddr = 192;
 constexpr int kRepeatAuthorisationBit = 6;
+// The self-arming choice: two bits from bit 6; 3 arms by the tag.
+constexpr int kSelfArmAddr = 193;
+constexpr int kSelfArmBit = 6;
+constexpr int kSelfArmByTag = 3;
 constexpr uint8_t kModeCommand = 7;
 
 // Shows the busy state for the length of a command, whatever leaves it.
@@ -161,6 +165,10 @@ void TDataCommands::PostReadChecks(bool askStatus) {
   };
   const bool antiHijack = bit(kAntiHijackAddr, kAntiHijackBit);
   const bool repeatAuthorisation = bit(kRepeatAuthorisationAddr, kRepeatAuthorisationBit);
+  const bool selfArmByTag = (bit(kSelfArmAddr, kSelfArmBit) ? 1 : 0) +
+                                (bit(kSelfArmAddr, kSelfArmBit + 1) ? 2 : 0) ==
+                            kSelfArmByTag;
+  emit SettingsRead(antiHijack, repeatAuthorisation, selfArmByTag);
   // Their indicators need the main module's mode to be drawn.
   if (askStatus && (antiHijack || repeatAuthorisation)) {
     SendOnBus({MakeMsg(kPcAddr, kMainModuleAddr, false, true, {}, kModeCommand)});

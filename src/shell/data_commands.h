@@ -89,6 +89,11 @@ class TDataCommands : public QObject {
   void SendOnBus(std::vector<TLanMsg> messages);
   void WireLiveCommands(const std::function<QAction*(const QString&)>& action);
 
+ signals:
+  // After a read or write of the main module's settings: its security switches and whether
+  // it arms itself by the tag.
+  void SettingsRead(bool antiHijack, bool repeatAuthorisation, bool selfArmByTag);
+
  private:
   // Runs a transfer of the registry as a job of the bus worker: the window is busy and the
   // progress window offers "Отмена" until it ends; `then` runs afterwards on this thread.

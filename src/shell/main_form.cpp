@@ -25,6 +25,9 @@
 #include "memory/lan_devices.h"
 #include "memory/lan_rw.h"
 #include "shell/about_form.h"
+#include "shell/indicator_form.h"
+#include "shell/live_status.h"
+#include "shell/status_images.h"
 #include "shell/board_watch.h"
 #include "shell/command_table.h"
 #include "shell/compare_form.h"
@@ -71,6 +74,7 @@ TMainForm::TMainForm(TAdapter& adapter, TOptionsData& options, const TPageRegist
 
   CreateActions();
   CreateMenus();
+  liveStatus_ = new TLiveStatus(this);
   CreateToolBar();
   CreateStatusBar();
   CreateLink();
@@ -86,6 +90,7 @@ TMainForm::TMainForm(TAdapter& adapter, TOptionsData& options, const TPageRegist
                             *this, this);
   WireModuleCommands();
   CreateToolWindows();
+  CreateLiveStatus();
   CreatePages();
   ApplyColour();
 
@@ -294,6 +299,7 @@ void TMainForm::CreateToolBar() {
   bar->addAction(Action(QStringLiteral("aNext")));
   bar->addAction(Action(QStringLiteral("aShowFunc")));
   bar->addSeparator();
+  statusImages_ = new TStatusImages(*liveStatus_, *bar);
 
   QAction* toggle = Action(QStringLiteral("aShowToolBar"));
   connect(toggle, &QAction::triggered, bar, &QWidget::setVisible);
@@ -449,6 +455,7 @@ void TMainForm::UpdateCommandStates() {
   }
   Action(QStringLiteral("aShowElements"))->setChecked(elementsForm_->isVisible());
   Action(QStringLiteral("aShowLog"))->setChecked(logForm_->isVisible());
+  Action(QStringLiteral("aShowIndicator"))->setChecked(indicatorForm_->isVisible());
 }
 
 void TMainForm::ShowStatusText(const QString& text, bool refresh) {
@@ -524,6 +531,7 @@ void TMainForm::ApplyColour() {
   for (TVDFrame* page : pageArea_->Pages()) {
     page->SetColour(options_.Background());
   }
+  statusImages_->SetBackground(options_.Background());
 }
 
 void TMainForm::MarkModulePresent(int address) {
@@ -564,6 +572,10 @@ void TMainForm::CreateToolWindows() {
   connect(Action(QStringLiteral("aShowElements")), &QAction::triggered, elementsForm_,
           &QWidget::setVisible);
   connect(Action(QStringLiteral("aShowLog")), &QAction::triggered, logForm_, &QWidget::setVisible);
+  indicatorForm_ = new TIndicatorForm(*liveStatus_, this);
+  addDockWidget(Qt::RightDockWidgetArea, indicatorForm_);
+  connect(Action(QStringLiteral("aShowIndicator")), &QAction::triggered, indicatorForm_,
+          &QWidget::setVisible);
 }
 
 void TMainForm::ConnectVersionInfo(TVersionInfo& page) {

@@ -23,7 +23,11 @@
 #include "shell/page_history.h"
 #include "shell/shell_dialogs.h"
 
+class TAlarmCauseForm;
 class TBoardWatch;
+class TIndicatorForm;
+class TLiveStatus;
+class TStatusImages;
 class QLabel;
 class QMenu;
 class QToolButton;
@@ -124,6 +128,10 @@ class TMainForm : public QMainWindow,
   bool ValidatorPresent() const { return validatorPresent_; }
   TLogger& Logger() { return *logger_; }
   TLogForm* LogForm() const { return logForm_; }
+  const TLiveStatus& LiveStatus() const { return *liveStatus_; }
+  TIndicatorForm* IndicatorForm() const { return indicatorForm_; }
+  TStatusImages* StatusImages() const { return statusImages_; }
+  TAlarmCauseForm* AlarmCauseForm() const;
   TElementsForm* ElementsForm() const { return elementsForm_; }
   TmInfoForm* InfoForm() const { return infoForm_; }
   // Saves the options and the layout of the window and its tool windows.
@@ -164,6 +172,10 @@ class TMainForm : public QMainWindow,
   void ApplyColour();
   void CreateLink();
   void WireModuleCommands();
+  // The live side: the status images, the indicator and the windows the status asks for.
+  void CreateLiveStatus();
+  void ShowAlarmCause(const QString& cause);
+  void CheckWarnings(bool autoArm);
 
   TAdapter& adapter_;
   TOptionsData& options_;
@@ -188,6 +200,12 @@ class TMainForm : public QMainWindow,
   TLogger* logger_ = nullptr;
   TLogForm* logForm_ = nullptr;
   TElementsForm* elementsForm_ = nullptr;
+  TLiveStatus* liveStatus_ = nullptr;
+  TStatusImages* statusImages_ = nullptr;
+  TIndicatorForm* indicatorForm_ = nullptr;
+  QPointer<TAlarmCauseForm> alarmCause_;
+  bool autoArmWarned_ = false;
+  bool powerDownWarned_ = false;
   TmInfoForm* infoForm_ = nullptr;
   QLabel* statusText_ = nullptr;
   TProgress* progress_ = nullptr;

@@ -12,6 +12,7 @@
 #include "memory/lan_rw.h"
 #include "memory/msg_memory_item.h"
 #include "memory/presence_replies.h"
+#include "shell/live_status.h"
 #include "shell/main_form.h"
 #include "shell/module_availability.h"
 #include "shell/progress_form.h"
@@ -42,6 +43,7 @@ void TMainForm::CreateLink() {
       RestartScan();
     });
     adapter_.SetOnDeviceMessage([this](TAdapter&, const TLanMsg& msg) {
+      liveStatus_->Handle(msg);
       data_->SendOnBus(PresenceReplies(msg));
       registry_->DispatchMessage(msg);
     });

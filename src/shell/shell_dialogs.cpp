@@ -3,6 +3,8 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
+#include "shell/warning_form.h"
+
 namespace {
 
 const QString kFilter = QStringLiteral("Файлы настроек (*.ini);;Все файлы (*)");
@@ -32,6 +34,13 @@ TUserAnswer TShellDialogs::AskYesNoCancel(const QString& text) {
 
 void TShellDialogs::Inform(const QString& text) {
   QMessageBox::information(parent_, QStringLiteral("Информация"), text);
+}
+
+bool TShellDialogs::Warn(const QString& text, const QString& note) {
+  TWarningForm form(text, note, parent_);
+  form.exec();
+  // The choice counts however the window was closed.
+  return form.DoNotShowAgain();
 }
 
 QString TShellDialogs::OpenFileName(const QString& folder) {

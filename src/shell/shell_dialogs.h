@@ -18,6 +18,8 @@ class IShellDialogs : public IUserQuestions {
   // A Yes/No/Cancel confirmation.
   virtual TUserAnswer AskYesNoCancel(const QString& text) = 0;
   virtual void Inform(const QString& text) = 0;
+  // A warning with the choice not to show it again; true when the user chose that.
+  virtual bool Warn(const QString& text, const QString& note) = 0;
   // The configuration file to open or to save to; empty when the user cancelled.
   virtual QString OpenFileName(const QString& folder) = 0;
   virtual QString SaveFileName(const QString& folder) = 0;
@@ -36,6 +38,7 @@ class TShellDialogs : public IShellDialogs {
   bool Confirm(const QString& caption, const QString& text) override;
   TUserAnswer AskYesNoCancel(const QString& text) override;
   void Inform(const QString& text) override;
+  bool Warn(const QString& text, const QString& note) override;
   QString OpenFileName(const QString& folder) override;
   QString SaveFileName(const QString& folder) override;
   std::optional<std::vector<TSelectDevice::TLine>> SelectAreas(

@@ -47,6 +47,10 @@ class TScriptedDialogs : public IShellDialogs {
     return TUserAnswer::Yes;
   }
   void Inform(const QString& text) override { informed << text; }
+  bool Warn(const QString& text, const QString&) override {
+    warned << text;
+    return false;
+  }
   QString OpenFileName(const QString&) override { return fileName; }
   QString SaveFileName(const QString&) override { return fileName; }
   // Offers what the dialog would: every allowed line checked.
@@ -78,6 +82,7 @@ class TScriptedDialogs : public IShellDialogs {
   bool confirmAnswer = false;
   QStringList asked;
   QStringList errors;
+  QStringList warned;
   QStringList informed;
 };
 

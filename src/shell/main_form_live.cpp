@@ -1,0 +1,54 @@
+// The main window's live side: what the modules broadcast becomes the status images, the
+// indicator's lamps and, after the message has been handled, the windows the status asks for.
+
+#include "shell/alarm_cause_form.h"
+#include "shell/indicator_form.h"
+#include "shell/live_status.h"
+#include "shell/main_form.h"
+#include "shell/warning_form.h"
+
+void TMainForm::CreateLiveStatus() {
+  connect(this, &TMainForm::MainModuleLost, liveStatus_, &TLiveStatus::MainModuleLost);
+  // Queued: a window must not open inside the handling of a message.
+  connect(liveStatus_, &TLiveStatus::AlarmCause, this, &TMainForm::ShowAlarmCause,
+          Qt::QueuedConnection);
+  connect(
+      liveStatus_, &TLiveStatus::AlarmEnded, this,
+      [this] {
+        if (alarmCause_) alarmCause_->close();
+      },
+      Qt::QueuedConnection);
+  connect(
+      liveStatus_, &TLiveStatus::PowerDownWarningDue, this, [this] { CheckWarnings(false); },
+      Qt::QueuedConnection);
+  connect(liveStatus_, &TLiveStatus::ReconnectDue, data_, &TDataCommands::Reconnect,
+          Qt::QueuedConnection);
+  connect(data_, &TDataCommands::SettingsRead, this,
+          [this](bool antiHijack, bool repeatAuthorisation, bool selfArmByTag) {
+            liveStatus_->SetSwitches(antiHijack, repeatAuthorisation);
+            if (selfArmByTag) CheckWarnings(true);
+          });
+}
+
+TAlarmCauseForm* TMainForm::AlarmCauseForm() const {
+  return alarmCause_;
+}
+
+void TMainForm::ShowAlarmCause(const QString& cause) {
+  if (!alarmCause_) {
+    alarmCause_ = new TAlarmCauseForm(this);
+    alarmCause_->setPalette(palette());
+  }
+  alarmCause_->SetCause(cause);
+  alarmCause_->show();
+}
+
+// Each warning once per run, unless the user has switched it off.
+void TMainForm::CheckWarnings(bool autoArm) {
+  bool& shown = autoArm ? autoArmWarned_ : powerDownWarned_;
+  bool& off = autoArm ? options_.AutoArmWarning : options_.PowerDownWarning;
+  if (shown || off) return;
+  shown = true;
+  off = autoArm ? dialogs_->Warn(TWarningForm::AutoArmText(), TWarningForm::AutoArmNote())
+                : dialogs_->Warn(TWarningForm::PowerDownText(), {});
+}
