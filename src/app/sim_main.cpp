@@ -13,6 +13,7 @@
 
 #include "sim/pty_server.h"
 #include "sim/sim_options.h"
+#include "sim/sim_scenario.h"
 
 int main(int argc, char** argv) {
   QStringList arguments;
@@ -30,8 +31,9 @@ int main(int argc, char** argv) {
         "  drop=P      loses that share of the frames, the PC's and the modules' (P: 0 to 1)\n"
         "  corrupt=P   garbles that share of the frames, the PC's and the modules'\n"
         "  late=P:MS   holds that share of the answers MS milliseconds longer\n"
-        "  seed=N      where the random faults start (default %u): a seed repeats its run\n",
-        TSimFaults::kDefaultSeed);
+        "  seed=N      where the random faults start (default %u): a seed repeats its run\n"
+        "\nLines on standard input drive the car:\n%s\n",
+        TSimFaults::kDefaultSeed, qPrintable(ScenarioHelp()));
     return 0;
   }
   QString error;
@@ -63,7 +65,10 @@ int main(int argc, char** argv) {
   }
   std::printf("%s\n", qPrintable(server.SlavePath()));
   std::fflush(stdout);
-  const bool ok = server.Serve(stopFd);
+  const bool ok = server.Serve(stopFd, STDIN_FILENO, [&adapter](const QString& line) {
+    const QString error = RunScenarioLine(*adapter, line);
+    if (!error.isEmpty()) std::fprintf(stderr, "vardex-sim: %s\n", qPrintable(error));
+  });
   ::close(stopFd);
   return ok ? 0 : 1;
 }

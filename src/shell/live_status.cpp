@@ -328,7 +328,7 @@ void TLiveStatus::HandleEvent(const TLanMsg& msg) {
     }
     if (std::find(std::begin(kAlarmCauses), std::end(kAlarmCauses), event) !=
         std::end(kAlarmCauses)) {
-      emit AlarmCause(MainEventText(event));
+      emit AlarmCause(VocabularyText(EventCauseCodes, event));
     }
   }
   if (event == 30) LightFor(LampNamed("lmpLearnSpeed"));

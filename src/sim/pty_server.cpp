@@ -101,10 +101,13 @@ bool TPtyServer::PumpFromPc() {
   }
 }
 
-bool TPtyServer::Serve(int stopFd) {
+bool TPtyServer::Serve(int stopFd, int commandFd,
+                       const std::function<void(const QString&)>& onLine) {
+  QByteArray pending;
   for (;;) {
-    pollfd fds[3] = {{stopFd, POLLIN, 0}, {inotify_, POLLIN, 0}, {master_, POLLIN, 0}};
-    if (::poll(fds, 3, -1) < 0) {
+    pollfd fds[4] = {
+        {stopFd, POLLIN, 0}, {inotify_, POLLIN, 0}, {master_, POLLIN, 0}, {commandFd, POLLIN, 0}};
+    if (::poll(fds, commandFd >= 0 ? 4 : 3, -1) < 0) {
       if (errno == EINTR) continue;
       return false;
     }
@@ -116,6 +119,20 @@ bool TPtyServer::Serve(int stopFd) {
       if (!PumpFromPc()) return false;
     } else if (fds[2].revents & (POLLERR | POLLNVAL)) {
       return false;
+    }
+    if (commandFd >= 0 && fds[3].revents != 0) {
+      std::array<char, 256> buffer{};
+      const ssize_t n = ::read(commandFd, buffer.data(), buffer.size());
+      // The end of the commands leaves the vehicle running; only the signals stop it.
+      if (n <= 0) {
+        commandFd = -1;
+        continue;
+      }
+      pending.append(buffer.data(), n);
+      for (qsizetype end = pending.indexOf('\n'); end >= 0; end = pending.indexOf('\n')) {
+        if (onLine) onLine(QString::fromUtf8(pending.left(end)));
+        pending.remove(0, end + 1);
+      }
     }
   }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <memory>
 
 #include "sim/virtual_adapter.h"
@@ -21,8 +22,10 @@ class TPtyServer : private ISimEndpoint {
   bool Open(QString* error);
   const QString& SlavePath() const { return slavePath_; }
   // Moves bytes between the terminal and the adapter until `stopFd` becomes readable or the
-  // terminal fails; false on a failure.
-  bool Serve(int stopFd);
+  // terminal fails; false on a failure. Lines read from `commandFd` (when not -1) go to
+  // `onLine` as each completes.
+  bool Serve(int stopFd, int commandFd = -1,
+             const std::function<void(const QString&)>& onLine = {});
 
  private:
   void DeliverToPc(const uint8_t* bytes, size_t count) override;

@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <deque>
 
@@ -21,7 +22,11 @@
 #include "link/adapter.h"
 #include "link/bus_requests.h"
 #include "memory/lan_devices.h"
+#include "shell/alarm_cause_form.h"
 #include "shell/compare_form.h"
+#include "shell/indicator_form.h"
+#include "shell/indicator_lamps.h"
+#include "shell/live_status.h"
 #include "sim_link.h"
 #include "test_support.h"
 #include "text/code_page_1251.h"
@@ -663,6 +668,33 @@ TEST_F(MainFormTest, AWriteThatReadsBackOtherwiseIsReportedAndStaysToBeWrittenUn
   WaitForBus();
   EXPECT_EQ(dialogs->errors.size(), 1) << "nothing read back, nothing to report";
   EXPECT_FALSE(form->UnwrittenChanges());
+}
+
+TEST_F(MainFormTest, TheCarsBroadcastsShowOnTheToolbarTheIndicatorAndTheAlarmWindow) {
+  Start(QString());
+  ASSERT_TRUE(form->IndicatorForm() != nullptr);
+  EXPECT_TRUE(form->findChild<QWidget*>(QStringLiteral("Mode")) != nullptr);
+  vehicle->Perform(TSimAction::IgnitionOn);
+  const auto ignition = form->IndicatorForm()->Lamp(LampOf(TLampGroup::Input, 3));
+  ASSERT_TRUE(SpinUntil([&] { return ignition->isChecked() && ignition->isEnabled(); }, 5s));
+  vehicle->Perform(TSimAction::IgnitionOff);
+  vehicle->Perform(TSimAction::Arm);
+  ASSERT_TRUE(SpinUntil(
+      [&] { return form->LiveStatus().Picture().Mode == QStringLiteral("Охрана"); }, 5s));
+  EXPECT_FALSE(ignition->isChecked());
+
+  TLanMsg alarm;
+  alarm.Source = 2;
+  alarm.Dest = 0;
+  alarm.Command = 118;
+  alarm.Length = 1;
+  alarm.Data[0] = 12;
+  vehicle->SendFromModule(alarm);
+  ASSERT_TRUE(SpinUntil([&] { return form->AlarmCauseForm() != nullptr; }, 5s));
+  EXPECT_EQ(form->AlarmCauseForm()->Cause(), QStringLiteral("тревога при открытии багажника"));
+  vehicle->Perform(TSimAction::Disarm);
+  EXPECT_TRUE(SpinUntil([&] { return form->AlarmCauseForm() == nullptr; }, 5s))
+      << "disarming closes it";
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <set>
 
 #include "link/adapter.h"
+#include "sim/sim_scenario.h"
 #include "sim_link.h"
 #include "test_support.h"
 
@@ -377,6 +378,32 @@ TEST_F(SimAdapterTest, PcArmsAndStartsTheEngine) {
   const bool running =
       vehicle->WithVehicle([](TVirtualVehicle& v) { return v.MainModule()->EngineRunning(); });
   EXPECT_TRUE(running);
+}
+
+TEST_F(SimAdapterTest, ScenarioLinesDriveTheCarAndUnknownLinesSaySo) {
+  Record();
+  struct TCase {
+    const char* line;
+    int source;
+    int command;
+    std::vector<int> data;
+  };
+  const TCase cases[] = {
+      {"alarm 12", 2, 118, {12}},  {"temp 0xF6", 2, 127, {0xF6}}, {"volt 81", 2, 53, {81, 0, 0x19}},
+      {"can 6", 24, 33, {6}},      {"tagtemp 30", 25, 125, {30}}, {"input 3 on", 2, 3, {0x83}},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.line);
+    received.clear();
+    EXPECT_TRUE(RunScenarioLine(*vehicle, QString::fromUtf8(c.line)).isEmpty());
+    ASSERT_TRUE(SpinUntil([&] { return !From(c.source, c.command).empty(); }, 3000ms));
+    const TLanMsg msg = From(c.source, c.command).back();
+    EXPECT_EQ(std::vector<int>(msg.Data.begin(), msg.Data.begin() + msg.Length), c.data);
+  }
+  for (const char* line : {"fly", "alarm", "alarm 300", "input 3 maybe", "ignition"}) {
+    EXPECT_FALSE(RunScenarioLine(*vehicle, QString::fromUtf8(line)).isEmpty()) << line;
+  }
+  EXPECT_TRUE(RunScenarioLine(*vehicle, QStringLiteral("   ")).isEmpty()) << "blank lines pass";
 }
 
 }  // namespace
