@@ -580,7 +580,7 @@ QString TMessageDecoder::CommandText(const TLanMsg& msg) {
     case kTagTransceiver:
       return ToTagTransceiverText(msg);
     default:
-      return {};
+      return RawText(msg);
   }
 }
 
@@ -681,19 +681,29 @@ QString TMessageDecoder::ToPcText(const TLanMsg& msg) {
         case 116:
           return SystemTimeText(msg);
         default:
-          return {};
+          return RawText(msg);
       }
     case kGsm:
       return GsmToPcText(msg);
     case 4:
-    case kValidator:
-      return SlaveToPcText(msg);
+    case kValidator: {
+      const QString text = SlaveToPcText(msg);
+      return text.isEmpty() ? RawText(msg) : text;
+    }
     case kGpsModule:
       if (msg.Command == 3) return VocabularyText(GpsPowerSaving, d[0]);
       return msg.Command == 39 ? GpsText(d[0], d[1]) : QString();
     default:
-      return {};
+      return RawText(msg);
   }
+}
+
+// A message that no rule covers still tells whoever debugs a car what it was.
+QString TMessageDecoder::RawText(const TLanMsg& msg) {
+  const QByteArray data(reinterpret_cast<const char*>(msg.Data.data()), msg.Length);
+  return QStringLiteral("команда %1 [%2]")
+      .arg(msg.Command)
+      .arg(QString::fromLatin1(data.toHex(' ').toUpper()));
 }
 
 QString TMessageDecoder::CountOrDiagnosis(const QString& diagnosis, uint8_t value) {

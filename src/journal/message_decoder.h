@@ -23,6 +23,8 @@ class TMessageDecoder {
   explicit TMessageDecoder(IDecoderHost* host = nullptr) : host_(host) {}
 
   QString DecodeEntry(const TLogData& entry);
+  // The command number and data bytes in hex: "команда 88 [01 02]".
+  static QString RawText(const TLanMsg& msg);
 
  private:
   QString Body(const TLanMsg& msg);

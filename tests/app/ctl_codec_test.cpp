@@ -48,8 +48,10 @@ TEST(CtlDecode, PrintsOneLinePerFrame) {
 TEST(CtlDecode, ShowsDataAndFlagsOfReceivedFrames) {
   // Main module to PC, answer, command 88 with two bytes.
   const auto r = RunCtl(RunDecode, Args("40 00 AB 58 0A 14 05 19 81 0D"));
-  EXPECT_EQ(r.out,
-            QStringLiteral("T=19 S=2 D=1 C=88 A=1 R=0 L=2 DATA=AB 40 | Главный модуль->PC: \n"));
+  EXPECT_EQ(
+      r.out,
+      QStringLiteral(
+          "T=19 S=2 D=1 C=88 A=1 R=0 L=2 DATA=AB 40 | Главный модуль->PC: команда 88 [AB 40]\n"));
   EXPECT_EQ(r.status, 0);
 }
 

@@ -193,7 +193,7 @@ TEST_F(LoggerTest, ExportWritesCodePage1251WithCrLf) {
   };
   EXPECT_EQ(read(all),
             date + "\r\n" + ToCp1251(QStringLiteral("001 12.34.56 адаптер обнаружен")) + "\r\n" +
-                ToCp1251(QStringLiteral("002 12.34.56 Главный модуль->PC: ")) + "\r\n" +
+                ToCp1251(QStringLiteral("002 12.34.56 Главный модуль->PC: команда 48 []")) + "\r\n" +
                 ToCp1251(QStringLiteral("003 12.34.58 Главный модуль: Поставить на охрану")) +
                 "\r\n");
   EXPECT_EQ(read(view),
