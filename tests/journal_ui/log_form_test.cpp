@@ -300,6 +300,31 @@ TEST_F(TLogFormSettingsTest, SavedSwitchesAreAppliedAgainWhenRead) {
   EXPECT_EQ(restored.Model()->rowCount(), 2);
 }
 
+TEST_F(TLogFormSettingsTest, TheRawBytesColumnIsHiddenUntilAskedForAndKeptSo) {
+  const auto raw = [](const TLogForm& form) {
+    return !form.Grid()->isColumnHidden(TLogModel::kRawColumn);
+  };
+  EXPECT_FALSE(raw(*form_));
+  QAction* show = form_->findChild<QAction*>(QStringLiteral("aShowRawBytes"));
+  ASSERT_NE(show, nullptr);
+  EXPECT_TRUE(form_->ContextMenu()->actions().contains(show));
+  show->trigger();
+  EXPECT_TRUE(raw(*form_));
+  form_->WriteSettings(settings_, QString::fromLatin1(kGroup));
+
+  TTestClock clock;
+  TLogger logger(TLogger::kCapacity, nullptr, clock.Clock());
+  TOptionsData options;
+  TLogForm restored(logger, options.JournalColors());
+  restored.ReadSettings(settings_, QString::fromLatin1(kGroup));
+  EXPECT_TRUE(raw(restored));
+  logger.Add(Msg(2, 0, 5, {1, 2}));
+  const int last = restored.Model()->rowCount() - 1;
+  ASSERT_GE(last, 0);
+  EXPECT_EQ(restored.Model()->data(restored.Model()->index(last, TLogModel::kRawColumn)).toString(),
+            QStringLiteral("02 00 05 | 01 02"));
+}
+
 TEST_F(TLogFormSettingsTest, MissingOrUnreadableValuesKeepTheirDefaults) {
   settings_.setValue(QStringLiteral("LogForm/aShock"), QStringLiteral("maybe"));
   settings_.setValue(QStringLiteral("LogForm/LogPanelVisible"), QStringLiteral("maybe"));

@@ -28,11 +28,12 @@ class TLogModelTest : public ::testing::Test {
 
 // The grid's header is the view's own header, not a row of the model, and rows that would
 // hold no entry are not offered at all: an empty or one-entry journal shows its header and
-// zero or one row over the empty grid, where a string grid needed three rows.
-TEST_F(TLogModelTest, OffersOneRowPerViewEntryUnderFourColumnHeaders) {
+// zero or one row over the empty grid, where a string grid needed three rows. The bytes column
+// is the window's to hide.
+TEST_F(TLogModelTest, OffersOneRowPerViewEntryUnderItsColumnHeaders) {
   EXPECT_EQ(model_.rowCount(), 0);
-  EXPECT_EQ(model_.columnCount(), 4);
-  const QStringList headers = {" ", " #", "Время", "Сообщение"};
+  EXPECT_EQ(model_.columnCount(), 5);
+  const QStringList headers = {" ", " #", "Время", "Байты", "Сообщение"};
   for (int column = 0; column < headers.size(); ++column) {
     EXPECT_EQ(model_.headerData(column, Qt::Horizontal).toString(), headers[column]);
   }

@@ -39,6 +39,8 @@ constexpr TCommandText kCommands[] = {
 // Besides the filter switches, kept with the layout.
 constexpr const char* kSavedCommands[] = {"aInverceFilter", "aShowLastMessage"};
 constexpr char kPanelVisibleKey[] = "LogPanelVisible";
+constexpr char kRawVisibleKey[] = "LogRawBytesVisible";
+constexpr int kRawWidth = 180;
 
 // The context menu's "Фильтры": the switches used most.
 constexpr const char* kMenuFilters[] = {"aMW",    "aShock",       "aSysOuts",
@@ -152,6 +154,9 @@ void TLogForm::CreateCommands() {
   panelVisible_ = new QAction(Text("Панель фильтров"), this);
   panelVisible_->setCheckable(true);
   panelVisible_->setChecked(true);
+  rawVisible_ = new QAction(Text("Байты сообщений"), this);
+  rawVisible_->setObjectName(QStringLiteral("aShowRawBytes"));
+  rawVisible_->setCheckable(true);
 }
 
 void TLogForm::CreateGrid() {
@@ -187,6 +192,8 @@ void TLogForm::CreateGrid() {
       TLogModel::kTimeColumn,
       std::max(kTimeWidth, metrics.horizontalAdvance(QStringLiteral("00.00.00")) + kCellPadding));
   columns->resizeSection(TLogModel::kMessageColumn, kMessageWidth);
+  columns->resizeSection(TLogModel::kRawColumn, kRawWidth);
+  grid_->setColumnHidden(TLogModel::kRawColumn, true);
 
   grid_->viewport()->installEventFilter(this);
   connect(grid_->verticalScrollBar(), &QScrollBar::valueChanged, this, &TLogForm::OnTopRowChanged);
@@ -207,6 +214,8 @@ void TLogForm::CreatePanel() {
   panel_->addSeparator();
   for (const char* name : kPanelCommands) panel_->addAction(Command(Text(name)));
   connect(panelVisible_, &QAction::toggled, panel_, &QWidget::setVisible);
+  connect(rawVisible_, &QAction::toggled, this,
+          [this](bool on) { grid_->setColumnHidden(TLogModel::kRawColumn, !on); });
 }
 
 void TLogForm::CreateContextMenu() {
@@ -217,6 +226,7 @@ void TLogForm::CreateContextMenu() {
   filters->addAction(Command(QStringLiteral("aInverceFilter")));
   contextMenu_->addSeparator();
   contextMenu_->addAction(panelVisible_);
+  contextMenu_->addAction(rawVisible_);
   contextMenu_->addAction(Command(QStringLiteral("aClear")));
   contextMenu_->addSeparator();
   contextMenu_->addAction(Command(QStringLiteral("aSaveLog")));
@@ -319,6 +329,7 @@ void TLogForm::ReadSettings(QSettings& settings, const QString& group) {
   settings.beginGroup(group);
   panelVisible_->setChecked(
       ReadSettingsBool(settings, QString::fromLatin1(kPanelVisibleKey), true));
+  rawVisible_->setChecked(ReadSettingsBool(settings, QString::fromLatin1(kRawVisibleKey), false));
   for (const QString& name : SavedCommandNames()) {
     QAction* action = Command(name);
     if (ReadSettingsBool(settings, name, false) != action->isChecked()) action->trigger();
@@ -329,6 +340,7 @@ void TLogForm::ReadSettings(QSettings& settings, const QString& group) {
 void TLogForm::WriteSettings(QSettings& settings, const QString& group) const {
   settings.beginGroup(group);
   settings.setValue(QString::fromLatin1(kPanelVisibleKey), panelVisible_->isChecked());
+  settings.setValue(QString::fromLatin1(kRawVisibleKey), rawVisible_->isChecked());
   for (const QString& name : SavedCommandNames())
     settings.setValue(name, Command(name)->isChecked());
   settings.endGroup();

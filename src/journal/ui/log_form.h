@@ -71,5 +71,6 @@ class TLogForm : public QDockWidget {
   QToolBar* panel_ = nullptr;
   QMenu* contextMenu_ = nullptr;
   QAction* showLast_ = nullptr;
+  QAction* rawVisible_ = nullptr;
   QAction* panelVisible_ = nullptr;
 };

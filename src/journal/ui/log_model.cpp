@@ -8,7 +8,8 @@
 
 namespace {
 
-constexpr const char* kHeaderTexts[TLogModel::kColumnCount] = {" ", " #", "Время", "Сообщение"};
+constexpr const char* kHeaderTexts[TLogModel::kColumnCount] = {" ", " #", "Время", "Байты",
+                                                               "Сообщение"};
 // Adapter errors that report the link coming back rather than a failure.
 constexpr int kLinkRestored[] = {10, 12};
 constexpr uint8_t kMainModule = 2;
@@ -51,6 +52,13 @@ QColor TLogModel::MarkerColor(const TLogData& entry, const TLogColors& colors) {
   return colors.Module ? colors.Module(entry.Source) : QColor();
 }
 
+QString TLogModel::RawBytes(const TLogData& entry) {
+  if (entry.IsSystem()) return {};
+  const QByteArray data(reinterpret_cast<const char*>(entry.Data.data()), entry.Length);
+  return QString::asprintf("%02X %02X %02X | ", entry.Source, entry.Dest, entry.Command) +
+         QString::fromLatin1(data.toHex(' ').toUpper());
+}
+
 QVariant TLogModel::data(const QModelIndex& index, int role) const {
   const TLogData* entry = index.isValid() ? logger_.EntryAt(index.row()) : nullptr;
   if (!entry) return {};
@@ -60,6 +68,7 @@ QVariant TLogModel::data(const QModelIndex& index, int role) const {
       if (column == kIdColumn) return QString::asprintf("%3.3u", entry->Id);
       if (column == kTimeColumn) return logger_.TimeText(*entry);
       if (column == kMessageColumn) return entry->Line;
+      if (column == kRawColumn) return RawBytes(*entry);
       return {};
     case Qt::BackgroundRole:
       return column == kMarkerColumn ? QVariant(MarkerColor(*entry, colors_)) : QVariant();

@@ -15,7 +15,8 @@ class TLogModel : public QAbstractTableModel {
   Q_OBJECT
 
  public:
-  enum TColumn { kMarkerColumn, kIdColumn, kTimeColumn, kMessageColumn, kColumnCount };
+  // The raw bytes stand before the text, so that the text keeps the rest of the width.
+  enum TColumn { kMarkerColumn, kIdColumn, kTimeColumn, kRawColumn, kMessageColumn, kColumnCount };
 
   TLogModel(TLogger& logger, TLogColors colors, QObject* parent = nullptr);
 
@@ -28,6 +29,9 @@ class TLogModel : public QAbstractTableModel {
   // The colour of an entry's marker: its sender's colour, or for the program's own entries
   // green when the link came back and red for a failure.
   static QColor MarkerColor(const TLogData& entry, const TLogColors& colors);
+  // An entry's message as it went over the bus: sender, receiver, command, then the data,
+  // in hex; empty for the program's own entries.
+  static QString RawBytes(const TLogData& entry);
   // The colours of the options changed.
   void RefreshColors();
 
