@@ -45,6 +45,7 @@ namespace {
 
 constexpr int kIdlePeriodMs = 100;
 constexpr int kPanelWidth = 210;
+constexpr int kIndicatorWidth = 72;
 constexpr int kJournalHeight = 220;
 constexpr int kStatusTextWidth = 850;
 
@@ -510,6 +511,10 @@ void TMainForm::ShowSettings() {
   if (form.exec() != QDialog::Accepted) return;
   const QString oldPort = options_.PortName;
   form.Apply(options_);
+  if (options_.RestoreDefaultLayout) {
+    ApplyDefaultLayout();
+    options_.RestoreDefaultLayout = false;
+  }
   ApplyColour();
   elementsForm_->Recolor(options_);
   logForm_->Model()->RefreshColors();
@@ -604,16 +609,33 @@ void TMainForm::SaveState(QSettings& settings) const {
 
 void TMainForm::RestoreState(QSettings& settings) {
   logForm_->ReadSettings(settings, QLatin1String(TOptionsData::kGroup));
-  // The built-in layout: the module panel on the left, the journal along the bottom.
-  resizeDocks({elementsForm_}, {kPanelWidth}, Qt::Horizontal);
-  resizeDocks({logForm_}, {kJournalHeight}, Qt::Vertical);
+  ApplyDefaultLayout();
   if (!options_.SaveLayout) return;
   settings.beginGroup(QLatin1String(TOptionsData::kGroup));
   restoreGeometry(settings.value(QStringLiteral("Geometry")).toByteArray());
   restoreState(settings.value(QStringLiteral("dockData")).toByteArray());
   elementsForm_->LoadState(settings);
   settings.endGroup();
+  // Qt's restore places a floating window saved on a screen that is gone on one that is there.
 }
+
+// The built-in layout: every tool window docked and shown, the module panel on the left, the
+// indicator on the right, the journal along the bottom. Options, the journal's switches
+// among them, stay as they are.
+void TMainForm::ApplyDefaultLayout() {
+  const std::pair<QDockWidget*, Qt::DockWidgetArea> docks[] = {
+      {elementsForm_, Qt::LeftDockWidgetArea},
+      {indicatorForm_, Qt::RightDockWidgetArea},
+      {logForm_, Qt::BottomDockWidgetArea}};
+  for (const auto& [dock, area] : docks) {
+    dock->setFloating(false);
+    addDockWidget(area, dock);
+    dock->show();
+  }
+  resizeDocks({elementsForm_, indicatorForm_}, {kPanelWidth, kIndicatorWidth}, Qt::Horizontal);
+  resizeDocks({logForm_}, {kJournalHeight}, Qt::Vertical);
+}
+
 
 void TMainForm::closeEvent(QCloseEvent* event) {
   ShowStatusText(QStringLiteral("Закрытие соединения..."), true);

@@ -174,6 +174,7 @@ class TMainForm : public QMainWindow,
   void WireModuleCommands();
   // The live side: the status images, the indicator and the windows the status asks for.
   void CreateLiveStatus();
+  void ApplyDefaultLayout();
   void ShowAlarmCause(const QString& cause);
   void CheckWarnings(bool autoArm);
 

@@ -5,6 +5,10 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QFile>
+#include <QSettings>
+#include <QScreen>
+#include <QGuiApplication>
+#include <QDockWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -22,6 +26,7 @@
 #include "link/adapter.h"
 #include "link/bus_requests.h"
 #include "memory/lan_devices.h"
+#include "journal/ui/log_form.h"
 #include "shell/alarm_cause_form.h"
 #include "shell/compare_form.h"
 #include "shell/indicator_form.h"
@@ -695,6 +700,35 @@ TEST_F(MainFormTest, TheCarsBroadcastsShowOnTheToolbarTheIndicatorAndTheAlarmWin
   vehicle->Perform(TSimAction::Disarm);
   EXPECT_TRUE(SpinUntil([&] { return form->AlarmCauseForm() == nullptr; }, 5s))
       << "disarming closes it";
+}
+
+TEST_F(MainFormTest, TheLayoutComesBackAndAFloatingWindowOffEveryScreenIsBroughtBack) {
+  Start(QString());
+  QTemporaryDir dir;
+  QSettings settings(dir.filePath(QStringLiteral("layout.ini")), QSettings::IniFormat);
+  form->show();
+  auto* elements = form->findChild<QDockWidget*>(QStringLiteral("ElementsForm"));
+  ASSERT_NE(elements, nullptr);
+  form->addDockWidget(Qt::RightDockWidgetArea, elements);
+  QDockWidget* indicator = form->IndicatorForm();
+  indicator->setFloating(true);
+  indicator->move(20000, 20000);
+  form->LogForm()->Command(QStringLiteral("aShock"))->trigger();
+  form->SaveState(settings);
+  settings.sync();
+
+  form.reset();
+  form = std::make_unique<TMainForm>(*adapter, options_, pages,
+                                     std::make_unique<TScriptedDialogs>());
+  form->RestoreState(settings);
+  form->show();
+  elements = form->findChild<QDockWidget*>(QStringLiteral("ElementsForm"));
+  EXPECT_EQ(form->dockWidgetArea(elements), Qt::RightDockWidgetArea);
+  EXPECT_TRUE(form->IndicatorForm()->isFloating());
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  EXPECT_TRUE(screen.intersects(form->IndicatorForm()->frameGeometry()))
+      << "on a visible screen again";
+  EXPECT_TRUE(form->LogForm()->Command(QStringLiteral("aShock"))->isChecked());
 }
 
 }  // namespace
