@@ -38,6 +38,8 @@ std::optional<int> TPositionCoding::Position(int stored) const {
       return stored == kShortestPulseCode ? 0 : stored + 1;
     case pcTimeByte:
       return stored < kTimeByteGapEnd ? stored : stored - kTimeByteGap;
+    case pcMasked:
+      return stored & Mask;
   }
   return std::nullopt;
 }
@@ -57,6 +59,8 @@ int TPositionCoding::Stored(int position, int stored) const {
       return position == 0 ? kShortestPulseCode : position - 1;
     case pcTimeByte:
       return position <= kTimeByteGapStart ? position : position + kTimeByteGap;
+    case pcMasked:
+      return (stored & ~Mask) | (position & Mask);
   }
   return stored;
 }

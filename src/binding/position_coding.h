@@ -34,6 +34,9 @@ enum TPositionCodingKind : uint8_t {
   // A time byte: positions up to 100 are stored as they are, the ones above 27 higher, so
   // that the bytes 101 to 127 are never used (stored b < 128 is position b, else b − 27).
   pcTimeByte,
+  // The position is the bits of Mask; the other bits of the cell (flags kept beside the
+  // value) are stored as they are.
+  pcMasked,
 };
 
 struct TPositionCoding {
@@ -42,6 +45,7 @@ struct TPositionCoding {
   double StoreFactor = 1.0;
   int Offset = 0;
   std::span<const int> Values = {};
+  int Mask = 0;
 
   // The position of a stored value; nullopt when the value has none.
   std::optional<int> Position(int stored) const;
@@ -59,6 +63,8 @@ constexpr const char* CodingProblem(const TPositionCoding& coding) {
     case pcDoorPulse:
     case pcTimeByte:
       return nullptr;
+    case pcMasked:
+      return coding.Mask != 0 ? nullptr : "mask empty";
     case pcMap:
       return coding.Values.empty() ? "map without values" : nullptr;
   }

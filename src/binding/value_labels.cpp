@@ -15,11 +15,12 @@ QString Utf8(std::string_view text) {
 QString FormatNumber(std::string_view format, double value) {
   const TNumberFormat parsed = ParseNumberFormat(format);
   if (parsed.Conversion == 0) return Utf8(format);
+  const int width = parsed.LeftAligned ? -parsed.Width : parsed.Width;
   const QString number =
       parsed.Conversion == 'd'
-          ? QStringLiteral("%1").arg(static_cast<qlonglong>(std::llround(value)), parsed.Width)
+          ? QStringLiteral("%1").arg(static_cast<qlonglong>(std::llround(value)), width)
           : QStringLiteral("%1")
-                .arg(value, parsed.Width, 'f', parsed.Precision < 0 ? 6 : parsed.Precision)
+                .arg(value, width, 'f', parsed.Precision < 0 ? 6 : parsed.Precision)
                 .replace(u'.', QLocale().decimalPoint());
   return Utf8(parsed.Prefix) + number + Utf8(parsed.Suffix);
 }

@@ -11,9 +11,10 @@
 // A printf-like number form with exactly one conversion: "%d мс", "%5.1f с". %d shows the
 // value rounded to a whole number, %f with the given number of decimals (6 when none is
 // given) and the decimal separator of the user's number format; a width pads with spaces on
-// the left. "%%" is a percent sign.
+// the left, or with "-" ("%-6.2f") on the right. "%%" is a percent sign.
 struct TNumberFormat {
   std::string_view Prefix;
+  bool LeftAligned = false;
   int Width = 0;
   int Precision = -1;
   char Conversion = 0;  // 'd' or 'f'; 0 when the form is not one of these
@@ -42,6 +43,10 @@ constexpr TNumberFormat ParseNumberFormat(std::string_view format) {
     return value;
   };
   ++at;
+  if (at < format.size() && format[at] == '-') {
+    parsed.LeftAligned = true;
+    ++at;
+  }
   parsed.Width = number();
   if (at < format.size() && format[at] == '.') {
     ++at;
@@ -59,7 +64,7 @@ struct TValueLabelRow {
   const char* Name = "";
   // The label shows position × Scale + Offset in Format ...
   double Scale = 1.0;
-  int Offset = 0;
+  double Offset = 0;
   const char* Format = "%d";
   // ... where past KneePosition the value grows by KneeScale per position instead (a scale
   // that turns coarser in its upper part) ...

@@ -71,6 +71,7 @@ class TMainForm : public QMainWindow,
   void ShowStatusText(const QString& text, bool refresh) override;
   void ShowControlHelp(QWidget* control, const QString& topic) override;
   void ShowHelpTopic(const QString& topic) override;
+  void WatchMessages(QObject& watcher, std::function<void(const TLanMsg&)> onMessage) override;
   void BeginBusy() override;
   void EndBusy() override;
   void ReportProgress(const QString& name, int maximum, int position) override;
@@ -205,6 +206,7 @@ class TMainForm : public QMainWindow,
   TStatusImages* statusImages_ = nullptr;
   TIndicatorForm* indicatorForm_ = nullptr;
   QPointer<TAlarmCauseForm> alarmCause_;
+  std::vector<std::pair<QPointer<QObject>, std::function<void(const TLanMsg&)>>> watchers_;
   bool autoArmWarned_ = false;
   bool powerDownWarned_ = false;
   TmInfoForm* infoForm_ = nullptr;

@@ -30,6 +30,11 @@ void TMainForm::CreateLiveStatus() {
           });
 }
 
+void TMainForm::WatchMessages(QObject& watcher, std::function<void(const TLanMsg&)> onMessage) {
+  std::erase_if(watchers_, [](const auto& entry) { return entry.first.isNull(); });
+  watchers_.emplace_back(&watcher, std::move(onMessage));
+}
+
 TAlarmCauseForm* TMainForm::AlarmCauseForm() const {
   return alarmCause_;
 }

@@ -44,6 +44,11 @@ void TMainForm::CreateLink() {
     });
     adapter_.SetOnDeviceMessage([this](TAdapter&, const TLanMsg& msg) {
       liveStatus_->Handle(msg);
+      // A copy: a watcher may add another while it handles the message.
+      const auto watchers = watchers_;
+      for (const auto& [watcher, onMessage] : watchers) {
+        if (watcher) onMessage(msg);
+      }
       data_->SendOnBus(PresenceReplies(msg));
       registry_->DispatchMessage(msg);
     });

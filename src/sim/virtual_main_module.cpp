@@ -22,6 +22,8 @@ constexpr uint8_t kDisarmCompletely = 99;
 constexpr uint8_t kStartEngine = 106;
 constexpr uint8_t kStopEngine = 112;
 constexpr uint8_t kBoardData = 127;
+// With data 1 the PC asks for live tacho reports, with 0 it stops them.
+constexpr uint8_t kTachoReport = 4;
 // Relay programming: learning with data 2 starts it, command 28 with data 63 ends it, and
 // command 12 goes to the relays while it runs. RAM byte 61 bit 6 tells the PC.
 constexpr uint8_t kLearn = 114;
@@ -70,18 +72,20 @@ enum TStream : int {
   kStreamReport,
   kStreamBoard,
   kStreamInputs,
-  kStreamEvent
+  kStreamEvent,
+  kStreamTacho
 };
 
 // Rates of a module that reports its state about once a second and its inputs on change,
 // with a slower repeat so that a program that connects later sees them too.
-constexpr std::array<TLiveStream, 6> kStreams = {{
+constexpr std::array<TLiveStream, 7> kStreams = {{
     {kStreamMode, 1000ms, 100ms},
     {kStreamSteps, 2000ms, 300ms},
     {kStreamReport, 1000ms, 500ms},
     {kStreamBoard, 1000ms, 700ms},
     {kStreamInputs, 3000ms, 900ms},
     {kStreamEvent, 20000ms, 10000ms},
+    {kStreamTacho, 250ms, 50ms},
 }};
 
 }  // namespace
@@ -108,6 +112,18 @@ TLanMsg TVirtualMainModule::ModeMessage() const {
 
 TLanMsg TVirtualMainModule::VoltageReport(uint8_t dest) const {
   return Message(dest, kVoltage, {VoltageCode(), 0, boardTemperature_, 0, 0, 0, 0, 0, 0, 0, 0});
+}
+
+// The period of the tacho pulses in 0.08 ms units: about 900 rpm at idle with a little
+// ripple while the engine runs; standing still it is too slow to measure.
+TLanMsg TVirtualMainModule::TachoReport() const {
+  constexpr uint16_t kTooSlow = 0x6000;
+  constexpr int kIdlePeriod = 833;
+  const uint16_t value =
+      engine_ ? static_cast<uint16_t>(kIdlePeriod + static_cast<int>(ticks_ % 7) * 6 - 18)
+              : kTooSlow;
+  return Message(kPcAddr, kTachoReport,
+                 {static_cast<uint8_t>(value >> 8), static_cast<uint8_t>(value & 0xFF)});
 }
 
 void TVirtualMainModule::Input(uint8_t index, bool on, std::vector<TLanMsg>& out) const {
@@ -146,6 +162,9 @@ void TVirtualMainModule::Talk(int stream, std::vector<TLanMsg>& out) {
       Input(kInputIgnition, ignition_, out);
       Input(kInputChargeLamp, engine_, out);
       break;
+    case kStreamTacho:
+      if (tachoReports_) out.push_back(TachoReport());
+      break;
     case kStreamEvent:
       Event(engine_ ? kEventVoltageHigh : kEventVoltageLow, out);
       break;
@@ -168,6 +187,10 @@ void TVirtualMainModule::Handle(const TLanMsg& msg, std::vector<TLanMsg>& replie
     return;
   }
   if (request && HandleRelayProgramming(msg, replies)) return;
+  if (request && msg.Command == kTachoReport && msg.Length == 1) {
+    tachoReports_ = msg.Data[0] == 1;
+    return;
+  }
   std::optional<TSimAction> action;
   if (request && msg.Command == kArm) action = TSimAction::Arm;
   if (request && (msg.Command == kDisarm || msg.Command == kDisarmCompletely)) {

@@ -38,6 +38,7 @@ class TVirtualMainModule : public TVirtualModule {
  private:
   // Relay programming; false for any other command.
   bool HandleRelayProgramming(const TLanMsg& msg, std::vector<TLanMsg>& replies);
+  TLanMsg TachoReport() const;
   void Arm(std::vector<TLanMsg>& out);
   void Disarm(std::vector<TLanMsg>& out);
   void SetIgnition(bool on, std::vector<TLanMsg>& out);
@@ -55,6 +56,7 @@ class TVirtualMainModule : public TVirtualModule {
   uint8_t mode_ = kModeDisarmed;
   bool ignition_ = false;
   bool engine_ = false;
+  bool tachoReports_ = false;
   bool ignitionByStart_ = false;  // remote start switched the ignition on
   uint8_t boardTemperature_ = 25;
   unsigned ticks_ = 0;  // voltage ripple

@@ -51,6 +51,8 @@ TEST(PositionCoding, EachKindBothWays) {
   const TPositionCoding map{.Kind = pcMap, .Values = kCodes};
   const TPositionCoding doorPulse{.Kind = pcDoorPulse};
   const TPositionCoding timeByte{.Kind = pcTimeByte};
+  // A period word whose top bit is a flag of its own.
+  const TPositionCoding period{.Kind = pcMasked, .Mask = 0x7FFF};
   const struct {
     const TPositionCoding& Coding;
     int Stored;
@@ -77,6 +79,8 @@ TEST(PositionCoding, EachKindBothWays) {
       {timeByte, 177, 150},
       {timeByte, 237, 210},
       {timeByte, 252, 225},
+      {period, 0x82EE, 750},
+      {period, 0x02EE, 750},
   };
   for (const auto& load : loads) {
     EXPECT_EQ(load.Coding.Position(load.Stored), load.Position)
@@ -95,6 +99,8 @@ TEST(PositionCoding, EachKindBothWays) {
     EXPECT_EQ(store.Coding.Stored(store.Position, 0x33), store.Stored)
         << static_cast<int>(store.Coding.Kind) << " position " << store.Position;
   }
+  EXPECT_EQ(period.Stored(850, 0x82EE), 0x8352) << "the flag stays";
+  EXPECT_EQ(period.Stored(850, 0x02EE), 850);
   EXPECT_EQ(map.Stored(-1, 0x33), 0x33) << "no item: the cell keeps its value";
   EXPECT_EQ(map.Stored(3, 0x33), 0x33);
   for (int position = 0; position <= 225; ++position) {

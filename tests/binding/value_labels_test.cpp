@@ -34,6 +34,7 @@ TEST(ValueLabels, NumberFormsPrintLikePrintf) {
       {"%5.2f с", 0.15, " 0.15 с"}, {"%5.2f А", 5.0778, " 5.08 А"},
       {"%5.2f А", 0, " 0.00 А"},    {"%f", 1.5, "1.500000"},
       {"%3d%%", 42, " 42%"},        {"%5.1f с", 123456, "123456.0 с"},
+      {"%-6.2f мс", 60, "60.00  мс"}, {"%-4.1f с", 1.5, "1.5  с"},
   };
   for (const TCase& c : cases) {
     EXPECT_EQ(FormatNumber(c.Format, c.Value), QString::fromUtf8(c.Text)) << c.Format;

@@ -7,6 +7,7 @@
 
 #include <QRadioButton>
 #include <memory>
+#include <set>
 
 #include "binding/headless_binder.h"
 #include "binding/page_table.h"
@@ -56,11 +57,21 @@ struct TBoundPage {
     page.reset();
     registry.SetRW(nullptr);
   }
+  // Every module the page binds a cell of: a page may hold a setting of another module.
+  std::set<uint8_t> Modules() const {
+    std::set<uint8_t> modules{page->LanAddr()};
+    for (IBoundControl* control : page->BoundControls()) modules.insert(control->GetLanAddr());
+    return modules;
+  }
   void Read() {
-    registry.ReadDevice(registry.FindDevice(page->LanAddr()), kPersistentLocations, {});
+    for (const uint8_t module : Modules()) {
+      registry.ReadDevice(registry.FindDevice(module), kPersistentLocations, {});
+    }
   }
   void Write() {
-    registry.WriteDevice(registry.FindDevice(page->LanAddr()), kPersistentLocations, {});
+    for (const uint8_t module : Modules()) {
+      registry.WriteDevice(registry.FindDevice(module), kPersistentLocations, {});
+    }
   }
   // Values of the controls that a user sets, by control.
   std::vector<QString> Values() const {

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QPointer>
 #include <QStringList>
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -28,6 +30,15 @@ class TFakePageHost : public IPageHost {
     Asked.append(text);
     return Yes;
   }
+  void WatchMessages(QObject& watcher, std::function<void(const TLanMsg&)> onMessage) override {
+    Watchers.emplace_back(&watcher, std::move(onMessage));
+  }
+  // A message from the bus, to every page that watches.
+  void Deliver(const TLanMsg& msg) {
+    for (const auto& [watcher, onMessage] : Watchers) {
+      if (watcher) onMessage(msg);
+    }
+  }
 
   bool Demo = false;
   uint8_t Absent = 0xFF;  // the one module that does not answer; none by default
@@ -36,4 +47,5 @@ class TFakePageHost : public IPageHost {
   QStringList Status;
   QStringList Asked;
   std::vector<std::pair<QWidget*, QString>> Help;
+  std::vector<std::pair<QPointer<QObject>, std::function<void(const TLanMsg&)>>> Watchers;
 };

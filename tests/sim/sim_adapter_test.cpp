@@ -389,8 +389,8 @@ TEST_F(SimAdapterTest, ScenarioLinesDriveTheCarAndUnknownLinesSaySo) {
     std::vector<int> data;
   };
   const TCase cases[] = {
-      {"alarm 12", 2, 118, {12}},  {"temp 0xF6", 2, 127, {0xF6}}, {"volt 81", 2, 53, {81, 0, 0x19}},
-      {"can 6", 24, 33, {6}},      {"tagtemp 30", 25, 125, {30}}, {"input 3 on", 2, 3, {0x83}},
+      {"alarm 12", 2, 118, {12}}, {"temp 0xF6", 2, 127, {0xF6}}, {"volt 81", 2, 53, {81, 0, 0x19}},
+      {"can 6", 24, 33, {6}},     {"tagtemp 30", 25, 125, {30}}, {"input 3 on", 2, 3, {0x83}},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.line);
@@ -404,6 +404,32 @@ TEST_F(SimAdapterTest, ScenarioLinesDriveTheCarAndUnknownLinesSaySo) {
     EXPECT_FALSE(RunScenarioLine(*vehicle, QString::fromUtf8(line)).isEmpty()) << line;
   }
   EXPECT_TRUE(RunScenarioLine(*vehicle, QStringLiteral("   ")).isEmpty()) << "blank lines pass";
+}
+
+TEST_F(SimAdapterTest, TachoReportsRunWhileAskedForAndShowTheEngine) {
+  TSimOptions options;
+  options.Live = true;
+  adapter.reset();
+  Start(options);
+  Record();
+  SpinFor(600ms);
+  EXPECT_TRUE(From(2, 4).empty()) << "not before they are asked for";
+  const uint8_t start[] = {1};
+  adapter->SendMsg(kPc, 2, false, false, start, 4);
+  ASSERT_TRUE(SpinUntil([&] { return !From(2, 4).empty(); }, 3000ms));
+  EXPECT_EQ(From(2, 4).back().Data[0], 0x60) << "standing still: too slow to measure";
+  vehicle->Perform(TSimAction::StartEngine);
+  ASSERT_TRUE(SpinUntil([&] { return From(2, 4).back().Data[0] != 0x60; }, 3000ms));
+  const TLanMsg report = From(2, 4).back();
+  const int period = report.Data[0] << 8 | report.Data[1];
+  EXPECT_GT(period, 700);
+  EXPECT_LT(period, 900);
+  const uint8_t stop[] = {0};
+  adapter->SendMsg(kPc, 2, false, false, stop, 4);
+  SpinFor(400ms);
+  received.clear();
+  SpinFor(600ms);
+  EXPECT_TRUE(From(2, 4).empty()) << "stopped";
 }
 
 }  // namespace

@@ -2,7 +2,11 @@
 
 #include <QString>
 #include <cstdint>
+#include <functional>
 
+#include "link/lan_msg.h"
+
+class QObject;
 class QWidget;
 
 // What a settings page may ask of the window that hosts it. The main window implements it;
@@ -31,4 +35,7 @@ class IPageHost {
   virtual bool ModuleAvailable(uint8_t address) const = 0;
   // Asks the user a yes/no question; true for yes.
   virtual bool Confirm(const QString& text) = 0;
+  // Every message from the bus goes to `onMessage` on the window's thread while `watcher`
+  // lives.
+  virtual void WatchMessages(QObject& watcher, std::function<void(const TLanMsg&)> onMessage) = 0;
 };

@@ -37,6 +37,8 @@ class TVDTrackBar : public QSlider, public TBoundControlBase {
   void SetDefaultValue(int value);
   // The value label's text for a position; without it the label shows the position.
   void SetValueFormat(std::function<QString(int position)> format);
+  // Shows the value label again, for a format that depends on more than the position.
+  void RefreshValueLabel() { ShowPosition(value()); }
 
   // Stored value to position, and back.
   TLoadIntIntEvent OnLoad;

@@ -9,6 +9,8 @@
 #include "pages/main/outputs_page.h"
 #include "pages/main/outputs_table.h"
 #include "pages/main/relays_page.h"
+#include "pages/main/rstart_page.h"
+#include "pages/main/rstart_table.h"
 #include "pages/main/relays_table.h"
 #include "pages/main/options_table.h"
 #include "pages/main/sensors_page.h"
@@ -50,4 +52,5 @@ void RegisterMainPages(TPageRegistry& registry) {
   RegisterTablePage<TMainSensors>(registry, MainSensorsTable());
   RegisterBoardPage<TMainOutputs>(registry, MainOutputsTable(), board);
   RegisterTablePage<TMainRelays>(registry, MainRelaysTable());
+  RegisterBoardPage<TMainRStart>(registry, MainRStartTable(), board);
 }

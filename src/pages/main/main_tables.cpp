@@ -4,11 +4,12 @@
 
 #include "pages/main/options_table.h"
 #include "pages/main/outputs_table.h"
+#include "pages/main/rstart_table.h"
 #include "pages/main/sensors_table.h"
 #include "pages/main/times_table.h"
 
 std::span<const TPageTable> MainPageTables() {
   static const std::array kTables = {MainOptionsTable(), MainTimesTable(), MainSensorsTable(),
-                                     MainOutputsTable()};
+                                     MainOutputsTable(), MainRStartTable()};
   return kTables;
 }

@@ -45,9 +45,9 @@ void TStartRelays::SetDelays(int functionIndex, int relay, int onPosition, int o
   off_.at(index) = static_cast<uint8_t>(kDelayCoding.Stored(offPosition, off_.at(index)));
 }
 
-QString DelayText(int position) {
-  if (position <= 100) return QString::asprintf("%4.2f c", position * 0.05);
-  if (position <= 210) return QString::asprintf("%4.2f c", (position - 100) * 0.5 + 5);
+QString DelayText(int position, const char* secondsFormat) {
+  if (position <= 100) return QString::asprintf(secondsFormat, position * 0.05);
+  if (position <= 210) return QString::asprintf(secondsFormat, (position - 100) * 0.5 + 5);
   if (position <= 215) return QString::asprintf("%4.0f мин", double(position - 209));
   return QString::asprintf("%4.0f мин", double((position - 215) * 5 + 6));
 }

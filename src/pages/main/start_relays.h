@@ -37,5 +37,6 @@ class TStartRelays {
 inline constexpr int kMaxDelayPosition = 225;
 
 // The delay a slider position stands for: 0.05 s steps up to 5 s, half seconds up to 60 s,
-// then whole minutes up to 6 and five-minute steps up to 56 ("%4.2f c" or "%4.0f мин").
-QString DelayText(int position);
+// then whole minutes up to 6 and five-minute steps up to 56 (seconds in `secondsFormat`,
+// minutes as "%4.0f мин").
+QString DelayText(int position, const char* secondsFormat = "%4.2f c");
