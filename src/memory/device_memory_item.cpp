@@ -183,6 +183,14 @@ void TDeviceMemoryItem::TakeControlValues() {
   forceWrite_ = force;
 }
 
+void TDeviceMemoryItem::TakeModuleBytes(int start, std::span<const uint8_t> bytes) {
+  CheckIndex(start);
+  CheckIndex(start + static_cast<int>(bytes.size()) - 1);
+  std::copy(bytes.begin(), bytes.end(), ImageRange(start, static_cast<int>(bytes.size())).begin());
+  SetMarks(valid_, start, static_cast<int>(bytes.size()), true);
+  SetMarks(changed_, start, static_cast<int>(bytes.size()), false);
+}
+
 void TDeviceMemoryItem::ClearChangedMarks() {
   std::fill(changed_.begin(), changed_.end(), false);
   modified_ = false;

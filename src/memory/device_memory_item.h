@@ -75,6 +75,10 @@ class TDeviceMemoryItem : public TBaseDeviceMemoryItem {
   // the user's edits before the area is read again).
   void ClearChangedMarks();
 
+  // A command outside a transfer wrote these bytes into the module: the image holds them too,
+  // known and with nothing left to write.
+  void TakeModuleBytes(int start, std::span<const uint8_t> bytes);
+
   // Writes the changed bytes through `channel` in runs; true when at least one run was
   // written. Refuses areas that are not loaded and locations the channel does not write.
   // Controls store and marks change on the owner's thread of `context`; a cancelled write

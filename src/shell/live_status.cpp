@@ -251,6 +251,7 @@ void TLiveStatus::HandleStatus(const TLanMsg& msg) {
     if ((sub & 5) == 4 || (sub & 5) == 5) picture_.Submode = QStringLiteral("Опознание начато");
     powerDown = Bit(sub, 2);
   }
+  emit KeyLearningChanged(learningAllowed_ && (msg.Data[0] & 0x1F) == 4);
   emit PictureChanged();
   if (powerDown) emit PowerDownWarningDue();
 }

@@ -69,6 +69,8 @@ class TLiveStatus : public QObject {
   void PowerDownWarningDue();
   // The main module restarts its mode: read again shortly.
   void ReconnectDue();
+  // Key fob and tag learning runs (only "Выключить" makes sense) or does not.
+  void KeyLearningChanged(bool running);
 
  private:
   struct TLampTimer;

@@ -72,6 +72,7 @@ class TMainForm : public QMainWindow,
   void ShowControlHelp(QWidget* control, const QString& topic) override;
   void ShowHelpTopic(const QString& topic) override;
   void WatchMessages(QObject& watcher, std::function<void(const TLanMsg&)> onMessage) override;
+  QAction* WindowCommand(const QString& name) override { return Action(name); }
   void BeginBusy() override;
   void EndBusy() override;
   void ReportProgress(const QString& name, int maximum, int position) override;

@@ -21,6 +21,11 @@ void TMainForm::CreateLiveStatus() {
   connect(
       liveStatus_, &TLiveStatus::PowerDownWarningDue, this, [this] { CheckWarnings(false); },
       Qt::QueuedConnection);
+  connect(liveStatus_, &TLiveStatus::KeyLearningChanged, this, [this](bool running) {
+    Action(QStringLiteral("aLabelAndTxStartLearn"))->setEnabled(!running);
+    Action(QStringLiteral("aLabelAndTxEndLearn"))->setEnabled(running);
+  });
+  Action(QStringLiteral("aLabelAndTxEndLearn"))->setEnabled(false);
   connect(liveStatus_, &TLiveStatus::ReconnectDue, data_, &TDataCommands::Reconnect,
           Qt::QueuedConnection);
   connect(data_, &TDataCommands::SettingsRead, this,

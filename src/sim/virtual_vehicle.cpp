@@ -7,7 +7,8 @@
 
 // Address, name, packet size, then the sizes of the internal, EEPROM, RAM and flash memories.
 const std::vector<TVirtualModuleSpec> kVirtualModuleTable = {
-    {2, "Главный модуль", 8, {0, 1024, 4095, 65536}},
+    // The main module keeps its alarm counters in a small internal memory.
+    {2, "Главный модуль", 8, {128, 1024, 4095, 65536}},
     {24, "CAN-модуль", 8, {0, 0, 0, 0}},
     {3, "GSM", 8, {2048, 32768, 64, 0}},
     {4, "Slave-модуль", 8, {256, 0, 16, 8192}},

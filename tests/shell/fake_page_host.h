@@ -30,6 +30,7 @@ class TFakePageHost : public IPageHost {
     Asked.append(text);
     return Yes;
   }
+  QAction* WindowCommand(const QString&) override { return nullptr; }
   void WatchMessages(QObject& watcher, std::function<void(const TLanMsg&)> onMessage) override {
     Watchers.emplace_back(&watcher, std::move(onMessage));
   }

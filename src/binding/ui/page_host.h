@@ -6,6 +6,7 @@
 
 #include "link/lan_msg.h"
 
+class QAction;
 class QObject;
 class QWidget;
 
@@ -35,6 +36,9 @@ class IPageHost {
   virtual bool ModuleAvailable(uint8_t address) const = 0;
   // Asks the user a yes/no question; true for yes.
   virtual bool Confirm(const QString& text) = 0;
+  // One of the window's commands ("aMeasureTaho") for a page button to carry; nullptr when
+  // the window has no such command.
+  virtual QAction* WindowCommand(const QString& name) = 0;
   // Every message from the bus goes to `onMessage` on the window's thread while `watcher`
   // lives.
   virtual void WatchMessages(QObject& watcher, std::function<void(const TLanMsg&)> onMessage) = 0;

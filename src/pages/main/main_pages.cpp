@@ -8,6 +8,10 @@
 #include "pages/main/options_page.h"
 #include "pages/main/outputs_page.h"
 #include "pages/main/outputs_table.h"
+#include "pages/main/diag_page.h"
+#include "pages/main/diag_table.h"
+#include "pages/main/learn_page.h"
+#include "pages/main/learn_table.h"
 #include "pages/main/relays_page.h"
 #include "pages/main/rstart_page.h"
 #include "pages/main/rstart_table.h"
@@ -53,4 +57,6 @@ void RegisterMainPages(TPageRegistry& registry) {
   RegisterBoardPage<TMainOutputs>(registry, MainOutputsTable(), board);
   RegisterTablePage<TMainRelays>(registry, MainRelaysTable());
   RegisterBoardPage<TMainRStart>(registry, MainRStartTable(), board);
+  RegisterTablePage<TMainLearn>(registry, MainLearnTable());
+  RegisterBoardPage<TMainDiag>(registry, MainDiagTable(), board);
 }

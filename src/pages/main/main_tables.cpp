@@ -3,6 +3,7 @@
 #include <array>
 
 #include "pages/main/options_table.h"
+#include "pages/main/diag_table.h"
 #include "pages/main/outputs_table.h"
 #include "pages/main/rstart_table.h"
 #include "pages/main/sensors_table.h"
@@ -10,6 +11,7 @@
 
 std::span<const TPageTable> MainPageTables() {
   static const std::array kTables = {MainOptionsTable(), MainTimesTable(), MainSensorsTable(),
-                                     MainOutputsTable(), MainRStartTable()};
+                                     MainOutputsTable(), MainRStartTable(),
+                                     MainDiagTable()};
   return kTables;
 }

@@ -11,6 +11,7 @@
 #include "binding/ui/page_sections.h"
 #include "binding/ui/table_page.h"
 #include "link/lan_msg.h"
+#include "pages/main/programming_check.h"
 #include "pages/main/relays_table.h"
 
 namespace {
@@ -22,10 +23,6 @@ constexpr char kSettingsSection[] = "Настройки реле RBP/RBA";
 constexpr uint8_t kLearnCommand = 114;
 constexpr uint8_t kLearnRelays = 2;
 constexpr int kProgrammingSeconds = 10 * 60;
-// The main module's RAM byte whose bit 6 says the relays are in programming.
-constexpr uint8_t kReadRam = 89;
-constexpr uint8_t kProgrammingByte = 61;
-constexpr uint8_t kProgrammingBit = 1 << 6;
 constexpr uint8_t kRelayCommand = 12;
 constexpr uint8_t kLeaveCommand = 28;
 constexpr uint8_t kLeaveData = 63;
@@ -120,20 +117,6 @@ void TMainRelays::AddSetting(QGridLayout& grid, const QString& caption,
   }
 }
 
-void TMainRelays::WhenProgramming(QAbstractButton& button, std::function<void()> then) {
-  SendPageCommand(
-      *this, host_, &button,
-      {.Source = kPcAddr,
-       .Dest = kMainModuleAddr,
-       .Command = kReadRam,
-       .Data = {1, kProgrammingByte, 0}},
-      [then = std::move(then)](const TAdapter::TAnswer& answer) {
-        if (answer.Answered && answer.Length > 0 && (answer.Data[0] & kProgrammingBit) != 0) {
-          then();
-        }
-      });
-}
-
 void TMainRelays::EnterProgramming(QAbstractButton& button) {
   if (!host_.ModuleAvailable(kMainModuleAddr)) {
     host_.ShowStatusText(
@@ -148,7 +131,7 @@ void TMainRelays::EnterProgramming(QAbstractButton& button) {
 }
 
 void TMainRelays::ResetRelays(QAbstractButton& button) {
-  WhenProgramming(button, [this, &button] {
+  WhenRelaysProgrammed(*this, host_, button, [this, &button] {
     SendPageCommand(
         *this, host_, &button, {.Dest = kMainModuleAddr, .Command = kRelayCommand, .Data = {0}},
         [this](const TAdapter::TAnswer& answer) {
@@ -165,7 +148,7 @@ void TMainRelays::ResetRelays(QAbstractButton& button) {
 }
 
 void TMainRelays::LeaveProgramming(QAbstractButton& button) {
-  WhenProgramming(button, [this, &button] {
+  WhenRelaysProgrammed(*this, host_, button, [this, &button] {
     SendPageCommand(*this, host_, &button,
                     {.Dest = kMainModuleAddr, .Command = kLeaveCommand, .Data = {kLeaveData, 0}});
     secondsLeft_ = 0;
@@ -176,7 +159,7 @@ void TMainRelays::LeaveProgramming(QAbstractButton& button) {
 
 void TMainRelays::SendSetting(QAbstractButton& button, uint8_t command) {
   const auto data = static_cast<uint8_t>(target_->currentIndex() * kTargetStep + command);
-  WhenProgramming(button, [this, &button, data] {
+  WhenRelaysProgrammed(*this, host_, button, [this, &button, data] {
     SendPageCommand(*this, host_, &button,
                     {.Dest = kMainModuleAddr, .Command = kRelayCommand, .Data = {data}});
   });

@@ -27,8 +27,6 @@ class TMainRelays : public TVDFrame {
   void AddSettingsPart();
   void AddSetting(QGridLayout& grid, const QString& caption,
                   std::initializer_list<std::pair<const char*, uint8_t>> buttons);
-  // Asks the main module whether the relays are in programming; only then does `then` run.
-  void WhenProgramming(QAbstractButton& button, std::function<void()> then);
   void EnterProgramming(QAbstractButton& button);
   void ResetRelays(QAbstractButton& button);
   void LeaveProgramming(QAbstractButton& button);

@@ -1,0 +1,6 @@
+#pragma once
+
+#include "binding/page_table.h"
+
+// The learning page binds no settings: its sections.
+const TPageTable& MainLearnTable();
