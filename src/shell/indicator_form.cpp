@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <QScrollArea>
 #include <QToolButton>
+#include <map>
+#include <string>
 
 #include "shell/indicator_lamps.h"
 #include "shell/live_status.h"
@@ -15,7 +17,7 @@ constexpr QSize kButtonSize(31, 30);
 constexpr int kPictureSize = 24;
 
 // A lamp's picture: a lit or dark bulb, with the number of its impulse control or program.
-QIcon LampIcon(const TLampRow& row) {
+QIcon LampIcon(const char* number) {
   QIcon icon;
   for (const bool lit : {true, false}) {
     QPixmap pixmap(kPictureSize * 2, kPictureSize * 2);
@@ -26,14 +28,14 @@ QIcon LampIcon(const TLampRow& row) {
     painter.setPen(QPen(QColor(0x40, 0x40, 0x40), 1));
     painter.setBrush(lit ? QColor(0xFF, 0xD0, 0x20) : QColor(0xC8, 0xC8, 0xC8));
     painter.drawEllipse(QRectF(3, 3, kPictureSize - 6, kPictureSize - 6));
-    if (row.Number[0] != '\0') {
+    if (number[0] != '\0') {
       QFont font;
       font.setPixelSize(10);
       font.setBold(true);
       painter.setFont(font);
       painter.setPen(lit ? Qt::black : QColor(0x80, 0x80, 0x80));
       painter.drawText(QRectF(0, 0, kPictureSize, kPictureSize), Qt::AlignCenter,
-                       QString::fromUtf8(row.Number));
+                       QString::fromUtf8(number));
     }
     painter.end();
     icon.addPixmap(pixmap, lit ? QIcon::Normal : QIcon::Disabled);
@@ -53,13 +55,17 @@ TIndicatorForm::TIndicatorForm(const TLiveStatus& status, QWidget* parent)
   grid->setSpacing(1);
   grid->setContentsMargins(2, 2, 2, 2);
   const auto rows = IndicatorLamps();
+  // Lamps without a number share one picture.
+  std::map<std::string, QIcon> icons;
   for (std::size_t i = 0; i < rows.size(); ++i) {
     auto* button = new QToolButton(lamps);
     button->setObjectName(QString::fromUtf8(rows[i].Name));
     button->setToolTip(QString::fromUtf8(rows[i].Hint));
     button->setFixedSize(kButtonSize);
     button->setIconSize(QSize(kPictureSize, kPictureSize));
-    button->setIcon(LampIcon(rows[i]));
+    auto icon = icons.find(rows[i].Number);
+    if (icon == icons.end()) icon = icons.emplace(rows[i].Number, LampIcon(rows[i].Number)).first;
+    button->setIcon(icon->second);
     button->setCheckable(true);
     button->setEnabled(false);
     // The lamps show; they are not switches.
