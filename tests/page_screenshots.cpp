@@ -14,6 +14,8 @@
 #include "binding/ui/vd_frame.h"
 #include "link/adapter.h"
 #include "pages/main/main_pages.h"
+#include "pages/main/rstart_page.h"
+#include "pages/main/tacho_graph.h"
 #include "shell/main_form.h"
 #include "sim/sim_port.h"
 
@@ -52,6 +54,7 @@ int main(int argc, char** argv) {
   SpinUntil(idle, 30000);
 
   int failures = 0;
+  TMainRStart* rstart = nullptr;
   for (const TPageInfo& info : pages.Pages()) {
     form.ShowPage(QStringLiteral("a") + info.Name, true);
     SpinUntil(idle, 10000);
@@ -60,6 +63,7 @@ int main(int argc, char** argv) {
       ++failures;
       continue;
     }
+    if (auto* remoteStart = qobject_cast<TMainRStart*>(page)) rstart = remoteStart;
     // The page on its own, as tall as all its sections, so that nothing is scrolled away.
     page->setParent(nullptr);
     page->resize(kPageWidth, 700);
@@ -72,6 +76,20 @@ int main(int argc, char** argv) {
     std::printf("%s %s\n", saved ? "saved" : "could not save", qPrintable(path));
     failures += saved ? 0 : 1;
     page->hide();
+  }
+
+  // The tacho graph of the remote start page while the engine runs.
+  if (rstart != nullptr) {
+    vehicle->SetLiveTraffic(true);
+    vehicle->Perform(TSimAction::StartEngine);
+    rstart->ShowGraph();
+    QElapsedTimer running;
+    running.start();
+    SpinUntil([&running] { return running.elapsed() > 6000; }, 7000);
+    const QString path = QDir(dir).filePath(QStringLiteral("TachoGraph.png"));
+    const bool saved = rstart->Graph()->grab().save(path);
+    std::printf("%s %s\n", saved ? "saved" : "could not save", qPrintable(path));
+    failures += saved ? 0 : 1;
   }
   return failures == 0 ? 0 : 1;
 }
