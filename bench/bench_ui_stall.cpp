@@ -1,7 +1,8 @@
 // How long the window's thread stalls: the longest gap between the ticks of a 5 ms timer on
 // that thread while the program works against the virtual vehicle with the link model on.
 // (a) ten seconds idle with only the main module fitted, (b) a read of every module,
-// (c) ten seconds with the main module silent, so that every probe of it goes unanswered.
+// (c) ten seconds with the main module silent, so that every probe of it goes unanswered,
+// (d) ten seconds of the tacho graph drawing the live reports of a running engine.
 
 #include <QAction>
 #include <QApplication>
@@ -15,6 +16,8 @@
 #include "binding/ui/page_registry.h"
 #include "link/adapter.h"
 #include "memory/lan_devices.h"
+#include "pages/main/main_pages.h"
+#include "pages/main/rstart_page.h"
 #include "shell/main_form.h"
 #include "sim/sim_port.h"
 
@@ -55,7 +58,8 @@ TStall Measure(const std::function<bool()>& done, int seconds) {
 }
 
 struct TSession {
-  explicit TSession(const QString& simOptions) {
+  explicit TSession(const QString& simOptions, bool withPages = false) {
+    if (withPages) RegisterMainPages(pages);
     auto parsed = TSimOptions::Parse(simOptions);
     vehicle = std::make_shared<TVirtualAdapter>(*parsed);
     adapter = std::make_unique<TAdapter>(
@@ -127,6 +131,15 @@ int main(int argc, char** argv) {
   {
     TSession session(QStringLiteral("silent=2"));
     Print("(c) idle 10 s, main module silent (sim:silent=2)",
+          Measure([] { return false; }, kIdleSeconds));
+  }
+  {
+    TSession session(QStringLiteral("live"), true);
+    Measure([&] { return !session.form->ScanPending(); }, kIdleSeconds);
+    session.vehicle->Perform(TSimAction::StartEngine);
+    auto* page = qobject_cast<TMainRStart*>(session.form->Page(QStringLiteral("MainRStart")));
+    if (page != nullptr) page->ShowGraph();
+    Print("(d) tacho graph 10 s, engine running (sim:live)",
           Measure([] { return false; }, kIdleSeconds));
   }
   return 0;
