@@ -237,4 +237,11 @@ TEST_F(LearnPageTest, TheTagRequestCountsAnswersWhileItRuns) {
   EXPECT_EQ(page.AnswerCount(), 2);
 }
 
+TEST_F(LearnPageTest, ATransceiverThatDoesNotAnswerIsSaidSo) {
+  vehicle->SilenceModule(25, true);
+  Click("btTagSearchOn");
+  EXPECT_TRUE(SpinUntil(
+      [&] { return host.Status.contains(QStringLiteral("Трансивер метки не ответил")); }, 10s));
+}
+
 }  // namespace
