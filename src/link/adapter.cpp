@@ -163,6 +163,7 @@ void TAdapter::WaitOutLateAnswers(const TLanMsg& request) {
 }
 
 void TAdapter::ExpectLateAnswers(const TLanMsg& request) {
+  ++troubledRequests_;
   const auto until =
       std::chrono::steady_clock::now() + kLateAnswerWindows * AnswerWait(request.Dest);
   lateAnswers_.push_back({request.Dest, request.Command, until});

@@ -93,6 +93,9 @@ class TAdapter : public QObject {
   // Does `msg` answer the pending request? Called with the pending record locked.
   virtual bool MatchesPending(const TLanMsg& msg) const;
 
+  // Requests that needed another try or went unanswered: answers to them may still come, late.
+  uint64_t TroubledRequests() const { return troubledRequests_; }
+
   // Sends a request and waits for its answer: three tries.
   TAnswer GetAnswer(uint8_t source, uint8_t dest, std::span<const uint8_t> data, uint8_t command);
   TAnswer GetAnswerNoData(uint8_t source, uint8_t dest, uint8_t command);
@@ -169,6 +172,7 @@ class TAdapter : public QObject {
     std::chrono::steady_clock::time_point Until;
   };
   std::vector<TLateAnswers> lateAnswers_;  // bus thread only
+  std::atomic<uint64_t> troubledRequests_{0};
 
   TManualResetEvent acknowledgementEvent_;
   TManualResetEvent answerEvent_;

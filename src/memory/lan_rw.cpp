@@ -37,6 +37,13 @@ std::optional<TMemoryCommands> CommandsFor(const TDeviceMemoryItem* item) {
 uint8_t Low(int address) {
   return static_cast<uint8_t>(address & 0xFF);
 }
+// Lengths that consecutive read packets cycle through after a troubled request, and how long
+// after it.
+constexpr int kDistinctLengths = 4;
+constexpr std::chrono::seconds kLateAnswerSpan{5};
+// Reads of one packet that may disagree before the packet counts as unreadable.
+constexpr int kConfirmTries = 3;
+
 uint8_t High(int address) {
   return static_cast<uint8_t>((address >> 8) & 0xFF);
 }
@@ -57,12 +64,36 @@ bool TLanRW::Read(int start, std::span<uint8_t> buffer) {
   const auto commands = CommandsFor(Item());
   if (!commands) return false;
   const int packet = std::min<int>(Device()->PacketSize(), kMaxMsgData);
+  const int lengths = std::min(packet, kDistinctLengths);
+  int shorter = 1;
   int address = start;
+  const auto ask = [&](int count) {
+    const uint8_t request[] = {static_cast<uint8_t>(count), Low(address), High(address)};
+    return adapter_->GetAnswer(kPcAddr, Device()->LanAddr(), request, commands->Read);
+  };
   for (size_t done = 0; done < buffer.size();) {
     if (CancelRequested()) return false;
-    const int n = std::min(packet, static_cast<int>(buffer.size() - done));
-    const uint8_t request[] = {static_cast<uint8_t>(n), Low(address), High(address)};
-    const auto answer = adapter_->GetAnswer(kPcAddr, Device()->LanAddr(), request, commands->Read);
+    int n = std::min(packet, static_cast<int>(buffer.size() - done));
+    const bool lateLikely = LateAnswersLikely();
+    if (lateLikely) {
+      n = std::min(n, packet - shorter);
+      shorter = (shorter + 1) % lengths;
+    }
+    auto answer = ask(n);
+    // While late answers are likely the packet counts only when a second, shorter read of it
+    // agrees: a late answer to another packet would have to match twice, in two lengths.
+    for (int tries = 1; answer.Answered && lateLikely && n > 1; ++tries) {
+      const auto check = ask(n - 1);
+      if (check.Answered &&
+          std::equal(check.Data.begin(), check.Data.begin() + (n - 1), answer.Data.begin())) {
+        break;
+      }
+      if (!check.Answered || tries == kConfirmTries) {
+        answer.Answered = false;
+        break;
+      }
+      answer = ask(n);
+    }
     if (!answer.Answered) {
       ShowError(QStringLiteral("Ошибка чтения данных устройства, начните чтение с начала"));
       CountReadError();
@@ -73,6 +104,18 @@ bool TLanRW::Read(int start, std::span<uint8_t> buffer) {
     done += static_cast<size_t>(n);
   }
   return true;
+}
+
+// A read answer names only its length. Once a request has needed another try, its answers may
+// still come late, past every wait, and would pass for a later packet's: for a while after that
+// consecutive packets differ in length and each is read twice.
+bool TLanRW::LateAnswersLikely() {
+  const auto now = std::chrono::steady_clock::now();
+  if (const uint64_t troubles = adapter_->TroubledRequests(); troubles != seenTroubles_) {
+    seenTroubles_ = troubles;
+    lateAnswersUntil_ = now + kLateAnswerSpan;
+  }
+  return now < lateAnswersUntil_;
 }
 
 bool TLanRW::ReadByteByByte(int start, std::span<uint8_t> buffer) {

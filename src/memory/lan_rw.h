@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QString>
+#include <chrono>
+#include <cstdint>
 
 #include "memory/rw.h"
 
@@ -29,8 +31,13 @@ class TLanRW : public TRW {
 
  private:
   bool ReadByteByByte(int start, std::span<uint8_t> buffer);
+  bool LateAnswersLikely();
   void ShowError(const QString& text) const;
 
   TAdapter* adapter_ = nullptr;
   IUserQuestions* questions_ = nullptr;
+  // The link's count of troubled requests when last looked at, and until when late answers
+  // to them are likely.
+  uint64_t seenTroubles_ = 0;
+  std::chrono::steady_clock::time_point lateAnswersUntil_{};
 };

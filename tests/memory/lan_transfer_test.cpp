@@ -433,6 +433,26 @@ TEST_F(LanTransferTest, LateAnswerOfARetriedPacketNeverPassesForTheNextOne) {
   EXPECT_TRUE(questions.errors.empty());
 }
 
+// An answer held past every wait (here 450 ms, more than the two answer windows the link waits
+// out) still never passes for a later packet's: after the retry the packets differ in length and
+// each is read twice.
+TEST_F(LanTransferTest, AnAnswerLaterThanEveryWaitNeverPassesForALaterPacket) {
+  std::vector<uint8_t>& memory = SimMemory(2, kSimExt);
+  for (size_t i = 0; i < 128; ++i) memory[i] = static_cast<uint8_t>(i * 7 + 1);
+  TTestControl control(2, mlExt, 0, 128);
+  Bind({&control});
+  ASSERT_TRUE(Main().IsPresent());
+  vehicle->SetExtraAnswerDelay(20ms);
+  vehicle->DelayAnswers(1, 450ms);
+  devices.ReadDevice(&Main(), {mlExt}, {});
+  vehicle->SetExtraAnswerDelay(0ms);
+
+  const auto image = devices.FindMem(2, mlExt)->Image();
+  EXPECT_EQ(std::vector<uint8_t>(image.begin(), image.begin() + 128),
+            std::vector<uint8_t>(memory.begin(), memory.begin() + 128));
+  EXPECT_TRUE(questions.errors.empty());
+}
+
 // A poor line of the simulator: requests and answers lost or garbled, answers held past the
 // answer window. The tries of the link and its waiting out of late answers still bring exactly
 // the module's bytes.
