@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "pages/main/inputs_table.h"
 #include "pages/main/options_table.h"
 #include "pages/main/outputs_table.h"
 #include "pages/main/rstart_table.h"
@@ -10,6 +11,6 @@
 
 std::span<const TPageTable> MainPageTables() {
   static const std::array kTables = {MainOptionsTable(), MainTimesTable(), MainSensorsTable(),
-                                     MainOutputsTable(), MainRStartTable()};
+                                     MainInputsTable(), MainOutputsTable(), MainRStartTable()};
   return kTables;
 }
