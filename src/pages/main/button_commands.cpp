@@ -1,6 +1,7 @@
 #include "pages/main/button_commands.h"
 
-#include <QHBoxLayout>
+#include <QScrollBar>
+#include <QVBoxLayout>
 #include <QHeaderView>
 #include <QMenu>
 #include <QTimer>
@@ -43,6 +44,12 @@ TVDGrid* MakeGrid(const char* name) {
   return grid;
 }
 
+// The whole grid shows without scrolling up and down.
+void FitHeight(TVDGrid& grid) {
+  grid.setFixedHeight(grid.verticalHeader()->length() + 2 * grid.frameWidth() +
+                      grid.horizontalScrollBar()->sizeHint().height());
+}
+
 bool HasBit(uint8_t byte, int bit) {
   return (byte >> bit & 1) != 0;
 }
@@ -52,18 +59,16 @@ bool HasBit(uint8_t byte, int bit) {
 TButtonCommands::TButtonCommands(QWidget* parent) : QWidget(parent) {
   PressCommands.fill(kNoCommand);
   Commands.fill(kNoCommand);
-  auto* row = new QHBoxLayout(this);
-  row->setContentsMargins(0, 4, 0, 0);
+  auto* column = new QVBoxLayout(this);
+  column->setContentsMargins(0, 4, 0, 0);
   buttons_ = MakeGrid("sgAnalogButtons");
   buttons_->setColumnCount(kButtonColumns);
-  buttons_->setMinimumHeight(300);
   presses_ = MakeGrid("sgPressCommands");
   presses_->setColumnCount(kPressColumns);
   presses_->setRowCount(kPressCounts + 1);
   presses_->setToolTip(QStringLiteral("Время ожидания метки 4 секунды"));
-  presses_->setMinimumHeight(300);
-  row->addWidget(buttons_, 3);
-  row->addWidget(presses_, 2);
+  column->addWidget(buttons_);
+  column->addWidget(presses_);
   connect(buttons_, &QTableWidget::cellClicked, this, &TButtonCommands::ClickButtonCell);
   connect(presses_, &QTableWidget::cellClicked, this, &TButtonCommands::ClickPressCell);
   SetButtonRows(false);
@@ -110,7 +115,7 @@ void TButtonCommands::Redraw() {
   }
   grid.setColumnWidth(0, 110);
   for (int button = 1; button <= kButtons; ++button) grid.setColumnWidth(button, 28);
-  grid.setColumnWidth(kCommandColumn, 260);
+  grid.setColumnWidth(kCommandColumn, 380);
 
   TVDGrid& presses = *presses_;
   Cell(presses, 0, 0).setText(QStringLiteral("Количество нажатий"));
@@ -122,7 +127,11 @@ void TButtonCommands::Redraw() {
     Cell(presses, count, kPressTagColumn).setText(RequiresTag(byte) ? kYes : QString());
     Cell(presses, count, kPressCommandColumn).setText(CommandText(byte));
   }
-  presses.setColumnWidth(kPressCommandColumn, 260);
+  presses.setColumnWidth(0, 130);
+  presses.setColumnWidth(kPressTagColumn, 120);
+  presses.setColumnWidth(kPressCommandColumn, 380);
+  FitHeight(grid);
+  FitHeight(presses);
 }
 
 void TButtonCommands::ClickButtonCell(int row, int column) {

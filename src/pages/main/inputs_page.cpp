@@ -1,13 +1,11 @@
 #include "pages/main/inputs_page.h"
 
-#include <QApplication>
-#include <QHBoxLayout>
+#include <QGridLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTimer>
-#include <QVBoxLayout>
 #include <algorithm>
 #include <optional>
 
@@ -20,10 +18,12 @@
 #include "binding/ui/vd_check_box.h"
 #include "binding/ui/vd_data.h"
 #include "binding/ui/vd_grid.h"
+#include "link/bus_requests.h"
 #include "link/lan_msg.h"
 #include "memory/base_device_memory_item.h"
 #include "pages/main/button_commands.h"
 #include "pages/main/impulse_inputs.h"
+#include "pages/main/input_learning.h"
 #include "pages/main/input_values.h"
 #include "pages/main/inputs_table.h"
 #include "pages/main/main_board.h"
@@ -93,6 +93,7 @@ TMainInputs::TMainInputs(IPageHost& host, TMainBoard& board, QWidget* parent)
   AttachImpulses();
   AttachButtons();
   AttachRules();
+  AttachLearning();
   Redraw();
 }
 
@@ -194,18 +195,21 @@ void TMainInputs::AttachAssignments() {
 
 void TMainInputs::AttachBeachPin() {
   auto* part = new QWidget;
-  auto* row = new QHBoxLayout(part);
-  row->setContentsMargins(0, 4, 0, 0);
-  row->addWidget(new QLabel(QStringLiteral("ПИН код режима пляж, снять с охраны (только 4 цифры)")));
+  auto* rows = new QGridLayout(part);
+  rows->setContentsMargins(0, 4, 0, 0);
+  rows->addWidget(new QLabel(QStringLiteral("ПИН код режима пляж, снять с охраны (только 4 цифры)")),
+                  0, 0);
   beachPin_ = new TPinEdit(QLatin1Char('1'), QLatin1Char('9'));
   beachPin_->setObjectName(QStringLiteral("edBeachPin"));
-  row->addWidget(beachPin_);
-  row->addWidget(new QLabel(
-      QStringLiteral("ПИН код режима пляж, только открыть багажник(формируется автоматически)")));
+  beachPin_->setFixedWidth(90);
+  rows->addWidget(beachPin_, 0, 1);
+  rows->addWidget(new QLabel(QStringLiteral(
+                      "ПИН код режима пляж, только открыть багажник(формируется автоматически)")),
+                  1, 0);
   trunkPin_ = new QLabel;
   trunkPin_->setObjectName(QStringLiteral("lbTrunkPin"));
-  row->addWidget(trunkPin_);
-  row->addStretch();
+  rows->addWidget(trunkPin_, 1, 1);
+  rows->setColumnStretch(2, 1);
   AddToSection(*this, QString::fromUtf8(kSpecialSection), part);
 
   auto& item = controls_.Get<TVDData>("VDData22");
@@ -328,6 +332,30 @@ void TMainInputs::AttachButtons() {
       connect(&buttons, table.Edited, this, [&item] { item.StoreEdited(); });
     }
   }
+}
+
+void TMainInputs::AttachLearning() {
+  learning_ = new TInputLearning(*this, host_);
+  connect(buttons_, &TButtonCommands::LearnRequested, learning_, &TInputLearning::Start);
+  connect(learning_, &TInputLearning::Ended, this, [this](bool combination) {
+    if (combination) {
+      ReadAgain("anSeqLrn");
+      ReadAgain("vdDataEvents");
+    } else {
+      ReadAgain("AnInpLearned");
+    }
+  });
+}
+
+// Reads a data item from the module again on the bus worker, then shows it.
+void TMainInputs::ReadAgain(const char* name) {
+  auto& item = controls_.Get<TVDData>(name);
+  if (!HasBus() || item.GetMem() == nullptr) return;
+  Requests().Run(
+      [&item](TAdapter&) {
+        item.GetMem()->ReadRange(item.ComponentData().Addr(), item.ComponentData().GetSize());
+      },
+      [&item] { item.Load(); });
 }
 
 void TMainInputs::BoardChanged() {

@@ -10,6 +10,7 @@ class IPageHost;
 class QLabel;
 class TButtonCommands;
 class TImpulseInputs;
+class TInputLearning;
 class TMainBoard;
 class TPinEdit;
 class TVDData;
@@ -30,6 +31,7 @@ class TMainInputs : public TVDFrame {
   TImpulseInputs& Impulses() const { return *impulses_; }
   TPinEdit& BeachPin() const { return *beachPin_; }
   QLabel& TrunkPin() const { return *trunkPin_; }
+  TInputLearning& Learning() const { return *learning_; }
   // Grid places: the row of an input pin and the column of a function; -1 when not shown.
   int RowOfPin(int pin) const;
   int ColumnOfTask(int taskId) const;
@@ -49,6 +51,8 @@ class TMainInputs : public TVDFrame {
   void AttachImpulses();
   void AttachButtons();
   void AttachRules();
+  void AttachLearning();
+  void ReadAgain(const char* name);
   void BuildGrid();
   bool OnThisBoard(const TControlRow& row) const;
   void ReloadAssignments();
@@ -74,6 +78,7 @@ class TMainInputs : public TVDFrame {
   TVDGrid* grid_ = nullptr;
   TButtonCommands* buttons_ = nullptr;
   TImpulseInputs* impulses_ = nullptr;
+  TInputLearning* learning_ = nullptr;
   TPinEdit* beachPin_ = nullptr;
   QLabel* trunkPin_ = nullptr;
   QLabel* adc_ = nullptr;
