@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QScrollBar>
 #include <QTimer>
 #include <algorithm>
 #include <optional>
@@ -106,7 +107,6 @@ void TMainInputs::BuildGrid() {
   grid_->verticalHeader()->hide();
   grid_->setWordWrap(true);
   grid_->setContextMenuPolicy(Qt::CustomContextMenu);
-  grid_->setMinimumHeight(330);
   grid_->setColumnCount(kColumns);
   connect(grid_, &QTableWidget::cellClicked, this, &TMainInputs::ClickCell);
   connect(grid_, &QTableWidget::cellEntered, this, &TMainInputs::ShowCellHint);
@@ -467,7 +467,9 @@ void TMainInputs::Redraw() {
   grid_->setColumnWidth(kNameColumn, 110);
   grid_->setColumnWidth(kPolarityColumn, 28);
   grid_->setColumnWidth(kTriggerColumn, 28);
-  for (int column = kFirstTaskColumn; column < kColumns; ++column) grid_->setColumnWidth(column, 64);
+  for (int column = kFirstTaskColumn; column < kColumns; ++column) grid_->setColumnWidth(column, 60);
+  grid_->setFixedHeight(grid_->verticalHeader()->length() + 2 * grid_->frameWidth() +
+                        grid_->horizontalScrollBar()->sizeHint().height());
 }
 
 int TMainInputs::TaskAt(int column) const {
