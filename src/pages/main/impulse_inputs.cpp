@@ -39,6 +39,7 @@ TImpulseInputs::TImpulseInputs(QWidget* parent) : QWidget(parent) {
       group->addButton(button, item);
       column->addWidget(button);
     }
+    group->button(0)->setChecked(true);
     connect(group, &QButtonGroup::idClicked, this,
             [this, input](int item) { ChooseItem(input, item, ShiftHeld()); });
     if (input > 0) {
@@ -55,7 +56,7 @@ TImpulseInputs::TImpulseInputs(QWidget* parent) : QWidget(parent) {
 }
 
 int TImpulseInputs::Item(int input) const {
-  return groups_.at(static_cast<std::size_t>(input))->checkedId();
+  return items_.at(static_cast<std::size_t>(input));
 }
 
 bool TImpulseInputs::BeachPin(int input) const {
@@ -64,6 +65,7 @@ bool TImpulseInputs::BeachPin(int input) const {
 }
 
 void TImpulseInputs::Show(int input, int item, bool beachPin) {
+  items_.at(static_cast<std::size_t>(input)) = item;
   QButtonGroup* group = groups_.at(static_cast<std::size_t>(input));
   if (QAbstractButton* button = group->button(item)) {
     button->setChecked(true);
@@ -76,6 +78,7 @@ void TImpulseInputs::Show(int input, int item, bool beachPin) {
 }
 
 void TImpulseInputs::ChooseItem(int input, int item, bool shift) {
+  items_.at(static_cast<std::size_t>(input)) = item;
   QButtonGroup* group = groups_.at(static_cast<std::size_t>(input));
   if (QAbstractButton* button = group->button(item)) button->setChecked(true);
   if (BeachPin(input) && !(shift && GoesWithBeachPin(input, item))) ShowBeachPin(input, false);

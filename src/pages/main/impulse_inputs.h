@@ -18,7 +18,8 @@ class TImpulseInputs : public QWidget {
 
   explicit TImpulseInputs(QWidget* parent = nullptr);
 
-  // Input 0 to 2; item -1 for none. Input 0 has no PIN box.
+  // Input 0 to 2; item -1 for none. Input 0 has no PIN box. An item that has no button is
+  // shown as none and kept.
   int Item(int input) const;
   bool BeachPin(int input) const;
   void Show(int input, int item, bool beachPin);
@@ -35,5 +36,7 @@ class TImpulseInputs : public QWidget {
   void ShowBeachPin(int input, bool checked);
 
   std::array<QButtonGroup*, kInputs> groups_{};
+  // The item as loaded or chosen; an item without a button of its own is kept as it is.
+  std::array<int, kInputs> items_{};
   std::array<QCheckBox*, kInputs> beachPins_{};
 };

@@ -32,7 +32,7 @@
 namespace {
 
 constexpr char kGridSection[] = "Входы базового блока";
-constexpr char kSpecialSection[] = "Особые алгоритмы работы входов";
+constexpr char kAlgorithmsSection[] = "Особые алгоритмы работы входов";
 constexpr char kAnalogSection[] = "Аналогово-цифровой вход";
 constexpr char kAnalogButtonsPin[] = "7.о";
 
@@ -82,7 +82,7 @@ TMainInputs::TMainInputs(IPageHost& host, TMainBoard& board, QWidget* parent)
       controls_(BuildTablePage(*this, MainInputsTable(), host)) {
   BuildGrid();
   impulses_ = new TImpulseInputs;
-  AddToSection(*this, QString::fromUtf8(kSpecialSection), impulses_);
+  AddToSection(*this, QString::fromUtf8(kAlgorithmsSection), impulses_);
   buttons_ = new TButtonCommands;
   AddToSection(*this, QString::fromUtf8(kAnalogSection), buttons_);
   thirdGeneration_ = board_.Model().Pcb().IsThirdGeneration();
@@ -210,7 +210,7 @@ void TMainInputs::AttachBeachPin() {
   trunkPin_->setObjectName(QStringLiteral("lbTrunkPin"));
   rows->addWidget(trunkPin_, 1, 1);
   rows->setColumnStretch(2, 1);
-  AddToSection(*this, QString::fromUtf8(kSpecialSection), part);
+  AddToSection(*this, QString::fromUtf8(kAlgorithmsSection), part);
 
   auto& item = controls_.Get<TVDData>("VDData22");
   const auto show = [this](const QString& digits) {

@@ -184,6 +184,9 @@ TEST(ImpulseInputsPanel, BeachPinBoxesExcludeEachOtherAndShiftKeepsAFittingItem)
   EXPECT_EQ(impulses.Item(2), -1) << "without Shift the PIN box clears the algorithm";
   impulses.ChooseItem(2, 1, true);
   EXPECT_FALSE(impulses.BeachPin(2)) << "item 1 of input 3 does not go with the beach PIN";
+
+  impulses.Show(1, 12, true);
+  EXPECT_EQ(impulses.Item(1), 12) << "an item without a button of its own is kept";
 }
 
 }  // namespace
