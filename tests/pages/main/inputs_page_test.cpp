@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+#include "binding/ui/vd_check_box.h"
 #include "binding/ui/vd_grid.h"
 #include "link/bus_worker.h"
 #include "memory/lan_devices.h"
@@ -11,6 +12,7 @@
 #include "pages/main/button_commands.h"
 #include "pages/main/impulse_inputs.h"
 #include "pages/main/input_learning.h"
+#include "pages/main/input_records.h"
 #include "pages/main/main_board.h"
 #include "shell/fake_page_host.h"
 #include "sim/virtual_vehicle.h"
@@ -25,6 +27,9 @@ constexpr uint8_t kFirst = 0;
 constexpr uint8_t kThird = 4;
 constexpr int kDoor = 1;
 constexpr int kPark = 7;
+constexpr int kCharge = 8;
+constexpr int kTacho = 10;
+constexpr int kAnalogButtons = 14;
 
 int InputNamed(const TBoardModel& model, const char* name) {
   const auto& inputs = model.Pcb().Inputs();
@@ -91,6 +96,57 @@ TEST(InputsPageOnVehicle, AnAssignedFunctionIsWrittenAndReadBackOnEveryGeneratio
     EXPECT_EQ(read.page.Grid().item(read.page.RowOfPin(pin), read.page.ColumnOfTask(c.Task))->text(),
               QStringLiteral("●"));
   }
+}
+
+// The page over a third-generation board with the engine start module, firmware 4.
+struct TThirdGenerationPage {
+  TThirdGenerationPage() {
+    host.Major = 4;
+    board.Model().SetPresence({.StartModule = true});
+    board.Model().SetConfiguration(kThird);
+    page.PageShown();
+  }
+  const TTaskIn& Task(int id) const { return *board.Model().TaskIn(id); }
+  TVDCheckBox& Box(const char* name) const { return page.Controls().Get<TVDCheckBox>(name); }
+
+  TFakePageHost host;
+  TMainBoard board;
+  TMainInputs page{host, board};
+  TInputRecords records{board.Model()};
+};
+
+TEST(InputsPage, TheTachoFromCanLeavesItsWireAndTakesTheChargeFunctionOffCan) {
+  TThirdGenerationPage third;
+  TBoardModel& model = third.board.Model();
+  model.AssignInput(kTacho, InputNamed(model, "4.о"));
+  model.SetFromCan(kCharge, true);
+  third.page.ClickCell(third.page.CanRow(), third.page.ColumnOfTask(kTacho));
+  EXPECT_EQ(third.page.TachoSource(), TTachoSource::Can);
+  EXPECT_EQ(third.Task(kTacho).Pin, -1);
+  EXPECT_FALSE(third.Task(kCharge).FromCan);
+  EXPECT_TRUE(third.Box("VDCheckBox1").isChecked());
+  EXPECT_EQ(third.records.SourceByte(kTacho), 0);
+
+  // The charge function back on CAN sends the tacho back to its wire.
+  third.page.ClickCell(third.page.CanRow(), third.page.ColumnOfTask(kCharge));
+  EXPECT_TRUE(third.Task(kCharge).FromCan);
+  EXPECT_EQ(third.page.TachoSource(), TTachoSource::Wire);
+  EXPECT_FALSE(third.Box("VDCheckBox1").isChecked());
+  EXPECT_EQ(third.records.SourceByte(kTacho), 255);
+}
+
+TEST(InputsPage, SteeringButtonsOnAnotherWireAreDigitalAndLeaveItWhenThatIsUnchecked) {
+  TThirdGenerationPage third;
+  const int wire = InputNamed(third.board.Model(), "4.о");
+  third.page.ClickCell(third.page.RowOfPin(wire), third.page.ColumnOfTask(kAnalogButtons));
+  ASSERT_EQ(third.Task(kAnalogButtons).Pin, wire);
+  EXPECT_TRUE(third.Box("VDCheckBox20").isChecked());
+
+  third.Box("VDCheckBox21").click();  // from CAN: the digital signal goes, and with it the wire
+  EXPECT_FALSE(third.Box("VDCheckBox20").isChecked());
+  EXPECT_EQ(third.Task(kAnalogButtons).Pin, -1);
+  third.page.ClickCell(third.page.RowOfPin(wire), third.page.ColumnOfTask(kAnalogButtons));
+  EXPECT_EQ(third.Task(kAnalogButtons).Pin, -1) << "refused while the buttons come from CAN";
 }
 
 class InputLearningTest : public ::testing::Test {
