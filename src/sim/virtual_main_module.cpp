@@ -34,6 +34,16 @@ constexpr uint8_t kLeaveRelayProgramming = 63;
 constexpr size_t kRelayProgrammingByte = 61;
 constexpr uint8_t kRelayProgrammingBit = 1 << 6;
 
+// Learning the steering-wheel buttons: command 54 with the button or combination and the
+// mode, echoed; the end is broadcast with command 55.
+constexpr uint8_t kLearnInput = 54;
+constexpr uint8_t kLearnEnded = 55;
+constexpr uint8_t kLearnButton = 1;
+constexpr uint8_t kLearnCombination = 2;
+constexpr size_t kLearnedButtonsByte = 62912;  // flash: one bit a button
+constexpr size_t kLearnedCombinations = 523;   // settings: one byte a combination
+constexpr uint8_t kLearnables = 8;
+
 // Inputs and outputs as command 3 numbers them; bit 6 marks an output, bit 7 the state.
 constexpr uint8_t kInputIgnition = 3;
 constexpr uint8_t kInputChargeLamp = 40;
@@ -187,6 +197,7 @@ void TVirtualMainModule::Handle(const TLanMsg& msg, std::vector<TLanMsg>& replie
     return;
   }
   if (request && HandleRelayProgramming(msg, replies)) return;
+  if (request && HandleLearning(msg, replies)) return;
   if (request && msg.Command == kTachoReport && msg.Length == 1) {
     tachoReports_ = msg.Data[0] == 1;
     return;
@@ -223,6 +234,26 @@ bool TVirtualMainModule::HandleRelayProgramming(const TLanMsg& msg, std::vector<
     return false;
   }
   if (msg.AnswerRequested && msg.Command != kRelayCommand) replies.push_back(Answer(msg));
+  return true;
+}
+
+// The driver presses at once what is to be learned: learning ends as soon as it began.
+bool TVirtualMainModule::HandleLearning(const TLanMsg& msg, std::vector<TLanMsg>& replies) {
+  if (msg.Command != kLearnInput || msg.Length != 2 || msg.Data[0] >= kLearnables) return false;
+  const uint8_t k = msg.Data[0];
+  const uint8_t mode = msg.Data[1];
+  if (msg.AnswerRequested) {
+    const uint8_t echo[] = {k};
+    replies.push_back(Answer(msg, echo));
+  }
+  if (mode == kLearnButton) {
+    Memory(kSimFlash).at(kLearnedButtonsByte) |= static_cast<uint8_t>(1u << k);
+  } else if (mode == kLearnCombination) {
+    Memory(kSimExt).at(kLearnedCombinations + k) = 1;
+  } else {
+    return true;
+  }
+  replies.push_back(Message(kBroadcastAddr, kLearnEnded, {1}));
   return true;
 }
 

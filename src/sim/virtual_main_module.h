@@ -38,6 +38,8 @@ class TVirtualMainModule : public TVirtualModule {
  private:
   // Relay programming; false for any other command.
   bool HandleRelayProgramming(const TLanMsg& msg, std::vector<TLanMsg>& replies);
+  // Learning a steering-wheel button or combination; false for any other command.
+  bool HandleLearning(const TLanMsg& msg, std::vector<TLanMsg>& replies);
   TLanMsg TachoReport() const;
   void Arm(std::vector<TLanMsg>& out);
   void Disarm(std::vector<TLanMsg>& out);

@@ -22,7 +22,7 @@ class TFakePageHost : public IPageHost {
   void EndBusy() override {}
   void ReportProgress(const QString&, int, int) override {}
   bool DemoMode() const override { return Demo; }
-  uint8_t MainVersionMajor() const override { return 0; }
+  uint8_t MainVersionMajor() const override { return Major; }
   uint8_t MainVersionMinor() const override { return 0; }
   uint8_t MainGeneration() const override { return 0; }
   bool ModuleAvailable(uint8_t address) const override { return address != Absent; }
@@ -42,6 +42,7 @@ class TFakePageHost : public IPageHost {
   }
 
   bool Demo = false;
+  uint8_t Major = 0;  // the main module's firmware major version
   uint8_t Absent = 0xFF;  // the one module that does not answer; none by default
   bool Yes = true;
   QStringList Shown;

@@ -4,6 +4,8 @@
 #include "binding/ui/page_registry.h"
 #include <memory>
 
+#include "pages/main/inputs_page.h"
+#include "pages/main/inputs_table.h"
 #include "pages/main/main_board.h"
 #include "pages/main/options_page.h"
 #include "pages/main/outputs_page.h"
@@ -54,6 +56,7 @@ void RegisterMainPages(TPageRegistry& registry) {
   RegisterTablePage<TMainOptions>(registry, MainOptionsTable());
   RegisterTablePage<TMainTimes>(registry, MainTimesTable());
   RegisterTablePage<TMainSensors>(registry, MainSensorsTable());
+  RegisterBoardPage<TMainInputs>(registry, MainInputsTable(), board);
   RegisterBoardPage<TMainOutputs>(registry, MainOutputsTable(), board);
   RegisterTablePage<TMainRelays>(registry, MainRelaysTable());
   RegisterBoardPage<TMainRStart>(registry, MainRStartTable(), board);

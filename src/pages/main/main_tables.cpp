@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "pages/main/inputs_table.h"
 #include "pages/main/options_table.h"
 #include "pages/main/diag_table.h"
 #include "pages/main/outputs_table.h"
@@ -11,7 +12,7 @@
 
 std::span<const TPageTable> MainPageTables() {
   static const std::array kTables = {MainOptionsTable(), MainTimesTable(), MainSensorsTable(),
-                                     MainOutputsTable(), MainRStartTable(),
+                                     MainInputsTable(), MainOutputsTable(), MainRStartTable(),
                                      MainDiagTable()};
   return kTables;
 }

@@ -1,0 +1,93 @@
+#pragma once
+
+#include <vector>
+
+#include "binding/ui/page_controls.h"
+#include "binding/ui/vd_frame.h"
+#include "pages/main/input_records.h"
+
+class IPageHost;
+class QLabel;
+class TButtonCommands;
+class TImpulseInputs;
+class TInputLearning;
+class TMainBoard;
+class TPinEdit;
+class TVDData;
+class TVDGrid;
+
+// The inputs page of the main module: which wire carries which input function, which signals
+// come from the CAN bus or the engine start module, the steering-wheel buttons, the impulse
+// inputs and the beach-mode PIN.
+class TMainInputs : public TVDFrame {
+  Q_OBJECT
+
+ public:
+  TMainInputs(IPageHost& host, TMainBoard& board, QWidget* parent = nullptr);
+
+  const TPageControls& Controls() const { return controls_; }
+  TVDGrid& Grid() const { return *grid_; }
+  TButtonCommands& Buttons() const { return *buttons_; }
+  TImpulseInputs& Impulses() const { return *impulses_; }
+  TPinEdit& BeachPin() const { return *beachPin_; }
+  QLabel& TrunkPin() const { return *trunkPin_; }
+  TInputLearning& Learning() const { return *learning_; }
+  // Grid places: the row of an input pin and the column of a function; -1 when not shown.
+  int RowOfPin(int pin) const;
+  int ColumnOfTask(int taskId) const;
+  int CanRow() const;
+  int StartModuleRow() const;
+  void ClickCell(int row, int column);
+
+  TTachoSource TachoSource() const { return records_.TachoSource(); }
+  void SetTachoSource(TTachoSource source);
+
+  void PageShown() override;
+
+ private:
+  void AttachAssignments();
+  void AttachBeachPin();
+  void AttachAdc();
+  void AttachImpulses();
+  void AttachButtons();
+  void AttachRules();
+  void AttachLearning();
+  void ReadAgain(const char* name);
+  void BuildGrid();
+  bool OnThisBoard(const TControlRow& row) const;
+  void ReloadAssignments();
+  void BoardChanged();
+  void ScheduleRedraw();
+  void Redraw();
+  void StoreEdits();
+  int TaskAt(int column) const;
+  int PinAt(int row) const;
+  bool MayTake(int taskId, int pin) const;
+  bool ClickPinCell(int taskId, int pin);
+  bool ToggleCan(int taskId);
+  void AnalogButtonsMoved();
+  void ShowCellHint(int row, int column);
+  void ShowCellMenu(const QPoint& position);
+  bool ReleaseTaskFromPin(int taskId, int pin);
+  bool CanRowLive() const;
+
+  IPageHost& host_;
+  TMainBoard& board_;
+  TInputRecords records_;
+  TPageControls controls_;
+  TVDGrid* grid_ = nullptr;
+  TButtonCommands* buttons_ = nullptr;
+  TImpulseInputs* impulses_ = nullptr;
+  TInputLearning* learning_ = nullptr;
+  TPinEdit* beachPin_ = nullptr;
+  QLabel* trunkPin_ = nullptr;
+  QLabel* adc_ = nullptr;
+  std::vector<TVDData*> assignments_;
+  std::vector<int> rowPins_;
+  std::vector<int> columnTasks_;
+  uint8_t impulse1High_ = 0;
+  uint8_t adcReading_ = 0;
+  uint8_t boardRevision_ = 0;
+  bool thirdGeneration_ = false;
+  bool redrawPending_ = false;
+};
