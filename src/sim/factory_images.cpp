@@ -26,6 +26,17 @@ const std::vector<TImagePatch>& FactoryImagePatches() {
       // offers every feature of its firmware.
       {2, Any, kSimExt, 256, Filled(14, 0xFF)},
       {2, Any, kSimExt, 270, {0x03}},
+      // A car that has lived: the last alarms (door, boot), a failure, and the restart causes
+      // "normal start" twice and one watchdog restart; the rest of the ring is empty.
+      {2, Any, kSimExt, 176, {11, 12, 0, 0, 24, 0, 0, 0}},
+      {2, Any, kSimExt, 400, {0x1C, 0x00, 0x1C, 0x00, 0x17, 0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
+                              0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
+                              0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}},
+      // Installed on 15.03.2009 by the first firmware's count of years.
+      {2, Any, kSimExt, 504, {14, 0x62, 14, 0x62}},
+      // Alarm counters: three door alarms, one by the shock sensor.
+      {2, Any, kSimInt, 96, {3}},
+      {2, Any, kSimInt, 96 + 18, {1}},
       // Main module, flash: which modules it supervises (GSM, shock and tilt sensors; CAN
       // module and tag transceiver).
       {2, Third, kSimFlash, 64000, {0x25, 0x03}},

@@ -156,7 +156,11 @@ TEST_F(DiagPageTest, AnInstallationDateThatIsNoDateIsKeptUntilOneIsPicked) {
 }
 
 TEST_F(DiagPageTest, AlarmCountersAreReadFromInternalMemoryAndAMissingAnswerSaysSo) {
-  vehicle->WithVehicle([](TVirtualVehicle& v) { v.Module(2)->Memory(kSimInt)[96 + 18] = 3; });
+  vehicle->WithVehicle([](TVirtualVehicle& v) {
+    auto& counters = v.Module(2)->Memory(kSimInt);
+    std::fill(counters.begin() + 96, counters.begin() + 128, uint8_t{0});
+    counters[96 + 18] = 3;
+  });
   Click("btRequestCounters");
   ASSERT_TRUE(SpinUntil([&] { return !page.AlarmCounters().isEmpty(); }, 5s));
   EXPECT_EQ(page.AlarmCounters(), QStringLiteral("Тревога по датчику удара  3"));
