@@ -23,6 +23,8 @@
 #include "pages/main/sensors_table.h"
 #include "pages/main/times_page.h"
 #include "pages/main/times_table.h"
+#include "pages/main/tx_page.h"
+#include "pages/main/tx_table.h"
 
 namespace {
 
@@ -60,6 +62,7 @@ void RegisterMainPages(TPageRegistry& registry) {
   RegisterBoardPage<TMainOutputs>(registry, MainOutputsTable(), board);
   RegisterTablePage<TMainRelays>(registry, MainRelaysTable());
   RegisterBoardPage<TMainRStart>(registry, MainRStartTable(), board);
+  RegisterTablePage<TMainTX>(registry, MainTXTable());
   RegisterTablePage<TMainLearn>(registry, MainLearnTable());
   RegisterBoardPage<TMainDiag>(registry, MainDiagTable(), board);
 }

@@ -9,10 +9,12 @@
 #include "pages/main/rstart_table.h"
 #include "pages/main/sensors_table.h"
 #include "pages/main/times_table.h"
+#include "pages/main/tx_table.h"
 
 std::span<const TPageTable> MainPageTables() {
   static const std::array kTables = {MainOptionsTable(), MainTimesTable(), MainSensorsTable(),
-                                     MainInputsTable(), MainOutputsTable(), MainRStartTable(),
+                                     MainInputsTable(), MainOutputsTable(), MainTXTable(),
+                                     MainRStartTable(),
                                      MainDiagTable()};
   return kTables;
 }
