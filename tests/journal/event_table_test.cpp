@@ -16,7 +16,7 @@ TEST(EventTableTest, NamesEveryEventAndNothingElse) {
   EXPECT_EQ(EventName(241),
             QStringLiteral("До входа в AHJ осталось 5 сек. (IMMO включен, зажигание включено)"));
   EXPECT_EQ(EventTitle(56), QStringLiteral("56 Открытие двери водителя (концевик)"));
-  EXPECT_TRUE(EventDescription(34).isEmpty());
+  EXPECT_TRUE(EventDescription(35).isEmpty());
   EXPECT_TRUE(EventDescription(163).startsWith(QStringLiteral("Событие вырабатывается")));
 }
 
