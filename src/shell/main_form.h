@@ -73,6 +73,7 @@ class TMainForm : public QMainWindow,
   void ShowHelpTopic(const QString& topic) override;
   void WatchMessages(QObject& watcher, std::function<void(const TLanMsg&)> onMessage) override;
   QAction* WindowCommand(const QString& name) override { return Action(name); }
+  TEventFavourites EventFavourites() override { return options_.EventFavourites(); }
   void BeginBusy() override;
   void EndBusy() override;
   void ReportProgress(const QString& name, int maximum, int position) override;

@@ -130,6 +130,17 @@ void TOptionsData::Save(QSettings& s) const {
   s.endGroup();
 }
 
+TEventFavourites TOptionsData::EventFavourites() {
+  const auto inRange = [](int number) { return number >= 1 && number <= kEventCount; };
+  return {[this, inRange](int number) {
+            return inRange(number) && FavEvents[static_cast<size_t>(number - 1)];
+          },
+          [this, inRange](int number, bool favourite) {
+            if (inRange(number)) FavEvents[static_cast<size_t>(number - 1)] = favourite;
+          },
+          [this] { return static_cast<uint32_t>(EventsBeaconColor.rgb() & 0xFFFFFF); }};
+}
+
 TLogColors TOptionsData::JournalColors() const {
   return {[this](int address) {
             return address >= 0 && address < kColorCount ? Colors[static_cast<size_t>(address)]

@@ -6,6 +6,7 @@
 #include <array>
 #include <bitset>
 
+#include "journal/event_favourites.h"
 #include "journal/ui/log_colors.h"
 
 // The program's own options, kept per user under the program's key. Every value has a
@@ -51,4 +52,6 @@ class TOptionsData {
   QColor Background() const { return Colors[0]; }
   // The journal's colours, read from these options whenever the journal draws.
   TLogColors JournalColors() const;
+  // The favourite events as the event list reaches them: read and toggled in these options.
+  TEventFavourites EventFavourites();
 };

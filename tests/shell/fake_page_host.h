@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPointer>
+#include <QSet>
 #include <QStringList>
 #include <functional>
 #include <utility>
@@ -34,6 +35,17 @@ class TFakePageHost : public IPageHost {
   void WatchMessages(QObject& watcher, std::function<void(const TLanMsg&)> onMessage) override {
     Watchers.emplace_back(&watcher, std::move(onMessage));
   }
+  TEventFavourites EventFavourites() override {
+    return {[this](int number) { return Favourites.contains(number); },
+            [this](int number, bool favourite) {
+              if (favourite) {
+                Favourites.insert(number);
+              } else {
+                Favourites.remove(number);
+              }
+            },
+            [] { return uint32_t{0x7F7FF0}; }};
+  }
   // A message from the bus, to every page that watches.
   void Deliver(const TLanMsg& msg) {
     for (const auto& [watcher, onMessage] : Watchers) {
@@ -48,6 +60,7 @@ class TFakePageHost : public IPageHost {
   QStringList Shown;
   QStringList Status;
   QStringList Asked;
+  QSet<int> Favourites;
   std::vector<std::pair<QWidget*, QString>> Help;
   std::vector<std::pair<QPointer<QObject>, std::function<void(const TLanMsg&)>>> Watchers;
 };

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "journal/event_favourites.h"
 #include "link/lan_msg.h"
 
 class QAction;
@@ -42,4 +43,6 @@ class IPageHost {
   // Every message from the bus goes to `onMessage` on the window's thread while `watcher`
   // lives.
   virtual void WatchMessages(QObject& watcher, std::function<void(const TLanMsg&)> onMessage) = 0;
+  // The installer's favourite events, kept with the program's options.
+  virtual TEventFavourites EventFavourites() = 0;
 };

@@ -11,10 +11,12 @@
 #include "binding/ui/table_page.h"
 #include "binding/ui/vd_data.h"
 #include "binding/ui/vd_grid.h"
+#include "journal/ui/events_form.h"
 #include "link/lan_msg.h"
 #include "memory/base_device_memory_item.h"
 #include "pages/main/main_board.h"
 #include "pages/main/outputs_table.h"
+#include "pages/main/program_editor.h"
 #include "pages/main/relay_delay_window.h"
 
 namespace {
@@ -33,8 +35,19 @@ const QColor kRefusedColour(0xd8, 0xd8, 0xd8);
 const QColor kOwnColour(0xb8, 0xe0, 0xb8);
 const QColor kHeaderColour(0xe8, 0xee, 0xf8);
 
+// The data items that hold the program records, byte by byte (TOutputPrograms knows where
+// each byte belongs).
+constexpr const char* kProgramItems[] = {
+    "vddProgData",        "vddProgDataCont",    "vddProgData_17_20",       "RepProgCount",
+    "RepProgCount_17_20", "vddEventOff",        "vddEventOffTimer",        "vddEventOffCancel",
+    "vddEventOff_17_20",  "vddEventOffTimer_17_20", "vddEventOffCancel_17_20"};
+
 bool IsProgram(int taskId) {
   return taskId >= kFirstProgramTask;
+}
+
+int ProgramOf(int taskId) {
+  return IsProgram(taskId) ? taskId - kFirstProgramTask + 1 : 0;
 }
 
 }  // namespace
@@ -68,6 +81,7 @@ TMainOutputs::TMainOutputs(IPageHost& host, TMainBoard& board, QWidget* parent)
   AttachAssignments();
   AttachCanOutputs();
   AttachRelayTables();
+  AttachPrograms();
   Redraw();
 }
 
@@ -153,6 +167,38 @@ void TMainOutputs::AttachRelayTables() {
       value = (relays_.*byte)(index);
     };
   }
+}
+
+void TMainOutputs::AttachPrograms() {
+  for (const char* name : kProgramItems) {
+    auto& item = controls_.Get<TVDData>(name);
+    programItems_.push_back(&item);
+    const int address = item.ComponentData().Addr();
+    item.OnLoad = [this, address](QObject&, uint8_t value, int index) {
+      if (uint8_t* byte = programs_.ByteAt(address + index)) *byte = value;
+    };
+    item.OnStore = [this, address](QObject&, uint8_t& value, int index) {
+      if (const uint8_t* byte = programs_.ByteAt(address + index)) value = *byte;
+    };
+  }
+}
+
+TEventsForm& TMainOutputs::Events() {
+  if (events_ == nullptr) events_ = new TEventsForm(host_.EventFavourites(), this);
+  return *events_;
+}
+
+void TMainOutputs::EditProgram(int program) {
+  TProgOuts editor(Events(), this);
+  editor.Edit(program, programs_.Program(program));
+  if (editor.exec() != QDialog::Accepted) return;
+  SetProgram(program, editor.Program());
+  Redraw();
+}
+
+void TMainOutputs::SetProgram(int program, const TOutputProgram& record) {
+  programs_.SetProgram(program, record);
+  for (TVDData* item : programItems_) item->StoreEdited();
 }
 
 void TMainOutputs::ReloadAssignments() {
@@ -288,7 +334,11 @@ void TMainOutputs::ClickCell(int row, int column, bool join) {
   bool changed = false;
   if (row == 0) {
     // Programs open their editor from the header; other functions go back to their pin.
-    changed = taskId != 0 && !IsProgram(taskId) && editor_.Default(taskId);
+    if (IsProgram(taskId)) {
+      EditProgram(ProgramOf(taskId));
+      return;
+    }
+    changed = taskId != 0 && editor_.Default(taskId);
   } else if (row == CanRow()) {
     const uint8_t major = host_.MainVersionMajor();
     changed =
@@ -321,6 +371,13 @@ void TMainOutputs::ReleaseLastCell() {
   StoreEdits();
   board_.NotifyChanged();
   Redraw();
+}
+
+// Releases the function of the last pressed cell and, for a program, clears its record too.
+void TMainOutputs::ReleaseAndClearLastCell() {
+  const int program = ProgramOf(TaskAt(lastColumn_));
+  if (program != 0) SetProgram(program, TOutputProgram::Cleared());
+  ReleaseLastCell();
 }
 
 void TMainOutputs::ShowCellHint(int row, int column) {
@@ -367,13 +424,15 @@ void TMainOutputs::ShowCellMenu(const QPoint& position) {
     });
     menu.addAction(QStringLiteral("Справка"), this, help);
   } else {
-    menu.addAction(QStringLiteral("Настройка программы..."))->setEnabled(false);
+    QAction* program = menu.addAction(QStringLiteral("Настройка программы..."), this,
+                                      [this, taskId] { EditProgram(ProgramOf(taskId)); });
+    program->setEnabled(IsProgram(taskId));
     menu.addAction(QStringLiteral("Установить назначение"), this,
                    [this, row, column] { ClickCell(row, column, true); });
     menu.addAction(QStringLiteral("Отменить назначение(без удаления настроек)"), this,
                    &TMainOutputs::ReleaseLastCell);
     menu.addAction(QStringLiteral("Отменить назначение(удаление настроек)"), this,
-                   &TMainOutputs::ReleaseLastCell);
+                   &TMainOutputs::ReleaseAndClearLastCell);
     if (state == TOutputCell::Own && editor_.RelayOf(pin) != 0) {
       menu.addAction(QStringLiteral("Настройка задержек"), this, delays);
     }

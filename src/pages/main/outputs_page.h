@@ -4,10 +4,12 @@
 
 #include "binding/ui/page_controls.h"
 #include "binding/ui/vd_frame.h"
+#include "pages/main/output_programs.h"
 #include "pages/main/outputs_editor.h"
 #include "pages/main/start_relays.h"
 
 class IPageHost;
+class TEventsForm;
 class TMainBoard;
 class TRelayDelayWindow;
 class TVDData;
@@ -24,6 +26,11 @@ class TMainOutputs : public TVDFrame {
   const TPageControls& Controls() const { return controls_; }
   TVDGrid& Grid() const { return *grid_; }
   const TStartRelays& Relays() const { return relays_; }
+  const TOutputPrograms& Programs() const { return programs_; }
+  // Opens the editor of output program `program` (1..20), modally; "ОК" keeps its record.
+  void EditProgram(int program);
+  // The event list the program editor picks events from; made when first needed.
+  TEventsForm& Events();
   // Grid places: the row of an output pin and the column of a function; -1 when not shown.
   int RowOfPin(int pin) const;
   int ColumnOfTask(int taskId) const;
@@ -41,6 +48,8 @@ class TMainOutputs : public TVDFrame {
   void AttachAssignments();
   void AttachCanOutputs();
   void AttachRelayTables();
+  void AttachPrograms();
+  void SetProgram(int program, const TOutputProgram& record);
   bool OnThisBoard(const TControlRow& row) const;
   void ReloadAssignments();
   void ScheduleRedraw();
@@ -54,14 +63,18 @@ class TMainOutputs : public TVDFrame {
   void ShowCellMenu(const QPoint& position);
   void EditDelays(int taskId, int pin);
   void ReleaseLastCell();
+  void ReleaseAndClearLastCell();
 
   IPageHost& host_;
   TMainBoard& board_;
   TStartRelays relays_;
   TOutputsEditor editor_;
+  TOutputPrograms programs_;
   TPageControls controls_;
   TVDGrid* grid_ = nullptr;
   TRelayDelayWindow* delays_ = nullptr;
+  TEventsForm* events_ = nullptr;
+  std::vector<TVDData*> programItems_;
   std::vector<TVDData*> assignments_;
   std::vector<TVDData*> relayTables_;
   TVDData* canOutputs_ = nullptr;
