@@ -8,12 +8,16 @@
 #include <QPixmap>
 #include <cstdio>
 #include <memory>
+#include <set>
 
 #include "binding/ui/category_panels.h"
 #include "binding/ui/page_registry.h"
 #include "binding/ui/vd_frame.h"
+#include "journal/ui/events_form.h"
 #include "link/adapter.h"
 #include "pages/main/main_pages.h"
+#include "pages/main/output_programs.h"
+#include "pages/main/program_editor.h"
 #include "pages/main/rstart_page.h"
 #include "pages/main/tacho_graph.h"
 #include "shell/main_form.h"
@@ -76,6 +80,27 @@ int main(int argc, char** argv) {
     std::printf("%s %s\n", saved ? "saved" : "could not save", qPrintable(path));
     failures += saved ? 0 : 1;
     page->hide();
+  }
+
+  // The event list and the output program editor, as the outputs page opens them.
+  {
+    std::set<int> favourites{12, 31};
+    TEventsForm events({.IsFavourite = [&](int n) { return favourites.contains(n); },
+                        .SetFavourite = [](int, bool) {},
+                        .ColourRgb = [] { return 0xFFD080u; }});
+    events.Open(QStringLiteral("Список событий"), [](int) {});
+    QApplication::processEvents();
+    const QString list = QDir(dir).filePath(QStringLiteral("EventList.png"));
+    failures += events.grab().save(list) ? 0 : 1;
+    std::printf("saved %s\n", qPrintable(list));
+    TProgOuts editor(events);
+    editor.Edit(1, TOutputProgram{});
+    editor.show();
+    QApplication::processEvents();
+    const QString program = QDir(dir).filePath(QStringLiteral("ProgramEditor.png"));
+    failures += editor.grab().save(program) ? 0 : 1;
+    std::printf("saved %s\n", qPrintable(program));
+    events.hide();
   }
 
   // The tacho graph of the remote start page while the engine runs.
