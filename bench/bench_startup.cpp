@@ -15,25 +15,44 @@ namespace {
 
 constexpr int kRuns = 7;
 
-double MedianMs(const QString& program, const QStringList& args) {
-  std::vector<double> times;
-  for (int i = 0; i < kRuns; ++i) {
-    QElapsedTimer timer;
-    timer.start();
-    QProcess process;
-    process.start(program, args);
-    // The time until the window is up, not until the program has wound down again.
-    while (!process.canReadLine() && process.waitForReadyRead(30000)) {
-    }
-    const double shown = static_cast<double>(timer.nsecsElapsed()) / 1e6;
-    if (!process.readLine().startsWith("shown") || !process.waitForFinished(30000) ||
-        process.exitCode() != 0) {
-      std::fprintf(stderr, "%s failed: %s\n", qPrintable(program),
-                   process.readAllStandardError().constData());
-      return -1;
-    }
-    times.push_back(shown);
+struct TProgram {
+  QString Path;
+  QStringList Args;
+  std::vector<double> Times;
+};
+
+// The time until the window is up, not until the program has wound down again; -1 on failure.
+double StartMs(const TProgram& program) {
+  QElapsedTimer timer;
+  timer.start();
+  QProcess process;
+  process.start(program.Path, program.Args);
+  while (!process.canReadLine() && process.waitForReadyRead(30000)) {
   }
+  const double shown = static_cast<double>(timer.nsecsElapsed()) / 1e6;
+  if (!process.readLine().startsWith("shown") || !process.waitForFinished(30000) ||
+      process.exitCode() != 0) {
+    std::fprintf(stderr, "%s failed: %s\n", qPrintable(program.Path),
+                 process.readAllStandardError().constData());
+    return -1;
+  }
+  return shown;
+}
+
+// The programs take turns, so that a busy moment of the machine falls on all of them alike
+// rather than on whichever ran then.
+bool MeasureInTurns(std::vector<TProgram>& programs) {
+  for (int i = 0; i < kRuns; ++i) {
+    for (TProgram& program : programs) {
+      const double ms = StartMs(program);
+      if (ms < 0) return false;
+      program.Times.push_back(ms);
+    }
+  }
+  return true;
+}
+
+double Median(std::vector<double> times) {
   std::sort(times.begin(), times.end());
   return times[times.size() / 2];
 }
@@ -62,11 +81,16 @@ int main(int argc, char* argv[]) {
   const QString vardex = QStringLiteral(VARDEX_PATH);
   // A settings folder of its own, so that the run neither reads nor writes the user's.
   qputenv("XDG_CONFIG_HOME", "/tmp/vardex-bench-config");
-  const double bare = MedianMs(self, {QStringLiteral("--bare")});
-  const double bareText = MedianMs(self, {QStringLiteral("--bare-text")});
-  const double program = MedianMs(vardex, {QStringLiteral("--port"), QStringLiteral("sim:nolink"),
-                                           QStringLiteral("--exit-when-shown")});
-  if (bare <= 0 || bareText <= 0 || program <= 0) return 1;
+  std::vector<TProgram> programs = {{self, {QStringLiteral("--bare")}, {}},
+                                    {self, {QStringLiteral("--bare-text")}, {}},
+                                    {vardex,
+                                     {QStringLiteral("--port"), QStringLiteral("sim:nolink"),
+                                      QStringLiteral("--exit-when-shown")},
+                                     {}}};
+  if (!MeasureInTurns(programs)) return 1;
+  const double bare = Median(programs[0].Times);
+  const double bareText = Median(programs[1].Times);
+  const double program = Median(programs[2].Times);
   std::printf("start-up to the window shown, median of %d runs:\n", kRuns);
   std::printf("  bare Qt main window               %8.1f ms\n", bare);
   std::printf("  bare Qt main window with a text   %8.1f ms\n", bareText);
