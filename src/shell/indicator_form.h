@@ -3,21 +3,42 @@
 #include <QDockWidget>
 #include <vector>
 
-class QToolButton;
 class TLiveStatus;
 
+// The lamps of the indicator, drawn in two columns in window order: a lit lamp is bright, an
+// unlit one grey; the hint of the lamp under the mouse shows as a tool tip.
+class TLampPanel : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit TLampPanel(QWidget* parent = nullptr);
+
+  bool Lit(int lamp) const;
+  void SetLit(int lamp, bool lit);
+  // The lamp at a point of the panel; -1 between lamps.
+  int LampAt(const QPoint& point) const;
+  QSize sizeHint() const override;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  bool event(QEvent* event) override;
+
+ private:
+  QRect LampRect(int lamp) const;
+
+  std::vector<bool> lit_;
+};
+
 // "Индикатор": a lamp per input, output and state of the main module, lit while the module
-// says it is on. A lit lamp is enabled and pressed, an unlit one released and greyed.
+// says it is on.
 class TIndicatorForm : public QDockWidget {
   Q_OBJECT
 
  public:
   TIndicatorForm(const TLiveStatus& status, QWidget* parent = nullptr);
 
-  QToolButton* Lamp(int lamp) const;
+  const TLampPanel& Lamps() const { return *lamps_; }
 
  private:
-  void ShowLamp(int lamp, bool on);
-
-  std::vector<QToolButton*> lamps_;
+  TLampPanel* lamps_ = nullptr;
 };

@@ -4,6 +4,7 @@
 
 #include <QSignalSpy>
 
+#include "shell/indicator_form.h"
 #include "shell/indicator_lamps.h"
 #include "test_support.h"
 
@@ -190,6 +191,21 @@ TEST(LiveStatus, AnAlarmCauseIsReportedAndLosingTheMainModuleResetsEverything) {
     EXPECT_FALSE(status.LampOn(lamp));
   }
   EXPECT_GE(ended.count(), 2);
+}
+
+TEST(LampPanel, LampsStandInTwoColumnsInWindowOrder) {
+  TLampPanel panel;
+  EXPECT_EQ(panel.LampAt({0, 0}), 0);
+  EXPECT_EQ(panel.LampAt({40, 5}), 1);
+  EXPECT_EQ(panel.LampAt({5, 35}), 2);
+  EXPECT_EQ(panel.LampAt({70, 5}), -1) << "beside the columns";
+  const int last = static_cast<int>(IndicatorLamps().size()) - 1;
+  EXPECT_EQ(panel.LampAt({(last % 2) * 31 + 3, (last / 2) * 30 + 3}), last);
+  EXPECT_EQ(panel.LampAt({3, (last / 2 + 1) * 30 + 3}), -1) << "below the last row";
+  panel.SetLit(5, true);
+  EXPECT_TRUE(panel.Lit(5));
+  panel.SetLit(500, true);
+  EXPECT_FALSE(panel.Lit(500)) << "no lamp there";
 }
 
 }  // namespace

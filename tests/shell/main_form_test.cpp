@@ -4,13 +4,13 @@
 
 #include <QAction>
 #include <QCheckBox>
-#include <QFile>
-#include <QSettings>
-#include <QScreen>
-#include <QGuiApplication>
 #include <QDockWidget>
+#include <QFile>
+#include <QGuiApplication>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -23,10 +23,10 @@
 #include "binding/ui/page_registry.h"
 #include "binding/ui/vd_check_box.h"
 #include "binding/ui/vd_radio_group.h"
+#include "journal/ui/log_form.h"
 #include "link/adapter.h"
 #include "link/bus_requests.h"
 #include "memory/lan_devices.h"
-#include "journal/ui/log_form.h"
 #include "shell/alarm_cause_form.h"
 #include "shell/compare_form.h"
 #include "shell/indicator_form.h"
@@ -680,13 +680,14 @@ TEST_F(MainFormTest, TheCarsBroadcastsShowOnTheToolbarTheIndicatorAndTheAlarmWin
   ASSERT_TRUE(form->IndicatorForm() != nullptr);
   EXPECT_TRUE(form->findChild<QWidget*>(QStringLiteral("Mode")) != nullptr);
   vehicle->Perform(TSimAction::IgnitionOn);
-  const auto ignition = form->IndicatorForm()->Lamp(LampOf(TLampGroup::Input, 3));
-  ASSERT_TRUE(SpinUntil([&] { return ignition->isChecked() && ignition->isEnabled(); }, 5s));
+  const TLampPanel& lamps = form->IndicatorForm()->Lamps();
+  const int ignition = LampOf(TLampGroup::Input, 3);
+  ASSERT_TRUE(SpinUntil([&] { return lamps.Lit(ignition); }, 5s));
   vehicle->Perform(TSimAction::IgnitionOff);
   vehicle->Perform(TSimAction::Arm);
-  ASSERT_TRUE(SpinUntil(
-      [&] { return form->LiveStatus().Picture().Mode == QStringLiteral("Охрана"); }, 5s));
-  EXPECT_FALSE(ignition->isChecked());
+  ASSERT_TRUE(
+      SpinUntil([&] { return form->LiveStatus().Picture().Mode == QStringLiteral("Охрана"); }, 5s));
+  EXPECT_FALSE(lamps.Lit(ignition));
 
   TLanMsg alarm;
   alarm.Source = 2;
@@ -718,8 +719,8 @@ TEST_F(MainFormTest, TheLayoutComesBackAndAFloatingWindowOffEveryScreenIsBrought
   settings.sync();
 
   form.reset();
-  form = std::make_unique<TMainForm>(*adapter, options_, pages,
-                                     std::make_unique<TScriptedDialogs>());
+  form =
+      std::make_unique<TMainForm>(*adapter, options_, pages, std::make_unique<TScriptedDialogs>());
   form->RestoreState(settings);
   form->show();
   elements = form->findChild<QDockWidget*>(QStringLiteral("ElementsForm"));
