@@ -48,6 +48,7 @@ void TVDTrackBar::ShowPosition(int position) {
 }
 
 void TVDTrackBar::Changed(bool quiet) {
+  if (!quiet) keepsStored_ = false;
   ShowPosition(value());
   if (OnChange) OnChange(*this);
   if (!quiet) ReportUserChange(value());
@@ -70,6 +71,9 @@ void TVDTrackBar::Load() {
       const QSignalBlocker blocker(this);
       setValue(v);
     }
+    // A stored value outside the range shows at its end, but stays stored as it is until the
+    // user moves the bar: showing a setting must not change it.
+    keepsStored_ = value() != v;
     Changed(true);
   });
 }
@@ -78,6 +82,7 @@ void TVDTrackBar::Store() {
   TBaseDeviceMemoryItem* mem = GetMem();
   if (mem == nullptr || !Operable()) return;
   const TComponentData& data = ComponentData();
+  if (keepsStored_) return;
   WrapComp(ControlName(), GetCaption(), [&] {
     int v = value();
     if (OnStore) OnStore(*this, value(), v);
@@ -98,6 +103,7 @@ QString TVDTrackBar::GetValueText() const {
 }
 
 void TVDTrackBar::SetDefault() {
+  keepsStored_ = false;
   {
     const QSignalBlocker blocker(this);
     setValue(default_);

@@ -74,4 +74,6 @@ class TVDTrackBar : public QSlider, public TBoundControlBase {
   std::function<QString(int)> valueFormat_;
   int default_ = 0;
   bool quiet_ = false;
+  // The value loaded lay outside the range: it is stored back as it was, not as shown.
+  bool keepsStored_ = false;
 };

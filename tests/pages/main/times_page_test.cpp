@@ -47,9 +47,10 @@ TEST_F(TimesPageTest, DoorPulseCodesShowTheirLengthsAndStoreBack) {
       {2, "5 секунд", 2},
       {6, "25 секунд", 6},
       {7, "30 секунд", 7},
-      // Codes the drives do not know show the longest pulse and are stored as it.
-      {9, "30 секунд", 7},
-      {15, "30 секунд", 7},
+      // Codes the drives do not know show the longest pulse and stay as they are until the
+      // user moves the bar.
+      {9, "30 секунд", 9},
+      {15, "30 секунд", 15},
   };
   for (const TPulseBar& bar : kPulseBars) {
     for (const TCase& c : cases) {
@@ -62,7 +63,7 @@ TEST_F(TimesPageTest, DoorPulseCodesShowTheirLengthsAndStoreBack) {
       EXPECT_EQ(Bar(bar.Name).GetValueText(),
                 QString::fromUtf8(hoodShortest ? "0,8 секунды" : c.Text));
       Write();
-      EXPECT_EQ(Nibble(bar.Addr, bar.High), hoodShortest ? 0 : c.StoredBack);
+      EXPECT_EQ(Nibble(bar.Addr, bar.High), c.StoredBack);
     }
   }
 }
@@ -113,7 +114,7 @@ TEST_F(TimesPageTest, WindowLiftsCountFromTheSecondLength) {
     EXPECT_EQ(Bar("VDTrackBar3").Position(), position) << code;
     EXPECT_EQ(Bar("VDTrackBar3").GetValueText(), QString::fromUtf8(text)) << code;
     Write();
-    EXPECT_EQ(Nibble(201, true), position - 1) << code;
+    EXPECT_EQ(Nibble(201, true), code) << "stored back as it was";
   }
   auto* note = page.findChild<QLabel*>(QStringLiteral("lbWindowLiftNote"));
   ASSERT_NE(note, nullptr);
