@@ -56,3 +56,7 @@ void TBoundControlBase::ReportUserChange(int value) {
   mem->NotifyControls(this, value);
   mem->SetModified(true);
 }
+
+void LoadIfLoaded(IBoundControl& control) {
+  if (const auto* mem = control.GetMem(); mem != nullptr && mem->IsLoaded()) control.Load();
+}

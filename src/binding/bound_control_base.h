@@ -98,3 +98,7 @@ class TBoundControlBase : public IBoundControl {
   TFirmwareRange firmware_;
   uint8_t boards_ = 0;
 };
+
+// Shows what the control's area holds, when the area has been read or opened; a control made
+// or given a new meaning later then shows the same as one that was there at the read.
+void LoadIfLoaded(IBoundControl& control);

@@ -50,7 +50,7 @@ TVDFrame* TPageArea::Build(TDeferredPage& deferred) {
       bound->ApplyBoardGeneration(boardGeneration_);
     }
     // What was read or opened before the page existed shows as if it had been there.
-    if (const auto* mem = control->GetMem(); mem != nullptr && mem->IsLoaded()) control->Load();
+    LoadIfLoaded(*control);
   }
   return page;
 }

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "binding/bound_control_base.h"
 #include "binding/ui/byte_table.h"
 #include "binding/ui/check_rules.h"
 #include "binding/ui/page_host.h"
@@ -139,8 +140,8 @@ void TMainInputs::AttachAssignments() {
           break;
         case TInputCellKind::Source:
           if (!records_.LoadSourceByte(taskId, byte)) {
-            host_.ShowStatusText(
-                QStringLiteral("Ошибка загрузки %1\r\n%2").arg(row.Addr).arg(byte), true);
+            host_.ShowStatusText(QStringLiteral("Ошибка загрузки %1\r\n%2").arg(row.Addr).arg(byte),
+                                 true);
           }
           break;
         case TInputCellKind::Fixed:
@@ -197,8 +198,8 @@ void TMainInputs::AttachBeachPin() {
   auto* part = new QWidget;
   auto* rows = new QGridLayout(part);
   rows->setContentsMargins(0, 4, 0, 0);
-  rows->addWidget(new QLabel(QStringLiteral("ПИН код режима пляж, снять с охраны (только 4 цифры)")),
-                  0, 0);
+  rows->addWidget(
+      new QLabel(QStringLiteral("ПИН код режима пляж, снять с охраны (только 4 цифры)")), 0, 0);
   beachPin_ = new TPinEdit(QLatin1Char('1'), QLatin1Char('9'));
   beachPin_->setObjectName(QStringLiteral("edBeachPin"));
   beachPin_->setFixedWidth(90);
@@ -370,17 +371,12 @@ void TMainInputs::BoardChanged() {
 
 void TMainInputs::ReloadAssignments() {
   for (TVDData* item : assignments_) {
-    if (const auto* mem = item->GetMem(); mem != nullptr && mem->IsLoaded()) item->Load();
+    LoadIfLoaded(*item);
   }
 }
 
 void TMainInputs::ScheduleRedraw() {
-  if (redrawPending_) return;
-  redrawPending_ = true;
-  QTimer::singleShot(0, this, [this] {
-    redrawPending_ = false;
-    Redraw();
-  });
+  redraw_.Request();
 }
 
 void TMainInputs::Redraw() {
@@ -433,13 +429,14 @@ void TMainInputs::Redraw() {
   for (int row = 1; row < static_cast<int>(rowPins_.size()); ++row) {
     const int pin = PinAt(row);
     if (pin == kCanRowPin || pin == kStartRowPin) {
-      cell(row, kNameColumn)->setText(pin == kCanRowPin ? QStringLiteral("Вирт. вход")
-                                                        : QStringLiteral("Модуль запуска"));
+      cell(row, kNameColumn)
+          ->setText(pin == kCanRowPin ? QStringLiteral("Вирт. вход")
+                                      : QStringLiteral("Модуль запуска"));
       for (int column = kFirstTaskColumn; column < kColumns; ++column) {
         const TTaskIn* task = model.TaskIn(TaskAt(column));
         if (task == nullptr) continue;
-        const bool own = pin == kCanRowPin ? task->FromCan
-                                           : model.IsOnStartModule(task->Id) && task->Pin >= 0;
+        const bool own =
+            pin == kCanRowPin ? task->FromCan : model.IsOnStartModule(task->Id) && task->Pin >= 0;
         paint(cell(row, column), own, pin == kStartRowPin && !own);
       }
       continue;
@@ -447,8 +444,8 @@ void TMainInputs::Redraw() {
     const TIn& in = inputs[static_cast<std::size_t>(pin)];
     const int taskOnPin = model.TaskInOn(pin);
     const TTaskIn* holder = model.TaskIn(taskOnPin);
-    cell(row, kNameColumn)->setText(holder != nullptr ? in.Name + QStringLiteral("\n") + holder->Name
-                                                      : in.Name);
+    cell(row, kNameColumn)
+        ->setText(holder != nullptr ? in.Name + QStringLiteral("\n") + holder->Name : in.Name);
     const auto toggle = [&](int column, bool has, uint8_t mask) {
       QTableWidgetItem* item = cell(row, column);
       item->setText(has ? ((in.Code & mask) != 0 ? QStringLiteral("1") : QStringLiteral("0"))
@@ -467,7 +464,8 @@ void TMainInputs::Redraw() {
   grid_->setColumnWidth(kNameColumn, 110);
   grid_->setColumnWidth(kPolarityColumn, 28);
   grid_->setColumnWidth(kTriggerColumn, 28);
-  for (int column = kFirstTaskColumn; column < kColumns; ++column) grid_->setColumnWidth(column, 60);
+  for (int column = kFirstTaskColumn; column < kColumns; ++column)
+    grid_->setColumnWidth(column, 60);
   grid_->setFixedHeight(grid_->verticalHeader()->length() + 2 * grid_->frameWidth() +
                         grid_->horizontalScrollBar()->sizeHint().height());
 }
@@ -526,7 +524,8 @@ void TMainInputs::ClickCell(int row, int column) {
     changed = taskId != 0 && ToggleCan(taskId);
   } else if (pin >= 0 && column == kNameColumn) {
     const int defaultTask = model.Pcb().Inputs()[static_cast<std::size_t>(pin)].DefaultTask;
-    if (const TTaskIn* task = model.TaskIn(defaultTask); task != nullptr && model.IsAssignable(*task)) {
+    if (const TTaskIn* task = model.TaskIn(defaultTask);
+        task != nullptr && model.IsAssignable(*task)) {
       model.DefaultInput(defaultTask);
       changed = true;
     }
@@ -614,7 +613,8 @@ void TMainInputs::AnalogButtonsMoved() {
   const TBoardModel& model = board_.Model();
   const int pin = model.TaskIn(kAnalogButtonsTask)->Pin;
   if (pin < 0 || controls_.Get<TVDCheckBox>("VDCheckBox20").isChecked()) return;
-  if (model.Pcb().Inputs()[static_cast<std::size_t>(pin)].Name == QString::fromUtf8(kAnalogButtonsPin)) {
+  if (model.Pcb().Inputs()[static_cast<std::size_t>(pin)].Name ==
+      QString::fromUtf8(kAnalogButtonsPin)) {
     return;
   }
   board_.Model().ReleaseInput(kAnalogButtonsTask);
@@ -649,9 +649,11 @@ void TMainInputs::ShowCellHint(int row, int column) {
     hint = QStringLiteral("Полярность");
   } else if (column == kTriggerColumn) {
     hint = QStringLiteral("Тип срабатывания");
-  } else if (pin == kCanRowPin && task != nullptr && InList(kCanBoxMajors, host_.MainVersionMajor())) {
-    const std::pair<int, const char*> boxes[] = {
-        {kTachoTask, "VDCheckBox1"}, {kAnalogButtonsTask, "VDCheckBox21"}, {kSpeedTask, "VDCheckBox2"}};
+  } else if (pin == kCanRowPin && task != nullptr &&
+             InList(kCanBoxMajors, host_.MainVersionMajor())) {
+    const std::pair<int, const char*> boxes[] = {{kTachoTask, "VDCheckBox1"},
+                                                 {kAnalogButtonsTask, "VDCheckBox21"},
+                                                 {kSpeedTask, "VDCheckBox2"}};
     const std::pair<int, const char*> texts[] = {
         {kTachoTask, "Принимать сигнал от тахометра по шине CAN"},
         {kAnalogButtonsTask, "Принимать сигнал от кнопок на руле по шине CAN"},

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "binding/ui/coalesced_call.h"
 #include "binding/ui/page_controls.h"
 #include "binding/ui/vd_frame.h"
 #include "pages/main/input_records.h"
@@ -89,5 +90,5 @@ class TMainInputs : public TVDFrame {
   uint8_t adcReading_ = 0;
   uint8_t boardRevision_ = 0;
   bool thirdGeneration_ = false;
-  bool redrawPending_ = false;
+  TCoalescedCall redraw_{*this, [this] { Redraw(); }};
 };

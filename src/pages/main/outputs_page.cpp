@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QTimer>
 
+#include "binding/bound_control_base.h"
 #include "binding/ui/page_host.h"
 #include "binding/ui/page_sections.h"
 #include "binding/ui/table_page.h"
@@ -37,10 +38,17 @@ const QColor kHeaderColour(0xe8, 0xee, 0xf8);
 
 // The data items that hold the program records, byte by byte (TOutputPrograms knows where
 // each byte belongs).
-constexpr const char* kProgramItems[] = {
-    "vddProgData",        "vddProgDataCont",    "vddProgData_17_20",       "RepProgCount",
-    "RepProgCount_17_20", "vddEventOff",        "vddEventOffTimer",        "vddEventOffCancel",
-    "vddEventOff_17_20",  "vddEventOffTimer_17_20", "vddEventOffCancel_17_20"};
+constexpr const char* kProgramItems[] = {"vddProgData",
+                                         "vddProgDataCont",
+                                         "vddProgData_17_20",
+                                         "RepProgCount",
+                                         "RepProgCount_17_20",
+                                         "vddEventOff",
+                                         "vddEventOffTimer",
+                                         "vddEventOffCancel",
+                                         "vddEventOff_17_20",
+                                         "vddEventOffTimer_17_20",
+                                         "vddEventOffCancel_17_20"};
 
 bool IsProgram(int taskId) {
   return taskId >= kFirstProgramTask;
@@ -203,17 +211,12 @@ void TMainOutputs::SetProgram(int program, const TOutputProgram& record) {
 
 void TMainOutputs::ReloadAssignments() {
   for (TVDData* item : assignments_) {
-    if (const auto* mem = item->GetMem(); mem != nullptr && mem->IsLoaded()) item->Load();
+    LoadIfLoaded(*item);
   }
 }
 
 void TMainOutputs::ScheduleRedraw() {
-  if (redrawPending_) return;
-  redrawPending_ = true;
-  QTimer::singleShot(0, this, [this] {
-    redrawPending_ = false;
-    Redraw();
-  });
+  redraw_.Request();
 }
 
 void TMainOutputs::Redraw() {

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "binding/ui/coalesced_call.h"
 #include "binding/ui/page_controls.h"
 #include "binding/ui/vd_frame.h"
 #include "pages/main/output_programs.h"
@@ -82,5 +83,5 @@ class TMainOutputs : public TVDFrame {
   std::vector<int> columnTasks_;
   int lastRow_ = -1;
   int lastColumn_ = -1;
-  bool redrawPending_ = false;
+  TCoalescedCall redraw_{*this, [this] { Redraw(); }};
 };
