@@ -5,6 +5,7 @@
 #include <QDateEdit>
 #include <QPushButton>
 
+#include "bus_page_fixture.h"
 #include "link/bus_worker.h"
 #include "memory/lan_rw.h"
 #include "options_page_fixture.h"
@@ -170,39 +171,7 @@ TEST_F(DiagPageTest, AlarmCountersAreReadFromInternalMemoryAndAMissingAnswerSays
   EXPECT_TRUE(page.AlarmCounters().isEmpty());
 }
 
-class LearnPageTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_TRUE(adapter->IsConnected());
-    page.AttachBus(worker);
-    vehicle->TakeSentByPc();
-  }
-  void TearDown() override { worker.Stop(); }
-  void Click(const char* name) {
-    auto* button = page.findChild<QPushButton*>(QLatin1String(name));
-    ASSERT_NE(button, nullptr) << name;
-    button->click();
-  }
-  // What the PC sent until the bus fell quiet.
-  std::vector<TLanMsg> Sent() {
-    std::vector<TLanMsg> messages;
-    SpinUntil(
-        [&] {
-          for (const TLanMsg& msg : vehicle->TakeSentByPc()) messages.push_back(msg);
-          return worker.Idle() && !messages.empty();
-        },
-        5s);
-    SpinFor(300ms);
-    for (const TLanMsg& msg : vehicle->TakeSentByPc()) messages.push_back(msg);
-    return messages;
-  }
-
-  std::shared_ptr<TVirtualAdapter> vehicle = MakeTestVehicle();
-  std::unique_ptr<TAdapter> adapter = ConnectTo(vehicle);
-  TBusWorker worker{*adapter};
-  TFakePageHost host;
-  TMainLearn page{host};
-};
+using LearnPageTest = TBusPageTest<TMainLearn>;
 
 TEST_F(LearnPageTest, ImitationsCarryTheTransceiversCodeAndGoOnlyInProgramming) {
   host.Deliver(MakeMsg(25, 2, false, false, std::vector<uint8_t>{0x12, 0x34}, 1));

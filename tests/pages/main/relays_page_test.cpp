@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QPushButton>
 
+#include "bus_page_fixture.h"
 #include "link/bus_worker.h"
 #include "shell/fake_page_host.h"
 #include "sim_link.h"
@@ -14,32 +15,8 @@ namespace {
 
 using namespace std::chrono_literals;
 
-class RelaysPageTest : public ::testing::Test {
+class RelaysPageTest : public TBusPageTest<TMainRelays> {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(adapter->IsConnected());
-    page.AttachBus(worker);
-    vehicle->TakeSentByPc();
-  }
-  void TearDown() override { worker.Stop(); }
-  void Click(const char* name) {
-    auto* button = page.findChild<QPushButton*>(QLatin1String(name));
-    ASSERT_NE(button, nullptr) << name;
-    button->click();
-  }
-  // What the PC sent until the bus fell quiet.
-  std::vector<TLanMsg> Sent() {
-    std::vector<TLanMsg> messages;
-    SpinUntil(
-        [&] {
-          for (const TLanMsg& msg : vehicle->TakeSentByPc()) messages.push_back(msg);
-          return worker.Idle() && !messages.empty();
-        },
-        5s);
-    SpinFor(300ms);
-    for (const TLanMsg& msg : vehicle->TakeSentByPc()) messages.push_back(msg);
-    return messages;
-  }
   static std::vector<std::pair<int, std::vector<int>>> Commands(const std::vector<TLanMsg>& sent) {
     std::vector<std::pair<int, std::vector<int>>> commands;
     for (const TLanMsg& msg : sent) {
@@ -48,12 +25,6 @@ class RelaysPageTest : public ::testing::Test {
     }
     return commands;
   }
-
-  std::shared_ptr<TVirtualAdapter> vehicle = MakeTestVehicle();
-  std::unique_ptr<TAdapter> adapter = ConnectTo(vehicle);
-  TBusWorker worker{*adapter};
-  TFakePageHost host;
-  TMainRelays page{host};
 };
 
 TEST_F(RelaysPageTest, SettingsGoOnlyWhileTheRelaysAreInProgramming) {
