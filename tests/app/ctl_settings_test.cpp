@@ -90,6 +90,8 @@ TEST(CtlSettings, ReadsTheFittedModulesOverTheLinkAndListsTheSameLinesAsTheirFil
   ASSERT_EQ(fromBus.status, 0) << fromBus.err.toStdString();
   ASSERT_FALSE(fromBus.out.isEmpty());
   EXPECT_EQ(fromBus.out, fromFile.out);
+  EXPECT_TRUE(fromBus.out.contains(QStringLiteral("2\tДиагностика\tТревоги\tVDMemo1\t")))
+      << "a page without a module of its own lists the cells it binds";
 }
 
 TEST(CtlSettings, RefusedFilesAndBadArgumentsExitTwo) {

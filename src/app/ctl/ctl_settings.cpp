@@ -114,10 +114,20 @@ int RunSettingsWith(TCtlContext& context, const QStringList& args,
     return kExitFailed;
   }
 
+  // A page may hold cells of other modules than its own, or have no module of its own.
+  const auto tableModules = [](const TPageTable& table) {
+    std::set<int> bound;
+    for (const TBoundCell& cell : BoundCells(table.Rows, table.LanAddr)) bound.insert(cell.LanAddr);
+    return bound;
+  };
   std::vector<TBoundPage> pages;
   std::vector<IBoundControl*> controls;
   for (const TPageTable& table : tables) {
-    if (!modules.empty() && !modules.contains(table.LanAddr)) continue;
+    const std::set<int> bound = tableModules(table);
+    if (!modules.empty() && std::none_of(bound.begin(), bound.end(),
+                                         [&](int addr) { return modules.contains(addr); })) {
+      continue;
+    }
     auto page = std::make_unique<THeadlessPage>(table.Rows, table.LanAddr);
     const auto pageControls = page->BoundControls();
     controls.insert(controls.end(), pageControls.begin(), pageControls.end());
@@ -126,7 +136,7 @@ int RunSettingsWith(TCtlContext& context, const QStringList& args,
   devices.BindControls(controls, {});
 
   std::set<int> listed;
-  for (const TBoundPage& page : pages) listed.insert(page.Table->LanAddr);
+  for (const TBoundPage& page : pages) listed.merge(tableModules(*page.Table));
   for (const int addr : listed) {
     TLanDevice* device = devices.FindDevice(addr);
     if (!device) continue;
@@ -142,9 +152,13 @@ int RunSettingsWith(TCtlContext& context, const QStringList& args,
   }
   const int boardGeneration = BoardGeneration(devices);
   for (const TBoundPage& page : pages) {
-    TLanDevice* device = devices.FindDevice(page.Table->LanAddr);
     // Without a file only the fitted modules have settings to list.
-    if (!file && (!device || !device->AllLoaded({mlExt}))) continue;
+    const std::set<int> bound = tableModules(*page.Table);
+    const bool fitted = std::any_of(bound.begin(), bound.end(), [&](int addr) {
+      const TLanDevice* device = devices.FindDevice(static_cast<uint8_t>(addr));
+      return device != nullptr && device->AllLoaded({mlExt});
+    });
+    if (!file && !fitted) continue;
     Print(context, page, boardGeneration);
   }
   return kExitOk;
