@@ -16,7 +16,7 @@
 #include "binding/ui/page_registry.h"
 #include "link/adapter.h"
 #include "memory/lan_devices.h"
-#include "pages/main/main_pages.h"
+#include "pages/settings_pages.h"
 #include "pages/main/rstart_page.h"
 #include "shell/main_form.h"
 #include "sim/sim_port.h"
@@ -59,7 +59,7 @@ TStall Measure(const std::function<bool()>& done, int seconds) {
 
 struct TSession {
   explicit TSession(const QString& simOptions, bool withPages = false) {
-    if (withPages) RegisterMainPages(pages);
+    if (withPages) RegisterSettingsPages(pages);
     auto parsed = TSimOptions::Parse(simOptions);
     vehicle = std::make_shared<TVirtualAdapter>(*parsed);
     adapter = std::make_unique<TAdapter>(

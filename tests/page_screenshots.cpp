@@ -15,7 +15,7 @@
 #include "binding/ui/vd_frame.h"
 #include "journal/ui/events_form.h"
 #include "link/adapter.h"
-#include "pages/main/main_pages.h"
+#include "pages/settings_pages.h"
 #include "pages/main/output_programs.h"
 #include "pages/main/program_editor.h"
 #include "pages/main/rstart_page.h"
@@ -49,7 +49,7 @@ int main(int argc, char** argv) {
   adapter.SetDescription(QStringLiteral("sim"));
   TOptionsData options;
   TPageRegistry pages;
-  RegisterMainPages(pages);
+  RegisterSettingsPages(pages);
   TMainForm form(adapter, options, pages);
   form.show();
   const auto idle = [&form] { return form.BusIdle() && !form.Busy().IsBusy(); };

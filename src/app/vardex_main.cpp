@@ -7,7 +7,7 @@
 #include "app/port_provider.h"
 #include "binding/ui/page_registry.h"
 #include "link/adapter.h"
-#include "pages/main/main_pages.h"
+#include "pages/settings_pages.h"
 #include "shell/main_form.h"
 #include "shell/options_data.h"
 #include "shell/single_instance.h"
@@ -54,7 +54,7 @@ int main(int argc, char* argv[]) {
   options.Load(settings);
 
   TPageRegistry pages;
-  RegisterMainPages(pages);
+  RegisterSettingsPages(pages);
   TPortProvider ports;
   TAdapter adapter(ports.Factory());
   // A port given on the command line is for this run only: the saved option stays.

@@ -20,7 +20,7 @@
 #include "link/adapter.h"
 #include "memory/lan_devices.h"
 #include "memory/lan_rw.h"
-#include "pages/main/main_pages.h"
+#include "pages/settings_pages.h"
 #include "shell/command_table.h"
 #include "shell/fake_page_host.h"
 #include "sim_link.h"
@@ -29,7 +29,7 @@ namespace {
 
 TPageRegistry Registered() {
   TPageRegistry registry;
-  RegisterMainPages(registry);
+  RegisterSettingsPages(registry);
   return registry;
 }
 

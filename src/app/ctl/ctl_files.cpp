@@ -15,7 +15,7 @@
 #include "memory/lan_devices.h"
 #include "memory/lan_rw.h"
 #include "memory/user_questions.h"
-#include "pages/main/main_tables.h"
+#include "pages/settings_pages.h"
 
 namespace {
 
@@ -115,10 +115,6 @@ void SayNothingBound(TCtlContext& context, const TFileCommand& command) {
 }
 
 }  // namespace
-
-std::span<const TPageTable> SettingsPageTables() {
-  return MainPageTables();
-}
 
 int RunRead(TCtlContext& context, const QStringList& args) {
   return RunReadWith(context, args, SettingsPageTables());

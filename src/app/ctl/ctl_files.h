@@ -5,9 +5,7 @@
 
 #include "app/ctl/ctl_context.h"
 #include "binding/page_table.h"
-
-// The settings pages whose bytes read and write move without --full, and that settings lists.
-std::span<const TPageTable> SettingsPageTables();
+#include "pages/settings_pages.h"
 
 // read: saves the persistent memories of the modules into a configuration file.
 int RunRead(TCtlContext& context, const QStringList& args);

@@ -1,0 +1,7 @@
+#include "pages/settings_pages.h"
+
+#include "pages/main/main_pages.h"
+
+void RegisterSettingsPages(TPageRegistry& registry) {
+  RegisterMainPages(registry);
+}
