@@ -27,6 +27,7 @@ QString FormatNumber(std::string_view format, double value) {
 
 QString ValueLabelText(const TValueLabelRow& row, int position) {
   if (position == row.SpecialPosition) return QString::fromUtf8(row.SpecialText);
+  if (row.Formula != nullptr) return row.Formula(position);
   if (position >= 0 && position < static_cast<int>(row.Texts.size())) {
     return QString::fromUtf8(row.Texts[static_cast<std::size_t>(position)]);
   }

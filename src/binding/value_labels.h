@@ -75,6 +75,9 @@ struct TValueLabelRow {
   // ... and at SpecialPosition this text of its own.
   int SpecialPosition = -1;
   const char* SpecialText = "";
+  // A scale the columns above cannot state (two units in one text, a format that changes
+  // along the scale): this function gives every text but SpecialText's.
+  QString (*Formula)(int position) = nullptr;
 };
 
 // The value in a number form; the text of Prefix and Suffix is UTF-8.

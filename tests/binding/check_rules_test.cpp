@@ -35,17 +35,21 @@ constexpr TCheckRule kRules[] = {
 static_assert(CheckRules(kRules) == -1);
 constexpr TCheckRuleTrigger kTriggers[] = {{.Clicked = "cbRepeat", .Box = "cbHood"}};
 
-// Each rule undoes the one before: a cascade that never ends, refused at compile time.
+// Each rule undoes the one before: a circle that ends because each box is settled once.
 constexpr TCheckRule kCircle[] = {
-    {.Box = "cbA", .When = true, .Target = "cbB", .Then = true},
-    {.Box = "cbB", .When = true, .Target = "cbA", .Then = false},
-    {.Box = "cbA", .When = false, .Target = "cbB", .Then = false},
-    {.Box = "cbB", .When = false, .Target = "cbA", .Then = true},
+    {.Box = "cbLock", .When = true, .Target = "cbHood", .Then = true},
+    {.Box = "cbHood", .When = true, .Target = "cbLock", .Then = false},
+    {.Box = "cbLock", .When = false, .Target = "cbHood", .Then = false},
+    {.Box = "cbHood", .When = false, .Target = "cbLock", .Then = true},
 };
-static_assert(CheckRules(kCircle) == 0);
+static_assert(CheckRules(kCircle) == -1);
 constexpr TCheckRule kSelf[] = {{.Box = "cbA", .When = true, .Target = "cbB", .Then = true},
                                 {.Box = "cbA", .When = true, .Target = "cbA", .Then = false}};
 static_assert(CheckRules(kSelf) == 1);
+constexpr TCheckRule kBothWays[] = {{.Box = "cbA", .When = true, .Target = "cbB", .Then = true},
+                                    {.Box = "cbA", .When = false, .Target = "cbB", .Then = false},
+                                    {.Box = "cbA", .When = true, .Target = "cbB", .Then = false}};
+static_assert(CheckRules(kBothWays) == 2);
 // clang-format on
 
 class CheckRulesTest : public ::testing::Test {
@@ -109,6 +113,30 @@ TEST_F(CheckRulesTest, TheKeyboardRunsTheRulesToo) {
   QTest::keyClick(&Box("cbHood"), Qt::Key_Space);
   EXPECT_TRUE(Checked("cbHood"));
   EXPECT_TRUE(Checked("cbLock"));
+}
+
+// Rules that would undo their own cause: the box the user clicked keeps the state the user
+// gave it, every other box changes at most once, and the cascade ends.
+TEST(CheckRulesCircle, AConsequenceNeverUndoesItsCause) {
+  TFakeMemoryArea area;
+  TVDFrame frame{2};
+  const TPageControls controls = TPageControls::Build(frame, kRows);
+  const TCheckRules rules{controls, kCircle, {}, &frame};
+  for (IBoundControl* control : frame.BoundControls()) area.Attach(*control);
+  area.Fill(80, {0x00});
+  area.LoadAll();
+  auto& lock = controls.Get<TVDCheckBox>("cbLock");
+  auto& hood = controls.Get<TVDCheckBox>("cbHood");
+
+  lock.click();
+  EXPECT_TRUE(lock.isChecked()) << "the hood's rule gave way to the user's click";
+  EXPECT_TRUE(hood.isChecked());
+  hood.click();
+  EXPECT_FALSE(hood.isChecked());
+  EXPECT_TRUE(lock.isChecked());
+  lock.click();
+  EXPECT_FALSE(lock.isChecked());
+  EXPECT_FALSE(hood.isChecked()) << "the lock's rule for an unchecked lock ran";
 }
 
 }  // namespace

@@ -26,10 +26,17 @@ void TCheckRules::Attach(TVDCheckBox& clicked, const TVDCheckBox& box) {
 }
 
 void TCheckRules::Apply(const TVDCheckBox& box) {
+  std::vector<const TVDCheckBox*> settled{&box};
+  Cascade(box, settled);
+}
+
+void TCheckRules::Cascade(const TVDCheckBox& box, std::vector<const TVDCheckBox*>& settled) {
   for (const TRule& rule : rules_) {
     if (rule.Box != &box || box.isChecked() != rule.When) continue;
+    if (std::find(settled.begin(), settled.end(), rule.Target) != settled.end()) continue;
+    settled.push_back(rule.Target);
     if (rule.Target->isChecked() == rule.Then) continue;
     rule.Target->SetChecked(rule.Then);
-    Apply(*rule.Target);
+    Cascade(*rule.Target, settled);
   }
 }

@@ -13,6 +13,12 @@ class TVDCheckBox;
 // turns bold or normal, twins follow) and the target's own rules run in turn, so rules
 // cascade. Rules follow what the user does; a value loaded from the module, a factory reset
 // or a twin on another page runs none, so showing the module's settings never changes them.
+//
+// Within one cascade every box is settled once: the box the user clicked and each box a rule
+// has set (or found already as the rule wants it) keep their state, and a later rule that
+// would change one of them gives way. So a rule's consequence never undoes its cause (a box
+// that checks a box that unchecks it stays checked), and rules that name each other in a
+// circle end after at most one change per box.
 struct TCheckRule {
   const char* Box = "";
   bool When = true;
@@ -26,32 +32,20 @@ struct TCheckRuleTrigger {
   const char* Box = "";
 };
 
-namespace check_rules_detail {
-
-// A cascade from (box, state) that runs longer than there are rules goes round in a circle.
-constexpr bool Circles(std::span<const TCheckRule> rules, std::string_view box, bool state,
-                       std::size_t depth) {
-  if (depth > rules.size()) return true;
-  for (const TCheckRule& rule : rules) {
-    if (box == rule.Box && state == rule.When &&
-        Circles(rules, rule.Target, rule.Then, depth + 1)) {
-      return true;
-    }
-  }
-  return false;
-}
-
-}  // namespace check_rules_detail
-
-// Every rule names two different boxes and no cascade runs for ever. Use as
+// Every rule names two different boxes, and no two rules for the same box and state set one
+// target both ways. Use as
 //   static_assert(CheckRules(kRules) == -1);
 // where the compiler then prints the index of the first bad rule.
 constexpr int CheckRules(std::span<const TCheckRule> rules) {
   for (std::size_t i = 0; i < rules.size(); ++i) {
     const std::string_view box = rules[i].Box;
-    if (box.empty() || box == rules[i].Target ||
-        check_rules_detail::Circles(rules, box, rules[i].When, 0)) {
-      return static_cast<int>(i);
+    if (box.empty() || box == rules[i].Target) return static_cast<int>(i);
+    for (std::size_t j = 0; j < i; ++j) {
+      if (box == rules[j].Box && rules[i].When == rules[j].When &&
+          std::string_view(rules[i].Target) == rules[j].Target &&
+          rules[i].Then != rules[j].Then) {
+        return static_cast<int>(i);
+      }
     }
   }
   return -1;
@@ -74,6 +68,7 @@ class TCheckRules : public QObject {
   };
 
   void Apply(const TVDCheckBox& box);
+  void Cascade(const TVDCheckBox& box, std::vector<const TVDCheckBox*>& settled);
   void Attach(TVDCheckBox& clicked, const TVDCheckBox& box);
 
   std::vector<TRule> rules_;
