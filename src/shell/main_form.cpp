@@ -551,6 +551,10 @@ bool TMainForm::Confirm(const QString& text) {
   return dialogs_->Confirm(QStringLiteral("Подтверждение"), text);
 }
 
+bool TMainForm::ConfirmWarning(const QString& caption, const QString& text) {
+  return dialogs_->ConfirmWarning(caption, text);
+}
+
 void TMainForm::SetMainVersion(uint8_t major, uint8_t minor) {
   mainMajor_ = major;
   mainMinor_ = minor;

@@ -80,6 +80,8 @@ class TMainForm : public QMainWindow,
   bool DemoMode() const override { return demoMode_; }
   bool ModuleAvailable(uint8_t address) const override;
   bool Confirm(const QString& text) override;
+  bool ConfirmWarning(const QString& caption, const QString& text) override;
+  TVDFrame* SettingsPage(const QString& name) override { return Page(name); }
   uint8_t MainVersionMajor() const override { return mainMajor_; }
   uint8_t MainVersionMinor() const override { return mainMinor_; }
   uint8_t MainGeneration() const override { return mainGeneration_; }

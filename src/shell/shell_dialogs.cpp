@@ -20,6 +20,11 @@ bool TShellDialogs::Confirm(const QString& caption, const QString& text) {
                                   QMessageBox::No) == QMessageBox::Yes;
 }
 
+bool TShellDialogs::ConfirmWarning(const QString& caption, const QString& text) {
+  return QMessageBox::warning(parent_, caption, text, QMessageBox::Yes | QMessageBox::No,
+                              QMessageBox::No) == QMessageBox::Yes;
+}
+
 TUserAnswer TShellDialogs::AskYesNoCancel(const QString& text) {
   switch (QMessageBox::question(parent_, QStringLiteral("Подтверждение"), text,
                                 QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)) {

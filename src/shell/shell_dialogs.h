@@ -15,6 +15,8 @@ class IShellDialogs : public IUserQuestions {
  public:
   // A Yes/No question with No as the default; true for Yes.
   virtual bool Confirm(const QString& caption, const QString& text) = 0;
+  // The same with a warning sign, for a choice with consequences.
+  virtual bool ConfirmWarning(const QString& caption, const QString& text) = 0;
   // A Yes/No/Cancel confirmation.
   virtual TUserAnswer AskYesNoCancel(const QString& text) = 0;
   virtual void Inform(const QString& text) = 0;
@@ -36,6 +38,7 @@ class TShellDialogs : public IShellDialogs {
   TUserAnswer AskStep(const QString& text) override { return AskYesNoCancel(text); }
   void ShowError(const QString& text) override;
   bool Confirm(const QString& caption, const QString& text) override;
+  bool ConfirmWarning(const QString& caption, const QString& text) override;
   TUserAnswer AskYesNoCancel(const QString& text) override;
   void Inform(const QString& text) override;
   bool Warn(const QString& text, const QString& note) override;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QPointer>
 #include <QSet>
 #include <QStringList>
@@ -31,6 +32,11 @@ class TFakePageHost : public IPageHost {
     Asked.append(text);
     return Yes;
   }
+  bool ConfirmWarning(const QString& caption, const QString& text) override {
+    Asked.append(caption + QStringLiteral(": ") + text);
+    return Yes;
+  }
+  TVDFrame* SettingsPage(const QString& name) override { return Pages.value(name); }
   QAction* WindowCommand(const QString&) override { return nullptr; }
   void WatchMessages(QObject& watcher, std::function<void(const TLanMsg&)> onMessage) override {
     Watchers.emplace_back(&watcher, std::move(onMessage));
@@ -57,6 +63,8 @@ class TFakePageHost : public IPageHost {
   uint8_t Major = 0;  // the main module's firmware major version
   uint8_t Absent = 0xFF;  // the one module that does not answer; none by default
   bool Yes = true;
+  // The other pages a page may reach, by name.
+  QHash<QString, TVDFrame*> Pages;
   QStringList Shown;
   QStringList Status;
   QStringList Asked;

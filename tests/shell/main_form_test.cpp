@@ -52,6 +52,9 @@ class TScriptedDialogs : public IShellDialogs {
     asked << text;
     return confirmAnswer;
   }
+  bool ConfirmWarning(const QString& caption, const QString& text) override {
+    return Confirm(caption, text);
+  }
   TUserAnswer AskYesNoCancel(const QString& text) override {
     asked << text;
     return TUserAnswer::Yes;

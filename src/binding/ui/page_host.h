@@ -10,6 +10,7 @@
 class QAction;
 class QObject;
 class QWidget;
+class TVDFrame;
 
 // What a settings page may ask of the window that hosts it. The main window implements it;
 // pages never see the window itself.
@@ -37,6 +38,11 @@ class IPageHost {
   virtual bool ModuleAvailable(uint8_t address) const = 0;
   // Asks the user a yes/no question; true for yes.
   virtual bool Confirm(const QString& text) = 0;
+  // Asks under a caption of its own, with a warning sign and No preselected; true for yes.
+  virtual bool ConfirmWarning(const QString& caption, const QString& text) = 0;
+  // Another settings page of the window ("MainOutputs"), made now when it was not made yet,
+  // for a rule of one page that changes what another shows; nullptr when there is none.
+  virtual TVDFrame* SettingsPage(const QString& name) = 0;
   // One of the window's commands ("aMeasureTaho") for a page button to carry; nullptr when
   // the window has no such command.
   virtual QAction* WindowCommand(const QString& name) = 0;

@@ -1,8 +1,12 @@
 #include "binding/ui/vd_track_bar.h"
 
 #include <QEvent>
+#include <QPainter>
 #include <QScopedValueRollback>
 #include <QSignalBlocker>
+#include <QStyle>
+#include <QStyleOptionSlider>
+#include <algorithm>
 
 #include "binding/comp_error.h"
 #include "binding/ui/vd_look.h"
@@ -39,6 +43,35 @@ void TVDTrackBar::SetDefaultValue(int value) {
 void TVDTrackBar::SetValueFormat(std::function<QString(int)> format) {
   valueFormat_ = std::move(format);
   ShowPosition(value());
+}
+
+void TVDTrackBar::SetSelection(int from, int to) {
+  if (selection_ == std::pair{from, to}) return;
+  selection_ = {from, to};
+  update();
+}
+
+void TVDTrackBar::paintEvent(QPaintEvent* event) {
+  QSlider::paintEvent(event);
+  const auto [from, to] = selection_;
+  if (to < from) return;
+  QStyleOptionSlider option;
+  initStyleOption(&option);
+  const QRect groove =
+      style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderGroove, this);
+  const QRect handle =
+      style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, this);
+  const int span = groove.width() - handle.width();
+  const auto x = [&](int position) {
+    return groove.left() + handle.width() / 2 +
+           QStyle::sliderPositionFromValue(minimum(), maximum(),
+                                           std::clamp(position, minimum(), maximum()), span);
+  };
+  // A band above the groove, as wide as the span, in the colour of a selection.
+  QPainter painter(this);
+  const int top = std::max(0, groove.top() - 4);
+  painter.fillRect(QRect(QPoint(x(from), top), QPoint(std::max(x(from) + 1, x(to)), top + 2)),
+                   palette().color(QPalette::Highlight));
 }
 
 void TVDTrackBar::ShowPosition(int position) {

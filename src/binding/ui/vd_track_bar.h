@@ -3,6 +3,7 @@
 #include <QPointer>
 #include <QSlider>
 #include <functional>
+#include <utility>
 
 #include "binding/bound_control_base.h"
 #include "binding/ui/vd_bound_label.h"
@@ -39,6 +40,10 @@ class TVDTrackBar : public QSlider, public TBoundControlBase {
   void SetValueFormat(std::function<QString(int position)> format);
   // Shows the value label again, for a format that depends on more than the position.
   void RefreshValueLabel() { ShowPosition(value()); }
+  // Marks the span of positions [from, to] beside the groove, for a range that other
+  // settings give this one; an empty span (to < from) marks nothing.
+  void SetSelection(int from, int to);
+  std::pair<int, int> Selection() const { return selection_; }
 
   // Stored value to position, and back.
   TLoadIntIntEvent OnLoad;
@@ -60,6 +65,7 @@ class TVDTrackBar : public QSlider, public TBoundControlBase {
 
  protected:
   void changeEvent(QEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
 
  private:
   void Changed(bool quiet);
@@ -73,6 +79,7 @@ class TVDTrackBar : public QSlider, public TBoundControlBase {
   int valueLabelSpacing_ = 4;
   std::function<QString(int)> valueFormat_;
   int default_ = 0;
+  std::pair<int, int> selection_{0, -1};
   bool quiet_ = false;
   // The value loaded lay outside the range: it is stored back as it was, not as shown.
   bool keepsStored_ = false;

@@ -1,24 +1,26 @@
 #include "pages/main/main_pages.h"
 
-#include "binding/page_table.h"
-#include "binding/ui/page_registry.h"
 #include <memory>
 
-#include "pages/main/inputs_page.h"
-#include "pages/main/inputs_table.h"
-#include "pages/main/main_board.h"
-#include "pages/main/options_page.h"
-#include "pages/main/outputs_page.h"
-#include "pages/main/outputs_table.h"
+#include "binding/page_table.h"
+#include "binding/ui/page_registry.h"
 #include "pages/main/diag_page.h"
 #include "pages/main/diag_table.h"
+#include "pages/main/inputs_page.h"
+#include "pages/main/inputs_table.h"
 #include "pages/main/learn_page.h"
 #include "pages/main/learn_table.h"
+#include "pages/main/main_board.h"
+#include "pages/main/options_page.h"
+#include "pages/main/options_table.h"
+#include "pages/main/outputs_page.h"
+#include "pages/main/outputs_table.h"
 #include "pages/main/relays_page.h"
+#include "pages/main/relays_table.h"
 #include "pages/main/rstart_page.h"
 #include "pages/main/rstart_table.h"
-#include "pages/main/relays_table.h"
-#include "pages/main/options_table.h"
+#include "pages/main/security_page.h"
+#include "pages/main/security_table.h"
 #include "pages/main/sensors_page.h"
 #include "pages/main/sensors_table.h"
 #include "pages/main/times_page.h"
@@ -45,9 +47,8 @@ void RegisterBoardPage(TPageRegistry& registry, const TPageTable& table,
                        const std::shared_ptr<TMainBoard>& board) {
   registry.Register({.Name = QLatin1String(table.Name),
                      .LanAddr = table.LanAddr,
-                     .Create = [board](QWidget* parent, IPageHost& host) {
-                       return new TPage(host, *board, parent);
-                     },
+                     .Create = [board](QWidget* parent,
+                                       IPageHost& host) { return new TPage(host, *board, parent); },
                      .Table = &table});
 }
 
@@ -56,6 +57,7 @@ void RegisterBoardPage(TPageRegistry& registry, const TPageTable& table,
 void RegisterMainPages(TPageRegistry& registry) {
   const auto board = std::make_shared<TMainBoard>();
   RegisterTablePage<TMainOptions>(registry, MainOptionsTable());
+  RegisterTablePage<TMainSecurity>(registry, MainSecurityTable());
   RegisterTablePage<TMainTimes>(registry, MainTimesTable());
   RegisterTablePage<TMainSensors>(registry, MainSensorsTable());
   RegisterBoardPage<TMainInputs>(registry, MainInputsTable(), board);

@@ -19,6 +19,7 @@
 #include "pages/main/outputs_table.h"
 #include "pages/main/program_editor.h"
 #include "pages/main/relay_delay_window.h"
+#include "pages/main/security_table.h"
 
 namespace {
 
@@ -27,6 +28,9 @@ constexpr char kHelpTopic[] = "main_outputs";
 constexpr char kSharedInputName[] = "7.о";
 constexpr int kFirstProgramTask = 18;
 constexpr int kStarterTask = 13;
+// The grid's columns whose functions give the digital output's pin up to it.
+constexpr int kFirstColumnFreed = 2;
+constexpr int kLastColumnFreed = 34;
 // Firmware majors whose CAN row is live.
 constexpr uint8_t kCanMajors[] = {4, 5};
 
@@ -220,6 +224,7 @@ void TMainOutputs::ScheduleRedraw() {
 }
 
 void TMainOutputs::Redraw() {
+  editor_.SetDigitalOutput(DigitalOutputState());
   const TBoardModel& model = board_.Model();
   const auto& outputs = model.Pcb().Outputs();
   rowPins_.assign(1, -1);
@@ -322,6 +327,7 @@ int TMainOutputs::CanRow() const {
 void TMainOutputs::ClickCell(int row, int column, bool join) {
   lastRow_ = row;
   lastColumn_ = column;
+  editor_.SetDigitalOutput(DigitalOutputState());
   TBoardModel& model = board_.Model();
   const int sharedInput = [&model] {
     const auto& inputs = model.Pcb().Inputs();
@@ -357,6 +363,35 @@ void TMainOutputs::ClickCell(int row, int column, bool join) {
     changed = editor_.Click(taskId, pin, join);
   }
   if (!changed) return;
+  StoreEdits();
+  board_.NotifyChanged();
+  Redraw();
+}
+
+// Read from the settings as they stand, so that the security page need not have been shown.
+TDigitalOutput TMainOutputs::DigitalOutputState() const {
+  TBaseDeviceMemoryItem* settings = controls_.Get<TVDData>("vddConfig").GetMem();
+  if (settings == nullptr || !settings->IsLoaded()) return TDigitalOutput::Free;
+  const auto on = [settings](TSwitchBit cell) {
+    return ((settings->GetByte(cell.Addr) >> cell.Bit) & 1) != 0;
+  };
+  return on(kDigitalOutput1) && !on(kDigitalOutput2) ? TDigitalOutput::Reserved
+                                                     : TDigitalOutput::Free;
+}
+
+void TMainOutputs::FreeDigitalOutputPin() {
+  TBoardModel& model = board_.Model();
+  std::vector<int> leaving;
+  for (const TTask& task : model.Tasks()) {
+    if (task.Column < kFirstColumnFreed || task.Column > kLastColumnFreed || task.Pin < 0) {
+      continue;
+    }
+    if (model.Pcb().Outputs()[static_cast<std::size_t>(task.Pin)].DigitalOutput) {
+      leaving.push_back(task.Id);
+    }
+  }
+  for (const int taskId : leaving) model.ReleaseOutput(taskId);
+  if (leaving.empty()) return;
   StoreEdits();
   board_.NotifyChanged();
   Redraw();

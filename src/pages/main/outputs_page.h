@@ -39,6 +39,9 @@ class TMainOutputs : public TVDFrame {
   // A click on a cell, as the mouse and the keys give it (`join`: with Shift).
   void ClickCell(int row, int column, bool join);
 
+  // The security page turned the digital output on: the grid's functions leave its pin.
+  void FreeDigitalOutputPin();
+
   void PageShown() override;
 
  protected:
@@ -58,6 +61,7 @@ class TMainOutputs : public TVDFrame {
   void FillRow(int row, int pin);
   void FillCanRow(int row);
   void StoreEdits();
+  TDigitalOutput DigitalOutputState() const;
   int TaskAt(int column) const;
   int PinAt(int row) const;
   void ShowCellHint(int row, int column);
