@@ -19,7 +19,7 @@
 #include "pages/main/outputs_table.h"
 #include "pages/main/program_editor.h"
 #include "pages/main/relay_delay_window.h"
-#include "pages/main/security_table.h"
+#include "pages/main/security_page.h"
 
 namespace {
 
@@ -368,15 +368,13 @@ void TMainOutputs::ClickCell(int row, int column, bool join) {
   Redraw();
 }
 
-// Read from the settings as they stand, so that the security page need not have been shown.
+// The security page's switches as they stand, saved or not; the page is made for it when the
+// user has not opened it yet.
 TDigitalOutput TMainOutputs::DigitalOutputState() const {
-  TBaseDeviceMemoryItem* settings = controls_.Get<TVDData>("vddConfig").GetMem();
-  if (settings == nullptr || !settings->IsLoaded()) return TDigitalOutput::Free;
-  const auto on = [settings](TSwitchBit cell) {
-    return ((settings->GetByte(cell.Addr) >> cell.Bit) & 1) != 0;
-  };
-  return on(kDigitalOutput1) && !on(kDigitalOutput2) ? TDigitalOutput::Reserved
-                                                     : TDigitalOutput::Free;
+  const auto* security =
+      qobject_cast<TMainSecurity*>(host_.SettingsPage(QStringLiteral("MainSecurity")));
+  return security != nullptr && security->DigitalOutputTakesPin() ? TDigitalOutput::Reserved
+                                                                  : TDigitalOutput::Free;
 }
 
 void TMainOutputs::FreeDigitalOutputPin() {

@@ -143,6 +143,11 @@ void TMainSecurity::AttachDigitalOutput() {
   });
 }
 
+bool TMainSecurity::DigitalOutputTakesPin() const {
+  return controls_.Get<TVDCheckBox>("VDCheckBox24").isChecked() &&
+         !controls_.Get<TVDCheckBox>("vdcbDigitalOut2").isChecked();
+}
+
 void TMainSecurity::FreeDigitalOutputPin() {
   if (auto* outputs =
           qobject_cast<TMainOutputs*>(host_.SettingsPage(QStringLiteral("MainOutputs")))) {

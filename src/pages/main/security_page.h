@@ -16,6 +16,9 @@ class TMainSecurity : public TVDFrame {
   explicit TMainSecurity(IPageHost& host, QWidget* parent = nullptr);
 
   const TPageControls& Controls() const { return controls_; }
+  // The first digital output is on and the second off: the first drives the board's digital
+  // output pin, which no output function may take.
+  bool DigitalOutputTakesPin() const;
   // The window that explains the anti-hijack timings; the button shows it modally.
   QDialog* AntiHijackHelp();
 
