@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <QTest>
+#include <QTextBrowser>
 #include <algorithm>
 #include <set>
 #include <string>
@@ -202,6 +203,15 @@ TEST_F(SecurityPageTest, TheEngineStopBarMarksTheSpanOfTheSwitchOffDelays) {
   Bar("VDTrackBar2").SetPosition(3);
   Bar("tbCutOff1_Off").SetPosition(10);
   EXPECT_EQ(Bar("VDTrackBar12").Selection(), std::make_pair(6, 20));
+}
+
+TEST_F(SecurityPageTest, TheAntiHijackHelpExplainsTheStandardTimings) {
+  QDialog* help = page.AntiHijackHelp();
+  EXPECT_EQ(help->windowTitle(), QStringLiteral("Справка по AHJ"));
+  const QString text = help->findChild<QTextBrowser*>()->toPlainText();
+  EXPECT_TRUE(text.startsWith(QStringLiteral("Стандартный переход в режим \"Защита от захвата\" (AHJ)")));
+  EXPECT_TRUE(text.contains(QStringLiteral("вырабатывается событие №145.")));
+  EXPECT_TRUE(text.endsWith(QStringLiteral("запуск двигателя будет запрещён.")));
 }
 
 // The outputs page beside the security page, on a third-generation board whose digital
