@@ -22,6 +22,11 @@ constexpr uint8_t kDisarmCompletely = 99;
 constexpr uint8_t kStartEngine = 106;
 constexpr uint8_t kStopEngine = 112;
 constexpr uint8_t kBoardData = 127;
+// The status request with one data byte 29 asks for the board's sub-revision (answer byte 5);
+// the virtual board is of a sub-revision with the newer codes of the pins 16.о and 12.о.
+constexpr uint8_t kStatusCommand = 48;
+constexpr uint8_t kSubRevisionQuery = 29;
+constexpr uint8_t kSubRevision = 13;
 // With data 1 the PC asks for live tacho reports, with 0 it stops them.
 constexpr uint8_t kTachoReport = 4;
 // Relay programming: learning with data 2 starts it, command 28 with data 63 ends it, and
@@ -194,6 +199,12 @@ void TVirtualMainModule::Handle(const TLanMsg& msg, std::vector<TLanMsg>& replie
   if (request && msg.AnswerRequested && msg.Command == kModeReport) {
     const TLanMsg mode = ModeMessage();
     replies.push_back(Answer(msg, mode.Payload()));
+    return;
+  }
+  if (request && msg.Command == kStatusCommand && msg.Length == 1 &&
+      msg.Data[0] == kSubRevisionQuery) {
+    const uint8_t record[] = {kSubRevisionQuery, 0, 0, 0, 0, kSubRevision};
+    replies.push_back(Answer(msg, record));
     return;
   }
   if (request && HandleRelayProgramming(msg, replies)) return;

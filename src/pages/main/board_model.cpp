@@ -70,7 +70,7 @@ std::optional<uint8_t> SubRevisionFromAnswer(std::span<const uint8_t> answerData
   return answerData[kSubRevisionByte];
 }
 
-TBoardModel::TBoardModel(TSubRevisionQuery subRevision) : subRevision_(std::move(subRevision)) {
+TBoardModel::TBoardModel() {
   int column = 0;
   for (const TTaskRow& row : TaskRows()) {
     TTask task;
@@ -102,6 +102,12 @@ void TBoardModel::SetPresence(TBoardPresence presence) {
   pcb_.Renumber(presence_);
 }
 
+void TBoardModel::SetSubRevision(uint8_t subRevision) {
+  if (subRevision == subRevision_) return;
+  subRevision_ = subRevision;
+  Rebuild();
+}
+
 void TBoardModel::Rebuild() {
   RebuildAs(pcb_.Config(), pcb_.IsThirdGeneration());
 }
@@ -118,8 +124,7 @@ void TBoardModel::RebuildAs(TBoardConfig config, bool thirdGeneration) {
     task.Pin = -1;
   }
 
-  const std::optional<uint8_t> answer = subRevision_ ? subRevision_() : std::nullopt;
-  pcb_.Build(config, thirdGeneration, answer.value_or(0));
+  pcb_.Build(config, thirdGeneration, subRevision_);
   pcb_.Renumber(presence_);
 
   for (const size_t i : IdOrder(tasks_)) LoadOutput(tasks_[i].Id, tasks_[i].HeldCode);

@@ -16,9 +16,6 @@ inline constexpr uint8_t kSubRevisionCommand = 48;
 inline constexpr uint8_t kSubRevisionQuery = 29;
 std::optional<uint8_t> SubRevisionFromAnswer(std::span<const uint8_t> answerData);
 
-// Asks the main module for its board sub-revision; empty when it did not answer.
-using TSubRevisionQuery = std::function<std::optional<uint8_t>()>;
-
 // An output function. A function whose stored code names no pin of this board keeps that
 // code, so that storing it writes back what the memory image holds.
 struct TTask {
@@ -52,7 +49,7 @@ enum class TDigitalOutput : uint8_t { Free, Reserved };
 // board's mechanics only: the pages ask MayTake first, together with rules of their own.
 class TBoardModel {
  public:
-  explicit TBoardModel(TSubRevisionQuery subRevision = {});
+  TBoardModel();
 
   const TPCB& Pcb() const { return pcb_; }
 
@@ -63,6 +60,9 @@ class TBoardModel {
   // Renumbers; hidden entries keep their functions.
   void SetPresence(TBoardPresence presence);
   void Rebuild();
+  // The main module answered the sub-revision request (0 when it did not): two pins of the
+  // third-generation board change their codes, so a new value rebuilds the board.
+  void SetSubRevision(uint8_t subRevision);
 
   const std::vector<TTask>& Tasks() const { return tasks_; }
   const std::vector<TTaskIn>& TasksIn() const { return tasksIn_; }
@@ -118,7 +118,7 @@ class TBoardModel {
   void PlaceInput(TTaskIn& task, int pin, uint8_t code);
   void ReleaseInputPin(int pin);
 
-  TSubRevisionQuery subRevision_;
+  uint8_t subRevision_ = 0;
   TPCB pcb_;
   TBoardPresence presence_;
   std::vector<TTask> tasks_;

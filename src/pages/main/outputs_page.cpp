@@ -13,6 +13,7 @@
 #include "binding/ui/vd_data.h"
 #include "binding/ui/vd_grid.h"
 #include "journal/ui/events_form.h"
+#include "link/bus_requests.h"
 #include "link/lan_msg.h"
 #include "memory/base_device_memory_item.h"
 #include "pages/main/main_board.h"
@@ -102,10 +103,26 @@ void TMainOutputs::AttachConfiguration() {
   controls_.Get<TVDData>("vddConfig").OnLoad = [this](QObject&, uint8_t byte, int) {
     const bool wasThird = board_.Model().Pcb().IsThirdGeneration();
     board_.Model().SetConfiguration(byte);
+    if (board_.Model().Pcb().IsThirdGeneration()) AskSubRevision();
     // The other generation's cells may have been loaded first; they count now.
     if (board_.Model().Pcb().IsThirdGeneration() != wasThird) ReloadAssignments();
     board_.NotifyChanged();
   };
+}
+
+// Two pins of the third-generation board change their codes with its sub-revision, which only
+// the module knows; until it answers, and when it does not, they keep the older codes.
+void TMainOutputs::AskSubRevision() {
+  if (!HasBus() || host_.DemoMode()) return;
+  Requests().Request(kMainModuleAddr, kSubRevisionCommand, {kSubRevisionQuery},
+                     [this](const TAdapter::TAnswer& answer) {
+                       const auto subRevision =
+                           answer.Answered
+                               ? SubRevisionFromAnswer(std::span(answer.Data).first(answer.Length))
+                               : std::nullopt;
+                       board_.Model().SetSubRevision(subRevision.value_or(0));
+                       board_.NotifyChanged();
+                     });
 }
 
 bool TMainOutputs::OnThisBoard(const TControlRow& row) const {

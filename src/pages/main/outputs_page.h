@@ -49,6 +49,7 @@ class TMainOutputs : public TVDFrame {
 
  private:
   void AttachConfiguration();
+  void AskSubRevision();
   void AttachAssignments();
   void AttachCanOutputs();
   void AttachRelayTables();

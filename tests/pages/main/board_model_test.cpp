@@ -26,9 +26,10 @@ constexpr TBoardPresence kAllModules = {.StartModule = true, .OutputExtender = t
 // A board as the outputs page sets it up: presence first, then the configuration byte.
 TBoardModel MakeBoard(uint8_t config, std::optional<uint8_t> subRevision = std::nullopt,
                       TBoardPresence presence = kNoModules) {
-  TBoardModel model([subRevision] { return subRevision; });
+  TBoardModel model;
   model.SetPresence(presence);
   model.SetConfiguration(config);
+  if (subRevision) model.SetSubRevision(*subRevision);
   return model;
 }
 
@@ -417,29 +418,27 @@ TEST(BoardNumbering, VisibleEntriesAreNumberedWithoutGaps) {
   }
 }
 
-TEST(BoardSubRevision, AskedAtEachRebuildOnlyAndReadFromAnswerByte5) {
-  int asked = 0;
-  std::optional<uint8_t> answer = 13;
-  TBoardModel model([&] {
-    ++asked;
-    return answer;
-  });
+constexpr int kLeftSideTask = 2;
+
+TEST(BoardSubRevision, AnAnswerChangesTwoPinCodesAndKeepsTheAssignments) {
+  TBoardModel model;
   model.SetConfiguration(kThird);
-  EXPECT_EQ(asked, 1);
+  const auto code = [&model](const char* name) {
+    return model.Pcb().Outputs()[static_cast<size_t>(OutputNamed(model, name))].Code;
+  };
+  EXPECT_EQ(code("16.о"), 169) << "until the module answers";
+  EXPECT_EQ(code("12.о"), 233);
+  model.AssignOutput(kLeftSideTask, OutputNamed(model, "3.о"), false);
+
+  model.SetSubRevision(13);
   EXPECT_EQ(model.Pcb().SubRevision(), 13);
-  EXPECT_EQ(model.Pcb().Outputs()[static_cast<size_t>(OutputNamed(model, "16.о"))].Code, 107);
-  EXPECT_EQ(model.Pcb().Outputs()[static_cast<size_t>(OutputNamed(model, "12.о"))].Code, 42);
+  EXPECT_EQ(code("16.о"), 107);
+  EXPECT_EQ(code("12.о"), 42);
+  EXPECT_EQ(model.Task(kLeftSideTask)->Pin, OutputNamed(model, "3.о"));
 
-  // A presence change renumbers without a request on the bus.
-  model.SetPresence(kAllModules);
-  EXPECT_EQ(asked, 1);
-
-  answer.reset();
-  model.Rebuild();
-  EXPECT_EQ(asked, 2);
-  EXPECT_EQ(model.Pcb().SubRevision(), 0);
-  EXPECT_EQ(model.Pcb().Outputs()[static_cast<size_t>(OutputNamed(model, "16.о"))].Code, 169);
-  EXPECT_EQ(model.Pcb().Outputs()[static_cast<size_t>(OutputNamed(model, "12.о"))].Code, 233);
+  model.SetSubRevision(0);
+  EXPECT_EQ(code("16.о"), 169) << "no answer: the older codes";
+  EXPECT_EQ(code("12.о"), 233);
 
   const uint8_t full[] = {29, 0, 0, 0, 0, 9};
   EXPECT_EQ(SubRevisionFromAnswer(full), std::optional<uint8_t>(9));
@@ -792,10 +791,10 @@ TSnapshot Snapshot(const TBoardModel& model) {
 // Presence changes, reloads of the configuration byte and rebuilds re-read the tables and
 // renumber; the assignments stay as the memory images say.
 TEST(BoardRebuild, KeepsEveryAssignmentAsTheImagesSayIt) {
-  std::optional<uint8_t> subRevision = 9;
-  TBoardModel model([&] { return subRevision; });
+  TBoardModel model;
   model.SetPresence(kAllModules);
   model.SetConfiguration(kThird);
+  model.SetSubRevision(9);
   model.LoadOutput(2, 107);  // 16.о of sub-revision 9
   model.LoadOutput(4, 139);
   model.LoadOutput(5, 108);
@@ -828,12 +827,10 @@ TEST(BoardRebuild, KeepsEveryAssignmentAsTheImagesSayIt) {
   EXPECT_EQ(Snapshot(model), loaded);
 
   // Without an answer 16.о takes its older code: function 2 shows no pin but keeps its byte.
-  subRevision.reset();
-  model.Rebuild();
+  model.SetSubRevision(0);
   EXPECT_EQ(model.Task(2)->Pin, -1);
   EXPECT_EQ(model.OutputCode(2), 107);
-  subRevision = 9;
-  model.Rebuild();
+  model.SetSubRevision(9);
   EXPECT_EQ(Snapshot(model), loaded);
 
   // Through a board of another generation and back.

@@ -3,10 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "binding/ui/vd_grid.h"
+#include "link/bus_worker.h"
+#include "memory/lan_rw.h"
 #include "options_page_fixture.h"
 #include "pages/main/main_board.h"
 #include "pages/main/outputs_editor.h"
 #include "pages/main/start_relays.h"
+#include "sim_link.h"
+#include "test_support.h"
 
 namespace {
 
@@ -159,6 +163,37 @@ TEST(OutputsPage, AClickMovesAFunctionAndTheWriteStoresItsPinCodeKeepingUnknownC
   bound.Settings().Store(bound.module);
   EXPECT_EQ(bound.module.Bytes[145], model.Pcb().Outputs()[size_t(secondPin)].Code);
   EXPECT_EQ(bound.module.Bytes[146], 0x77) << "a code that names no pin stays as it was";
+}
+
+// A third-generation board read from the virtual vehicle: the page asks the module for the
+// board's sub-revision, which gives the pins 16.о and 12.о their newer codes.
+TEST(OutputsPage, AThirdGenerationBoardTakesThePinCodesOfTheModulesSubRevision) {
+  using namespace std::chrono_literals;
+  auto vehicle = MakeTestVehicle();
+  vehicle->WithVehicle(
+      [](TVirtualVehicle& v) { v.Module(2)->Memory(kSimExt)[0] = kThirdGeneration; });
+  const auto adapter = ConnectTo(vehicle);
+  ASSERT_TRUE(adapter->IsConnected());
+  TBusWorker worker{*adapter};
+  TLanRW rw;
+  rw.SetAdapter(adapter.get());
+  rw.SetLocations(kPersistentLocations);
+  TLanDevices registry;
+  registry.SetRW(&rw);
+  TFakePageHost host;
+  TMainBoard board;
+  TMainOutputs page{host, board};
+  registry.BindControls(page.BoundControls(), {});
+  page.AttachBus(worker);
+
+  registry.ReadDevice(registry.FindDevice(2), kPersistentLocations, {});
+  SpinUntil([&board] { return board.Model().Pcb().SubRevision() != 0; }, 5s);
+  EXPECT_EQ(board.Model().Pcb().SubRevision(), 13);
+  const auto& outputs = board.Model().Pcb().Outputs();
+  EXPECT_EQ(outputs[size_t(OutputNamed(board.Model(), "16.о"))].Code, 107);
+  EXPECT_EQ(outputs[size_t(OutputNamed(board.Model(), "12.о"))].Code, 42);
+  worker.Stop();
+  registry.SetRW(nullptr);
 }
 
 }  // namespace
