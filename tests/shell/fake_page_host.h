@@ -37,7 +37,7 @@ class TFakePageHost : public IPageHost {
     return Yes;
   }
   TVDFrame* SettingsPage(const QString& name) override { return Pages.value(name); }
-  QAction* WindowCommand(const QString&) override { return nullptr; }
+  QAction* WindowCommand(const QString& name) override { return Commands.value(name); }
   void WatchMessages(QObject& watcher, std::function<void(const TLanMsg&)> onMessage) override {
     Watchers.emplace_back(&watcher, std::move(onMessage));
   }
@@ -63,8 +63,9 @@ class TFakePageHost : public IPageHost {
   uint8_t Major = 0;  // the main module's firmware major version
   uint8_t Absent = 0xFF;  // the one module that does not answer; none by default
   bool Yes = true;
-  // The other pages a page may reach, by name.
+  // The other pages a page may reach, and the window's commands, by name.
   QHash<QString, TVDFrame*> Pages;
+  QHash<QString, QAction*> Commands;
   QStringList Shown;
   QStringList Status;
   QStringList Asked;

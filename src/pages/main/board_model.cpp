@@ -14,9 +14,6 @@ constexpr int kCutOff2Task = 10;
 constexpr int kStarterTask = 13;
 constexpr int kFirstProgramTask = 18;
 
-// Input functions.
-constexpr int kSpeedTask = 9;
-constexpr int kTachoTask = 10;
 // No wire of any board takes these; they come over the CAN bus only.
 constexpr int kFirstCanOnlyTask = 15;
 constexpr int kLastCanOnlyTask = 17;

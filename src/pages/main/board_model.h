@@ -13,6 +13,9 @@
 // The main module's answer to this request holds the board sub-revision: from the PC to the
 // main module, command kSubRevisionCommand with the one data byte kSubRevisionQuery.
 inline constexpr uint8_t kSubRevisionCommand = 48;
+// The input functions that other pages may take from the CAN bus instead of a wire.
+inline constexpr int kSpeedTask = 9;
+inline constexpr int kTachoTask = 10;
 inline constexpr uint8_t kSubRevisionQuery = 29;
 std::optional<uint8_t> SubRevisionFromAnswer(std::span<const uint8_t> answerData);
 

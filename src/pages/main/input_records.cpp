@@ -8,7 +8,6 @@ namespace {
 constexpr int kButtonTask = 5;
 constexpr uint8_t kButtonCode = 34;
 constexpr int kChargeTask = 8;
-constexpr int kTachoTask = 10;
 constexpr uint8_t kFromCan = 0;
 constexpr uint8_t kNotFromCan = 255;
 // The start module reports the tacho input with its low three bits as settings of its own;

@@ -1,5 +1,6 @@
 #include "pages/main/inputs_page.h"
 
+#include <QAction>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -46,9 +47,9 @@ constexpr int kCanRowPin = -2;
 constexpr int kStartRowPin = -3;
 
 constexpr int kChargeTask = 8;
-constexpr int kSpeedTask = 9;
-constexpr int kTachoTask = 10;
 constexpr int kAnalogButtonsTask = 14;
+constexpr uint8_t kFirstRestartPinCode = 60;
+constexpr uint8_t kSecondRestartPinCode = 4;
 // Firmware majors with a CAN row whose speed and tacho cells follow their check boxes.
 constexpr uint8_t kCanBoxMajors[] = {4, 5};
 constexpr uint8_t kFixedCanMajor = 3;
@@ -545,6 +546,62 @@ void TMainInputs::ClickCell(int row, int column) {
   StoreEdits();
   board_.NotifyChanged();
   Redraw();
+  if (pin >= 0 && model.TaskIn(taskId) != nullptr && model.TaskIn(taskId)->Pin == pin &&
+      NeedsRestart(taskId, pin)) {
+    OfferRestart();
+  }
+}
+
+void TMainInputs::ReleaseWire(int taskId) {
+  TBoardModel& model = board_.Model();
+  const TTaskIn* task = model.TaskIn(taskId);
+  if (task == nullptr || task->Pin < 0 || model.IsOnStartModule(taskId)) return;
+  model.ReleaseInput(taskId);
+  StoreEdits();
+  board_.NotifyChanged();
+  Redraw();
+}
+
+void TMainInputs::TakeTachoFrom(TTachoSource source) {
+  SetTachoSource(source);
+  StoreEdits();
+  board_.NotifyChanged();
+  Redraw();
+}
+
+// The first boards read the charge lamp, the speed and the tacho on their pin 60 (the second
+// boards the speed on pin 4) only as configured at start-up.
+bool TMainInputs::NeedsRestart(int taskId, int pin) const {
+  const TPCB& pcb = board_.Model().Pcb();
+  const uint8_t code = pcb.Inputs()[static_cast<std::size_t>(pin)].Code;
+  switch (pcb.Generation()) {
+    case TPcbGeneration::First:
+      return (taskId == kChargeTask || taskId == kSpeedTask || taskId == kTachoTask) &&
+             code == kFirstRestartPinCode;
+    case TPcbGeneration::Second:
+      return taskId == kSpeedTask && code == kSecondRestartPinCode;
+    case TPcbGeneration::Third:
+      return false;
+  }
+  return false;
+}
+
+// Writes the main module's settings and restarts the system, as the window's commands do.
+void TMainInputs::OfferRestart() {
+  if (!host_.ConfirmWarning(QStringLiteral("Внимание, сохранение данных!!!"),
+                            QStringLiteral("Сделанные изменения будут работать только после "
+                                           "сохранения и перезагрузки системы. Сделать это "
+                                           "сейчас?")) ||
+      !host_.ModuleAvailable(kMainModuleAddr)) {
+    return;
+  }
+  for (const char* command : {"aWrite2", "ResetSystem"}) {
+    if (QAction* action = host_.WindowCommand(QString::fromUtf8(command))) action->trigger();
+  }
+}
+
+TMainInputs* InputsPageOf(IPageHost& host) {
+  return qobject_cast<TMainInputs*>(host.SettingsPage(QStringLiteral("MainInputs")));
 }
 
 bool TMainInputs::ClickPinCell(int taskId, int pin) {

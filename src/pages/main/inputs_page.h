@@ -42,6 +42,10 @@ class TMainInputs : public TVDFrame {
 
   TTachoSource TachoSource() const { return records_.TachoSource(); }
   void SetTachoSource(TTachoSource source);
+  // Another page takes the function's signal from the CAN bus: its wire is released.
+  void ReleaseWire(int taskId);
+  // Another page chose where the tacho signal comes from.
+  void TakeTachoFrom(TTachoSource source);
 
   void PageShown() override;
 
@@ -70,6 +74,8 @@ class TMainInputs : public TVDFrame {
   void ShowCellHint(int row, int column);
   void ShowCellMenu(const QPoint& position);
   bool ReleaseTaskFromPin(int taskId, int pin);
+  bool NeedsRestart(int taskId, int pin) const;
+  void OfferRestart();
   bool CanRowLive() const;
 
   IPageHost& host_;
@@ -92,3 +98,7 @@ class TMainInputs : public TVDFrame {
   bool thirdGeneration_ = false;
   TCoalescedCall redraw_{*this, [this] { Redraw(); }};
 };
+
+// The inputs page of `host`'s window, for the pages that take signals from the CAN bus instead of
+// a wire; nullptr when the window has none.
+TMainInputs* InputsPageOf(IPageHost& host);

@@ -18,6 +18,7 @@
 #include "binding/ui/vd_data.h"
 #include "binding/ui/vd_track_bar.h"
 #include "link/lan_msg.h"
+#include "pages/main/inputs_page.h"
 #include "pages/main/options_table.h"
 
 namespace {
@@ -101,7 +102,9 @@ TMainOptions::TMainOptions(IPageHost& host, QWidget* parent)
   new TCheckRules(controls_, kCheckRules, kRuleTriggers, this);
   auto& canSpeed = controls_.Get<TVDCheckBox>("VDCheckBox58");
   connect(&canSpeed, &QAbstractButton::clicked, this, [this](bool checked) {
-    if (checked) emit CanSpeedChosen();
+    if (TMainInputs* inputs = InputsPageOf(host_); checked && inputs != nullptr) {
+      inputs->ReleaseWire(kSpeedTask);
+    }
   });
   AttachOverloads();
   AddPinFields();

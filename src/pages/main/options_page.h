@@ -24,11 +24,6 @@ class TMainOptions : public TVDFrame {
   // the imitation buttons send them. Both are 0 until such a message has been seen.
   void SetTransceiverCode(std::array<uint8_t, 2> code) { transceiverCode_ = code; }
 
- signals:
-  // The user chose to take the speed from the CAN bus: no wired input may keep the
-  // speedometer function.
-  void CanSpeedChosen();
-
  private:
   void AddPinFields();
   void AddImitationButtons();

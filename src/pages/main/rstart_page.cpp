@@ -14,6 +14,7 @@
 #include "binding/ui/vd_track_bar.h"
 #include "link/bus_requests.h"
 #include "link/lan_msg.h"
+#include "pages/main/inputs_page.h"
 #include "pages/main/main_board.h"
 #include "pages/main/rstart_table.h"
 #include "pages/main/start_relays.h"
@@ -127,18 +128,41 @@ void TMainRStart::AttachLabels() {
   });
 }
 
+void TMainRStart::ShowTachoSource() {
+  const TBoardModel& model = board_.Model();
+  const TTaskIn* tacho = model.TaskIn(kTachoTask);
+  const bool fromCan = tacho != nullptr && tacho->FromCan && !model.IsOnStartModule(kTachoTask);
+  if (tachoFromCan_->isChecked() == fromCan) return;
+  tachoFromCan_->setChecked(fromCan);
+  SetBoldLook(*tachoFromCan_, fromCan);
+  ShowSpeeds();
+}
+
 // Taking a signal from the CAN bus gives its slider a speed instead of a period.
 void TMainRStart::AttachCanSources() {
+  // The inputs page keeps where the tacho signal comes from; this box shows and changes it.
   connect(tachoFromCan_, &QCheckBox::clicked, this, [this](bool checked) {
-    if (checked && period_.Position() == 0) period_.SetPosition(kCanTachoStart);
-    if (!checked) period_.SetPosition(0);
+    TMainInputs* inputs = InputsPageOf(host_);
+    if (checked && period_.Position() == 0) {
+      period_.SetPosition(kCanTachoStart);
+      if (inputs != nullptr) inputs->TakeTachoFrom(TTachoSource::Can);
+    }
+    if (checked && inputs != nullptr) inputs->ReleaseWire(kTachoTask);
+    if (!checked) {
+      period_.SetPosition(0);
+      if (inputs != nullptr) inputs->TakeTachoFrom(TTachoSource::Wire);
+    }
     SetBoldLook(*tachoFromCan_, checked);
     ShowSpeeds();
   });
+  connect(&board_, &TMainBoard::Changed, this, &TMainRStart::ShowTachoSource);
   auto& canSpeed = controls_.Get<TVDCheckBox>("VDCheckBox21");
   connect(&canSpeed, &QCheckBox::clicked, this, [this](bool checked) {
     if (checked && speedometer_.Position() == 0) speedometer_.SetPosition(kCanSpeedStart);
     if (!checked) speedometer_.SetPosition(0);
+    if (TMainInputs* inputs = InputsPageOf(host_); checked && inputs != nullptr) {
+      inputs->ReleaseWire(kSpeedTask);
+    }
   });
   connect(&canSpeed, &QCheckBox::toggled, this, [this](bool fromCan) {
     speedometer_.setMaximum(fromCan ? kCanSpeedTop : kPeriodTop);

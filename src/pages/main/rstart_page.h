@@ -32,6 +32,7 @@ class TMainRStart : public TVDFrame {
   void AddTachoControls();
   void AttachLabels();
   void AttachCanSources();
+  void ShowTachoSource();
   void VersionLoaded(uint8_t major);
   void ShowSpeeds();
   TTachoScale Scale() const;

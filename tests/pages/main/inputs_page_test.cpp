@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QDialog>
 
 #include "binding/ui/vd_check_box.h"
@@ -93,8 +94,9 @@ TEST(InputsPageOnVehicle, AnAssignedFunctionIsWrittenAndReadBackOnEveryGeneratio
     read.page.PageShown();
     const int pin = InputNamed(read.Model(), c.Pin);
     EXPECT_EQ(read.Model().TaskIn(c.Task)->Pin, pin);
-    EXPECT_EQ(read.page.Grid().item(read.page.RowOfPin(pin), read.page.ColumnOfTask(c.Task))->text(),
-              QStringLiteral("●"));
+    EXPECT_EQ(
+        read.page.Grid().item(read.page.RowOfPin(pin), read.page.ColumnOfTask(c.Task))->text(),
+        QStringLiteral("●"));
   }
 }
 
@@ -243,6 +245,49 @@ TEST(ImpulseInputsPanel, BeachPinBoxesExcludeEachOtherAndShiftKeepsAFittingItem)
 
   impulses.Show(1, 12, true);
   EXPECT_EQ(impulses.Item(1), 12) << "an item without a button of its own is kept";
+}
+
+// Functions that the first and second boards read on some wires only as configured at start-up:
+// the page offers to write the settings and restart the system.
+TEST(InputsPage, AFunctionOnAWireReadAtStartUpOffersToWriteAndRestart) {
+  constexpr uint8_t kSecond = 32;
+  constexpr int kSpeed = 9;
+  struct TCase {
+    uint8_t Config;
+    int Task;
+    const char* Pin;
+    bool Asks;
+  };
+  const TCase cases[] = {{kFirst, kCharge, "8.о", true},
+                         {kFirst, kDoor, "8.о", false},
+                         {kSecond, kSpeed, "5.о", true},
+                         {kThird, kDoor, "2.о", false}};
+  for (const TCase& c : cases) {
+    for (const bool yes : {true, false}) {
+      SCOPED_TRACE(testing::Message()
+                   << "config " << int(c.Config) << " task " << c.Task << (yes ? " yes" : " no"));
+      TFakePageHost host;
+      host.Yes = yes;
+      QStringList run;
+      QAction write;
+      QAction restart;
+      QObject::connect(&write, &QAction::triggered, [&run] { run << QStringLiteral("aWrite2"); });
+      QObject::connect(&restart, &QAction::triggered,
+                       [&run] { run << QStringLiteral("ResetSystem"); });
+      host.Commands = {{QStringLiteral("aWrite2"), &write},
+                       {QStringLiteral("ResetSystem"), &restart}};
+      TMainBoard board;
+      board.Model().SetConfiguration(c.Config);
+      TMainInputs page{host, board};
+      page.PageShown();
+      const int pin = InputNamed(board.Model(), c.Pin);
+      page.ClickCell(page.RowOfPin(pin), page.ColumnOfTask(c.Task));
+      ASSERT_EQ(board.Model().TaskIn(c.Task)->Pin, pin);
+      EXPECT_EQ(host.Asked.size(), c.Asks ? 1 : 0);
+      const QStringList expected = {QStringLiteral("aWrite2"), QStringLiteral("ResetSystem")};
+      EXPECT_EQ(run, c.Asks && yes ? expected : QStringList{});
+    }
+  }
 }
 
 }  // namespace

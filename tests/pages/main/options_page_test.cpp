@@ -15,6 +15,8 @@
 #include "binding/ui/vd_track_bar.h"
 #include "memory/lan_dev_error.h"
 #include "options_page_fixture.h"
+#include "pages/main/inputs_page.h"
+#include "pages/main/main_board.h"
 #include "pages/main/main_pages.h"
 #include "test_support.h"
 
@@ -220,13 +222,26 @@ TEST_F(OptionsPageTest, ExclusiveAndRepeatedRules) {
   EXPECT_TRUE(Box("VDCheckBox35").isChecked());
 }
 
-TEST_F(OptionsPageTest, TakingTheSpeedFromCanTellsTheInputs) {
-  QSignalSpy chosen(&page, &TMainOptions::CanSpeedChosen);
+TEST_F(OptionsPageTest, TakingTheSpeedFromCanReleasesTheSpeedometerWire) {
+  TMainBoard board;
+  TMainInputs inputs{host, board};
+  host.Pages.insert(QStringLiteral("MainInputs"), &inputs);
+  TBoardModel& model = board.Model();
+  model.SetConfiguration(0);
+  const int pin = [&model] {
+    for (int pin = 0; pin < static_cast<int>(model.Pcb().Inputs().size()); ++pin) {
+      if (model.MayTakeInput(kSpeedTask, pin)) return pin;
+    }
+    return -1;
+  }();
+  ASSERT_GE(pin, 0);
+  model.AssignInput(kSpeedTask, pin);
   Read();
   Box("VDCheckBox58").click();
-  EXPECT_EQ(chosen.count(), 1);
+  EXPECT_EQ(model.TaskIn(kSpeedTask)->Pin, -1);
+  model.AssignInput(kSpeedTask, pin);
   Box("VDCheckBox58").click();
-  EXPECT_EQ(chosen.count(), 1);
+  EXPECT_EQ(model.TaskIn(kSpeedTask)->Pin, pin) << "unchecking takes nothing";
 }
 
 TEST_F(OptionsPageTest, MileageLimitsShowKilometresAndMetresOfSixMetreUnits) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "binding/ui/vd_data.h"
 #include "binding/ui/vd_grid.h"
 #include "link/bus_worker.h"
 #include "memory/lan_rw.h"
@@ -184,9 +185,12 @@ TEST(OutputsPage, AThirdGenerationBoardTakesThePinCodesOfTheModulesSubRevision) 
   TMainBoard board;
   TMainOutputs page{host, board};
   registry.BindControls(page.BoundControls(), {});
-  page.AttachBus(worker);
-
   registry.ReadDevice(registry.FindDevice(2), kPersistentLocations, {});
+
+  // The window reads on the bus worker too; here the configuration is shown again once the
+  // page has the worker, so that the read and the request do not share the line.
+  page.AttachBus(worker);
+  page.Controls().Get<TVDData>("vddConfig").Load();
   SpinUntil([&board] { return board.Model().Pcb().SubRevision() != 0; }, 5s);
   EXPECT_EQ(board.Model().Pcb().SubRevision(), 13);
   const auto& outputs = board.Model().Pcb().Outputs();

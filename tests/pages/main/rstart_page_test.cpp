@@ -7,6 +7,7 @@
 #include "binding/ui/vd_check_box.h"
 #include "binding/ui/vd_track_bar.h"
 #include "options_page_fixture.h"
+#include "pages/main/inputs_page.h"
 #include "pages/main/main_board.h"
 #include "pages/main/tacho_graph.h"
 #include "pages/main/tacho_scale.h"
@@ -99,6 +100,30 @@ TEST_F(RStartPageTest, TakingTheTachoFromCanStartsTheSliderAtASpeed) {
   EXPECT_EQ(Control<TVDTrackBar>("tbTaho").ValueLabel()->text(), QStringLiteral("850об/мин"));
   page.TachoFromCan().click();
   EXPECT_EQ(Control<TVDTrackBar>("tbTaho").Position(), 0);
+}
+
+// The inputs page keeps where the tacho signal comes from: the box changes it there, and shows
+// what the inputs page chose.
+TEST_F(RStartPageTest, TheTachoSourceIsTheInputsPagesBothWays) {
+  TMainInputs inputs{host, board};
+  host.Pages.insert(QStringLiteral("MainInputs"), &inputs);
+  board.Model().SetConfiguration(0);
+  const auto wire = [this] { return board.Model().TaskIn(kTachoTask)->Pin; };
+  board.Model().DefaultInput(kTachoTask);
+  ASSERT_GE(wire(), 0);
+  Settings().Load(module);
+  NewerFirmware();
+
+  page.TachoFromCan().click();
+  EXPECT_EQ(inputs.TachoSource(), TTachoSource::Can);
+  EXPECT_EQ(wire(), -1) << "the tacho wire is released";
+  page.TachoFromCan().click();
+  EXPECT_EQ(inputs.TachoSource(), TTachoSource::Wire);
+
+  inputs.TakeTachoFrom(TTachoSource::Can);
+  EXPECT_TRUE(page.TachoFromCan().isChecked());
+  inputs.TakeTachoFrom(TTachoSource::StartModule);
+  EXPECT_FALSE(page.TachoFromCan().isChecked());
 }
 
 TEST_F(RStartPageTest, RulesFollowAClick) {
