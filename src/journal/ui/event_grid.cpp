@@ -13,14 +13,32 @@ constexpr int kFontPointSize = 8;
 constexpr int kTextMargin = 2;
 constexpr QRgb kSeparatorColour = 0xC0C0C0;
 // The mark of the icon column tells the event's first category at a glance.
-constexpr QRgb kCategoryColours[kEventCategoryCount] = {0x9E9E9E, 0xE0662C, 0x2C7BE0,
-                                                        0x3AA657, 0xB03AC0};
+constexpr QRgb kCategoryColours[kEventCategoryCount] = {0x9E9E9E, 0xE0662C, 0x2C7BE0, 0x3AA657,
+                                                        0xB03AC0};
 
 QColor MarkColour(int number) {
   for (int category = 1; category < kEventCategoryCount; ++category) {
     if (EventInCategory(number, category)) return QColor(kCategoryColours[category]);
   }
   return QColor(kCategoryColours[0]);
+}
+
+// The name as it fits the cell's two lines: a longer one loses its last words to "…" (the hint
+// over the cell shows it whole).
+QString FittedName(const QFontMetrics& metrics, const QString& name, const QRect& cell) {
+  const auto fits = [&](const QString& text) {
+    return metrics
+               .boundingRect(QRect(0, 0, cell.width(), 10 * cell.height()), Qt::TextWordWrap, text)
+               .height() <= cell.height();
+  };
+  if (fits(name)) return name;
+  QString shorter = name;
+  while (!shorter.isEmpty()) {
+    const qsizetype space = shorter.lastIndexOf(u' ');
+    shorter.truncate(std::max<qsizetype>(space, 0));
+    if (fits(shorter + QStringLiteral("…"))) return shorter + QStringLiteral("…");
+  }
+  return metrics.elidedText(name, Qt::ElideRight, cell.width());
 }
 
 }  // namespace
@@ -31,8 +49,9 @@ TEventGrid::TEventGrid(TEventFavourites favourites, QWidget* parent)
   grid.setPointSize(kFontPointSize);
   grid.setBold(true);
   setFont(grid);
-  // Two lines of text per row, so that long names wrap instead of being cut.
-  rowHeight_ = 2 * QFontMetrics(grid).boundingRect(QLatin1Char('A')).height() + 4;
+  // Two lines of text per row, so that long names wrap instead of being cut: the height of a
+  // line of text, not of the letter's own outline, which leaves the second line half hidden.
+  rowHeight_ = 2 * QFontMetrics(grid).height() + 4;
   setMouseTracking(true);
   Resize();
 }
@@ -104,7 +123,8 @@ void TEventGrid::paintEvent(QPaintEvent* event) {
         painter.drawText(text, Qt::AlignCenter, QString::number(number));
       } else if (kind == TEventGridLayout::kNameColumn) {
         const QString name = number == 0 ? EventCodeText(0) : EventName(number);
-        painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, name);
+        painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap,
+                         FittedName(painter.fontMetrics(), name, text));
       } else if (number > 0) {
         painter.setBrush(MarkColour(number));
         painter.setPen(Qt::NoPen);
@@ -118,6 +138,7 @@ void TEventGrid::SetHovered(int number) {
   if (number < 1) number = TEventGridLayout::kNone;
   if (number == hovered_) return;
   hovered_ = number;
+  setToolTip(number == TEventGridLayout::kNone ? QString() : EventName(number));
   update();
 }
 

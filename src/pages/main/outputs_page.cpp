@@ -219,6 +219,8 @@ TEventsForm& TMainOutputs::Events() {
 
 void TMainOutputs::EditProgram(int program) {
   TProgOuts editor(Events(), this);
+  // The editor is a window of its own; it takes the page's colours.
+  editor.setPalette(palette());
   editor.Edit(program, programs_.Program(program));
   if (editor.exec() != QDialog::Accepted) return;
   SetProgram(program, editor.Program());

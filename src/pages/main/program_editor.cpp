@@ -17,12 +17,15 @@
 
 namespace {
 
-constexpr const char* kModeNames[TProgOuts::kModes] = {
-    "Снято с охраны",    "Диагностика+Охрана", "Тревога",
-    "Процедура запуска", "Защита от захвата",  "Автосервис"};
-constexpr const char* kConditionNames[TProgOuts::kConditions] = {
-    "Кнопки 1+2",           "Кнопки 1+3",          "Открытие двери водителя",
-    "Закрытие двери водителя", "Включение зажигания", "Выключение зажигания"};
+constexpr const char* kModeNames[TProgOuts::kModes] = {"Снято с охраны",    "Диагностика+Охрана",
+                                                       "Тревога",           "Процедура запуска",
+                                                       "Защита от захвата", "Автосервис"};
+constexpr const char* kConditionNames[TProgOuts::kConditions] = {"Кнопки 1+2",
+                                                                 "Кнопки 1+3",
+                                                                 "Открытие двери водителя",
+                                                                 "Закрытие двери водителя",
+                                                                 "Включение зажигания",
+                                                                 "Выключение зажигания"};
 constexpr int kPulseTypes = 4;
 constexpr int kMinRepeat = 1;
 constexpr char kByConditions[] = "Включение по условиям";
@@ -183,6 +186,7 @@ void TProgOuts::TickChanged(QCheckBox* box, bool ticked) {
 }
 
 void TProgOuts::ApplyPulseType(int type) {
+  keptPulseType_.reset();
   pulseType_->setCurrentIndex(type);
   for (int i = 1; i < TOutputProgram::kTimes; ++i) {
     times_[static_cast<size_t>(i)]->setEnabled(type >= i);
@@ -193,21 +197,37 @@ void TProgOuts::ApplyPulseType(int type) {
   repeat_->setEnabled(repeats);
 }
 
+// A type this editor does not know (a newer firmware's) shows no type and goes back as it came,
+// with every time and the repeat count open, until the user picks a type.
+void TProgOuts::KeepPulseType(uint8_t type) {
+  keptPulseType_ = type;
+  pulseType_->setCurrentIndex(-1);
+  pulseType_->setPlaceholderText(QStringLiteral("Тип %1").arg(type + 1));
+  for (QSlider* slider : times_) slider->setEnabled(true);
+  repeat_->setEnabled(true);
+}
+
 void TProgOuts::Edit(int number, const TOutputProgram& program) {
   setWindowTitle(QStringLiteral("Настройка программы № %1").arg(number));
-  if (program.PulseType < kPulseTypes) ApplyPulseType(program.PulseType);
+  if (program.PulseType < kPulseTypes) {
+    ApplyPulseType(program.PulseType);
+  } else {
+    KeepPulseType(program.PulseType);
+  }
   if (program.OnEvent != 0) {
     SetByEvent(true);
     onEvent_->SetCode(program.OnEvent);
   } else {
-    for (int i = 0; i < kModes; ++i) modes_[static_cast<size_t>(i)]->setChecked(program.Modes & (1U << i));
+    for (int i = 0; i < kModes; ++i)
+      modes_[static_cast<size_t>(i)]->setChecked(program.Modes & (1U << i));
     for (int i = 0; i < kConditions; ++i) {
       conditions_[static_cast<size_t>(i)]->setChecked(program.Conditions & (1U << i));
     }
     SetByEvent(false);
   }
   for (int i = 0; i < TOutputProgram::kTimes; ++i) {
-    times_[static_cast<size_t>(i)]->setValue(Position(program.Times[static_cast<size_t>(i)], i == 0 ? 0 : 1));
+    times_[static_cast<size_t>(i)]->setValue(
+        Position(program.Times[static_cast<size_t>(i)], i == 0 ? 0 : 1));
   }
   repeat_->setValue(program.Repeat);
   repeatLabel_->setText(RepeatText(repeat_->value()));
@@ -230,7 +250,7 @@ TOutputProgram TProgOuts::Program() const {
   }
   program.OnEvent = onEvent_->Code();
   for (size_t i = 0; i < TOutputProgram::kTimes; ++i) program.Times[i] = Stored(times_[i]->value());
-  program.PulseType = static_cast<uint8_t>(pulseType_->currentIndex());
+  program.PulseType = keptPulseType_.value_or(static_cast<uint8_t>(pulseType_->currentIndex()));
   program.Repeat = static_cast<uint8_t>(repeat_->value());
   for (size_t i = 0; i < TOutputProgram::kOffWays; ++i) {
     program.OffEvents[i] = offEvents_[i]->Code();

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <array>
+#include <optional>
 
 #include "pages/main/output_programs.h"
 
@@ -52,6 +53,7 @@ class TProgOuts : public QDialog {
   void SetByEvent(bool byEvent);
   void TickChanged(QCheckBox* box, bool ticked);
   void ApplyPulseType(int type);
+  void KeepPulseType(uint8_t type);
 
   TEventsForm& events_;
   std::array<QCheckBox*, kModes> modes_{};
@@ -60,6 +62,8 @@ class TProgOuts : public QDialog {
   QLabel* byConditionsLabel_ = nullptr;
   QLabel* byEventLabel_ = nullptr;
   QComboBox* pulseType_ = nullptr;
+  // A stored pulse type the list does not show, kept until the user picks one.
+  std::optional<uint8_t> keptPulseType_;
   std::array<QSlider*, TOutputProgram::kTimes> times_{};
   QSlider* repeat_ = nullptr;
   QLabel* repeatLabel_ = nullptr;

@@ -1,12 +1,13 @@
 #include "pages/main/program_editor.h"
 
+#include <gtest/gtest.h>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QSlider>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
-#include <gtest/gtest.h>
 
 #include "journal/ui/event_field.h"
 #include "journal/ui/event_grid.h"
@@ -35,10 +36,18 @@ struct TEditor {
 TEST(ProgramEditorTest, OpensAndGivesBackEveryRecordItCanShow) {
   const TOutputProgram records[] = {
       {.Modes = 0x21, .Conditions = 0x14, .Times = {0, 1, 100, 252}, .PulseType = 3, .Repeat = 255},
-      {.OnEvent = 251, .Times = {150, 177, 1, 1}, .PulseType = 1, .Repeat = 7,
-       .OffEvents = {1, 161, 196, 0}, .OffDelays = {10, 0, 140, 242}, .CancelEvents = {200, 0, 0, 45}},
+      {.OnEvent = 251,
+       .Times = {150, 177, 1, 1},
+       .PulseType = 1,
+       .Repeat = 7,
+       .OffEvents = {1, 161, 196, 0},
+       .OffDelays = {10, 0, 140, 242},
+       .CancelEvents = {200, 0, 0, 45}},
       // Events a newer firmware knows and this program does not stay as they are.
-      {.OnEvent = 47, .Times = {5, 1, 1, 1}, .Repeat = 1, .OffEvents = {160, 0, 0, 0},
+      {.OnEvent = 47,
+       .Times = {5, 1, 1, 1},
+       .Repeat = 1,
+       .OffEvents = {160, 0, 0, 0},
        .CancelEvents = {0, 163, 0, 255}},
   };
   for (const TOutputProgram& record : records) {
@@ -111,9 +120,27 @@ TEST(ProgramEditorTest, PulseTypeEnablesTimesAndRepeats) {
   }
 }
 
+// A newer firmware's pulse type goes back unchanged unless the user picks a type.
+TEST(ProgramEditorTest, AnUnknownPulseTypeIsKeptUntilAnotherIsChosen) {
+  const TOutputProgram record{.Times = {5, 1, 1, 1}, .PulseType = 6, .Repeat = 4};
+  TEditor opened(record);
+  EXPECT_EQ(opened.editor.Program(), record);
+  EXPECT_EQ(opened.editor.PulseType().currentIndex(), -1);
+  EXPECT_TRUE(opened.editor.Time(3).isEnabled());
+  opened.editor.PulseType().activated(2);
+  EXPECT_EQ(opened.editor.Program().PulseType, 2);
+  opened.editor.Edit(1, {.PulseType = 1, .Repeat = 1});
+  EXPECT_EQ(opened.editor.Program().PulseType, 1) << "the next record's own type";
+}
+
 TEST(ProgramEditorTest, ResetClearsEverything) {
-  TEditor opened({.Modes = 3, .Times = {9, 9, 9, 9}, .PulseType = 3, .Repeat = 9,
-                  .OffEvents = {1, 2, 3, 4}, .OffDelays = {5, 6, 7, 8}, .CancelEvents = {47, 0, 0, 1}});
+  TEditor opened({.Modes = 3,
+                  .Times = {9, 9, 9, 9},
+                  .PulseType = 3,
+                  .Repeat = 9,
+                  .OffEvents = {1, 2, 3, 4},
+                  .OffDelays = {5, 6, 7, 8},
+                  .CancelEvents = {47, 0, 0, 1}});
   opened.editor.Clear();
   EXPECT_EQ(opened.editor.Program(), TOutputProgram::Cleared());
   EXPECT_FALSE(opened.editor.Repeat().isEnabled());
@@ -124,7 +151,8 @@ TEST(ProgramEditorTest, ThePictureOpensTheEventListForItsField) {
   EXPECT_EQ(opened.editor.windowTitle(), QStringLiteral("Настройка программы № 3"));
   opened.editor.CancelEvent(1).PickerButton().click();
   ASSERT_TRUE(opened.events.isVisible());
-  EXPECT_EQ(opened.events.windowTitle(), QStringLiteral("Список событий отмены задержки выключения №2"));
+  EXPECT_EQ(opened.events.windowTitle(),
+            QStringLiteral("Список событий отмены задержки выключения №2"));
   QTest::mouseClick(&opened.events.Grid(), Qt::LeftButton, Qt::NoModifier,
                     opened.events.Grid().NameCellCentre(53));
   EXPECT_FALSE(opened.events.isVisible());
@@ -136,7 +164,9 @@ TEST(ProgramEditorTest, ThePictureOpensTheEventListForItsField) {
 class TOutputsPagePrograms : public testing::Test {
  protected:
   TOutputsPagePrograms() { registry.BindControls(page.BoundControls(), {}); }
-  TEEMemoryItem& Settings() const { return *dynamic_cast<TEEMemoryItem*>(registry.FindMem(2, mlExt)); }
+  TEEMemoryItem& Settings() const {
+    return *dynamic_cast<TEEMemoryItem*>(registry.FindMem(2, mlExt));
+  }
 
   TFakePageHost host;
   TMainBoard board;
