@@ -5,6 +5,8 @@
 
 class IPageHost;
 
+// The messages page of the GSM module: for each of the system's events whether and how the
+// module reports it, and the SMS texts in English and Russian, one section per event.
 class TGSMMessages : public TVDFrame {
   Q_OBJECT
 
@@ -12,8 +14,15 @@ class TGSMMessages : public TVDFrame {
   explicit TGSMMessages(IPageHost& host, QWidget* parent = nullptr);
 
   const TPageControls& Controls() const { return controls_; }
+  void Initialize() override;
+  void CollapseAll(bool collapsed);
 
  private:
-  IPageHost& host_;
+  void AttachRules();
+  void AttachOwnerRules(int n);
+  void AttachVariant();
+  void ShowVariant(bool withoutEnglish);
+  void AddSectionMenu();
+
   TPageControls controls_;
 };
