@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "binding/position_coding.h"
+#include "text/code_page_1251.h"
 
 QString CellText(std::span<const uint8_t> bytes, bool emptyWhenFirstZero) {
   QString text;
@@ -128,7 +129,7 @@ QString TModemText::Take(uint8_t byte, bool allCharacters) {
   const uint8_t last = last_;
   last_ = byte;
   QString text;
-  if (byte >= 32) return QString(QChar(byte));
+  if (byte >= 32) return QString(QChar(Cp1251ToUnicode(byte)));
   if (allCharacters) text = QStringLiteral("<%1>").arg(byte, 2, 16, QChar(u'0')).toUpper();
   if (byte == '\n' && last == '\r') text += QChar(u'\n');
   return text;
