@@ -42,6 +42,7 @@ constexpr TRecordRule kRecordRules[] = {
 TGSMMessages::TGSMMessages(IPageHost& host, QWidget* parent)
     : TVDFrame(kGsmModuleAddr, parent), controls_(BuildTablePage(*this, GsmMessagesTable(), host)) {
   AttachRules();
+  ShowTextLimits();
   for (int n = 1; n <= kGsmRecordCount; ++n) AttachOwnerRules(n);
   AttachVariant();
   AddSectionMenu();
@@ -63,6 +64,16 @@ void TGSMMessages::AddSectionMenu() {
   addAction(collapse);
   addAction(expand);
   setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+void TGSMMessages::ShowTextLimits() {
+  const QString limit = QStringLiteral(" (не более %1 символов)").arg(kGsmTextSize);
+  for (int n = 1; n <= kGsmRecordCount; ++n) {
+    for (const char* stem : {"eE", "eR"}) {
+      auto& memo = controls_.Get<TVDLabeledMemo>(GsmRecordControl(stem, n));
+      memo.setToolTip(memo.toolTip() + limit);
+    }
+  }
 }
 
 void TGSMMessages::AttachRules() {

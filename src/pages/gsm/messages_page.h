@@ -19,6 +19,7 @@ class TGSMMessages : public TVDFrame {
 
  private:
   void AttachRules();
+  void ShowTextLimits();
   void AttachOwnerRules(int n);
   void AttachVariant();
   void ShowVariant(bool withoutEnglish);

@@ -131,16 +131,16 @@ void TGSMOptionsGSMPager::AddTagSearchTimes() {
   AddToSection(*this, QStringLiteral("Автоматическое управление поиском метки в охране"), part);
 }
 
-// The tank volume is one byte: a number that does not fit is refused where it is typed,
-// instead of being stored cut to its low byte.
+// The tank volume is one byte: a key that would make a number beyond it is refused where it
+// is typed, with a note, instead of the number being stored cut to its low byte.
 void TGSMOptionsGSMPager::AddTankVolume() {
   auto& cell = controls_.Get<TVDData>("vddMaxFuel");
   tank_ = new QLineEdit(QStringLiteral("0"));
   tank_->setObjectName(QStringLiteral("eMaxFuel"));
   tank_->setMaxLength(8);
-  tank_->setValidator(
-      new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), tank_));
-  tankWarning_ = new QLabel(QStringLiteral("Не более 255 л: значение не сохранено"));
+  tank_->setValidator(new QRegularExpressionValidator(
+      QRegularExpression(QStringLiteral("25[0-5]|2[0-4][0-9]|1[0-9]{2}|[1-9]?[0-9]")), tank_));
+  tankWarning_ = new QLabel(QStringLiteral("Не более 255 л"));
   tankWarning_->setObjectName(QStringLiteral("lbTankWarning"));
   tankWarning_->setStyleSheet(QStringLiteral("color: red"));
   tankWarning_->hide();
@@ -159,6 +159,7 @@ void TGSMOptionsGSMPager::AddTankVolume() {
   };
   cell.OnAsString = [this](const QObject&, QString& text) { text = QString::number(tankVolume_); };
   connect(tank_, &QLineEdit::textEdited, this, &TGSMOptionsGSMPager::TankVolumeEdited);
+  connect(tank_, &QLineEdit::inputRejected, tankWarning_, &QLabel::show);
 
   auto* part = new QWidget;
   auto* form = new QFormLayout(part);
@@ -174,7 +175,7 @@ void TGSMOptionsGSMPager::AddTankVolume() {
 
 void TGSMOptionsGSMPager::TankVolumeEdited() {
   const auto volume = TankVolumeOf(tank_->text());
-  tankWarning_->setVisible(!volume);
+  tankWarning_->setHidden(volume.has_value());
   if (!volume) return;
   tankVolume_ = *volume;
   controls_.Get<TVDData>("vddMaxFuel").StoreEdited();

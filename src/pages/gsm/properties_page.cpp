@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QRegularExpressionValidator>
 #include <QTableWidget>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -16,7 +17,6 @@
 #include "binding/ui/page_sections.h"
 #include "binding/ui/table_page.h"
 #include "binding/ui/vd_data.h"
-#include "memory/base_device_memory_item.h"
 #include "pages/gsm/gsm_address.h"
 #include "pages/gsm/gsm_codings.h"
 #include "pages/gsm/properties_table.h"
@@ -156,7 +156,8 @@ void TGSMPropertiesGSMPager::AttachMainPin() {
     if (index != 3) return;
     const TMainPin pin = MainPinOf(mainPinBytes_);
     mainPin_->setText(pin.Text);
-    if (pin.Rewritten && cell.GetMem() != nullptr) cell.GetMem()->SetModified(true);
+    // The read ends by counting the area as written; the rewrite is offered after it.
+    if (pin.Rewritten) QTimer::singleShot(0, &cell, [&cell] { cell.StoreEdited(); });
   };
   cell.OnStore = [this](QObject&, uint8_t& byte, int index) {
     byte = CellByte(mainPin_->text(), index);

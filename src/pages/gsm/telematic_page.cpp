@@ -225,7 +225,12 @@ void TGSMTelematic::AttachCoordinate() {
   controls_.Get<TVDData>("vddGPSCoord").OnLoad = [this](QObject&, uint8_t byte, int index) {
     coordinateBytes_[static_cast<std::size_t>(index)] = byte;
     const uint8_t kind = coordinateBytes_[0];
-    if (index == 0 && kind == 0) coordinate_->setText(QStringLiteral("Нет данных"));
+    if (index == 0 && kind == 0) {
+      // No fix: positions kept from earlier answers no longer stand.
+      latitude_.clear();
+      longitude_.clear();
+      coordinate_->setText(QStringLiteral("Нет данных"));
+    }
     if (kind == 1 && index == 8) latitude_ = CoordinateText(coordinateBytes_);
     if (kind == 2 && index == 9) longitude_ = CoordinateText(coordinateBytes_);
     if (!latitude_.isEmpty() && !longitude_.isEmpty()) {

@@ -1,0 +1,141 @@
+// The GSM diagnostics page against the virtual vehicle's GSM module.
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <chrono>
+
+#include "link/bus_worker.h"
+#include "memory/lan_devices.h"
+#include "memory/lan_rw.h"
+#include "pages/gsm/diag_page.h"
+#include "shell/fake_page_host.h"
+#include "sim/virtual_gsm_module.h"
+#include "sim/virtual_vehicle.h"
+#include "sim_link.h"
+#include "test_support.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr uint8_t kGsm = 3;
+
+class GsmDiagPageTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { QStandardPaths::setTestModeEnabled(true); }
+  void SetUp() override {
+    ASSERT_TRUE(adapter->IsConnected());
+    rw.SetAdapter(adapter.get());
+    registry.SetRW(&rw);
+    registry.BindControls(page.BoundControls(), {});
+    adapter->SetOnDeviceMessage(
+        [this](TAdapter&, const TLanMsg& msg) { registry.DispatchMessage(msg); });
+    page.AttachBus(worker);
+    vehicle->TakeSentByPc();
+  }
+  void TearDown() override {
+    page.PageHidden();
+    worker.Stop();
+    adapter->SetOnDeviceMessage(nullptr);
+    registry.SetRW(nullptr);
+  }
+  // The status requests (command 40) the PC sent, by their sub-request byte.
+  std::vector<uint8_t> StatusRequests() {
+    std::vector<uint8_t> requests;
+    for (const TLanMsg& msg : vehicle->TakeSentByPc()) {
+      if (msg.Dest == kGsm && msg.Command == 40 && msg.Length == 1) requests.push_back(msg.Data[0]);
+    }
+    return requests;
+  }
+  void Click(const char* name) {
+    auto* button = page.findChild<QPushButton*>(QLatin1String(name));
+    ASSERT_NE(button, nullptr) << name;
+    button->click();
+  }
+  template <class F>
+  void WithGsm(F f) {
+    vehicle->WithVehicle([&](TVirtualVehicle& v) {
+      f(*dynamic_cast<TVirtualGsmModule*>(v.Module(kGsm)));
+      return 0;
+    });
+  }
+
+  std::shared_ptr<TVirtualAdapter> vehicle = MakeTestVehicle();
+  std::unique_ptr<TAdapter> adapter = ConnectTo(vehicle);
+  TBusWorker worker{*adapter};
+  TLanRW rw;
+  TLanDevices registry;
+  TFakePageHost host;
+  TGSMDiagGSMPager page{host};
+};
+
+TEST_F(GsmDiagPageTest, ShowingThePagePollsTheStatusFirstWithOne) {
+  WithGsm([](TVirtualGsmModule& gsm) { gsm.Status = {0xF6, 150, 0, 0, 99, 90, 129}; });
+  page.PageShown();
+  ASSERT_TRUE(SpinUntil([&] { return !page.PollState().isEmpty(); }, 5s));
+  EXPECT_EQ(page.StatusValue(0), QStringLiteral(" -10 °C"));
+  EXPECT_EQ(page.StatusValue(1), QStringLiteral("13.53 В"));
+  EXPECT_EQ(page.StatusValue(2), QStringLiteral("нет сети"));
+  EXPECT_FALSE(page.SignalBarVisible());
+  EXPECT_EQ(page.StatusValue(3), QStringLiteral("?"));
+  EXPECT_EQ(StatusRequests(), std::vector<uint8_t>{1});
+}
+
+TEST_F(GsmDiagPageTest, AnUnansweredPollIsToldInThePage) {
+  vehicle->SilenceModule(kGsm, true);
+  page.PageShown();
+  ASSERT_TRUE(SpinUntil([&] { return !page.PollState().isEmpty(); }, 10s));
+  EXPECT_TRUE(page.PollState().startsWith(QStringLiteral("Модуль не ответил")));
+  EXPECT_EQ(page.StatusValue(0), QString());
+}
+
+// The console switch and the polls ask on the same command: each takes its own answer.
+TEST_F(GsmDiagPageTest, ConsoleSwitchTakesItsOwnAnswerBesideThePolls) {
+  page.PageShown();
+  Click("btConsoleOn");
+  ASSERT_TRUE(SpinUntil([&] { return !page.ConsoleState().isEmpty(); }, 5s));
+  EXPECT_EQ(page.ConsoleState(), QStringLiteral("АТ-команды включены"));
+  ASSERT_TRUE(SpinUntil([&] { return !page.PollState().isEmpty(); }, 5s));
+  EXPECT_EQ(page.StatusValue(1), QStringLiteral("13.53 В"));
+  bool on = false;
+  WithGsm([&on](TVirtualGsmModule& gsm) { on = gsm.ConsoleOn(); });
+  EXPECT_TRUE(on);
+}
+
+TEST_F(GsmDiagPageTest, TypedKeysEchoBackIntoTheConsole) {
+  for (const char16_t key : {u'A', u'T', u'\r'}) page.TypeKey(key);
+  ASSERT_TRUE(SpinUntil([&] { return page.ModemOutput().contains(QStringLiteral("OK")); }, 5s));
+  EXPECT_EQ(page.ModemOutput(), QStringLiteral("AT\nOK\n"));
+}
+
+TEST_F(GsmDiagPageTest, FullConsoleGoesToALogBelowTheUsersDataFolder) {
+  QDir(TGSMDiagGSMPager::LogFolder()).removeRecursively();
+  page.findChild<QLineEdit*>(QStringLiteral("eLineLimit"))->setText(QStringLiteral("2"));
+  for (const char16_t key : {u'A', u'T', u'\r'}) page.TypeKey(key);
+  ASSERT_TRUE(
+      SpinUntil([&] { return page.ModemOutput().startsWith(QStringLiteral("Logged")); }, 5s));
+  const QStringList logs = QDir(TGSMDiagGSMPager::LogFolder()).entryList(QDir::Files);
+  ASSERT_EQ(logs.size(), 1);
+  EXPECT_TRUE(page.ModemOutput().contains(TGSMDiagGSMPager::LogFolder()));
+  EXPECT_FALSE(QDir::current().exists(QStringLiteral("GSMLog")));
+  QDir(TGSMDiagGSMPager::LogFolder()).removeRecursively();
+}
+
+TEST_F(GsmDiagPageTest, BalanceArrivesInPiecesAndShowsWhole) {
+  Click("btBalance");
+  ASSERT_TRUE(SpinUntil([&] { return !page.Balance().isEmpty(); }, 5s));
+  EXPECT_EQ(page.Balance(), QStringLiteral("Balance 123.45 rub. Tariff OK"));
+}
+
+TEST_F(GsmDiagPageTest, StatusDumpReadsTheModulesFlags) {
+  Click("btDump");
+  ASSERT_TRUE(SpinUntil([&] { return !page.LastDump().isEmpty(); }, 5s));
+  EXPECT_TRUE(page.LastDump().startsWith(QStringLiteral("Статусы GSM:\r\nСтатус = TRUE\r\n")));
+  EXPECT_TRUE(page.LastDump().endsWith(QStringLiteral("NoAnsSIMCount = 0")));
+}
+
+}  // namespace
