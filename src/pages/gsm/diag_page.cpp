@@ -186,6 +186,7 @@ void TGSMDiagGSMPager::AddStatusGrid() {
   signal_ = new QProgressBar;
   signal_->setObjectName(QStringLiteral("pbSignal"));
   signal_->setRange(0, 31);
+  signal_->setFormat(QStringLiteral("%v"));
   signal_->setValue(0);
   grid_->setCellWidget(kSignalRow, 1, signal_);
   auto& record = controls_.Get<TVDData>("VDData2");

@@ -60,9 +60,9 @@ void TGSMOptionsGSMPager::AttachLowVoltageNote() {
   note->setObjectName(QStringLiteral("lbLowVoltageNote"));
   note->setWordWrap(true);
   AddToSection(*this, QStringLiteral("Реакция на низкое напряжение"), note);
-  const auto show = [note](int position) { note->setVisible(position / 11.09 <= 10.92); };
-  connect(&bar, &QSlider::valueChanged, note, show);
-  show(bar.Position());
+  const auto show = [note, &bar] { note->setVisible(bar.Position() / 11.09 <= 10.92); };
+  bar.OnChange = [show](QObject&) { show(); };
+  show();
 }
 
 // A byte that makes no position (below 13 V or above the scale) stays as it is until the

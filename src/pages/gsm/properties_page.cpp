@@ -2,6 +2,7 @@
 
 #include <QActionGroup>
 #include <QFormLayout>
+#include <QGridLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -43,6 +44,9 @@ constexpr uint8_t SpecialCommandCodes[] = {99, 116, 100, 75, 111, 95, 21, 74, 76
 static_assert(std::size(SpecialCommandNames) == std::size(SpecialCommandCodes));
 
 constexpr uint8_t kNoCommand = 255;
+// The table's rows of each subscriber's three check boxes, after the section heading.
+constexpr int kFirstPhoneBoxRow = 1;
+constexpr int kPhoneBoxes = 3;
 constexpr int kFirstAssignableRow = 5;
 constexpr char kDigits[] = "[0-9]*";
 constexpr char kUnassigned[] = "Не назначено";
@@ -92,8 +96,11 @@ void TGSMPropertiesGSMPager::AddPhones() {
       {"Phone2", "Телефон №2", "vddPhone2", "vddPhone2_con"},
       {"Phone3", "Телефон №3", "vddPhone3", "vddPhone3_con"},
   };
+  // Each number stands above the three check boxes of what that subscriber may do, which
+  // the table lists in the same order.
   auto* part = new QWidget;
-  auto* form = new QFormLayout(part);
+  auto* grid = new QGridLayout(part);
+  int column = 0;
   for (const TPhone& phone : kPhones) {
     QLineEdit* edit = TextEdit(phone.Edit, QLatin1String(kDigits));
     auto& cell = controls_.Get<TVDData>(phone.Cell);
@@ -103,13 +110,19 @@ void TGSMPropertiesGSMPager::AddPhones() {
       cell.SetControl(edit);
       continuation.SetControl(edit);
     }
-    form->addRow(QString::fromUtf8(phone.Caption), edit);
+    grid->addWidget(new QLabel(QString::fromUtf8(phone.Caption)), 0, column);
+    grid->addWidget(edit, 1, column);
+    for (int k = 0; k < kPhoneBoxes; ++k) {
+      const auto row = static_cast<std::size_t>(kFirstPhoneBoxRow + kPhoneBoxes * column + k);
+      grid->addWidget(qobject_cast<QWidget*>(controls_.At(row)), 2 + k, column);
+    }
+    ++column;
   }
   auto* note = new QLabel(QStringLiteral(
       "Номер телефона в международном формате без знака \"+\", например: 7********** или "
       "38**********"));
   note->setWordWrap(true);
-  form->addRow(note);
+  grid->addWidget(note, 2 + kPhoneBoxes, 0, 1, column);
   AddToSection(*this, QStringLiteral("Телефоны"), part);
 }
 
@@ -227,10 +240,12 @@ void TGSMPropertiesGSMPager::AddCommandGrid() {
     ShowAssigned(row);
   }
   commandGrid_->resizeRowsToContents();
-  commandGrid_->setFixedWidth(20 + 250 + 3 + 2);
-  int height = 2;
-  for (int row = 0; row < 8; ++row) height += commandGrid_->rowHeight(row) + 1;
-  commandGrid_->setFixedHeight(height + 1);
+  for (int row = kFirstAssignableRow; row < 8; ++row) commandGrid_->setRowHeight(row, 26);
+  commandGrid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  commandGrid_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  const int frame = 2 * commandGrid_->frameWidth();
+  commandGrid_->setFixedSize(commandGrid_->horizontalHeader()->length() + frame,
+                             commandGrid_->verticalHeader()->length() + frame);
   AttachCommandCells();
   AddToSection(*this, QStringLiteral("Особые команды"), commandGrid_);
 }

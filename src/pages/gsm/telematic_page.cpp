@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QTimer>
+#include <QVBoxLayout>
 
 #include "binding/ui/page_command.h"
 #include "binding/ui/page_sections.h"
@@ -103,33 +104,29 @@ void TGSMTelematic::AddServerSettings() {
 
   auto* part = new QWidget;
   auto* form = new QFormLayout(part);
+  // Each edit says how much its cell holds, with the operator's or maker's note below it.
   const auto limited = [](QLineEdit* edit, int capacity, const char* note) {
     edit->setToolTip(QStringLiteral("Не более %1 символов").arg(capacity));
-    auto* row = new QWidget;
-    auto* layout = new QHBoxLayout(row);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(edit, 1);
-    layout->addWidget(new QLabel(QStringLiteral("(не более %1 символов) ").arg(capacity) +
-                                 QString::fromUtf8(note)));
-    return row;
+    auto* box = new QWidget;
+    auto* column = new QVBoxLayout(box);
+    column->setContentsMargins(0, 0, 0, 0);
+    auto* row = new QHBoxLayout;
+    row->addWidget(edit, 1);
+    row->addWidget(new QLabel(QStringLiteral("не более %1 символов").arg(capacity)));
+    column->addLayout(row);
+    column->addWidget(new QLabel(QString::fromUtf8(note)));
+    return box;
   };
-  auto* presets = new QWidget;
-  auto* presetRow = new QHBoxLayout(presets);
-  presetRow->setContentsMargins(0, 0, 0, 0);
-  presetRow->addWidget(limited(accessPoint, apn->Capacity(), "Уточняйте у оператора сети"), 1);
   AddPresets(*accessPoint);
-  form->addRow(QStringLiteral("Точка доступа"), presets);
+  form->addRow(QStringLiteral("Точка доступа"),
+               limited(accessPoint, apn->Capacity(), "Уточняйте у оператора сети"));
   form->addRow(QString(), findChild<QComboBox*>(QStringLiteral("cbApnPresets")));
   form->addRow(QStringLiteral("Доменное имя сервера"),
                limited(server, domain->Capacity(),
                        "Изменять эту настройку следует только по рекомендации производителя"));
-  auto* portRow = new QWidget;
-  auto* portLayout = new QHBoxLayout(portRow);
-  portLayout->setContentsMargins(0, 0, 0, 0);
-  portLayout->addWidget(port);
-  portLayout->addWidget(new QLabel(
-      QStringLiteral("Изменять эту настройку следует только по рекомендации производителяя")));
-  form->addRow(QStringLiteral("Номер порта"), portRow);
+  form->addRow(
+      QStringLiteral("Номер порта"),
+      limited(port, 4, "Изменять эту настройку следует только по рекомендации производителяя"));
   form->addRow(QString(), portWarning);
   AddToSection(*this, QString::fromUtf8(kSettings), part);
 }

@@ -4,8 +4,10 @@
 
 #include <QDir>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QTimer>
 #include <chrono>
 
 #include "link/bus_worker.h"
@@ -85,6 +87,22 @@ TEST_F(GsmDiagPageTest, ShowingThePagePollsTheStatusFirstWithOne) {
   EXPECT_EQ(StatusRequests(), std::vector<uint8_t>{1});
 }
 
+// After the first request the poll asks with 0, every 7 seconds, and only while shown.
+TEST_F(GsmDiagPageTest, PollsRepeatWhileShownAndStopWhenHidden) {
+  auto* timer = page.findChild<QTimer*>();
+  ASSERT_NE(timer, nullptr);
+  EXPECT_EQ(timer->interval(), TGSMDiagGSMPager::kPollInterval);
+  page.PageShown();
+  EXPECT_TRUE(timer->isActive());
+  ASSERT_TRUE(SpinUntil([&] { return !page.PollState().isEmpty(); }, 5s));
+  EXPECT_EQ(StatusRequests(), std::vector<uint8_t>{1});
+  QMetaObject::invokeMethod(timer, "timeout");
+  SpinFor(200ms);
+  EXPECT_EQ(StatusRequests(), std::vector<uint8_t>{0});
+  page.PageHidden();
+  EXPECT_FALSE(timer->isActive());
+}
+
 TEST_F(GsmDiagPageTest, AnUnansweredPollIsToldInThePage) {
   vehicle->SilenceModule(kGsm, true);
   page.PageShown();
@@ -110,6 +128,20 @@ TEST_F(GsmDiagPageTest, TypedKeysEchoBackIntoTheConsole) {
   for (const char16_t key : {u'A', u'T', u'\r'}) page.TypeKey(key);
   ASSERT_TRUE(SpinUntil([&] { return page.ModemOutput().contains(QStringLiteral("OK")); }, 5s));
   EXPECT_EQ(page.ModemOutput(), QStringLiteral("AT\nOK\n"));
+}
+
+// Ctrl+Z ends an SMS text at the modem: it is sent, but has no place in the input.
+TEST_F(GsmDiagPageTest, CtrlZGoesToTheModemButNotIntoTheInput) {
+  page.TypeKey(u'A');
+  page.TypeKey(char16_t{26});
+  SpinFor(200ms);
+  std::vector<uint8_t> keys;
+  for (const TLanMsg& msg : vehicle->TakeSentByPc()) {
+    if (msg.Command == 43 && msg.Length == 2) keys.push_back(msg.Data[1]);
+  }
+  EXPECT_EQ(keys, (std::vector<uint8_t>{'A', 26}));
+  EXPECT_EQ(page.findChild<QPlainTextEdit*>(QStringLiteral("mmModemInput"))->toPlainText(),
+            QStringLiteral("A"));
 }
 
 TEST_F(GsmDiagPageTest, FullConsoleGoesToALogBelowTheUsersDataFolder) {

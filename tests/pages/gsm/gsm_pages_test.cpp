@@ -179,6 +179,40 @@ TEST_F(OptionsPageTest, RunningVoltageBelowTheScaleStaysStored) {
   EXPECT_EQ(settings.Bytes[2], RunningVoltageByte(5));
 }
 
+TEST_F(OptionsPageTest, LowThresholdNoteShowsWhereStartsAreRefused) {
+  auto& note = *page.findChild<QLabel*>(QStringLiteral("lbLowVoltageNote"));
+  settings.Put(1, {121});
+  Read();
+  EXPECT_EQ(Control<TVDTrackBar>("tbAccuRStart").ValueLabel()->text(), QStringLiteral("10.91 В"));
+  EXPECT_FALSE(note.isHidden());
+  settings.Put(1, {122});
+  Read();
+  EXPECT_TRUE(note.isHidden());
+}
+
+// The main module's live status tells the unit of the vehicle's fuel gauge.
+TEST_F(OptionsPageTest, FuelLevelFollowsTheGaugesUnit) {
+  auto& bar = Control<TVDTrackBar>("VDTrackBar3");
+  EXPECT_EQ(bar.ValueLabel()->text(), QStringLiteral("Не определено"));
+  settings.Put(44, {12});
+  Read();
+  EXPECT_EQ(bar.ValueLabel()->text(), QStringLiteral("12 %"));
+  TLanMsg status;
+  status.Source = 2;
+  status.Dest = 1;
+  status.Command = 52;
+  status.Length = 9;
+  status.Data[8] = 1;
+  host.Deliver(status);
+  EXPECT_EQ(bar.ExtLabel()->text(), QStringLiteral("Уровень топлива в L"));
+  EXPECT_TRUE(page.FuelInLitres());
+  bar.SetPosition(13);
+  EXPECT_EQ(bar.ValueLabel()->text(), QStringLiteral("13 л."));
+  status.Data[8] = 3;
+  host.Deliver(status);
+  EXPECT_TRUE(page.FuelInLitres());
+}
+
 class MessagesPageTest : public ::testing::Test, public TBoundGsmPage<TGSMMessages> {
  protected:
   int Flags(int n) const { return messages.Bytes[static_cast<std::size_t>(GsmRecordAddr(n))]; }
@@ -301,6 +335,19 @@ TEST_F(TelematicPageTest, CoordinateAnswersMakeOnePosition) {
   EXPECT_EQ(page.Coordinate(), QStringLiteral("55°45.7092 037°36.5678"));
   FromModule(38, {0});
   EXPECT_EQ(page.Coordinate(), QStringLiteral("Нет данных"));
+}
+
+TEST_F(TelematicPageTest, RegistrationCanBeClearedButNeverSet) {
+  settings.Put(1024, {0x01});
+  Read();
+  auto& registered = Control<TVDCheckBox>("VDCheckBox2");
+  EXPECT_TRUE(registered.isChecked());
+  registered.click();
+  EXPECT_FALSE(registered.isChecked());
+  registered.click();
+  EXPECT_FALSE(registered.isChecked());
+  Write();
+  EXPECT_EQ(settings.Bytes[1024] & 1, 0);
 }
 
 class TimesPageTest : public ::testing::Test, public TBoundGsmPage<TGSMTimesGSMPager> {};
