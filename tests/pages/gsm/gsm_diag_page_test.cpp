@@ -10,41 +10,16 @@
 #include <QTimer>
 #include <chrono>
 
-#include "link/bus_worker.h"
-#include "memory/lan_devices.h"
-#include "memory/lan_rw.h"
+#include "gsm_bus_fixture.h"
 #include "pages/gsm/diag_page.h"
-#include "shell/fake_page_host.h"
-#include "sim/virtual_gsm_module.h"
-#include "sim/virtual_vehicle.h"
-#include "sim_link.h"
-#include "test_support.h"
 
 namespace {
 
 using namespace std::chrono_literals;
 
-constexpr uint8_t kGsm = 3;
-
-class GsmDiagPageTest : public ::testing::Test {
+class GsmDiagPageTest : public TGsmBusPageTest<TGSMDiagGSMPager> {
  protected:
   static void SetUpTestSuite() { QStandardPaths::setTestModeEnabled(true); }
-  void SetUp() override {
-    ASSERT_TRUE(adapter->IsConnected());
-    rw.SetAdapter(adapter.get());
-    registry.SetRW(&rw);
-    registry.BindControls(page.BoundControls(), {});
-    adapter->SetOnDeviceMessage(
-        [this](TAdapter&, const TLanMsg& msg) { registry.DispatchMessage(msg); });
-    page.AttachBus(worker);
-    vehicle->TakeSentByPc();
-  }
-  void TearDown() override {
-    page.PageHidden();
-    worker.Stop();
-    adapter->SetOnDeviceMessage(nullptr);
-    registry.SetRW(nullptr);
-  }
   // The status requests (command 40) the PC sent, by their sub-request byte.
   std::vector<uint8_t> StatusRequests() {
     std::vector<uint8_t> requests;
@@ -53,26 +28,6 @@ class GsmDiagPageTest : public ::testing::Test {
     }
     return requests;
   }
-  void Click(const char* name) {
-    auto* button = page.findChild<QPushButton*>(QLatin1String(name));
-    ASSERT_NE(button, nullptr) << name;
-    button->click();
-  }
-  template <class F>
-  void WithGsm(F f) {
-    vehicle->WithVehicle([&](TVirtualVehicle& v) {
-      f(*dynamic_cast<TVirtualGsmModule*>(v.Module(kGsm)));
-      return 0;
-    });
-  }
-
-  std::shared_ptr<TVirtualAdapter> vehicle = MakeTestVehicle();
-  std::unique_ptr<TAdapter> adapter = ConnectTo(vehicle);
-  TBusWorker worker{*adapter};
-  TLanRW rw;
-  TLanDevices registry;
-  TFakePageHost host;
-  TGSMDiagGSMPager page{host};
 };
 
 TEST_F(GsmDiagPageTest, ShowingThePagePollsTheStatusFirstWithOne) {

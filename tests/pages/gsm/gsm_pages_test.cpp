@@ -114,6 +114,16 @@ TEST_F(PropertiesPageTest, FactorySettingsRestoreThePinBalanceAndSmsCentreOnly) 
 class OptionsPageTest : public ::testing::Test, public TBoundGsmPage<TGSMOptionsGSMPager> {};
 
 // The key that would make 300 litres is refused and said so: the edit shows what is stored.
+TEST_F(OptionsPageTest, StartInVacationNeedsStartByVoltage) {
+  Read();
+  auto& byVoltage = Control<TVDCheckBox>("VDCheckBox1");
+  auto& vacation = Control<TVDCheckBox>("VDCheckBox11");
+  vacation.click();
+  EXPECT_TRUE(byVoltage.isChecked());
+  byVoltage.click();
+  EXPECT_FALSE(vacation.isChecked());
+}
+
 TEST_F(OptionsPageTest, TankVolumeThatDoesNotFitIsRefusedNotCut) {
   settings.Put(60, {40});
   Read();
