@@ -31,6 +31,7 @@
 #include "link/bus_requests.h"
 #include "pages/gsm/diag_table.h"
 #include "pages/gsm/gsm_address.h"
+#include "pages/gsm/named_button.h"
 #include "text/code_page_1251.h"
 
 namespace {
@@ -59,12 +60,6 @@ constexpr int kStatusLength = 7;
 constexpr const char* kStatusCaptions[] = {"Температура салона", "Напряжение \"+12В\"",
                                            "Уровень сигнала", "Температура двигателя"};
 constexpr int kSignalRow = 2;
-
-QPushButton* Button(const QString& caption, const char* name) {
-  auto* button = new QPushButton(caption);
-  button->setObjectName(QLatin1String(name));
-  return button;
-}
 
 QString Bit(uint8_t byte, int bit) {
   return (byte >> bit) & 1 ? QStringLiteral("TRUE") : QStringLiteral("FALSE");
@@ -155,8 +150,9 @@ void TGSMDiagGSMPager::SendOnly(uint8_t command, std::vector<uint8_t> data) {
 }
 
 void TGSMDiagGSMPager::AddButtons() {
-  auto* modem = Button(QStringLiteral("Перезапуск модема"), "btRestartModem");
-  auto* module = Button(QStringLiteral("Перезапуск модуля"), "btRestartModule");
+  auto* modem = NamedButton(QStringLiteral("Перезапуск модема"), QStringLiteral("btRestartModem"));
+  auto* module =
+      NamedButton(QStringLiteral("Перезапуск модуля"), QStringLiteral("btRestartModule"));
   connect(modem, &QPushButton::clicked, this, [this] { SendOnly(kRestart, {kRestartModem}); });
   connect(module, &QPushButton::clicked, this, [this] { SendOnly(kRestart, {kRestartModule}); });
   auto* part = new QWidget;
@@ -207,10 +203,10 @@ void TGSMDiagGSMPager::AddControlSection() {
   balance_ = new QLabel;
   balance_->setObjectName(QStringLiteral("lbBalance"));
   balance_->setWordWrap(true);
-  auto* heaterOn = Button(QStringLiteral("Включить Webasto"), "btHeaterOn");
-  auto* heaterOff = Button(QStringLiteral("Выключить Webasto"), "btHeaterOff");
-  auto* balance = Button(QStringLiteral("Баланс"), "btBalance");
-  auto* dump = Button(QStringLiteral("Статус IOs"), "btDump");
+  auto* heaterOn = NamedButton(QStringLiteral("Включить Webasto"), QStringLiteral("btHeaterOn"));
+  auto* heaterOff = NamedButton(QStringLiteral("Выключить Webasto"), QStringLiteral("btHeaterOff"));
+  auto* balance = NamedButton(QStringLiteral("Баланс"), QStringLiteral("btBalance"));
+  auto* dump = NamedButton(QStringLiteral("Статус IOs"), QStringLiteral("btDump"));
   connect(heaterOn, &QPushButton::clicked, this, [this] { SendOnly(kModemCommand, {kHeaterOn}); });
   connect(heaterOff, &QPushButton::clicked, this,
           [this] { SendOnly(kModemCommand, {kHeaterOff}); });
@@ -302,7 +298,7 @@ void TGSMDiagGSMPager::AddConsole() {
     memo->addAction(clearOutput);
     memo->addAction(repeat);
   }
-  auto* clearBoth = Button(QStringLiteral("Очистка"), "btClearConsole");
+  auto* clearBoth = NamedButton(QStringLiteral("Очистка"), QStringLiteral("btClearConsole"));
   connect(clearBoth, &QPushButton::clicked, this, [this] {
     output_->clear();
     input_->clear();
@@ -311,8 +307,8 @@ void TGSMDiagGSMPager::AddConsole() {
   lineLimit_->setObjectName(QStringLiteral("eLineLimit"));
   allCharacters_ = new QCheckBox(QStringLiteral("Все символы"));
   allCharacters_->setObjectName(QStringLiteral("cbAllCharacters"));
-  auto* on = Button(QStringLiteral("Включить AT-комманды"), "btConsoleOn");
-  auto* off = Button(QStringLiteral("Выключить AT-комманды"), "btConsoleOff");
+  auto* on = NamedButton(QStringLiteral("Включить AT-комманды"), QStringLiteral("btConsoleOn"));
+  auto* off = NamedButton(QStringLiteral("Выключить AT-комманды"), QStringLiteral("btConsoleOff"));
   connect(on, &QPushButton::clicked, this, [this] { SwitchConsole(true); });
   connect(off, &QPushButton::clicked, this, [this] { SwitchConsole(false); });
   consoleState_ = new QLabel;

@@ -18,6 +18,7 @@
 #include "binding/ui/vd_label.h"
 #include "pages/gsm/gsm_address.h"
 #include "pages/gsm/gsm_codings.h"
+#include "pages/gsm/named_button.h"
 #include "pages/gsm/telematic_table.h"
 #include "pages/gsm/text_cells.h"
 
@@ -60,12 +61,6 @@ QLineEdit* Edit(const char* name, const char* pattern) {
   edit->setValidator(
       new QRegularExpressionValidator(QRegularExpression(QLatin1String(pattern)), edit));
   return edit;
-}
-
-QPushButton* Button(const QString& caption, const char* name) {
-  auto* button = new QPushButton(caption);
-  button->setObjectName(QLatin1String(name));
-  return button;
 }
 
 }  // namespace
@@ -148,7 +143,7 @@ void TGSMTelematic::AddPresets(QLineEdit& accessPoint) {
 // The marker follows the module's state bit; the button beside it switches the other way.
 void TGSMTelematic::AttachGprsSwitch() {
   auto& marker = controls_.Get<TVDLabel>("VDLabel1");
-  gprs_ = Button(QStringLiteral("Выключить"), "btGprs");
+  gprs_ = NamedButton(QStringLiteral("Выключить"), QStringLiteral("btGprs"));
   marker.OnLoad = [this, &marker](QObject&, uint8_t byte, int) {
     gprsOn_ = (byte >> 5) & 1;
     marker.SetActive(gprsOn_);
@@ -169,7 +164,8 @@ void TGSMTelematic::AttachRegistration() {
   connect(&registered, &QCheckBox::clicked, &registered, [&registered](bool checked) {
     if (checked) registered.SetChecked(false);
   });
-  auto* remove = Button(QStringLiteral("Удалить регистрацию и выключить GPRS"), "btUnregister");
+  auto* remove = NamedButton(QStringLiteral("Удалить регистрацию и выключить GPRS"),
+                             QStringLiteral("btUnregister"));
   connect(remove, &QPushButton::clicked, this, [this, remove] {
     SendPageCommand(*this, host_, remove,
                     {.Dest = kGsmModuleAddr,
@@ -185,13 +181,15 @@ void TGSMTelematic::AddCoordinate() {
   coordinate_ = new QLineEdit;
   coordinate_->setObjectName(QStringLiteral("eCoordinate"));
   coordinate_->setReadOnly(true);
-  auto* request = Button(QStringLiteral("Запросить координату GPS"), "btRequestCoordinate");
+  auto* request = NamedButton(QStringLiteral("Запросить координату GPS"),
+                              QStringLiteral("btRequestCoordinate"));
   connect(request, &QPushButton::clicked, this, &TGSMTelematic::RequestCoordinate);
   validity_ = new QLabel;
   validity_->setObjectName(QStringLiteral("lbFixValidity"));
   validityMark_ = new QLabel(QStringLiteral("●"));
   validityMark_->setObjectName(QStringLiteral("lbFixMark"));
-  auto* test = Button(QStringLiteral("test: 5 минут без энергосбережения"), "btGpsTest");
+  auto* test = NamedButton(QStringLiteral("test: 5 минут без энергосбережения"),
+                           QStringLiteral("btGpsTest"));
   connect(test, &QPushButton::clicked, this, [this, test] {
     SendPageCommand(
         *this, host_, test,

@@ -17,6 +17,7 @@
 #include "link/bus_requests.h"
 #include "pages/gsm/gsm_address.h"
 #include "pages/gsm/gsm_codings.h"
+#include "pages/gsm/named_button.h"
 #include "pages/gsm/times_table.h"
 
 namespace {
@@ -33,12 +34,6 @@ constexpr const char* kStartSections[] = {"Первый таймер запус�
 constexpr const char* kStartErrors[] = {"Ошибка чтения таймера 1 запуска",
                                         "Ошибка чтения таймера 2 запуска"};
 constexpr char kWarmUpError[] = "Ошибка чтения таймера прогрева";
-
-QPushButton* Button(const QString& caption, const QString& name) {
-  auto* button = new QPushButton(caption);
-  button->setObjectName(name);
-  return button;
-}
 
 QLabel* ValueLabel(const QString& name) {
   auto* label = new QLabel(QStringLiteral("?"));
@@ -84,8 +79,8 @@ void TGSMTimesGSMPager::EnableWith(TVDData& cell, std::vector<QWidget*> widgets)
 void TGSMTimesGSMPager::AddClock() {
   date_ = ValueLabel(QStringLiteral("LDate"));
   time_ = ValueLabel(QStringLiteral("LTime"));
-  auto* sync = Button(QStringLiteral("Синхронизировать с временем компьютера"),
-                      QStringLiteral("btSynchronise"));
+  auto* sync = NamedButton(QStringLiteral("Синхронизировать с временем компьютера"),
+                           QStringLiteral("btSynchronise"));
   connect(sync, &QPushButton::clicked, this, &TGSMTimesGSMPager::Synchronise);
   auto* part = new QWidget;
   auto* form = new QFormLayout(part);
@@ -159,8 +154,8 @@ void TGSMTimesGSMPager::AddStartTimer(int index, const QString& section) {
     item->setCheckState(Qt::Unchecked);
   }
   timer.Days->setMaximumHeight(140);
-  auto* set = Button(QStringLiteral("Установить"), QStringLiteral("btSetTimer") + number);
-  auto* cancel = Button(QStringLiteral("Отменить"), QStringLiteral("btCancelTimer") + number);
+  auto* set = NamedButton(QStringLiteral("Установить"), QStringLiteral("btSetTimer") + number);
+  auto* cancel = NamedButton(QStringLiteral("Отменить"), QStringLiteral("btCancelTimer") + number);
   connect(set, &QPushButton::clicked, this, [this, index] { SetStartTimer(index, true); });
   connect(cancel, &QPushButton::clicked, this, [this, index] { SetStartTimer(index, false); });
 
@@ -232,8 +227,8 @@ void TGSMTimesGSMPager::AddWarmUpTimer() {
   warmUp_->setDisplayFormat(QStringLiteral("HH:mm"));
   warmUpState_ = ValueLabel(QStringLiteral("LTimer3"));
   nextStart_ = ValueLabel(QStringLiteral("LNextStart"));
-  auto* set = Button(QStringLiteral("Установить"), QStringLiteral("btSetTimer3"));
-  auto* cancel = Button(QStringLiteral("Отменить"), QStringLiteral("btCancelTimer3"));
+  auto* set = NamedButton(QStringLiteral("Установить"), QStringLiteral("btSetTimer3"));
+  auto* cancel = NamedButton(QStringLiteral("Отменить"), QStringLiteral("btCancelTimer3"));
   connect(set, &QPushButton::clicked, this, [this] { SetWarmUpTimer(true); });
   connect(cancel, &QPushButton::clicked, this, [this] { SetWarmUpTimer(false); });
   auto* part = new QWidget;

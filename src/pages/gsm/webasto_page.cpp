@@ -11,6 +11,7 @@
 #include "binding/ui/vd_track_bar.h"
 #include "pages/gsm/gsm_address.h"
 #include "pages/gsm/gsm_codings.h"
+#include "pages/gsm/named_button.h"
 #include "pages/gsm/webasto_table.h"
 
 namespace {
@@ -43,8 +44,8 @@ void TGSMWebasto::AttachBoilerThreshold() {
 void TGSMWebasto::AddBoilerTemperature() {
   boiler_ = new QLabel(QStringLiteral("-"));
   boiler_->setObjectName(QStringLiteral("lbBoilerTemperature"));
-  auto* request = new QPushButton(QStringLiteral("Запросить температуру котла"));
-  request->setObjectName(QStringLiteral("btBoilerTemperature"));
+  auto* request = NamedButton(QStringLiteral("Запросить температуру котла"),
+                              QStringLiteral("btBoilerTemperature"));
   connect(request, &QPushButton::clicked, this, &TGSMWebasto::RequestBoilerTemperature);
   auto* note = new QLabel(QStringLiteral(
       "Данная функция доступна, если установлен штатный датчик температуры Webasto. Для "
