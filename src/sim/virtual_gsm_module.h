@@ -24,6 +24,7 @@ class TVirtualGsmModule : public TVirtualModule {
   // The balance answer, sent in pieces of ten characters.
   QString BalanceText = QStringLiteral("Balance 123.45 rub. Tariff OK");
   bool Heating() const { return heating_; }
+  bool Gprs() const { return gprs_; }
   bool ConsoleOn() const { return consoleOn_; }
 
  protected:

@@ -59,4 +59,28 @@ TEST_F(GsmTelematicBusTest, CoordinateRequestShowsTheModulesPosition) {
   EXPECT_EQ(page.Coordinate(), QStringLiteral("55°45.7092 037°36.5678"));
 }
 
+// The button switches GPRS the other way from what the module last reported.
+TEST_F(GsmTelematicBusTest, GprsButtonSwitchesAgainstTheReportedState) {
+  TLanMsg state;
+  state.Source = kGsm;
+  state.Dest = kBroadcastAddr;
+  state.Command = 3;
+  state.Length = 2;
+  state.Data[1] = 0x20;
+  registry.DispatchMessage(state);
+  auto* button = page.findChild<QPushButton*>(QStringLiteral("btGprs"));
+  EXPECT_EQ(button->text(), QStringLiteral("ВЫКЛ"));
+  Click("btGprs");
+  bool gprs = true;
+  ASSERT_TRUE(SpinUntil(
+      [&] {
+        WithGsm([&gprs](TVirtualGsmModule& gsm) { gprs = gsm.Gprs(); });
+        return !gprs;
+      },
+      5s));
+  state.Data[1] = 0;
+  registry.DispatchMessage(state);
+  EXPECT_EQ(button->text(), QStringLiteral("ВКЛ"));
+}
+
 }  // namespace
