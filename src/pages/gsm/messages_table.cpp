@@ -1,8 +1,8 @@
 #include "pages/gsm/messages_table.h"
 
 #include <QByteArray>
-#include <array>
 #include <deque>
+#include <iterator>
 #include <vector>
 
 #include "pages/gsm/gsm_address.h"

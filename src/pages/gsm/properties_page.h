@@ -9,10 +9,8 @@
 
 class IPageHost;
 class QLineEdit;
-class QMenu;
 class QTableWidget;
 class QToolButton;
-class TVDData;
 
 // The properties page of the GSM module: the subscribers' phone numbers and what each may
 // do, the SMS centre, the PIN codes, the balance request and the commands the owner may
