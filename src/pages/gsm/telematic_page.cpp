@@ -112,7 +112,7 @@ void TGSMTelematic::AddServerSettings() {
     column->addWidget(new QLabel(QString::fromUtf8(note)));
     return box;
   };
-  AddPresets(*accessPoint);
+  AddPresets(*apn);
   form->addRow(QStringLiteral("Точка доступа"),
                limited(accessPoint, apn->Capacity(), "Уточняйте у оператора сети"));
   form->addRow(QString(), findChild<QComboBox*>(QStringLiteral("cbApnPresets")));
@@ -126,7 +126,7 @@ void TGSMTelematic::AddServerSettings() {
   AddToSection(*this, QString::fromUtf8(kSettings), part);
 }
 
-void TGSMTelematic::AddPresets(QLineEdit& accessPoint) {
+void TGSMTelematic::AddPresets(TTextCells& accessPoint) {
   auto* presets = new QComboBox(this);
   presets->setObjectName(QStringLiteral("cbApnPresets"));
   presets->setPlaceholderText(QStringLiteral("Оператор"));
@@ -135,8 +135,7 @@ void TGSMTelematic::AddPresets(QLineEdit& accessPoint) {
   }
   presets->setCurrentIndex(-1);
   connect(presets, &QComboBox::activated, &accessPoint, [presets, &accessPoint](int index) {
-    accessPoint.setText(presets->itemData(index).toString());
-    emit accessPoint.textEdited(accessPoint.text());
+    accessPoint.Enter(presets->itemData(index).toString());
   });
 }
 

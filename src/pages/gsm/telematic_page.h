@@ -12,6 +12,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class TTextCells;
 
 // The telematics page of the GSM module: the mobile data access point, the server, the ping
 // interval, roaming, the GPRS switch, the registration, and the GPS fix and coordinate.
@@ -27,7 +28,7 @@ class TGSMTelematic : public TVDFrame {
 
  private:
   void AddServerSettings();
-  void AddPresets(QLineEdit& accessPoint);
+  void AddPresets(TTextCells& accessPoint);
   void AttachGprsSwitch();
   void AttachRegistration();
   void AddCoordinate();

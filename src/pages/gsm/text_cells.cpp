@@ -40,6 +40,11 @@ void TTextCells::ShowBytes() {
   edit_.setText(CellText(bytes_, options_.EmptyWhenFirstZero));
 }
 
+void TTextCells::Enter(const QString& text) {
+  edit_.setText(text);
+  StoreEdited();
+}
+
 void TTextCells::StoreEdited() {
   for (TVDData* cell : cells_) cell->StoreEdited();
 }

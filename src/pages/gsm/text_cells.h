@@ -27,6 +27,8 @@ class TTextCells : public QObject {
   TTextCells(QLineEdit& edit, std::vector<TVDData*> cells, TOptions options, QObject* parent);
 
   int Capacity() const { return static_cast<int>(bytes_.size()); }
+  // Puts a text in as the user's typing would (a preset chosen from a list).
+  void Enter(const QString& text);
 
  private:
   void Attach(TVDData& cell, int offset);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -327,6 +328,16 @@ TEST_F(TelematicPageTest, AccessPointEditTakesWhatItsCellHolds) {
   Write();
   EXPECT_EQ(settings.At(1054, 30), std::vector<uint8_t>(30, 'a'));
   EXPECT_EQ(settings.Bytes[1084], 0);
+}
+
+TEST_F(TelematicPageTest, OperatorPresetFillsTheAccessPoint) {
+  Read();
+  auto& presets = *page.findChild<QComboBox*>(QStringLiteral("cbApnPresets"));
+  const int beeline = presets.findText(QStringLiteral("Beeline Россия"));
+  ASSERT_GE(beeline, 0);
+  presets.activated(beeline);
+  Write();
+  EXPECT_EQ(settings.At(1054, 30), Latin("internet.beeline.ru", 30));
 }
 
 TEST_F(TelematicPageTest, PingIntervalInMinutesOfTwoSecondUnits) {
