@@ -97,11 +97,15 @@ TEST_F(GsmDiagPageTest, TypedKeysEchoBackIntoTheConsole) {
 TEST_F(GsmDiagPageTest, CtrlZGoesToTheModemButNotIntoTheInput) {
   page.TypeKey(u'A');
   page.TypeKey(char16_t{26});
-  SpinFor(200ms);
   std::vector<uint8_t> keys;
-  for (const TLanMsg& msg : vehicle->TakeSentByPc()) {
-    if (msg.Command == 43 && msg.Length == 2) keys.push_back(msg.Data[1]);
-  }
+  ASSERT_TRUE(SpinUntil(
+      [&] {
+        for (const TLanMsg& msg : vehicle->TakeSentByPc()) {
+          if (msg.Command == 43 && msg.Length == 2) keys.push_back(msg.Data[1]);
+        }
+        return keys.size() >= 2;
+      },
+      5s));
   EXPECT_EQ(keys, (std::vector<uint8_t>{'A', 26}));
   EXPECT_EQ(page.findChild<QPlainTextEdit*>(QStringLiteral("mmModemInput"))->toPlainText(),
             QStringLiteral("A"));
