@@ -28,8 +28,9 @@ void TVDMemo::SetDefaultValue(const QString& value) {
 }
 
 void TVDMemo::Edited() {
-  if (maxLength_ > 0 && Text().size() > maxLength_) {
-    SetText(Text().left(maxLength_));
+  const int maxLength = MaxLength();
+  if (maxLength > 0 && Text().size() > maxLength) {
+    SetText(Text().left(maxLength));
     moveCursor(QTextCursor::End);
     return;
   }
@@ -37,11 +38,21 @@ void TVDMemo::Edited() {
   if (!quiet_ && GetMem() != nullptr) GetMem()->SetModified(true);
 }
 
+int TVDMemo::MaxLength() const {
+  switch (ComponentData().DataType()) {
+    case stString:
+      return ComponentData().MaxVal();
+    case stArray:
+      return kArrayMaxLength;
+    default:
+      return 0;
+  }
+}
+
 QString TVDMemo::LoadText(TBaseDeviceMemoryItem& mem) {
   const TComponentData& data = ComponentData();
   QString text;
   if (data.DataType() == stString) {
-    maxLength_ = data.MaxVal();
     // Every byte of the cell is read, the padding after the text too: the next store
     // writes them all, and a byte never read could not be stored.
     bool ended = false;
@@ -55,7 +66,6 @@ QString TVDMemo::LoadText(TBaseDeviceMemoryItem& mem) {
     return text.replace(kCellLineBreak, kLineBreak);
   }
   if (data.DataType() == stArray) {
-    maxLength_ = kArrayMaxLength;
     QStringList lines;
     for (int i = 0; i < data.MaxVal(); ++i) {
       QString line;

@@ -17,7 +17,9 @@ class TVDMemo : public QPlainTextEdit, public TBoundControlBase {
   void SetText(const QString& text) { setPlainText(text); }
   QString DefaultValue() const { return default_; }
   void SetDefaultValue(const QString& value);
-  int MaxLength() const { return maxLength_; }
+  // The characters the cell holds: the memo takes no more, read or not, so that what it
+  // shows is what a store writes.
+  int MaxLength() const;
 
   // Called per byte: after each character of a text, or with an empty line per array byte.
   TLoadStrEvent OnLoad;
@@ -42,6 +44,5 @@ class TVDMemo : public QPlainTextEdit, public TBoundControlBase {
   QString LoadText(TBaseDeviceMemoryItem& mem);
 
   QString default_;
-  int maxLength_ = 0;
   bool quiet_ = false;
 };

@@ -1,0 +1,8 @@
+#pragma once
+
+#include <cstdint>
+
+// The bus addresses the GSM pages talk to: the GSM module itself, and the GPS receiver whose
+// fix the telematics page shows.
+inline constexpr uint8_t kGsmModuleAddr = 3;
+inline constexpr uint8_t kGpsModuleAddr = 11;
