@@ -1,0 +1,19 @@
+#pragma once
+
+#include "binding/ui/page_controls.h"
+#include "binding/ui/vd_frame.h"
+
+class IPageHost;
+
+class TCanIn : public TVDFrame {
+  Q_OBJECT
+
+ public:
+  explicit TCanIn(IPageHost& host, QWidget* parent = nullptr);
+
+  const TPageControls& Controls() const { return controls_; }
+
+ private:
+  IPageHost& host_;
+  TPageControls controls_;
+};
