@@ -42,6 +42,8 @@ constexpr TControlRow kRows[] = {
     {.Name = "VDTrackBar2", .Kind = ckTrackBar, .Caption = "Снятие с Охраны по CAN", .Mem = mlExt, .Addr = 704, .Type = stByte, .Max = 255, .Range = {0, 60}, .Guard = {270, 1}, .Default = 32},
     {.Name = "VDTrackBar3", .Kind = ckTrackBar, .Caption = "Постановка в Охрану по CAN", .Mem = mlExt, .Addr = 705, .Type = stByte, .Max = 255, .Range = {0, 60}, .Guard = {270, 1}, .Default = 32},
     {.Kind = ckHeading, .Caption = "Управление CAN командами по событиям"},
+    // The main firmware's version, which enables the sections that it knows.
+    {.Name = "vddMainVersion", .Kind = ckData, .Mem = mlMsg, .Addr = 130, .Type = stArray, .Max = 5, .Live = true},
     // The CAN outputs byte of the outputs page, whose bits the arming and disarming choices set.
     {.Name = "vddCanOuts", .Kind = ckData, .Mem = mlExt, .Addr = 548, .Type = stArray, .Max = 1, .Boards = kBoardGen3},
     // Switch-on event, delay, pause and repeat count of the 16 programs.
