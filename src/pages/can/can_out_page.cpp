@@ -15,6 +15,7 @@
 #include "binding/ui/vd_data.h"
 #include "journal/ui/events_form.h"
 #include "link/lan_msg.h"
+#include "pages/can/can_links.h"
 #include "pages/can/can_program_editor.h"
 #include "pages/can/can_program_grid.h"
 #include "pages/can/can_tables.h"
@@ -40,7 +41,7 @@ static_assert(CheckRules(kRules) == -1);
 
 }  // namespace
 
-TCanOut::TCanOut(IPageHost& host, QWidget* parent)
+TCanOut::TCanOut(IPageHost& host, TCanLinks* links, QWidget* parent)
     : TVDFrame(kMainModuleAddr, parent),
       host_(host),
       controls_(BuildTablePage(*this, CanOutTable(), host)),
@@ -61,6 +62,7 @@ TCanOut::TCanOut(IPageHost& host, QWidget* parent)
     for (const char* caption : kGatedSections) captions << QString::fromUtf8(caption);
     EnableSections(*this, captions, CanFirmwareKnown(byte, host_.DemoMode()));
   };
+  if (links != nullptr) connect(links, &TCanLinks::ChoiceHint, this, &TCanOut::SetChoiceHints);
   ShowChoices();
 }
 

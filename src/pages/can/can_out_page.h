@@ -11,6 +11,7 @@
 class IPageHost;
 class QButtonGroup;
 class QGroupBox;
+class TCanLinks;
 class TCanProgramGrid;
 class TEventsForm;
 class TVDCheckBox;
@@ -22,7 +23,7 @@ class TCanOut : public TVDFrame {
   Q_OBJECT
 
  public:
-  explicit TCanOut(IPageHost& host, QWidget* parent = nullptr);
+  explicit TCanOut(IPageHost& host, TCanLinks* links = nullptr, QWidget* parent = nullptr);
 
   const TPageControls& Controls() const { return controls_; }
   QGroupBox& Arming() const { return *choices_[0].Box; }
