@@ -10,15 +10,11 @@
 #include "binding/ui/vd_check_box.h"
 #include "journal/ui/event_field.h"
 #include "journal/ui/events_form.h"
-#include "link/adapter.h"
-#include "memory/lan_devices.h"
-#include "memory/lan_rw.h"
 #include "pages/can/can_program_editor.h"
 #include "pages/main/main_board.h"
 #include "pages/main/outputs_page.h"
 #include "shell/fake_page_host.h"
-#include "sim/virtual_vehicle.h"
-#include "sim_link.h"
+#include "vehicle_memory_fixture.h"
 
 namespace {
 
@@ -28,32 +24,14 @@ constexpr int kProgramCommands = 64256;
 constexpr int kProgramEvents = 896;
 
 // The CAN outputs page and the main module's outputs page, which keeps the same CAN outputs
-// byte, bound to one registry over the virtual vehicle with a third-generation board.
-struct TCanOutOnTheBus : ::testing::Test {
-  void SetUp() override {
-    Poke(kSimExt, 0, 0x04);
-    rw.SetAdapter(adapter.get());
-    rw.SetClearDirtyAfterWrite(true);
-    rw.SetLocations(kPersistentLocations);
-    registry.SetRW(&rw);
+// byte.
+class TCanOutOnTheBus : public TVehicleMemoryTest {
+ protected:
+  TCanOutOnTheBus() {
     registry.BindControls(outputs.BoundControls(), {});
     registry.BindControls(page.BoundControls(), {});
   }
-  void TearDown() override { registry.SetRW(nullptr); }
-  void Poke(int location, int addr, uint8_t byte) {
-    vehicle->WithVehicle([&](TVirtualVehicle& v) { v.Module(2)->Memory(location)[addr] = byte; });
-  }
-  uint8_t Peek(int location, int addr) {
-    return vehicle->WithVehicle(
-        [&](TVirtualVehicle& v) { return v.Module(2)->Memory(location)[addr]; });
-  }
-  void Read() { registry.ReadDevice(registry.FindDevice(2), kPersistentLocations, {}); }
-  void Write() { registry.WriteDevice(registry.FindDevice(2), kPersistentLocations, {}); }
 
-  std::shared_ptr<TVirtualAdapter> vehicle = MakeTestVehicle();
-  std::unique_ptr<TAdapter> adapter = ConnectTo(vehicle);
-  TLanRW rw;
-  TLanDevices registry;
   TFakePageHost host;
   TMainBoard board;
   TMainOutputs outputs{host, board};

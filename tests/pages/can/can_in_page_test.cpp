@@ -1,0 +1,76 @@
+#include "pages/can/can_in_page.h"
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QLabel>
+
+#include "binding/ui/vd_data.h"
+#include "shell/fake_page_host.h"
+#include "vehicle_memory_fixture.h"
+
+namespace {
+
+void Load(const TCanIn& page, const char* item, std::initializer_list<uint8_t> bytes) {
+  auto& data = page.Controls().Get<TVDData>(item);
+  int i = 0;
+  for (const uint8_t byte : bytes) data.OnLoad(data, byte, i++);
+}
+
+TEST(CanInPage, EngineAndRoadSpeedShowTheirNumbersOrUnknown) {
+  TFakePageHost host;
+  TCanIn page(host);
+  EXPECT_EQ(page.EngineSpeed().text(), QStringLiteral("1"));
+  Load(page, "vddTahoSpeed", {0xE8, 0x03, 60, 0});
+  EXPECT_EQ(page.EngineSpeed().text(), QStringLiteral("1000 об/мин"));
+  EXPECT_EQ(page.RoadSpeed().text(), QStringLiteral("60 км/час"));
+  EXPECT_TRUE(page.EngineRuns());
+  Load(page, "vddTahoSpeed", {0, 0, 0, 255});
+  EXPECT_EQ(page.EngineSpeed().text(), QStringLiteral("0 об/мин"));
+  EXPECT_FALSE(page.EngineRuns());
+  EXPECT_EQ(page.RoadSpeed().text(), QStringLiteral("<не определена>"));
+  Load(page, "vddTahoSpeed", {0xE8, 255});
+  EXPECT_EQ(page.EngineSpeed().text(), QStringLiteral("<не определена>"));
+  EXPECT_FALSE(page.EngineRuns());
+}
+
+TEST(CanInPage, TheReadyByteChecksTheBoxOnlyForItsTwoValues) {
+  TFakePageHost host;
+  TCanIn page(host);
+  Load(page, "VDData3", {7});
+  EXPECT_TRUE(page.Ready().isChecked());
+  Load(page, "VDData3", {3});
+  EXPECT_TRUE(page.Ready().isChecked());
+  Load(page, "VDData3", {255});
+  EXPECT_FALSE(page.Ready().isChecked());
+}
+
+// The signal table and the READY byte share the byte at 64018; the box's item comes last
+// and decides what is written.
+class TCanInOnTheBus : public TVehicleMemoryTest {
+ protected:
+  TCanInOnTheBus() { registry.BindControls(page.BoundControls(), {}); }
+
+  TFakePageHost host;
+  TCanIn page{host};
+};
+
+TEST_F(TCanInOnTheBus, GridClicksAndTheReadyBoxReachTheFlashImage) {
+  const uint8_t table[] = {0, 12, 12, 12, 1, 2, 14, 255, 255, 255, 255, 255, 255, 3, 255};
+  for (int i = 0; i < int(std::size(table)); ++i) Poke(kSimFlash, 64004 + i, table[i]);
+  Read();
+  ASSERT_EQ(page.Inputs().Function(0), 1);
+  EXPECT_FALSE(page.Ready().isChecked());
+
+  page.ClickCell(0, 7);
+  page.Ready().click();
+  EXPECT_EQ(page.Inputs().Function(14), 8) << "the table shows the READY byte";
+  Write();
+  EXPECT_EQ(Peek(kSimFlash, 64004), 12);
+  EXPECT_EQ(Peek(kSimFlash, 64018), 7);
+  page.Ready().click();
+  Write();
+  EXPECT_EQ(Peek(kSimFlash, 64018), 255);
+}
+
+}  // namespace
