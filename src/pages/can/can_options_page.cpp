@@ -153,7 +153,7 @@ void TCanOptions::BuildControlPanel() {
     grid->addWidget(list, 5, column++);
   }
   grid->addWidget(modelSearch_, 6, 1);
-  grid->addWidget(setModel_, 5, column);
+  grid->addWidget(setModel_, 6, 2, 1, 2);
   grid->setColumnStretch(1, 1);
   AddToSection(*this, QString::fromUtf8(kControlSection), part);
 
@@ -191,6 +191,10 @@ void TCanOptions::BuildServiceCommands() {
     QString name = QStringLiteral("btCanCommand%1").arg(command);
     if (part->findChild<QPushButton*>(name) != nullptr) name += QStringLiteral("_2");
     button->setObjectName(name);
+    // Two columns of long captions fit a narrow window: a button shows what fits, its hint
+    // the whole caption.
+    button->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    button->setToolTip(button->text());
     connect(button, &QPushButton::clicked, this,
             [this, button, command] { Send(button, {command}); });
     grid->addWidget(button, row, column);

@@ -7,6 +7,8 @@
 #include "../main/bus_page_fixture.h"
 #include "binding/ui/vd_data.h"
 #include "pages/can/can_links.h"
+#include "sim/virtual_main_module.h"
+#include "sim/virtual_vehicle.h"
 
 namespace {
 
@@ -105,6 +107,22 @@ TEST_F(TCanOptionsTest, ServiceButtonsAndTheVersionRequestSendTheirCommands) {
   page.RequestVersion();
   SpinFor(std::chrono::milliseconds(700));
   EXPECT_EQ(InterfaceCommands(Sent()), (std::vector<std::vector<uint8_t>>{{62, 1}, {62, 5}}));
+}
+
+// The whole way: the page, the bus worker, the adapter and the virtual main module, which
+// passes the data on to the CAN interface behind it.
+TEST_F(TCanOptionsTest, TheVirtualCanInterfaceTakesTheCarAndTheCarCommands) {
+  page.GroupBox().setEditText(QStringLiteral("22"));
+  page.SubGroupBox().setEditText(QStringLiteral("2"));
+  page.SetCarModel();
+  Click("btCanCommand13");
+  Sent();
+  vehicle->WithVehicle([](TVirtualVehicle& v) {
+    const TVirtualCanInterface& can = v.MainModule()->CanInterface();
+    EXPECT_EQ(can.Group(), 22);
+    EXPECT_EQ(can.Subgroup(), 2);
+    EXPECT_EQ(can.CarCommands(), std::vector<uint8_t>{13});
+  });
 }
 
 }  // namespace
