@@ -5,7 +5,10 @@
 #include <QCheckBox>
 #include <QLabel>
 
+#include "binding/ui/vd_check_box.h"
 #include "binding/ui/vd_data.h"
+#include "pages/main/inputs_page.h"
+#include "pages/main/main_board.h"
 #include "shell/fake_page_host.h"
 #include "vehicle_memory_fixture.h"
 
@@ -71,6 +74,35 @@ TEST_F(TCanInOnTheBus, GridClicksAndTheReadyBoxReachTheFlashImage) {
   page.Ready().click();
   Write();
   EXPECT_EQ(Peek(kSimFlash, 64018), 255);
+}
+
+// The tacho taken from CAN is one bit beside the inputs page's own record of the tacho
+// source: a click on either page must leave both saying the same.
+class TCanInWithInputsPage : public TVehicleMemoryTest {
+ protected:
+  TCanInWithInputsPage() {
+    registry.BindControls(inputs.BoundControls(), {});
+    registry.BindControls(page.BoundControls(), {});
+  }
+
+  TFakePageHost host;
+  TMainBoard board;
+  TMainInputs inputs{host, board};
+  TCanIn page{host};
+};
+
+TEST_F(TCanInWithInputsPage, TachoOverCanOnThisPageMovesTheInputsPagesTachoSource) {
+  Read();
+  ASSERT_NE(inputs.TachoSource(), TTachoSource::Can);
+  page.Controls().Get<TVDCheckBox>("VDCheckBox1").click();
+  EXPECT_EQ(inputs.TachoSource(), TTachoSource::Can);
+  Write();
+  EXPECT_NE(Peek(kSimExt, 546) & 0x10, 0);
+  page.Controls().Get<TVDCheckBox>("VDCheckBox1").click();
+  EXPECT_EQ(inputs.TachoSource(), TTachoSource::Wire);
+
+  Read();
+  EXPECT_EQ(inputs.TachoSource(), TTachoSource::Wire) << "a read changes nothing";
 }
 
 }  // namespace
