@@ -2,6 +2,8 @@
 
 #include <QButtonGroup>
 #include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QMessageBox>
 #include <QRadioButton>
 #include <QSignalBlocker>
@@ -27,6 +29,11 @@ constexpr const char* kInteraction = "Взаимодействие со штат
 constexpr const char* kPrograms = "Управление CAN командами по событиям";
 constexpr const char* kGatedSections[] = {"Выходы", kInteraction};
 
+// What the CAN interface does for the main module's outputs, as the "Выходы" row names it
+// (locking and unlocking as one).
+constexpr const char* kCanOutputs[] = {"Мигание указателями поворотов", "Управление ЦЗ",
+                                       "Отпирание багажника", "Управление функцией \"комфорт\""};
+
 constexpr int kArmingBit = 2;
 constexpr int kDisarmingBit = 3;
 constexpr int kDriverOnlyBit = 7;
@@ -47,6 +54,7 @@ TCanOut::TCanOut(IPageHost& host, TCanLinks* links, QWidget* parent)
       controls_(BuildTablePage(*this, CanOutTable(), host)),
       canOutputs_(controls_.Get<TVDData>("vddCanOuts")) {
   new TCheckRules(controls_, kRules, {}, this);
+  AddOutputsRow();
   choices_[0] = AddChoice(kArmingChoice);
   choices_[1] = AddChoice(kDisarmingChoice);
   connect(choices_[0].Items, &QButtonGroup::idClicked, this, &TCanOut::ChooseArming);
@@ -64,6 +72,22 @@ TCanOut::TCanOut(IPageHost& host, TCanLinks* links, QWidget* parent)
   };
   if (links != nullptr) connect(links, &TCanLinks::ChoiceHint, this, &TCanOut::SetChoiceHints);
   ShowChoices();
+}
+
+void TCanOut::AddOutputsRow() {
+  auto* row = new QWidget;
+  row->setObjectName(QStringLiteral("dgOuts"));
+  auto* layout = new QHBoxLayout(row);
+  layout->setContentsMargins(0, 0, 0, 0);
+  for (const char* output : kCanOutputs) {
+    auto* cell = new QLabel(QString::fromUtf8(output));
+    cell->setFrameShape(QFrame::Box);
+    cell->setMargin(4);
+    cell->setToolTip(QString::fromUtf8(output));
+    layout->addWidget(cell);
+  }
+  layout->addStretch();
+  AddToSection(*this, QStringLiteral("Выходы"), row);
 }
 
 TCanOut::TChoice TCanOut::AddChoice(const TChoiceTexts& texts) {

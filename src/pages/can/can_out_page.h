@@ -47,6 +47,7 @@ class TCanOut : public TVDFrame {
     QButtonGroup* Items = nullptr;
   };
 
+  void AddOutputsRow();
   TChoice AddChoice(const TChoiceTexts& texts);
   void AttachCanOutputs();
   void AttachPrograms();

@@ -4,10 +4,13 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QSlider>
 #include <QTimer>
 
 #include "binding/ui/vd_check_box.h"
+#include "binding/ui/vd_data.h"
+#include "binding/ui/vd_track_bar.h"
 #include "journal/ui/event_field.h"
 #include "journal/ui/events_form.h"
 #include "pages/can/can_program_editor.h"
@@ -168,6 +171,29 @@ TEST_F(TCanEditor, NoCommandClearsTheEventsAndNoSwitchOnEventClearsTheSwitchOffE
   EXPECT_EQ(withoutCommand, TCanProgram{});
   const TCanProgram withoutStart = Reopened({.Command = 5, .OffEvents = {201, 202, 203, 204}});
   EXPECT_EQ(withoutStart, TCanProgram{.Command = 5});
+}
+
+}  // namespace
+
+namespace {
+
+// The sections the main firmware 4 and 5 know are greyed for any other, unless in demo mode;
+// the timers stay.
+TEST(CanPagesFirmware, OlderFirmwareGreysTheCanSectionsButNotTheTimers) {
+  TFakePageHost host;
+  TCanOut page{host};
+  auto& version = page.Controls().Get<TVDData>("vddMainVersion");
+  version.OnLoad(version, 3, 0);
+  EXPECT_FALSE(page.Arming().isEnabled());
+  EXPECT_FALSE(page.Controls().Get<TVDCheckBox>("VDCheckBox15").isEnabled());
+  EXPECT_TRUE(page.Controls().Get<TVDTrackBar>("VDTrackBar2").isEnabled());
+  version.OnLoad(version, 9, 1);
+  EXPECT_FALSE(page.Arming().isEnabled()) << "only the major version decides";
+  version.OnLoad(version, 5, 0);
+  EXPECT_TRUE(page.Arming().isEnabled());
+  host.Demo = true;
+  version.OnLoad(version, 3, 0);
+  EXPECT_TRUE(page.Arming().isEnabled());
 }
 
 }  // namespace
