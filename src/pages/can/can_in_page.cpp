@@ -12,6 +12,7 @@
 #include "binding/ui/table_page.h"
 #include "binding/ui/vd_data.h"
 #include "link/lan_msg.h"
+#include "memory/base_device_memory_item.h"
 #include "pages/can/can_tables.h"
 #include "pages/can/section_gate.h"
 
@@ -24,6 +25,21 @@ constexpr uint8_t kReadyIsChargeLamp = 7;
 constexpr uint8_t kNoReady = 255;
 constexpr uint8_t kUnknownHigh = 255;
 constexpr int kCellSize = 26;
+constexpr int kConnectionRow = TCanInputs::kSignals;
+constexpr uint8_t kFromCan = 0;
+constexpr uint8_t kNotFromCan = 255;
+
+// The inputs page's flag item of each function the grid has a column for; empty where the
+// inputs page lists no such function.
+struct TConnection {
+  int Function;
+  const char* Item;
+};
+constexpr TConnection kConnections[] = {
+    {1, "vddinDoorFlashCan"},         {2, "vddInTrunkFlashCan"}, {3, "vddInHoodFlashCan"},
+    {4, "vddInIgnFlashCan"},          {7, "vddInParkFlashCan"},  {8, "vddInChargeFlashCan"},
+    {11, "vddInCentralLockFlashCan"},
+};
 
 constexpr TCheckRule kRules[] = {
     {.Box = "VDCheckBox4", .When = true, .Target = "VDCheckBox8", .Then = true},
@@ -56,10 +72,11 @@ TCanIn::TCanIn(IPageHost& host, QWidget* parent)
   AttachReady();
   AttachSpeeds();
   AttachVersion();
+  AttachConnections();
 }
 
 void TCanIn::BuildGrid() {
-  grid_ = new QTableWidget(TCanInputs::kSignals, TCanInputs::kColumns);
+  grid_ = new QTableWidget(TCanInputs::kSignals + 1, TCanInputs::kColumns);
   grid_->setObjectName(QStringLiteral("dgCanIns"));
   grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   grid_->setSelectionMode(QAbstractItemView::NoSelection);
@@ -90,13 +107,24 @@ void TCanIn::BuildGrid() {
       grid_->setItem(entry, column - 1, cell);
     }
   }
-  connect(grid_, &QTableWidget::cellClicked, this,
-          [this](int row, int column) { ClickCell(row, column + 1); });
+  grid_->setVerticalHeaderItem(kConnectionRow, new QTableWidgetItem(QStringLiteral("Подключение")));
+  for (int column = 1; column <= TCanInputs::kColumns; ++column) {
+    auto* cell = new QTableWidgetItem;
+    cell->setTextAlignment(Qt::AlignCenter);
+    grid_->setItem(kConnectionRow, column - 1, cell);
+  }
+  connect(grid_, &QTableWidget::cellClicked, this, [this](int row, int column) {
+    if (row == kConnectionRow) {
+      ClickConnection(column + 1);
+    } else {
+      ClickCell(row, column + 1);
+    }
+  });
   grid_->resizeColumnsToContents();
   grid_->setFixedSize(grid_->verticalHeader()->sizeHint().width() +
                           TCanInputs::kColumns * kCellSize + 2 * grid_->frameWidth() + 2,
                       grid_->horizontalHeader()->sizeHint().height() +
-                          TCanInputs::kSignals * kCellSize + 2 * grid_->frameWidth() + 2);
+                          (TCanInputs::kSignals + 1) * kCellSize + 2 * grid_->frameWidth() + 2);
   AddToSection(*this, QString::fromUtf8(kInputsSection), grid_);
   Redraw();
 }
@@ -130,6 +158,62 @@ void TCanIn::Redraw() {
       const bool here = inputs_.Function(entry) == TCanInputs::ColumnFunction(column);
       QTableWidgetItem* cell = grid_->item(entry, column - 1);
       cell->setText(here ? QStringLiteral("●") : QString());
+    }
+  }
+  for (int column = 1; column <= TCanInputs::kColumns; ++column) {
+    QTableWidgetItem* cell = grid_->item(kConnectionRow, column - 1);
+    const std::optional<bool> fromCan = FromCan(column);
+    cell->setText(!fromCan ? QString() : *fromCan ? QStringLiteral("☑") : QStringLiteral("☐"));
+    cell->setToolTip(!fromCan ? QString()
+                     : *fromCan ? QStringLiteral("к любому входу (обязательно)")
+                                : QStringLiteral("только к входам главного модуля"));
+  }
+}
+
+TVDData* TCanIn::ConnectionItem(int column) const {
+  for (const TConnection& connection : kConnections) {
+    if (connection.Function == TCanInputs::ColumnFunction(column)) {
+      auto* item = &controls_.Get<TVDData>(connection.Item);
+      return item->GetMem() != nullptr ? item : nullptr;
+    }
+  }
+  return nullptr;
+}
+
+std::optional<bool> TCanIn::FromCan(int column) const {
+  if (ConnectionItem(column) == nullptr) return std::nullopt;
+  return connections_.at(static_cast<size_t>(column - 1)) == kFromCan;
+}
+
+// The inputs page keeps the same bytes: storing them at once has it show the change.
+bool TCanIn::ClickConnection(int column) {
+  TVDData* item = ConnectionItem(column);
+  if (item == nullptr || !item->Operable()) return false;
+  uint8_t& flag = connections_.at(static_cast<size_t>(column - 1));
+  flag = flag == kFromCan ? kNotFromCan : kFromCan;
+  item->StoreEdited();
+  Redraw();
+  return true;
+}
+
+void TCanIn::AttachConnections() {
+  for (int column = 1; column <= TCanInputs::kColumns; ++column) {
+    for (const TConnection& connection : kConnections) {
+      if (connection.Function != TCanInputs::ColumnFunction(column)) continue;
+      auto& item = controls_.Get<TVDData>(connection.Item);
+      uint8_t& flag = connections_.at(static_cast<size_t>(column - 1));
+      flag = kNotFromCan;
+      item.OnLoad = [this, &flag](QObject&, uint8_t byte, int) {
+        flag = byte;
+        Redraw();
+      };
+      item.OnStore = [&flag](QObject&, uint8_t& byte, int) { byte = flag; };
+      // The inputs page owns the factory flags; this row shows what they became.
+      item.OnSetDefaultState = [this, &flag, &item](QObject&, uint8_t& byte, int) {
+        byte = item.GetMem()->GetByte(item.ComponentData().Addr());
+        flag = byte;
+        Redraw();
+      };
     }
   }
 }

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 #include "binding/ui/page_controls.h"
 #include "binding/ui/vd_frame.h"
@@ -32,6 +33,11 @@ class TCanIn : public TVDFrame {
   bool EngineRuns() const { return engineRuns_; }
   // A click on a signal's cell, as the grid reports it.
   void ClickCell(int entry, int column);
+  // A click on the connection row: the function of the column is taken from the CAN bus or
+  // no longer. False for a column whose function the inputs page does not list.
+  bool ClickConnection(int column);
+  // The function of the column is taken from the CAN bus; none for a column without a flag.
+  std::optional<bool> FromCan(int column) const;
 
  private:
   void BuildGrid();
@@ -40,6 +46,8 @@ class TCanIn : public TVDFrame {
   void AttachReady();
   void AttachSpeeds();
   void AttachVersion();
+  void AttachConnections();
+  TVDData* ConnectionItem(int column) const;
   void Redraw();
 
   IPageHost& host_;
@@ -51,5 +59,7 @@ class TCanIn : public TVDFrame {
   QLabel* engineSpeed_ = nullptr;
   QLabel* roadSpeed_ = nullptr;
   std::array<uint8_t, 4> speeds_{};
+  // The flag byte of each column's function, as last loaded or set.
+  std::array<uint8_t, TCanInputs::kColumns> connections_{};
   bool engineRuns_ = false;
 };

@@ -9,6 +9,7 @@
 #include "binding/ui/vd_data.h"
 #include "pages/main/inputs_page.h"
 #include "pages/main/main_board.h"
+#include "pages/main/outputs_page.h"
 #include "shell/fake_page_host.h"
 #include "vehicle_memory_fixture.h"
 
@@ -76,33 +77,58 @@ TEST_F(TCanInOnTheBus, GridClicksAndTheReadyBoxReachTheFlashImage) {
   EXPECT_EQ(Peek(kSimFlash, 64018), 255);
 }
 
-// The tacho taken from CAN is one bit beside the inputs page's own record of the tacho
-// source: a click on either page must leave both saying the same.
+// The inputs page keeps its own state of what the CAN inputs page shows: a click on either
+// page must leave both saying the same. The outputs page tells the board's generation.
 class TCanInWithInputsPage : public TVehicleMemoryTest {
  protected:
   TCanInWithInputsPage() {
+    registry.BindControls(outputs.BoundControls(), {});
     registry.BindControls(inputs.BoundControls(), {});
     registry.BindControls(page.BoundControls(), {});
   }
 
   TFakePageHost host;
   TMainBoard board;
+  TMainOutputs outputs{host, board};
   TMainInputs inputs{host, board};
   TCanIn page{host};
 };
 
 TEST_F(TCanInWithInputsPage, TachoOverCanOnThisPageMovesTheInputsPagesTachoSource) {
+  Poke(kSimFlash, 62748, 255);
+  Poke(kSimExt, 546, 0);
   Read();
   ASSERT_NE(inputs.TachoSource(), TTachoSource::Can);
   page.Controls().Get<TVDCheckBox>("VDCheckBox1").click();
   EXPECT_EQ(inputs.TachoSource(), TTachoSource::Can);
   Write();
   EXPECT_NE(Peek(kSimExt, 546) & 0x10, 0);
+  EXPECT_EQ(Peek(kSimFlash, 62748), 0) << "the inputs page wrote its tacho source";
   page.Controls().Get<TVDCheckBox>("VDCheckBox1").click();
   EXPECT_EQ(inputs.TachoSource(), TTachoSource::Wire);
+  Write();
+  EXPECT_EQ(Peek(kSimFlash, 62748), 255) << "the inputs page wrote its tacho source";
 
   Read();
   EXPECT_EQ(inputs.TachoSource(), TTachoSource::Wire) << "a read changes nothing";
+}
+
+TEST_F(TCanInWithInputsPage, TheConnectionRowTurnsTheInputsPagesFlagOfTheFunction) {
+  Poke(kSimFlash, 62742, 255);
+  Read();
+  constexpr int kChargeColumn = 5;
+  ASSERT_EQ(page.FromCan(kChargeColumn), false);
+  EXPECT_EQ(page.FromCan(7), std::nullopt) << "the inputs page has no flag for function 15";
+  EXPECT_FALSE(page.ClickConnection(7));
+
+  EXPECT_TRUE(page.ClickConnection(kChargeColumn));
+  EXPECT_EQ(page.FromCan(kChargeColumn), true);
+  EXPECT_TRUE(board.Model().TaskIn(8)->FromCan) << "the inputs page shows the change at once";
+  Write();
+  EXPECT_EQ(Peek(kSimFlash, 62742), 0) << "the inputs page wrote the same flag";
+  EXPECT_TRUE(page.ClickConnection(kChargeColumn));
+  Write();
+  EXPECT_EQ(Peek(kSimFlash, 62742), 255);
 }
 
 }  // namespace
