@@ -8,10 +8,12 @@
 
 namespace {
 
-// What a program's row says: its command and, below, the event that starts it.
+// What a program's row says: its command and, below, the event that starts it; a program
+// without either offers to be added.
 QString ProgramText(const TCanProgram& program) {
-  if (!program.HasCommand()) return QStringLiteral("+");
-  QString text = QStringLiteral("Команда: ") + CanCommandTitle(program.Command);
+  if (!program.IsSet()) return QStringLiteral("+");
+  QString text = QStringLiteral("Команда: ") +
+                 (program.HasCommand() ? CanCommandTitle(program.Command) : CanCommandItemText(0));
   if (program.OnEvent != 0) text += QStringLiteral("\nСобытие: ") + EventCodeText(program.OnEvent);
   return text;
 }

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QPushButton>
 #include <QSlider>
 #include <QTimer>
 
@@ -14,6 +15,7 @@
 #include "journal/ui/event_field.h"
 #include "journal/ui/events_form.h"
 #include "pages/can/can_program_editor.h"
+#include "pages/can/can_program_grid.h"
 #include "pages/main/main_board.h"
 #include "pages/main/outputs_page.h"
 #include "shell/fake_page_host.h"
@@ -109,6 +111,22 @@ TEST_F(TCanOutOnTheBus, AnEditedProgramReachesTheModulesFlashAndSettings) {
   EXPECT_EQ(Peek(kSimFlash, kProgramCommands + 2), 17);
   EXPECT_EQ(Peek(kSimExt, kProgramEvents + 8), 200);
   EXPECT_EQ(Peek(kSimExt, kProgramEvents + 11), 3);
+}
+
+TEST_F(TCanOutOnTheBus, TheGridShowsCommandAndSwitchOnEventOfEachProgram) {
+  Poke(kSimFlash, kProgramCommands + 0, 17);
+  Poke(kSimExt, kProgramEvents + 0, 200);
+  Poke(kSimFlash, kProgramCommands + 1, 0);
+  Poke(kSimExt, kProgramEvents + 4, 200);
+  Poke(kSimFlash, kProgramCommands + 2, 255);
+  Poke(kSimExt, kProgramEvents + 8, 0);
+  Read();
+  const QString first = page.ProgramGrid().EditButton(0).text();
+  EXPECT_TRUE(first.startsWith(QStringLiteral("Команда: 17. "))) << first.toStdString();
+  EXPECT_TRUE(first.contains(QStringLiteral("\nСобытие: 1 "))) << first.toStdString();
+  EXPECT_TRUE(page.ProgramGrid().EditButton(1).text().contains(QStringLiteral("--------")))
+      << "a switch-on event without a command is still shown";
+  EXPECT_EQ(page.ProgramGrid().EditButton(2).text(), QStringLiteral("+"));
 }
 
 TEST_F(TCanOutOnTheBus, ResetClearsAllNineBytesOfAProgram) {
