@@ -18,7 +18,6 @@
 namespace {
 
 constexpr TPositionCoding kTimeCoding{.Kind = pcTimeByte};
-constexpr int kMaxRepeatByte = 255;
 
 int TimePosition(uint8_t stored) {
   return kTimeCoding.Position(stored).value_or(0);
@@ -142,7 +141,7 @@ TCanProgram TProgCan::Program() const {
   if (program.OnEvent != 0) {
     for (size_t i = 0; i < offEvents_.size(); ++i) program.OffEvents[i] = offEvents_[i]->Code();
   }
-  program.Repeats = static_cast<uint8_t>(std::min(repeats_->value(), kMaxRepeatByte));
+  program.Repeats = static_cast<uint8_t>(repeats_->value());
   program.Delay = TimeByte(delay_->value());
   program.Pause = TimeByte(pause_->value());
   return program;
