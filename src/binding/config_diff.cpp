@@ -135,10 +135,17 @@ TAreaImage TConfigComparison::FromFile(TFileRW& file, TDeviceMemoryItem& area) c
   file.SetItem(&area);
   file.Read(0, result.Bytes);
   const TClusterList held = file.HeldRuns(area);
+  const std::vector<bool> cells = CellBytes(result.LanAddr, result.MemID, area.Capacity());
+  // A pages' file whose cells reach the area's last byte holds the whole area too, but only
+  // zeros between the cells: a whole image shows itself by some byte outside them.
+  const auto outsideCells = [&] {
+    for (std::size_t i = 0; i < capacity; ++i) {
+      if (!cells[i] && result.Bytes[i] != 0) return true;
+    }
+    return false;
+  };
   const bool whole = held.size() == 1 && held.front().Start == 0 &&
-                     held.front().Count >= std::min(area.Size(), area.Capacity());
-  const std::vector<bool> cells =
-      whole ? std::vector<bool>() : CellBytes(result.LanAddr, result.MemID, area.Capacity());
+                     held.front().Count >= std::min(area.Size(), area.Capacity()) && outsideCells();
   for (const auto& run : held) {
     for (int i = run.Start; i < run.Start + run.Count; ++i) {
       result.Known[static_cast<size_t>(i)] = whole || cells[static_cast<size_t>(i)];

@@ -1,5 +1,6 @@
 #include <vector>
 
+#include "pages/can/can_tables.h"
 #include "pages/gsm/gsm_tables.h"
 #include "pages/main/main_tables.h"
 #include "pages/settings_pages.h"
@@ -7,7 +8,7 @@
 std::span<const TPageTable> SettingsPageTables() {
   static const std::vector<TPageTable> kTables = [] {
     std::vector<TPageTable> tables;
-    for (const auto module : {MainPageTables(), GsmPageTables()})
+    for (const auto module : {MainPageTables(), CanPageTables(), GsmPageTables()})
       tables.insert(tables.end(), module.begin(), module.end());
     return tables;
   }();

@@ -125,8 +125,13 @@ TLanMsg TVirtualMainModule::ModeMessage() const {
   return Message(kBroadcastAddr, kModeReport, {d0, d1});
 }
 
+// Besides the board's readings the report carries the CAN interface's car and the engine
+// and road speed it reads from the car.
 TLanMsg TVirtualMainModule::VoltageReport(uint8_t dest) const {
-  return Message(dest, kVoltage, {VoltageCode(), 0, boardTemperature_, 0, 0, 0, 0, 0, 0, 0, 0});
+  const auto speeds = canInterface_.Speeds(engine_, ticks_);
+  return Message(dest, kVoltage,
+                 {VoltageCode(), 0, boardTemperature_, 0, 0, canInterface_.Group(),
+                  canInterface_.Subgroup(), speeds[0], speeds[1], speeds[2], speeds[3]});
 }
 
 // The period of the tacho pulses in 0.08 ms units: about 900 rpm at idle with a little
@@ -205,6 +210,14 @@ void TVirtualMainModule::Handle(const TLanMsg& msg, std::vector<TLanMsg>& replie
       msg.Data[0] == kSubRevisionQuery) {
     const uint8_t record[] = {kSubRevisionQuery, 0, 0, 0, 0, kSubRevision};
     replies.push_back(Answer(msg, record));
+    return;
+  }
+  if (request && msg.Command == TVirtualCanInterface::kPassOn) {
+    for (const auto& answer :
+         canInterface_.Take(std::span<const uint8_t>(msg.Data.data(), msg.Length))) {
+      replies.push_back(Message(msg.Source, TVirtualCanInterface::kAnswer, answer));
+    }
+    if (msg.AnswerRequested) replies.push_back(Answer(msg));
     return;
   }
   if (request && HandleRelayProgramming(msg, replies)) return;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sim/virtual_can_interface.h"
 #include "sim/virtual_module.h"
 
 // What a test or the demo does to the car.
@@ -27,6 +28,7 @@ class TVirtualMainModule : public TVirtualModule {
   void Perform(TSimAction action, std::vector<TLanMsg>& out);
   // Whether the CAN module is fitted: the status answer relays its record.
   void SetCanModuleFitted(bool fitted) { canFitted_ = fitted; }
+  const TVirtualCanInterface& CanInterface() const { return canInterface_; }
 
   std::span<const TLiveStream> LiveStreams() const override;
 
@@ -61,5 +63,6 @@ class TVirtualMainModule : public TVirtualModule {
   bool tachoReports_ = false;
   bool ignitionByStart_ = false;  // remote start switched the ignition on
   uint8_t boardTemperature_ = 25;
+  TVirtualCanInterface canInterface_;
   unsigned ticks_ = 0;  // voltage ripple
 };

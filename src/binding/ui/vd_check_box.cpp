@@ -40,7 +40,9 @@ QString TVDCheckBox::GetValueText() const {
 }
 
 void TVDCheckBox::Synchronize(IBoundControl* sender, int value) {
-  if (IsTwin<TVDCheckBox>(sender)) ShowQuietly(value != 0);
+  if (!IsTwin<TVDCheckBox>(sender)) return;
+  ShowQuietly(value != 0);
+  emit ChangedByTwin(value != 0);
 }
 
 void TVDCheckBox::ShowQuietly(bool checked) {

@@ -31,6 +31,11 @@ class TVDCheckBox : public QCheckBox, public TBoundControlBase {
   void SetDefault() override { setChecked(default_); }
   void Synchronize(IBoundControl* sender, int value) override;
 
+ signals:
+  // The user changed the same cell on another page. Pages that keep state of their own
+  // beside the bit follow it here; a load never emits this.
+  void ChangedByTwin(bool checked);
+
  private:
   void Toggled(bool checked);
   // Shows a value the area already holds, so twins and the area need no telling.

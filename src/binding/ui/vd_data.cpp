@@ -32,7 +32,11 @@ void TVDData::Store() {
 }
 
 void TVDData::StoreEdited() {
-  if (StoreBytes()) GetMem()->SetModified(true);
+  if (StoreBytes()) ReportUserChange(0);
+}
+
+void TVDData::Synchronize(IBoundControl* sender, int) {
+  if (IsTwin<TVDData>(sender)) Load();
 }
 
 bool TVDData::StoreBytes() {

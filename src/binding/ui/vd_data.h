@@ -33,12 +33,14 @@ class TVDData : public QObject, public TBoundControlBase {
   void Load() override;
   void Store() override;
   // Stores what the page's own control changed at once, not only at the next write: the
-  // area counts as changed when a byte did.
+  // area counts as changed when a byte did, and twins on other pages show the new bytes.
   void StoreEdited();
   QString GetCaption() const override { return control_ ? control_->objectName() : QString(); }
   QString GetValueText() const override;
   void SetDefault() override;
-  void Synchronize(IBoundControl*, int) override {}
+  // Two pages that keep the same bytes in their own state must not write back different
+  // ones: an edit on one reloads the other.
+  void Synchronize(IBoundControl* sender, int) override;
 
  private:
   bool StoreBytes();

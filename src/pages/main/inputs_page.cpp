@@ -262,6 +262,12 @@ void TMainInputs::AttachRules() {
     connect(&controls_.Get<TVDCheckBox>(name), &QAbstractButton::clicked, this,
             &TMainInputs::AnalogButtonsMoved);
   }
+  // Taking the tacho from CAN on the CAN inputs page takes the tacho function off its wire.
+  connect(&controls_.Get<TVDCheckBox>("VDCheckBox1"), &TVDCheckBox::ChangedByTwin, this,
+          [this](bool fromCan) {
+            if (fromCan == (records_.TachoSource() == TTachoSource::Can)) return;
+            SetTachoSource(fromCan ? TTachoSource::Can : TTachoSource::Wire);
+          });
   // The grid refuses the speed and steering-button functions while they come from CAN.
   for (const char* name : {"VDCheckBox2", "VDCheckBox21"}) {
     connect(&controls_.Get<TVDCheckBox>(name), &QAbstractButton::toggled, this,
