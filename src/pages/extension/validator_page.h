@@ -1,0 +1,20 @@
+#pragma once
+
+#include "binding/ui/page_controls.h"
+#include "binding/ui/vd_frame.h"
+
+class IPageHost;
+
+// The validator's page.
+class TValidatorPage : public TVDFrame {
+  Q_OBJECT
+
+ public:
+  explicit TValidatorPage(IPageHost& host, QWidget* parent = nullptr);
+
+  const TPageControls& Controls() const { return controls_; }
+
+ private:
+  IPageHost& host_;
+  TPageControls controls_;
+};
