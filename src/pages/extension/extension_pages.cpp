@@ -24,6 +24,17 @@ void RegisterTablePage(TPageRegistry& registry, const TPageTable& table) {
        .Table = &table});
 }
 
+void RegisterRelayIOPage(TPageRegistry& registry, const TPageTable& table,
+                         TRelayIOPage::TGeneration generation) {
+  registry.Register({.Name = QLatin1String(table.Name),
+                     .LanAddr = table.LanAddr,
+                     .Create =
+                         [generation](QWidget* parent, IPageHost& host) {
+                           return new TRelayIOPage(host, generation, parent);
+                         },
+                     .Table = &table});
+}
+
 }  // namespace
 
 void RegisterExtensionPages(TPageRegistry& registry) {
@@ -34,6 +45,7 @@ void RegisterExtensionPages(TPageRegistry& registry) {
   RegisterTablePage<TSlaveData>(registry, SlaveDataTable());
   RegisterTablePage<TShockOptions>(registry, ShockOptionsTable());
   RegisterTablePage<TTiltOptions>(registry, TiltOptionsTable());
-  RegisterTablePage<TRelayIOPage>(registry, RelayIOTable());
+  RegisterRelayIOPage(registry, RelayIOTable(), TRelayIOPage::kOlder);
+  RegisterRelayIOPage(registry, RelayIONewTable(), TRelayIOPage::kNewer);
   RegisterTablePage<TValidatorPage>(registry, ValidatorTable());
 }

@@ -118,7 +118,9 @@ void TLearnSession::CancelLearning() {
       });
 }
 
-TLearnWait* TLearnSession::Window() const { return window_; }
+TLearnWait* TLearnSession::Window() const {
+  return window_;
+}
 
 void TLearnSession::Finish() {
   if (OnFinished) OnFinished();

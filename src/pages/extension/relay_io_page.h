@@ -2,19 +2,72 @@
 
 #include "binding/ui/page_controls.h"
 #include "binding/ui/vd_frame.h"
+#include "pages/extension/relay_io_inputs.h"
 
 class IPageHost;
+class QLabel;
+class TLearnSession;
+class TVDGrid;
 
-// The engine start module's page.
+// The engine start module's page, in the layout of the module's generation: before version
+// 262 combinations carry an input mask and learn through commands 112 and 113, from 262 on
+// they learn through command 54 and the page shows the converter readings. Both show the
+// inputs, the analog buttons, the combinations and the overload record.
 class TRelayIOPage : public TVDFrame {
   Q_OBJECT
 
  public:
-  explicit TRelayIOPage(IPageHost& host, QWidget* parent = nullptr);
+  enum TGeneration { kOlder, kNewer };
+  TRelayIOPage(IPageHost& host, TGeneration generation, QWidget* parent = nullptr);
 
   const TPageControls& Controls() const { return controls_; }
+  const TRelayIOInputs& Inputs() const { return inputs_; }
+  TLearnSession& Learning() const { return *learning_; }
+  TVDGrid& InputsGrid() const { return *inputsGrid_; }
+  TVDGrid& AnalogGrid() const { return *analogGrid_; }
+  TVDGrid& CombinationsGrid() const { return *combinations_; }
+
+  void PageShown() override;
+  void PageHidden() override;
+
+  // Clicks as the user makes them. Analog grid: a block of five rows per input.
+  void ClickInput(int row, int column);
+  void ClickAnalog(int row, int column);
+  void ClickCombination(int row, int column);
+
+  static constexpr int kBlockRows = 5;
+  static constexpr int kLearnedInBlock = 3;
+  static constexpr int kLearnInBlock = 4;
+  static constexpr int kLearnedColumn = 2;
+  static constexpr int kLearnColumn = 3;
 
  private:
+  void BindItems();
+  void AddInputsGrid();
+  void AddAnalogGrid();
+  void AddCombinationsGrid();
+  void AddOverloads();
+  void AddReadings();
+  void Store(const char* item);
+  void Redraw();
+  void RedrawInputs();
+  void RedrawAnalog();
+  void RedrawCombinations();
+  void LearnButton(int input, int button);
+  void LearnCombination(int combination);
+  void TakeResult(uint8_t byte);
+
   IPageHost& host_;
+  TGeneration generation_;
   TPageControls controls_;
+  TRelayIOInputs inputs_;
+  std::array<uint8_t, 3> readings_{};
+  uint8_t pressedButtons_ = 0;
+  bool resetOverloads_ = false;
+  TVDGrid* inputsGrid_ = nullptr;
+  TVDGrid* analogGrid_ = nullptr;
+  TVDGrid* combinations_ = nullptr;
+  TVDGrid* readingsGrid_ = nullptr;
+  QLabel* overloads_ = nullptr;
+  TLearnSession* learning_ = nullptr;
 };

@@ -1,0 +1,82 @@
+#include "pages/extension/relay_io_page.h"
+
+#include <gtest/gtest.h>
+
+#include "learning_fixture.h"
+#include "pages/extension/learn_session.h"
+#include "pages/extension/learn_wait.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr uint8_t kRelayIO = 13;
+
+template <TRelayIOPage::TGeneration G>
+struct TGenerationPage : TRelayIOPage {
+  explicit TGenerationPage(IPageHost& host) : TRelayIOPage(host, G) {}
+};
+
+using NewerRelayIOLearning = TLearningTest<TGenerationPage<TRelayIOPage::kNewer>>;
+using OlderRelayIOLearning = TLearningTest<TGenerationPage<TRelayIOPage::kOlder>>;
+
+bool SentCommand(const std::vector<TLanMsg>& sent, uint8_t command, std::vector<uint8_t> data) {
+  return std::ranges::any_of(sent, [&](const TLanMsg& msg) {
+    return msg.Dest == kRelayIO && msg.Command == command && msg.Length == data.size() &&
+           std::equal(data.begin(), data.end(), msg.Data.begin());
+  });
+}
+
+TEST_F(NewerRelayIOLearning, CombinationLearnedAndShown) {
+  page.ClickCombination(3, TRelayIOPage::kLearnColumn);
+  ASSERT_TRUE(SpinUntil([&] { return page.Learning().Waiting(); }, 5s));
+  EXPECT_EQ(page.Learning().Window()->windowTitle(), QStringLiteral("Обучить событию  3"));
+  PressButton(kRelayIO);
+  ASSERT_TRUE(SpinUntil([&] { return !page.Learning().Busy(); }, 5s));
+  EXPECT_TRUE(StatusSays(QStringLiteral("Обучение закончено")));
+  EXPECT_EQ(ModuleByte(kRelayIO, 46 + 2), 1);
+  EXPECT_TRUE(SentCommand(Sent(), 54, {2, 2}));
+}
+
+TEST_F(NewerRelayIOLearning, FailedButtonLearningIsStoppedWithTheEchoChecked) {
+  page.ClickInput(2, 3);  // input 2 reads a ladder
+  ASSERT_TRUE(page.Inputs().Analog(2));
+  SetOutcome(kRelayIO, TLearnOutcome::NotLearned);
+  page.ClickAnalog(TRelayIOPage::kBlockRows + TRelayIOPage::kLearnInBlock, 4);
+  ASSERT_TRUE(SpinUntil([&] { return page.Learning().Waiting(); }, 5s));
+  PressButton(kRelayIO);
+  ASSERT_TRUE(SpinUntil([&] { return !page.Learning().Busy(); }, 5s));
+  EXPECT_TRUE(StatusSays(QStringLiteral("Обучение отменено")));
+  EXPECT_FALSE(StatusSays(QStringLiteral("Команда отмены обучения не принята.")));
+  const auto sent = Sent();
+  EXPECT_TRUE(SentCommand(sent, 54, {11, 1}));
+  EXPECT_TRUE(SentCommand(sent, 54, {11, 0}));
+}
+
+TEST_F(NewerRelayIOLearning, SilentModuleLearnsNothing) {
+  Silence(kRelayIO);
+  page.ClickCombination(1, TRelayIOPage::kLearnColumn);
+  ASSERT_TRUE(SpinUntil([&] { return !page.Learning().Busy(); }, 5s));
+  EXPECT_FALSE(page.Learning().Window()->isVisible());
+  EXPECT_FALSE(StatusSays(QStringLiteral("Обучение закончено")));
+  EXPECT_FALSE(page.Inputs().CombinationLearned(1));
+}
+
+TEST_F(OlderRelayIOLearning, RefusedCombinationIsNotWaitedFor) {
+  SetOutcome(kRelayIO, TLearnOutcome::Refuses);
+  page.ClickCombination(5, TRelayIOPage::kLearnColumn);
+  ASSERT_TRUE(SpinUntil([&] { return !page.Learning().Busy(); }, 5s));
+  EXPECT_TRUE(StatusSays(QStringLiteral("Команда обучения не принята.")));
+  EXPECT_TRUE(SentCommand(Sent(), 112, {5}));
+}
+
+TEST_F(OlderRelayIOLearning, CombinationLearnedSetsItsBit) {
+  page.ClickCombination(5, TRelayIOPage::kLearnColumn);
+  ASSERT_TRUE(SpinUntil([&] { return page.Learning().Waiting(); }, 5s));
+  PressButton(kRelayIO);
+  ASSERT_TRUE(SpinUntil([&] { return !page.Learning().Busy(); }, 5s));
+  EXPECT_TRUE(StatusSays(QStringLiteral("Обучение закончено")));
+  EXPECT_EQ(ModuleByte(kRelayIO, 2), 0x10);
+}
+
+}  // namespace
