@@ -1,5 +1,7 @@
 #include "pages/extension/extension_pages.h"
 
+#include <memory>
+
 #include "binding/page_table.h"
 #include "binding/ui/page_registry.h"
 #include "pages/extension/relay_io_page.h"
@@ -8,6 +10,7 @@
 #include "pages/extension/remote_inputs_table.h"
 #include "pages/extension/sensor_pages.h"
 #include "pages/extension/sensor_tables.h"
+#include "pages/extension/slave_events.h"
 #include "pages/extension/slave_pages.h"
 #include "pages/extension/slave_tables.h"
 #include "pages/extension/validator_page.h"
@@ -35,14 +38,31 @@ void RegisterRelayIOPage(TPageRegistry& registry, const TPageTable& table,
                      .Table = &table});
 }
 
+// The slave module's pages share its events: the registry's pages keep them alive as long as
+// any of them may be made.
+void RegisterSlavePages(TPageRegistry& registry) {
+  const auto events = std::make_shared<TSlaveEvents>();
+  registry.Register(
+      {.Name = QLatin1String(SlavePropertiesTable().Name),
+       .LanAddr = SlavePropertiesTable().LanAddr,
+       .Create = [events](QWidget* parent,
+                          IPageHost& host) { return new TSlaveProperties(host, events, parent); },
+       .Table = &SlavePropertiesTable()});
+  RegisterTablePage<TSlaveOptions>(registry, SlaveOptionsTable());
+  registry.Register(
+      {.Name = QLatin1String(SlaveDataTable().Name),
+       .LanAddr = SlaveDataTable().LanAddr,
+       .Create = [events](QWidget* parent,
+                          IPageHost& host) { return new TSlaveData(host, events, parent); },
+       .Table = &SlaveDataTable()});
+}
+
 }  // namespace
 
 void RegisterExtensionPages(TPageRegistry& registry) {
   RegisterTablePage<TTransceiverPage>(registry, TransceiverTable());
   RegisterTablePage<TRemoteInputsPage>(registry, RemoteInputsTable());
-  RegisterTablePage<TSlaveProperties>(registry, SlavePropertiesTable());
-  RegisterTablePage<TSlaveOptions>(registry, SlaveOptionsTable());
-  RegisterTablePage<TSlaveData>(registry, SlaveDataTable());
+  RegisterSlavePages(registry);
   RegisterTablePage<TShockOptions>(registry, ShockOptionsTable());
   RegisterTablePage<TTiltOptions>(registry, TiltOptionsTable());
   RegisterRelayIOPage(registry, RelayIOTable(), TRelayIOPage::kOlder);
