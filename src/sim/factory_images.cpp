@@ -42,7 +42,10 @@ const std::vector<TImagePatch>& FactoryImagePatches() {
       {2, Third, kSimFlash, 64000, {0x25, 0x03}},
       // The pins of the output functions 1 to 16 on the third-generation board: each on its
       // usual wire, the pager, ignition support, starter and ACC on none.
-      {2, Third, kSimFlash, 62464,
+      {2,
+       Third,
+       kSimFlash,
+       62464,
        {204, 169, 140, 137, 108, 233, 0, 77, 45, 24, 44, 0, 0, 0, 152, 156}},
       // Board record: type 16 first shipped with firmware 05.20 of 14.02.2019, a "Tarsk 4".
       {2, Third, kSimFlash, 65408, {0x00, 16, 0x05, 0x20, 0x14, 0x02, 0x19, 0x00}},
@@ -50,6 +53,42 @@ const std::vector<TImagePatch>& FactoryImagePatches() {
       // Firmware generation stored in flash.
       {2, Third, kSimFlash, 65474, {3}},
       {2, Second, kSimFlash, 65474, {0xFF}},
+      // Slave module: polarities, every input counted in every event, events 1 and 2 with
+      // their commands, the others with none; the recordings 128 bytes apart from 0x1A00 and
+      // the sequences from 0x1800, as its address records say.
+      {4, Any, kSimInt, 1, {0x0F}},
+      {4, Any, kSimInt, 6, Filled(8, 63)},
+      {4, Any, kSimInt, 14, {98, 100, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}},
+      {4,
+       Any,
+       kSimInt,
+       22,
+       {0x00, 0x1A, 0x80, 0x1A, 0x00, 0x1B, 0x80, 0x1B, 0x00, 0x1C, 0x80, 0x1C, 0x00, 0x1D, 0x80,
+        0x1D}},
+      {4, Any, kSimInt, 44, {0x00, 0x18}},
+      // A recording of event 1: input 1 active for a while in the middle of it.
+      {4,
+       Any,
+       kSimFlash,
+       0x1A00 + 4 * 6,
+       {0xF0, 0, 0, 0, 0, 0, 0xFF, 0, 0, 0, 0, 0, 0xFF, 0, 0, 0, 0, 0, 0x0F}},
+      // Validator: line polarities, code of lines 3 and 4, service PIN 1-2-3, line 5 asks for
+      // the code, line 6 the horn relay, no line puts the request off, both ladders in full.
+      {14, Any, kSimInt, 1, {0xFA}},
+      {14, Any, kSimInt, 6, Filled(8, 0xF6)},
+      {14, Any, kSimInt, 54, {1, 2, 3}},
+      {14, Any, kSimInt, 60, {3, 1}},
+      {14, Any, kSimInt, 69, {4}},
+      {14, Any, kSimInt, 79, {0xFF, 0xFF}},
+      // Engine start module: polarities and the commands of the eight combinations.
+      {13, Any, kSimInt, 1, {0xFA}},
+      {13, Any, kSimInt, 14, {108, 99, 100, 62, 74, 103, 104, 105}},
+      // Input extender: polarities, event commands, inputs 1 to 3 the door, trunk and hood
+      // switches (byte 0 is input 6), every button in every event's mask.
+      {15, Any, kSimInt, 1, {0x0F}},
+      {15, Any, kSimInt, 14, {108, 99, 100, 62, 102, 103, 104, 105}},
+      {15, Any, kSimInt, 44, {33, 33, 33, 2, 1, 0}},
+      {15, Any, kSimInt, 76, Filled(8, 0xFF)},
   };
   return kPatches;
 }

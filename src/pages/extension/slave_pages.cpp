@@ -288,8 +288,9 @@ void TSlaveData::ApplyLayout() {
     Recording(event).SetDisabled(drRule, problem.has_value());
     Sequence(event).SetDisabled(drRule, problem.has_value());
   }
+  problemText_ = problem.value_or(QString());
   problem_->setVisible(problem.has_value());
-  problem_->setText(problem.value_or(QString()));
+  problem_->setText(problemText_);
   if (problem) {
     host_.ShowStatusText(*problem, false);
     return;
@@ -309,7 +310,7 @@ void TSlaveData::ApplyLayout() {
 }
 
 QString TSlaveData::LayoutProblem() const {
-  return problem_->isVisible() ? problem_->text() : QString();
+  return problemText_;
 }
 
 void TSlaveData::PageShown() {

@@ -106,5 +106,6 @@ class TSlaveData : public TVDFrame {
   std::array<std::array<uint8_t, 2>, kSlaveEvents> addressBytes_{};
   std::array<uint8_t, 2> sequenceBytes_{};
   std::array<TVDGrid*, kSlaveEvents> diagrams_{};
+  QString problemText_;
   QLabel* problem_ = nullptr;
 };

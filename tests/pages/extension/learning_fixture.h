@@ -1,6 +1,7 @@
 #pragma once
 
 #include "memory/lan_devices.h"
+#include "memory/lan_rw.h"
 #include "pages/main/bus_page_fixture.h"
 #include "sim/virtual_extension_module.h"
 #include "sim/virtual_vehicle.h"
@@ -12,12 +13,16 @@ class TLearningTest : public TBusPageTest<TPage> {
  protected:
   void SetUp() override {
     TBusPageTest<TPage>::SetUp();
+    rw.SetAdapter(this->adapter.get());
+    rw.SetLocations(kPersistentLocations);
+    registry.SetRW(&rw);
     registry.BindControls(this->page.BoundControls(), {});
     this->adapter->SetOnDeviceMessage(
         [this](TAdapter&, const TLanMsg& msg) { registry.DispatchMessage(msg); });
   }
   void TearDown() override {
     this->adapter->SetOnDeviceMessage({});
+    registry.SetRW(nullptr);
     TBusPageTest<TPage>::TearDown();
   }
 
@@ -41,6 +46,10 @@ class TLearningTest : public TBusPageTest<TPage> {
     });
   }
   bool StatusSays(const QString& text) const { return this->host.Status.contains(text); }
+  void Read(uint8_t module) {
+    registry.ReadDevice(registry.FindDevice(module), kPersistentLocations, {});
+  }
 
+  TLanRW rw;
   TLanDevices registry;
 };

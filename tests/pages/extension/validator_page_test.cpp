@@ -30,6 +30,7 @@ TEST_F(ValidatorLearning, CodeLearnedWhenTheModuleReportsIt) {
   EXPECT_TRUE(StatusSays(QStringLiteral("Обучение закончено")));
   EXPECT_FALSE(page.Learning().Window()->isVisible());
   EXPECT_EQ(ModuleByte(kValidator, 2) & 1, 1);
+  EXPECT_TRUE(page.Lines().CodeEnabled()) << "the page reads the flag again";
   const auto sent = Sent();
   const auto has = [&sent](uint8_t dest, uint8_t command, uint8_t data) {
     return std::ranges::any_of(sent, [&](const TLanMsg& msg) {
