@@ -26,3 +26,7 @@ void PopCommandMenu(TVDGrid& grid, int row, int column, uint8_t current,
 inline const QString kMarkOn = QStringLiteral("✔");
 inline const QString kLamp = QStringLiteral("●");
 inline const QString kLearnButton = QStringLiteral("Обучить");
+// The learn button of a narrow button column.
+inline const QString kLearnMark = QStringLiteral("▶");
+// A check cell that may be switched on.
+inline const QString kMarkOff = QStringLiteral("☐");

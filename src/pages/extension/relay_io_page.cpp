@@ -128,6 +128,7 @@ void TRelayIOPage::Store(const char* item) {
 void TRelayIOPage::AddInputsGrid() {
   inputsGrid_ = MakeGrid("dgSlave", 1 + TRelayIOInputs::kInputs, 4);
   inputsGrid_->setColumnWidth(0, 52);
+  inputsGrid_->setColumnWidth(2, 120);
   inputsGrid_->setRowHidden(0, true);
   FitHeight(*inputsGrid_);
   connect(inputsGrid_, &QTableWidget::cellClicked, this, &TRelayIOPage::ClickInput);
@@ -155,7 +156,7 @@ void TRelayIOPage::AddCombinationsGrid() {
   const int columns = generation_ == kOlder ? 8 : 4;
   combinations_ = MakeGrid("dgEvents", 1 + TRelayIOInputs::kCombinations, columns);
   combinations_->setColumnWidth(0, 100);
-  combinations_->setColumnWidth(1, 250);
+  combinations_->setColumnWidth(1, 320);
   FitHeight(*combinations_);
   connect(combinations_, &QTableWidget::cellClicked, this, &TRelayIOPage::ClickCombination);
   AddPanel(QStringLiteral("Комбинации"), combinations_);
@@ -238,6 +239,7 @@ void TRelayIOPage::RedrawAnalog() {
     const int top = (input - 1) * kBlockRows;
     const bool analog = inputs_.Analog(input);
     SetCell(grid, top, 0, QStringLiteral("Аналоговые кнопки %1").arg(input));
+    grid.setSpan(top, 0, 1, 1 + TRelayIOInputs::kButtons);
     SetCell(grid, top + 1, 0, QStringLiteral("Номер кнопки"));
     SetCell(grid, top + kLearnedInBlock, 0, QStringLiteral("Обучен"));
     SetCell(grid, top + kLearnInBlock, 0, analog ? QStringLiteral("Обучить") : QString());
@@ -248,7 +250,7 @@ void TRelayIOPage::RedrawAnalog() {
       SetCell(grid, top + 1, button,
               QString::number(button) + (pressed && learned ? kLamp : QString()));
       SetCell(grid, top + kLearnedInBlock, button, learned ? kMarkOn : QString());
-      SetCell(grid, top + kLearnInBlock, button, analog ? kLearnButton : QString(), {}, analog);
+      SetCell(grid, top + kLearnInBlock, button, analog ? kLearnMark : QString(), {}, analog);
     }
   }
 }

@@ -102,6 +102,11 @@ void TRemoteInputsPage::AddInputsGrid() {
   inputsGrid_ = MakeGrid("dgRemIns", 1 + TRemoteInputs::kInputs,
                          kFirstFunctionColumn + static_cast<int>(functions.size()));
   inputsGrid_->setColumnWidth(0, 40);
+  inputsGrid_->setColumnWidth(1, 120);
+  inputsGrid_->setColumnWidth(2, 30);
+  for (std::size_t f = 0; f < functions.size(); ++f) {
+    inputsGrid_->setColumnWidth(kFirstFunctionColumn + static_cast<int>(f), 32);
+  }
   FitHeight(*inputsGrid_);
   connect(inputsGrid_, &QTableWidget::cellClicked, this, &TRemoteInputsPage::ClickInput);
   AddPanel(kInputsCaption, inputsGrid_);
@@ -228,7 +233,7 @@ void TRemoteInputsPage::RedrawAnalog() {
         grid, 0, button,
         QString::number(button) + ((inputs_.Pressed >> (button - 1) & 1) != 0 ? kLamp : QString()));
     SetCell(grid, kButtonsLearnedRow, button, inputs_.ButtonLearned(button) ? kMarkOn : QString());
-    SetCell(grid, kLearnButtonRow, button, kLearnButton);
+    SetCell(grid, kLearnButtonRow, button, kLearnMark);
   }
   for (int event = 1; event <= TRemoteInputs::kEvents; ++event) {
     SetCell(grid, event, 0, QStringLiteral("Событие   %1").arg(event));

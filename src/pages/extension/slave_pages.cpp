@@ -1,5 +1,6 @@
 #include "pages/extension/slave_pages.h"
 
+#include <QFont>
 #include <QLabel>
 #include <QTimer>
 
@@ -88,12 +89,12 @@ void TSlaveProperties::BindItems() {
 
 void TSlaveProperties::AddGrid() {
   grid_ = MakeGrid("dgSlave", kFirstEventRow + kEvents, kEnabledColumn + 1);
-  grid_->setColumnWidth(0, 72);
-  grid_->setColumnWidth(kSourceColumn, 72);
+  grid_->setColumnWidth(0, 90);
+  grid_->setColumnWidth(kSourceColumn, 90);
   for (int column = kFirstInputColumn; column < kCommandColumn; ++column) {
     grid_->setColumnWidth(column, 34);
   }
-  grid_->setColumnWidth(kCommandColumn, 200);
+  grid_->setColumnWidth(kCommandColumn, 320);
   grid_->setColumnWidth(kLearnColumn, 60);
   grid_->setColumnWidth(kEnabledColumn, 26);
   grid_->setRowHeight(1, 18);
@@ -331,7 +332,11 @@ void TSlaveData::AddDiagrams() {
     TVDGrid* grid = MakeGrid("dgData", 1 + kInputs, kMaskColumn + 1);
     grid->setObjectName(QStringLiteral("dgData%1").arg(event));
     grid->setColumnWidth(0, 44);
-    for (int column = 1; column < kMaskColumn; ++column) grid->setColumnWidth(column, 64);
+    // Eight samples to a cell, small enough for the fifteen cells of a recording to fit.
+    QFont samples = grid->font();
+    samples.setPointSizeF(samples.pointSizeF() * 0.6);
+    grid->setFont(samples);
+    for (int column = 1; column < kMaskColumn; ++column) grid->setColumnWidth(column, 50);
     grid->setSpan(0, 0, 1, kMaskColumn);
     FitHeight(*grid);
     connect(grid, &QTableWidget::cellClicked, this,

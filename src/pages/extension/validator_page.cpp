@@ -150,6 +150,7 @@ void TValidatorPage::AddLinesGrid() {
   linesGrid_->setRowHidden(0, true);
   linesGrid_->setColumnWidth(0, 32);
   linesGrid_->setColumnWidth(1, 22);
+  linesGrid_->setColumnWidth(2, 120);
   linesGrid_->setColumnWidth(5, 350);
   FitHeight(*linesGrid_);
   connect(linesGrid_, &QTableWidget::cellClicked, this, &TValidatorPage::ClickLine);
@@ -276,7 +277,7 @@ void TValidatorPage::RedrawLines() {
             QStringLiteral("Режим работы входа/выхода"), !analog);
   }
   SetCell(grid, kLearnRow, kMaskColumn, kLearnButton, QStringLiteral("Обучить коду"));
-  SetCell(grid, kEnableRow, kMaskColumn, lines_.CodeEnabled() ? kMarkOn : QString(),
+  SetCell(grid, kEnableRow, kMaskColumn, lines_.CodeEnabled() ? kMarkOn : kMarkOff,
           QStringLiteral("Разрешить обработку кода"));
   overloads_->setText(OverloadText(resetOverloads_ ? 0 : lines_.FuseErr[0], 2, 1, 2));
 }
@@ -302,8 +303,8 @@ void TValidatorPage::RedrawAnalog() {
       SetCell(grid, 2, column, {}, QStringLiteral("Использовать/не использовать вход"), active);
       SetCell(grid, kAnalogLearnedRow, column, learned ? kMarkOn : QString(),
               QStringLiteral("Обучен/ не обучен входу"), active);
-      SetCell(grid, kAnalogLearnRow, column, kLearnButton,
-              QStringLiteral("Кнопка \"Обучить входу\""), active);
+      SetCell(grid, kAnalogLearnRow, column, kLearnMark, QStringLiteral("Кнопка \"Обучить входу\""),
+              active);
     }
   }
 }
