@@ -1,6 +1,7 @@
 #include "pages/extension/learn_session.h"
 
 #include <QAction>
+#include <utility>
 
 #include "binding/ui/page_command.h"
 #include "binding/ui/page_host.h"
@@ -45,6 +46,7 @@ void TLearnSession::Start(TLearnProcedure procedure) {
   }
   host_.ShowStatusText(procedure_.Status, true);
   state_ = TState::Starting;
+  earlyResult_.reset();
   const uint8_t expected = procedure_.Start.empty() ? 0 : procedure_.Start.front();
   SendPageCommand(
       page_, host_, nullptr,
@@ -71,6 +73,7 @@ void TLearnSession::Started(bool answered, uint8_t echo) {
   }
   state_ = TState::Waiting;
   window_->Show(procedure_.Caption, procedure_.Prompt, procedure_.Detail);
+  if (earlyResult_) TakeResult(*std::exchange(earlyResult_, std::nullopt));
 }
 
 void TLearnSession::Fail(const QString& why) {
@@ -79,6 +82,7 @@ void TLearnSession::Fail(const QString& why) {
 }
 
 void TLearnSession::TakeResult(bool learned) {
+  if (state_ == TState::Starting) earlyResult_ = learned;
   if (state_ != TState::Waiting) return;
   if (!learned) {
     window_->reject();

@@ -5,6 +5,7 @@
 #include <QString>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 class IPageHost;
@@ -68,5 +69,8 @@ class TLearnSession : public QObject {
   IPageHost& host_;
   TLearnProcedure procedure_;
   TState state_ = TState::Idle;
+  // A result that overtook the module's echo: the module's report and its answer travel by
+  // different ways, and a quick installer may press the button before the echo is seen.
+  std::optional<bool> earlyResult_;
   QPointer<TLearnWait> window_;
 };

@@ -44,6 +44,22 @@ TEST_F(ValidatorLearning, CodeLearnedWhenTheModuleReportsIt) {
   EXPECT_TRUE(has(kValidator, 0, 1)) << "the page tells the module it is shown again";
 }
 
+// The module's report travels apart from its echo and may be seen first.
+TEST_F(ValidatorLearning, ReportSeenBeforeTheEchoStillCounts) {
+  ClickLearnCode(page);
+  ASSERT_TRUE(page.Learning().Busy());
+  ASSERT_FALSE(page.Learning().Waiting());
+  TLanMsg report;
+  report.Source = kValidator;
+  report.Dest = 0;
+  report.Command = 4;
+  report.Length = 1;
+  report.Data[0] = 1;
+  registry.DispatchMessage(report);
+  ASSERT_TRUE(SpinUntil([&] { return !page.Learning().Busy(); }, 5s));
+  EXPECT_TRUE(StatusSays(QStringLiteral("Обучение закончено")));
+}
+
 TEST_F(ValidatorLearning, SilenceIsAFailureNotASuccess) {
   Silence(kValidator);
   ClickLearnCode(page);
