@@ -10,8 +10,8 @@
 
 std::span<const TPageTable> ExtensionPageTables() {
   static const std::array kTables = {
-      TransceiverTable(),  RemoteInputsTable(), SlavePropertiesTable(),
-      SlaveOptionsTable(), SlaveDataTable(),    ShockOptionsTable(),
-      TiltOptionsTable(),  RelayIOTable(),      ValidatorTable()};
+      TransceiverTable(), RemoteInputsTable(), SlavePropertiesTable(), SlaveOptionsTable(),
+      SlaveDataTable(),   ShockOptionsTable(), TiltOptionsTable(),     RelayIOTable(),
+      RelayIONewTable(),  ValidatorTable()};
   return kTables;
 }

@@ -157,9 +157,11 @@ void TRemoteInputsPage::TakeVersion(TModuleVersion version) {
   Redraw();
 }
 
+// Offline, without a module to ask, the installer edits every part a module may have.
 void TRemoteInputsPage::LayOut() {
-  inputsGrid_->setVisible(inputs_.Version.Known());
-  if (inputs_.HasAnalogInput()) {
+  const bool offline = host_.DemoMode();
+  inputsGrid_->setVisible(offline || inputs_.Version.Known());
+  if (offline || inputs_.HasAnalogInput()) {
     Offer(*analogSection_, kAnalogCaption);
     Offer(*eventsSection_, kEventsCaption);
   } else {
