@@ -3,6 +3,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
 
 #include "binding/ui/byte_table.h"
 #include "binding/ui/page_host.h"
@@ -26,6 +27,8 @@ constexpr uint8_t kLearnAnalog = 113;
 constexpr uint8_t kLearnStep = 54;
 constexpr uint8_t kNoEvent = 0xFF;
 constexpr int kAnalogInputs = 3;
+// The module's version word from which it keeps its settings in the newer layout.
+constexpr int kFirstNewerVersion = 262;
 
 const QString kModeTexts[] = {QStringLiteral("при замыкании"), QStringLiteral("при размыкании")};
 
@@ -81,6 +84,10 @@ void TRelayIOPage::BindItems() {
       resetOverloads_ = false;
     }
     byte = inputs_.FuseErr[0];
+  };
+  controls_.Get<TVDData>("vddSlaveV").OnLoad = [this](QObject&, uint8_t byte, int index) {
+    version_.at(static_cast<std::size_t>(index)) = byte;
+    if (index == 1) ShowOwnGeneration();
   };
   if (generation_ == kOlder) {
     bind("anSeqLrn", inputs_.LearnedBits, std::span(kZeros, 1));
@@ -187,12 +194,27 @@ void TRelayIOPage::AddReadings() {
   AddPanel(QStringLiteral("Напряжение на АЦП"), readingsGrid_);
 }
 
+void TRelayIOPage::ShowOwnGeneration() {
+  const int version = version_[0] * 256 + version_[1];
+  if (!shown_ || version == 0) return;
+  const TGeneration module = version >= kFirstNewerVersion ? kNewer : kOlder;
+  if (module == generation_) return;
+  // Once this page's own showing is over.
+  QTimer::singleShot(0, this, [this, module] {
+    host_.ShowPageCommand(module == kNewer ? QStringLiteral("aRelayIOPropertiesNew")
+                                           : QStringLiteral("aRelayIOProperties"));
+  });
+}
+
 void TRelayIOPage::PageShown() {
   TVDFrame::PageShown();
+  shown_ = true;
+  ShowOwnGeneration();
   if (generation_ == kOlder) TellPageShown(*this, host_, kRelayIOAddr, true);
 }
 
 void TRelayIOPage::PageHidden() {
+  shown_ = false;
   TellPageShown(*this, host_, kRelayIOAddr, false);
   TVDFrame::PageHidden();
 }

@@ -12,7 +12,9 @@ class TVDGrid;
 // The engine start module's page, in the layout of the module's generation: before version
 // 262 combinations carry an input mask and learn through commands 112 and 113, from 262 on
 // they learn through command 54 and the page shows the converter readings. Both show the
-// inputs, the analog buttons, the combinations and the overload record.
+// inputs, the analog buttons, the combinations and the overload record. A page shown for a
+// module of the other generation hands over to the other page, so that no setting is written
+// where the module keeps another one.
 class TRelayIOPage : public TVDFrame {
   Q_OBJECT
 
@@ -56,6 +58,7 @@ class TRelayIOPage : public TVDFrame {
   void LearnButton(int input, int button);
   void LearnCombination(int combination);
   void TakeResult(uint8_t byte);
+  void ShowOwnGeneration();
 
   IPageHost& host_;
   TGeneration generation_;
@@ -63,6 +66,8 @@ class TRelayIOPage : public TVDFrame {
   TRelayIOInputs inputs_;
   std::array<uint8_t, 3> readings_{};
   uint8_t pressedButtons_ = 0;
+  std::array<uint8_t, 2> version_{};
+  bool shown_ = false;
   bool resetOverloads_ = false;
   TVDGrid* inputsGrid_ = nullptr;
   TVDGrid* analogGrid_ = nullptr;

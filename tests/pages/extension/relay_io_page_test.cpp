@@ -80,3 +80,39 @@ TEST_F(OlderRelayIOLearning, CombinationLearnedSetsItsBit) {
 }
 
 }  // namespace
+
+namespace {
+
+TLanMsg RelayVersion(uint8_t high, uint8_t low) {
+  TLanMsg msg;
+  msg.Source = kRelayIO;
+  msg.Dest = 1;
+  msg.Command = 48;
+  msg.IsAnswer = 1;
+  msg.Length = 2;
+  msg.Data[0] = high;
+  msg.Data[1] = low;
+  return msg;
+}
+
+// A page of the wrong generation would write its settings where the module keeps others.
+TEST_F(OlderRelayIOLearning, HandsANewerModuleToTheNewerPage) {
+  page.PageShown();
+  registry.DispatchMessage(RelayVersion(0x01, 0x05));  // 261
+  SpinFor(50ms);
+  EXPECT_TRUE(host.Shown.isEmpty());
+  registry.DispatchMessage(RelayVersion(0x01, 0x06));  // 262
+  ASSERT_TRUE(SpinUntil([&] { return !host.Shown.isEmpty(); }, 5s));
+  EXPECT_EQ(host.Shown, QStringList{QStringLiteral("aRelayIOPropertiesNew")});
+}
+
+TEST_F(NewerRelayIOLearning, HandsAnOlderModuleToTheOlderPageOnlyWhileShown) {
+  registry.DispatchMessage(RelayVersion(0x01, 0x00));
+  SpinFor(50ms);
+  EXPECT_TRUE(host.Shown.isEmpty()) << "a hidden page hands over nothing";
+  page.PageShown();
+  ASSERT_TRUE(SpinUntil([&] { return !host.Shown.isEmpty(); }, 5s));
+  EXPECT_EQ(host.Shown, QStringList{QStringLiteral("aRelayIOProperties")});
+}
+
+}  // namespace
