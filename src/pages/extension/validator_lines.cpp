@@ -162,3 +162,29 @@ QString OverloadText(uint8_t record, int firstBit, int firstOutput, int secondOu
   if (first) return QStringLiteral("Были перегрузки на выходе %1").arg(firstOutput);
   return {};
 }
+
+std::vector<std::array<uint8_t, 3>> LevelNotes(const TValidatorLines& lines, uint8_t before,
+                                               uint8_t now) {
+  constexpr uint8_t kOutputBits = 0x30;
+  constexpr uint8_t kInputBits = 0x0F;
+  constexpr uint8_t kInputsMark = 0x80;
+  const auto changed = static_cast<uint8_t>(before ^ now);
+  TValidatorLines shown = lines;
+  shown.Inputs = now;
+  auto levels = static_cast<uint8_t>(now & ~kInputBits);
+  for (int line = 2; line <= 5; ++line) {
+    if (shown.Active(line)) levels = static_cast<uint8_t>(levels | LineMask(line));
+  }
+  std::vector<std::array<uint8_t, 3>> notes;
+  if ((changed & kOutputBits) != 0) notes.push_back({1, levels, changed});
+  if ((changed & kInputBits) != 0) {
+    notes.push_back({1, levels, static_cast<uint8_t>(changed | kInputsMark)});
+  }
+  return notes;
+}
+
+std::optional<std::array<uint8_t, 3>> LadderNote(int ladder, uint8_t before, uint8_t now) {
+  if (before == now) return std::nullopt;
+  return std::array<uint8_t, 3>{static_cast<uint8_t>(ladder == 1 ? 2 : 4), now,
+                                static_cast<uint8_t>(before ^ now)};
+}

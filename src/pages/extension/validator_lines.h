@@ -3,6 +3,8 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <optional>
+#include <vector>
 
 // The validator's six lines, its code and its two ladders of analog buttons, held as the
 // module's bytes so that the page's grids show and edit exactly what is stored. Line 1 and 6
@@ -66,6 +68,14 @@ class TValidatorLines {
   uint8_t* FunctionLineByte(int function);
   void SetFunctionLine(int function, uint8_t line);
 };
+
+// The journal notes (data bytes of a note with command 3) about a change of the live line
+// levels: the levels with bits 0 to 3 standing for whether lines 5, 4, 3 and 2 are active,
+// and the changed bits; one note for the outputs, one (with bit 7 set) for the inputs.
+std::vector<std::array<uint8_t, 3>> LevelNotes(const TValidatorLines& lines, uint8_t before,
+                                               uint8_t now);
+// The note about a change of a ladder's pressed buttons; none when nothing changed.
+std::optional<std::array<uint8_t, 3>> LadderNote(int ladder, uint8_t before, uint8_t now);
 
 // The overload record as the page tells it.
 QString OverloadText(uint8_t record, int firstBit, int firstOutput, int secondOutput);

@@ -29,6 +29,7 @@ constexpr uint8_t kChooseSet = 116;
 constexpr uint8_t kLearnCode = 112;
 constexpr uint8_t kLearnAnalog = 113;
 constexpr uint8_t kNoDigit = 17;
+constexpr uint8_t kLevelsNote = 3;
 
 const QString kModeTexts[] = {QStringLiteral("при замыкании"), QStringLiteral("при размыкании")};
 
@@ -108,8 +109,7 @@ void TValidatorPage::BindItems() {
     TakeInputs(byte);
   };
   controls_.Get<TVDData>("vddAnInputs").OnLoad = [this](QObject&, uint8_t byte, int index) {
-    analogPressed_.at(static_cast<std::size_t>(index)) = byte;
-    RedrawAnalog();
+    TakePressed(index + 1, byte);
   };
   controls_.Get<TVDData>("vddLearnEvent").OnLoad = [this](QObject&, uint8_t byte, int) {
     if (!learningAnalog_) learning_->TakeResult(byte != 0);
@@ -119,9 +119,29 @@ void TValidatorPage::BindItems() {
   };
 }
 
+// Every change of the lines goes to the journal, so that the installer can follow what the
+// validator saw while trying the code.
 void TValidatorPage::TakeInputs(uint8_t byte) {
+  if (reportedInputs_) {
+    for (const auto& note : LevelNotes(lines_, *reportedInputs_, byte)) {
+      host_.AddJournalNote(kValidatorAddr, kLevelsNote, note);
+    }
+  }
+  reportedInputs_ = byte;
   lines_.Inputs = byte;
   RedrawLines();
+}
+
+void TValidatorPage::TakePressed(int ladder, uint8_t byte) {
+  auto& reported = reportedPressed_.at(static_cast<std::size_t>(ladder - 1));
+  if (reported) {
+    if (const auto note = LadderNote(ladder, *reported, byte)) {
+      host_.AddJournalNote(kValidatorAddr, kLevelsNote, *note);
+    }
+  }
+  reported = byte;
+  analogPressed_.at(static_cast<std::size_t>(ladder - 1)) = byte;
+  RedrawAnalog();
 }
 
 void TValidatorPage::AttachRules() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include "binding/ui/page_controls.h"
 #include "binding/ui/vd_frame.h"
 #include "pages/extension/validator_lines.h"
@@ -59,6 +61,7 @@ class TValidatorPage : public TVDFrame {
   void LearnCode();
   void LearnAnalog(int column);
   void TakeInputs(uint8_t byte);
+  void TakePressed(int ladder, uint8_t byte);
 
   IPageHost& host_;
   TPageControls controls_;
@@ -66,6 +69,9 @@ class TValidatorPage : public TVDFrame {
   std::array<uint8_t, 1> learnState_{};
   std::array<uint8_t, 1> analogState_{};
   std::array<uint8_t, 2> analogPressed_{};
+  // What the journal notes compare with; nothing before the first report.
+  std::optional<uint8_t> reportedInputs_;
+  std::array<std::optional<uint8_t>, 2> reportedPressed_{};
   bool resetOverloads_ = false;
   bool learningAnalog_ = false;
   TVDGrid* linesGrid_ = nullptr;

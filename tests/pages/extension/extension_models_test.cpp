@@ -83,6 +83,21 @@ TEST(ValidatorLines, EditedPolarityKeepsTheUnusedBitsSet) {
   EXPECT_FALSE(lines.TogglePolarity(6));
 }
 
+TEST(ValidatorNotes, LevelChangesAreNotedWithTheLinesActiveFlags) {
+  const TValidatorLines lines = FactoryValidator();  // lines 2 and 4 polarity 0
+  // Line 2 (bit 3) goes high: no longer active; output 1 (bit 4) switches on.
+  const auto notes = LevelNotes(lines, 0x00, 0x18);
+  ASSERT_EQ(notes.size(), 2u);
+  // Active now: line 4 (low, polarity 0); lines 3 and 5 are low at polarity 1, line 2 high.
+  const uint8_t levels = 0x10 | 0x02;
+  EXPECT_EQ(notes[0], (std::array<uint8_t, 3>{1, levels, 0x18})) << "the outputs' note";
+  EXPECT_EQ(notes[1], (std::array<uint8_t, 3>{1, levels, 0x98})) << "the inputs' note";
+  EXPECT_EQ(LevelNotes(lines, 0x20, 0x00).size(), 1u) << "only output 2 changed";
+  EXPECT_TRUE(LevelNotes(lines, 0x05, 0x05).empty());
+  EXPECT_EQ(LadderNote(2, 0x01, 0x03), (std::array<uint8_t, 3>{4, 0x03, 0x02}));
+  EXPECT_FALSE(LadderNote(1, 0x03, 0x03).has_value());
+}
+
 TEST(OverloadText, SaysWhichOutputsWereOverloaded) {
   const struct {
     uint8_t Record;

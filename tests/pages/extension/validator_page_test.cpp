@@ -120,3 +120,29 @@ TEST_F(ValidatorLearning, AnalogButtonLearnedOnlyOnAnAnalogLine) {
 }
 
 }  // namespace
+
+namespace {
+
+TLanMsg ValidatorState(uint8_t levels, uint8_t ladder1, uint8_t ladder2) {
+  TLanMsg msg;
+  msg.Source = kValidator;
+  msg.Dest = 0;
+  msg.Command = 3;
+  msg.Length = 3;
+  msg.Data[0] = levels;
+  msg.Data[1] = ladder1;
+  msg.Data[2] = ladder2;
+  return msg;
+}
+
+TEST_F(ValidatorLearning, LiveChangesOfTheLinesGoToTheJournal) {
+  Read(kValidator);
+  registry.DispatchMessage(ValidatorState(0x00, 0x00, 0x00));
+  EXPECT_TRUE(host.Notes.empty()) << "the first report is no change";
+  registry.DispatchMessage(ValidatorState(0x08, 0x00, 0x04));
+  ASSERT_EQ(host.Notes.size(), 2u);
+  EXPECT_EQ(host.Notes[0], (std::array<uint8_t, 5>{kValidator, 3, 1, 0x02, 0x88}));
+  EXPECT_EQ(host.Notes[1], (std::array<uint8_t, 5>{kValidator, 3, 4, 0x04, 0x04}));
+}
+
+}  // namespace
