@@ -16,7 +16,6 @@ class TRelayIOInputs {
   std::array<uint8_t, 1> UpDown{};
   std::array<uint8_t, 8> Commands{};
   std::array<uint8_t, 1> Inv{};
-  std::array<uint8_t, 1> FuseErr{};
   std::array<uint8_t, 1> AnalogDigit{};
   std::array<uint8_t, 3> AnalogLearned{};
   // Modules before version 262: one bit per learned combination, and an input mask each.

@@ -15,10 +15,11 @@
 #include "pages/extension/extension_modules.h"
 #include "pages/extension/grid_cells.h"
 #include "pages/extension/learn_session.h"
+#include "pages/extension/overload_record.h"
 #include "pages/extension/page_bus.h"
+#include "pages/extension/page_items.h"
 #include "pages/extension/relay_io_table.h"
 #include "pages/extension/slave_commands.h"
-#include "pages/extension/validator_lines.h"
 
 namespace {
 
@@ -61,11 +62,9 @@ TRelayIOPage::TRelayIOPage(IPageHost& host, TGeneration generation, QWidget* par
 }
 
 void TRelayIOPage::BindItems() {
-  const auto redraw = [this] { Redraw(); };
-  const auto bind = [this, &redraw](const char* name, std::span<uint8_t> bytes,
-                                    std::span<const uint8_t> factory) {
-    BindByteTable(controls_.Get<TVDData>(name),
-                  {.Bytes = bytes, .Shown = redraw, .FactoryBytes = factory});
+  const auto bind = [this](const char* item, std::span<uint8_t> bytes,
+                           std::span<const uint8_t> factory) {
+    BindBytes(controls_, item, bytes, factory, [this] { Redraw(); });
   };
   static constexpr uint8_t kFactoryUpDown[] = {0xFA};
   static constexpr uint8_t kZeros[8] = {};
@@ -75,16 +74,6 @@ void TRelayIOPage::BindItems() {
   bind("vddInv", inputs_.Inv, std::span(kZeros, 1));
   bind("vddAnalogDigit", inputs_.AnalogDigit, std::span(kZeros, 1));
   bind("vddAnalogInpLearn", inputs_.AnalogLearned, std::span(kZeros, 3));
-  auto& fuse = controls_.Get<TVDData>("vdFuse_err");
-  bind("vdFuse_err", inputs_.FuseErr, std::span(kZeros, 1));
-  // "Сброс информации о перегрузках" clears the record at the next write, not before.
-  fuse.OnStore = [this](QObject&, uint8_t& byte, int) {
-    if (resetOverloads_) {
-      inputs_.FuseErr[0] = 0;
-      resetOverloads_ = false;
-    }
-    byte = inputs_.FuseErr[0];
-  };
   controls_.Get<TVDData>("vddSlaveV").OnLoad = [this](QObject&, uint8_t byte, int index) {
     version_.at(static_cast<std::size_t>(index)) = byte;
     if (index == 1) ShowOwnGeneration();
@@ -129,7 +118,7 @@ void TRelayIOPage::TakeResult(uint8_t byte) {
 }
 
 void TRelayIOPage::Store(const char* item) {
-  controls_.Get<TVDData>(item).StoreEdited();
+  StoreItem(controls_, item);
 }
 
 void TRelayIOPage::AddInputsGrid() {
@@ -170,21 +159,9 @@ void TRelayIOPage::AddCombinationsGrid() {
 }
 
 void TRelayIOPage::AddOverloads() {
-  auto* part = new QWidget;
-  auto* row = new QHBoxLayout(part);
-  overloads_ = new QLabel;
-  overloads_->setObjectName(QStringLiteral("lbOverloads"));
-  auto* reset = new QPushButton(QStringLiteral("Сброс информации о перегрузках"));
-  reset->setObjectName(QStringLiteral("btResetOverloads"));
-  connect(reset, &QPushButton::clicked, this, [this] {
-    resetOverloads_ = true;
-    Store("vdFuse_err");
-    Redraw();
-  });
-  row->addWidget(new QLabel(QStringLiteral("Наличие перегрузок на выходах")));
-  row->addWidget(overloads_, 1);
-  row->addWidget(reset);
-  AddPanel(QStringLiteral("Перегрузки"), part);
+  AddPanel(QStringLiteral("Перегрузки"),
+           new TOverloadRecord(controls_.Get<TVDData>("vdFuse_err"),
+                               {.FirstBit = 0, .First = 5, .Second = 6}));
 }
 
 void TRelayIOPage::AddReadings() {
@@ -223,7 +200,6 @@ void TRelayIOPage::Redraw() {
   RedrawInputs();
   RedrawAnalog();
   RedrawCombinations();
-  overloads_->setText(OverloadText(resetOverloads_ ? 0 : inputs_.FuseErr[0], 0, 5, 6));
   if (readingsGrid_ == nullptr) return;
   SetCell(*readingsGrid_, 0, 0, QStringLiteral("Вход"));
   SetCell(*readingsGrid_, 1, 0, QStringLiteral("Напряжение на АЦП"));

@@ -68,11 +68,9 @@ class TRelayIOPage : public TVDFrame {
   uint8_t pressedButtons_ = 0;
   std::array<uint8_t, 2> version_{};
   bool shown_ = false;
-  bool resetOverloads_ = false;
   TVDGrid* inputsGrid_ = nullptr;
   TVDGrid* analogGrid_ = nullptr;
   TVDGrid* combinations_ = nullptr;
   TVDGrid* readingsGrid_ = nullptr;
-  QLabel* overloads_ = nullptr;
   TLearnSession* learning_ = nullptr;
 };

@@ -12,6 +12,7 @@
 #include "binding/ui/vd_grid.h"
 #include "pages/extension/grid_cells.h"
 #include "pages/extension/learn_session.h"
+#include "pages/extension/page_items.h"
 #include "pages/extension/relay_io_inputs.h"
 #include "pages/extension/remote_inputs_table.h"
 #include "pages/extension/slave_commands.h"
@@ -64,11 +65,9 @@ TRemoteInputsPage::TRemoteInputsPage(IPageHost& host, QWidget* parent)
 }
 
 void TRemoteInputsPage::BindItems() {
-  const auto redraw = [this] { Redraw(); };
-  const auto bind = [this, &redraw](const char* name, std::span<uint8_t> bytes,
-                                    std::span<const uint8_t> factory) {
-    BindByteTable(controls_.Get<TVDData>(name),
-                  {.Bytes = bytes, .Shown = redraw, .FactoryBytes = factory});
+  const auto bind = [this](const char* item, std::span<uint8_t> bytes,
+                           std::span<const uint8_t> factory) {
+    BindBytes(controls_, item, bytes, factory, [this] { Redraw(); });
   };
   static constexpr uint8_t kZeros[8] = {};
   static constexpr uint8_t kAllButtons[8] = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
@@ -182,7 +181,7 @@ void TRemoteInputsPage::ApplyAnalogUse() {
 }
 
 void TRemoteInputsPage::Store(const char* item) {
-  controls_.Get<TVDData>(item).StoreEdited();
+  StoreItem(controls_, item);
 }
 
 void TRemoteInputsPage::Reload(const char* item) {

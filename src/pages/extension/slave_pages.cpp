@@ -15,6 +15,7 @@
 #include "pages/extension/grid_cells.h"
 #include "pages/extension/learn_session.h"
 #include "pages/extension/page_bus.h"
+#include "pages/extension/page_items.h"
 #include "pages/extension/slave_commands.h"
 #include "pages/extension/slave_events.h"
 #include "pages/extension/slave_tables.h"
@@ -61,11 +62,9 @@ TSlaveProperties::TSlaveProperties(IPageHost& host, std::shared_ptr<TSlaveEvents
 }
 
 void TSlaveProperties::BindItems() {
-  const auto changed = [this] { events_->Changed(); };
-  const auto bind = [this, &changed](const char* name, std::span<uint8_t> bytes,
-                                     std::span<const uint8_t> factory) {
-    BindByteTable(controls_.Get<TVDData>(name),
-                  {.Bytes = bytes, .Shown = changed, .FactoryBytes = factory});
+  const auto bind = [this](const char* item, std::span<uint8_t> bytes,
+                           std::span<const uint8_t> factory) {
+    BindBytes(controls_, item, bytes, factory, [this] { events_->Changed(); });
   };
   static constexpr uint8_t kZero[] = {0};
   bind("vddUpDown", events_->UpDown, TSlaveEvents::kFactoryUpDown);
@@ -104,7 +103,7 @@ void TSlaveProperties::AddGrid() {
 }
 
 void TSlaveProperties::Store(const char* item) {
-  controls_.Get<TVDData>(item).StoreEdited();
+  StoreItem(controls_, item);
   events_->Changed();
 }
 

@@ -28,7 +28,6 @@ class TValidatorLines {
   std::array<uint8_t, 1> Status{};
   std::array<uint8_t, 1> Vix6{};
   std::array<uint8_t, 1> StatusEn{};
-  std::array<uint8_t, 1> FuseErr{};
   std::array<uint8_t, 1> AnalogDigit{};
   std::array<uint8_t, 2> AnalogMask{};
   std::array<uint8_t, 2> AnalogLearned{};

@@ -18,7 +18,9 @@
 #include "pages/extension/extension_modules.h"
 #include "pages/extension/grid_cells.h"
 #include "pages/extension/learn_session.h"
+#include "pages/extension/overload_record.h"
 #include "pages/extension/page_bus.h"
+#include "pages/extension/page_items.h"
 #include "pages/extension/validator_table.h"
 
 namespace {
@@ -67,11 +69,9 @@ TValidatorPage::TValidatorPage(IPageHost& host, QWidget* parent)
 }
 
 void TValidatorPage::BindItems() {
-  const auto redraw = [this] { Redraw(); };
-  const auto bind = [this, &redraw](const char* name, std::span<uint8_t> bytes,
-                                    std::span<const uint8_t> factory) {
-    BindByteTable(controls_.Get<TVDData>(name),
-                  {.Bytes = bytes, .Shown = redraw, .FactoryBytes = factory});
+  const auto bind = [this](const char* item, std::span<uint8_t> bytes,
+                           std::span<const uint8_t> factory) {
+    BindBytes(controls_, item, bytes, factory, [this] { Redraw(); });
   };
   static constexpr uint8_t kZero[] = {0};
   static constexpr uint8_t kNone[] = {TValidatorLines::kNoLine};
@@ -95,16 +95,6 @@ void TValidatorPage::BindItems() {
   BindByteTable(controls_.Get<TVDData>("VDData7"), {.Bytes = lines_.Pin,
                                                     .Shown = [this] { ShowPin(); },
                                                     .FactoryBytes = TValidatorLines::kFactoryPin});
-  auto& fuse = controls_.Get<TVDData>("vdFuse_err");
-  BindByteTable(fuse, {.Bytes = lines_.FuseErr, .Shown = redraw, .FactoryBytes = kZero});
-  // "Сброс информации о перегрузках" clears the record at the next write, not before.
-  fuse.OnStore = [this](QObject&, uint8_t& byte, int) {
-    if (resetOverloads_) {
-      lines_.FuseErr[0] = 0;
-      resetOverloads_ = false;
-    }
-    byte = lines_.FuseErr[0];
-  };
   controls_.Get<TVDData>("vddInputs").OnLoad = [this](QObject&, uint8_t byte, int) {
     TakeInputs(byte);
   };
@@ -162,7 +152,7 @@ void TValidatorPage::ApplyCodeRequestRule() {
 }
 
 void TValidatorPage::Store(const char* item) {
-  controls_.Get<TVDData>(item).StoreEdited();
+  StoreItem(controls_, item);
 }
 
 void TValidatorPage::AddLinesGrid() {
@@ -205,21 +195,9 @@ void TValidatorPage::AddSetButtons() {
 }
 
 void TValidatorPage::AddOverloads() {
-  auto* part = new QWidget;
-  auto* row = new QHBoxLayout(part);
-  overloads_ = new QLabel;
-  overloads_->setObjectName(QStringLiteral("lbOverloads"));
-  auto* reset = new QPushButton(QStringLiteral("Сброс информации о перегрузках"));
-  reset->setObjectName(QStringLiteral("btResetOverloads"));
-  connect(reset, &QPushButton::clicked, this, [this] {
-    resetOverloads_ = true;
-    Store("vdFuse_err");
-    RedrawLines();
-  });
-  row->addWidget(new QLabel(QStringLiteral("Наличие перегрузок на выходах")));
-  row->addWidget(overloads_, 1);
-  row->addWidget(reset);
-  AddPanel(QStringLiteral("Перегрузки"), part);
+  AddPanel(QStringLiteral("Перегрузки"),
+           new TOverloadRecord(controls_.Get<TVDData>("vdFuse_err"),
+                               {.FirstBit = 2, .First = 1, .Second = 2}));
 }
 
 void TValidatorPage::AddPin() {
@@ -299,7 +277,6 @@ void TValidatorPage::RedrawLines() {
   SetCell(grid, kLearnRow, kMaskColumn, kLearnButton, QStringLiteral("Обучить коду"));
   SetCell(grid, kEnableRow, kMaskColumn, lines_.CodeEnabled() ? kMarkOn : kMarkOff,
           QStringLiteral("Разрешить обработку кода"));
-  overloads_->setText(OverloadText(resetOverloads_ ? 0 : lines_.FuseErr[0], 2, 1, 2));
 }
 
 void TValidatorPage::RedrawAnalog() {

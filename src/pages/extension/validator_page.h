@@ -72,11 +72,9 @@ class TValidatorPage : public TVDFrame {
   // What the journal notes compare with; nothing before the first report.
   std::optional<uint8_t> reportedInputs_;
   std::array<std::optional<uint8_t>, 2> reportedPressed_{};
-  bool resetOverloads_ = false;
   bool learningAnalog_ = false;
   TVDGrid* linesGrid_ = nullptr;
   TVDGrid* analogGrid_ = nullptr;
-  QLabel* overloads_ = nullptr;
   QLineEdit* pin_ = nullptr;
   TLearnSession* learning_ = nullptr;
 };

@@ -5,6 +5,7 @@
 #include "learning_fixture.h"
 #include "pages/extension/learn_session.h"
 #include "pages/extension/learn_wait.h"
+#include "pages/extension/overload_record.h"
 
 namespace {
 
@@ -113,6 +114,26 @@ TEST_F(NewerRelayIOLearning, HandsAnOlderModuleToTheOlderPageOnlyWhileShown) {
   page.PageShown();
   ASSERT_TRUE(SpinUntil([&] { return !host.Shown.isEmpty(); }, 5s));
   EXPECT_EQ(host.Shown, QStringList{QStringLiteral("aRelayIOProperties")});
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(OlderRelayIOLearning, OverloadRecordIsClearedByTheNextWrite) {
+  vehicle->WithVehicle([](TVirtualVehicle& car) {
+    car.Module(kRelayIO)->Memory(kSimInt)[76] = 0x03;
+    return 0;
+  });
+  Read(kRelayIO);
+  auto* record = page.findChild<TOverloadRecord*>();
+  ASSERT_NE(record, nullptr);
+  EXPECT_EQ(record->Text(), QStringLiteral("Были перегрузки на выходах 5 и 6"));
+  Click("btResetOverloads");
+  EXPECT_TRUE(record->Text().isEmpty());
+  EXPECT_EQ(ModuleByte(kRelayIO, 76), 0x03) << "nothing is written before the write";
+  registry.WriteDevice(registry.FindDevice(kRelayIO), kPersistentLocations, {});
+  EXPECT_EQ(ModuleByte(kRelayIO, 76), 0x00);
 }
 
 }  // namespace
