@@ -1,8 +1,5 @@
 #include "pages/extension/relay_io_page.h"
 
-#include <QHBoxLayout>
-#include <QLabel>
-#include <QPushButton>
 #include <QTimer>
 
 #include "binding/ui/byte_table.h"

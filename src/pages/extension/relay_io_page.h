@@ -5,7 +5,6 @@
 #include "pages/extension/relay_io_inputs.h"
 
 class IPageHost;
-class QLabel;
 class TLearnSession;
 class TVDGrid;
 

@@ -7,7 +7,6 @@
 #include "pages/extension/validator_lines.h"
 
 class IPageHost;
-class QLabel;
 class QLineEdit;
 class TLearnSession;
 class TVDGrid;
@@ -66,8 +65,6 @@ class TValidatorPage : public TVDFrame {
   IPageHost& host_;
   TPageControls controls_;
   TValidatorLines lines_;
-  std::array<uint8_t, 1> learnState_{};
-  std::array<uint8_t, 1> analogState_{};
   std::array<uint8_t, 2> analogPressed_{};
   // What the journal notes compare with; nothing before the first report.
   std::optional<uint8_t> reportedInputs_;
