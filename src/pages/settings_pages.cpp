@@ -1,6 +1,7 @@
 #include "pages/settings_pages.h"
 
 #include "pages/can/can_pages.h"
+#include "pages/extension/extension_pages.h"
 #include "pages/gsm/gsm_pages.h"
 #include "pages/main/main_pages.h"
 
@@ -8,4 +9,5 @@ void RegisterSettingsPages(TPageRegistry& registry) {
   RegisterMainPages(registry);
   RegisterGsmPages(registry);
   RegisterCanPages(registry);
+  RegisterExtensionPages(registry);
 }

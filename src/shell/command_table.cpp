@@ -76,6 +76,7 @@ constexpr TPageCommandSpec kPanelPageCommands[] = {
     {"", "aGSMWebasto", "Webasto", "GSMWebasto"},
     {"", "aShockOptions", "Настройки", "ShockOptions"},
     {"", "aRelayIOProperties", "Настройки", "RelayIOProperties"},
+    {"", "aRelayIOPropertiesNew", "Настройки", "RelayIOPropertiesNew"},
 };
 
 constexpr TModuleCommandSpec kModuleCommands[] = {

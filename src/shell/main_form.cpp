@@ -649,3 +649,7 @@ void TMainForm::closeEvent(QCloseEvent* event) {
   worker_->Stop();
   QMainWindow::closeEvent(event);
 }
+
+void TMainForm::AddJournalNote(uint8_t source, uint8_t command, std::array<uint8_t, 3> data) {
+  if (logger_ != nullptr) logger_->AddNote(source, command, data[0], data[1], data[2]);
+}

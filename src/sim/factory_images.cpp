@@ -12,6 +12,21 @@ std::vector<uint8_t> Filled(size_t count, uint8_t value) {
   return std::vector<uint8_t>(count, value);
 }
 
+// A recording of the slave module's event 1 (15 time columns of a byte per input): inputs 2
+// to 5 idle high, as their polarity 0 has it, and input 1 active for a while in the middle.
+std::vector<uint8_t> SlaveRecording() {
+  constexpr size_t kInputs = 6;
+  std::vector<uint8_t> bytes(90);
+  for (size_t column = 0; column < bytes.size() / kInputs; ++column) {
+    for (size_t input = 2; input <= 5; ++input) bytes[column * kInputs + input - 1] = 0xFF;
+  }
+  bytes[4 * kInputs] = 0xF0;
+  bytes[5 * kInputs] = 0xFF;
+  bytes[6 * kInputs] = 0xFF;
+  bytes[7 * kInputs] = 0x0F;
+  return bytes;
+}
+
 }  // namespace
 
 // Every byte a factory-fresh module holds that is not zero. A row names the module's bus
@@ -42,7 +57,10 @@ const std::vector<TImagePatch>& FactoryImagePatches() {
       {2, Third, kSimFlash, 64000, {0x25, 0x03}},
       // The pins of the output functions 1 to 16 on the third-generation board: each on its
       // usual wire, the pager, ignition support, starter and ACC on none.
-      {2, Third, kSimFlash, 62464,
+      {2,
+       Third,
+       kSimFlash,
+       62464,
        {204, 169, 140, 137, 108, 233, 0, 77, 45, 24, 44, 0, 0, 0, 152, 156}},
       // Board record: type 16 first shipped with firmware 05.20 of 14.02.2019, a "Tarsk 4".
       {2, Third, kSimFlash, 65408, {0x00, 16, 0x05, 0x20, 0x14, 0x02, 0x19, 0x00}},
@@ -50,6 +68,59 @@ const std::vector<TImagePatch>& FactoryImagePatches() {
       // Firmware generation stored in flash.
       {2, Third, kSimFlash, 65474, {3}},
       {2, Second, kSimFlash, 65474, {0xFF}},
+      // Slave module: polarities, every input counted in every event, events 1 and 2 with
+      // their commands, the others with none; the recordings 128 bytes apart from 0x1A00 and
+      // the sequences from 0x1800, as its address records say.
+      {4, Any, kSimInt, 1, {0x0F}},
+      {4, Any, kSimInt, 6, Filled(8, 63)},
+      {4, Any, kSimInt, 14, {98, 100, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}},
+      {4,
+       Any,
+       kSimInt,
+       22,
+       {0x00, 0x1A, 0x80, 0x1A, 0x00, 0x1B, 0x80, 0x1B, 0x00, 0x1C, 0x80, 0x1C, 0x00, 0x1D, 0x80,
+        0x1D}},
+      {4, Any, kSimInt, 44, {0x00, 0x18}},
+      {4, Any, kSimInt, 43, {133}},
+      {4, Any, kSimFlash, 0x1A00, SlaveRecording()},
+      // Validator: line polarities, code of lines 3 and 4, service PIN 1-2-3, line 5 asks for
+      // the code, line 6 the horn relay, no line puts the request off, both ladders in full.
+      {14, Any, kSimInt, 1, {0xFA}},
+      {14, Any, kSimInt, 6, Filled(8, 0xF6)},
+      {14, Any, kSimInt, 54, {1, 2, 3}},
+      {14, Any, kSimInt, 60, {3, 1}},
+      {14, Any, kSimInt, 69, {4}},
+      {14, Any, kSimInt, 79, {0xFF, 0xFF}},
+      // Its timing: 15 s to enter the code, 10 s, 20 s pulse, 50 ms bounce, 3 averages,
+      // 40 mV spread, 1.5 s between presses; the code entered without a request; quiet on a
+      // wrong code and no programming by the PIN button.
+      {14, Any, kSimInt, 43, {150}},
+      {14, Any, kSimInt, 64, {20, 10, 15}},
+      {14, Any, kSimInt, 77, {0x01}},
+      {14, Any, kSimInt, 84, {0x60, 0, 5, 3, 2}},
+      // Engine start module: polarities and the commands of the eight combinations.
+      {13, Any, kSimInt, 1, {0xFA}},
+      {13, Any, kSimInt, 14, {108, 99, 100, 62, 74, 103, 104, 105}},
+      // Its timing in the layouts of both generations.
+      {13, Any, kSimInt, 43, {150}},
+      {13, Any, kSimInt, 88, {10, 3, 2, 4}},
+      {13, Any, kSimInt, 104, {0, 48, 4}},
+      // Input extender: polarities, event commands, inputs 1 to 3 the door, trunk and hood
+      // switches (byte 0 is input 6), every button in every event's mask.
+      {15, Any, kSimInt, 1, {0x0F}},
+      {15, Any, kSimInt, 14, {108, 99, 100, 62, 102, 103, 104, 105}},
+      {15, Any, kSimInt, 44, {33, 33, 33, 2, 1, 0}},
+      {15, Any, kSimInt, 76, Filled(8, 0xFF)},
+      {15, Any, kSimInt, 53, {4}},
+      {15, Any, kSimInt, 74, {48}},
+      // Tilt sensor: noise 5, critical tilt 7, door locking at 4, acceleration threshold 12
+      // twice, 20 for the speed and 3 for the disturbance.
+      {23, Any, kSimInt, 22, {5, 0, 7, 4, 12, 2, 20, 3}},
+      // Tag transceiver: tilt and shock sensors and motion used, the tag function in the key
+      // fob allowed, power 8 in every mode, temperature measured, both zones at 1.
+      {25, Any, kSimInt, 1, {0x47}},
+      {25, Any, kSimInt, 6, {0x77, 0x77}},
+      {25, Any, kSimInt, 12, {0x20, 0x11}},
   };
   return kPatches;
 }

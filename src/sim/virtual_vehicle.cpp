@@ -1,6 +1,10 @@
 #include "sim/virtual_vehicle.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "sim/virtual_can_module.h"
+#include "sim/virtual_extension_module.h"
 #include "sim/virtual_gsm_module.h"
 #include "sim/virtual_sensor.h"
 #include "sim/virtual_tag_transceiver.h"
@@ -31,6 +35,8 @@ constexpr uint8_t kShockSensorAddr = 20;
 constexpr uint8_t kTiltSensorAddr = 23;
 constexpr uint8_t kCanAddr = 24;
 constexpr uint8_t kTagTransceiverAddr = 25;
+// The modules that learn the car's own buttons.
+constexpr uint8_t kLearningModules[] = {4, 13, 14, 15};
 
 std::unique_ptr<TVirtualModule> MakeModule(const TVirtualModuleSpec& desc,
                                            const TSimOptions& options) {
@@ -39,6 +45,9 @@ std::unique_ptr<TVirtualModule> MakeModule(const TVirtualModuleSpec& desc,
   if (desc.Address == kGsmAddr) return std::make_unique<TVirtualGsmModule>(desc);
   if (desc.Address == kCanAddr) return std::make_unique<TVirtualCanModule>(desc);
   if (desc.Address == kTagTransceiverAddr) return std::make_unique<TVirtualTagTransceiver>(desc);
+  if (std::ranges::find(kLearningModules, desc.Address) != std::end(kLearningModules)) {
+    return std::make_unique<TVirtualExtensionModule>(desc);
+  }
   if (desc.Address >= kShockSensorAddr && desc.Address <= kTiltSensorAddr) {
     return std::make_unique<TVirtualSensor>(desc);
   }

@@ -161,8 +161,8 @@ TEST_F(CtlFilesTest, RefusedInputAndUnavailableModulesEndWithTheirExitCodes) {
   WriteFile(Path("nodata.ini"), ToCp1251(version + QStringLiteral("[Неизвестный]\r\nX0=01\r\n")));
   WriteFile(Path("main.ini"),
             ToCp1251(version + QStringLiteral("[Главный модуль]\r\nПамять настроек0=01\r\n")));
-  WriteFile(Path("slave.ini"),
-            ToCp1251(version + QStringLiteral("[Slave-модуль]\r\nПамять настроек0=01\r\n")));
+  WriteFile(Path("ts.ini"),
+            ToCp1251(version + QStringLiteral("[TS]\r\nПамять настроек0=01\r\n")));
   WriteFile(Path("empty.ini"), QByteArray());
   WriteFile(Path("utf8.ini"),
             (version + QStringLiteral("[Главный модуль]\r\nПамять настроек0=01\r\n")).toUtf8());
@@ -203,9 +203,9 @@ TEST_F(CtlFilesTest, RefusedInputAndUnavailableModulesEndWithTheirExitCodes) {
        QStringLiteral("usage: vardexctl read")},
       {WriteWithTestPages, QStringLiteral("--full DIR/main.ini --modules 4"), sim, 1,
        QStringLiteral("holds nothing for module 4 (Slave-модуль)")},
-      {RunRead, QStringLiteral("--modules 4 --out OUT"), sim, 1,
+      {RunRead, QStringLiteral("--modules 5 --out OUT"), sim, 1,
        QStringLiteral("no settings page binds bytes")},
-      {RunWrite, QStringLiteral("DIR/slave.ini"), sim, 1,
+      {RunWrite, QStringLiteral("DIR/ts.ini"), sim, 1,
        QStringLiteral("no settings page binds bytes")},
       {ReadWithTestPages, QStringLiteral("--full --modules 3 --out OUT"),
        QStringLiteral("sim:nolink,silent=3"), 1, QStringLiteral("module 3 (GSM) does not answer")},

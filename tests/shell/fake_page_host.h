@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QSet>
 #include <QStringList>
+#include <array>
 #include <functional>
 #include <utility>
 #include <vector>
@@ -52,6 +53,9 @@ class TFakePageHost : public IPageHost {
             },
             [] { return uint32_t{0x7F7FF0}; }};
   }
+  void AddJournalNote(uint8_t source, uint8_t command, std::array<uint8_t, 3> data) override {
+    Notes.push_back({source, command, data[0], data[1], data[2]});
+  }
   // A message from the bus, to every page that watches.
   void Deliver(const TLanMsg& msg) {
     for (const auto& [watcher, onMessage] : Watchers) {
@@ -60,7 +64,7 @@ class TFakePageHost : public IPageHost {
   }
 
   bool Demo = false;
-  uint8_t Major = 0;  // the main module's firmware major version
+  uint8_t Major = 0;      // the main module's firmware major version
   uint8_t Absent = 0xFF;  // the one module that does not answer; none by default
   bool Yes = true;
   // The other pages a page may reach, and the window's commands, by name.
@@ -71,5 +75,7 @@ class TFakePageHost : public IPageHost {
   QStringList Asked;
   QSet<int> Favourites;
   std::vector<std::pair<QWidget*, QString>> Help;
+  // Journal notes: source, command and the three data bytes.
+  std::vector<std::array<uint8_t, 5>> Notes;
   std::vector<std::pair<QPointer<QObject>, std::function<void(const TLanMsg&)>>> Watchers;
 };

@@ -16,8 +16,12 @@ void BindByteTable(TVDData& item, TByteTable table) {
     if (fits(index)) byte = table.Bytes[static_cast<std::size_t>(index)];
   };
   item.OnSetDefaultState = [&item, table, last, fits](QObject&, uint8_t& byte, int index) {
-    if (table.Factory && fits(index)) {
-      table.Bytes[static_cast<std::size_t>(index)] = *table.Factory;
+    const auto at = static_cast<std::size_t>(index);
+    if (fits(index) && at < table.FactoryBytes.size()) {
+      table.Bytes[at] = table.FactoryBytes[at];
+      byte = table.FactoryBytes[at];
+    } else if (table.Factory && fits(index)) {
+      table.Bytes[at] = *table.Factory;
       byte = *table.Factory;
     } else {
       byte = item.GetMem()->GetByte(item.ComponentData().Addr() + index);

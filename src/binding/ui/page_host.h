@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <array>
 #include <cstdint>
 #include <functional>
 
@@ -51,4 +52,8 @@ class IPageHost {
   virtual void WatchMessages(QObject& watcher, std::function<void(const TLanMsg&)> onMessage) = 0;
   // The installer's favourite events, kept with the program's options.
   virtual TEventFavourites EventFavourites() = 0;
+  // A page's own note in the bus journal, decoded like a message of `source` with `command`
+  // and three data bytes; nothing where there is no journal.
+  virtual void AddJournalNote(uint8_t /*source*/, uint8_t /*command*/,
+                              std::array<uint8_t, 3> /*data*/) {}
 };

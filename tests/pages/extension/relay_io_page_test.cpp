@@ -1,0 +1,139 @@
+#include "pages/extension/relay_io_page.h"
+
+#include <gtest/gtest.h>
+
+#include "learning_fixture.h"
+#include "pages/extension/learn_session.h"
+#include "pages/extension/learn_wait.h"
+#include "pages/extension/overload_record.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr uint8_t kRelayIO = 13;
+
+template <TRelayIOPage::TGeneration G>
+struct TGenerationPage : TRelayIOPage {
+  explicit TGenerationPage(IPageHost& host) : TRelayIOPage(host, G) {}
+};
+
+using NewerRelayIOLearning = TLearningTest<TGenerationPage<TRelayIOPage::kNewer>>;
+using OlderRelayIOLearning = TLearningTest<TGenerationPage<TRelayIOPage::kOlder>>;
+
+bool SentCommand(const std::vector<TLanMsg>& sent, uint8_t command, std::vector<uint8_t> data) {
+  return std::ranges::any_of(sent, [&](const TLanMsg& msg) {
+    return msg.Dest == kRelayIO && msg.Command == command && msg.Length == data.size() &&
+           std::equal(data.begin(), data.end(), msg.Data.begin());
+  });
+}
+
+TEST_F(NewerRelayIOLearning, CombinationLearnedAndShown) {
+  page.ClickCombination(3, TRelayIOPage::kLearnColumn);
+  ASSERT_TRUE(SpinUntil([&] { return page.Learning().Waiting(); }, 5s));
+  EXPECT_EQ(page.Learning().Window()->windowTitle(), QStringLiteral("Обучить событию  3"));
+  PressButton(kRelayIO);
+  ASSERT_TRUE(SpinUntil([&] { return !page.Learning().Busy(); }, 5s));
+  EXPECT_TRUE(StatusSays(QStringLiteral("Обучение закончено")));
+  EXPECT_EQ(ModuleByte(kRelayIO, 46 + 2), 1);
+  EXPECT_TRUE(SentCommand(Sent(), 54, {2, 2}));
+}
+
+TEST_F(NewerRelayIOLearning, FailedButtonLearningIsStoppedWithTheEchoChecked) {
+  page.ClickInput(2, 3);  // input 2 reads a ladder
+  ASSERT_TRUE(page.Inputs().Analog(2));
+  SetOutcome(kRelayIO, TLearnOutcome::NotLearned);
+  page.ClickAnalog(TRelayIOPage::kBlockRows + TRelayIOPage::kLearnInBlock, 4);
+  ASSERT_TRUE(SpinUntil([&] { return page.Learning().Waiting(); }, 5s));
+  PressButton(kRelayIO);
+  ASSERT_TRUE(SpinUntil([&] { return !page.Learning().Busy(); }, 5s));
+  EXPECT_TRUE(StatusSays(QStringLiteral("Обучение отменено")));
+  EXPECT_FALSE(StatusSays(QStringLiteral("Команда отмены обучения не принята.")));
+  const auto sent = Sent();
+  EXPECT_TRUE(SentCommand(sent, 54, {11, 1}));
+  EXPECT_TRUE(SentCommand(sent, 54, {11, 0}));
+}
+
+TEST_F(NewerRelayIOLearning, SilentModuleLearnsNothing) {
+  Silence(kRelayIO);
+  page.ClickCombination(1, TRelayIOPage::kLearnColumn);
+  ASSERT_TRUE(SpinUntil([&] { return !page.Learning().Busy(); }, 5s));
+  EXPECT_FALSE(page.Learning().Window()->isVisible());
+  EXPECT_FALSE(StatusSays(QStringLiteral("Обучение закончено")));
+  EXPECT_FALSE(page.Inputs().CombinationLearned(1));
+}
+
+TEST_F(OlderRelayIOLearning, RefusedCombinationIsNotWaitedFor) {
+  SetOutcome(kRelayIO, TLearnOutcome::Refuses);
+  page.ClickCombination(5, TRelayIOPage::kLearnColumn);
+  ASSERT_TRUE(SpinUntil([&] { return !page.Learning().Busy(); }, 5s));
+  EXPECT_TRUE(StatusSays(QStringLiteral("Команда обучения не принята.")));
+  EXPECT_TRUE(SentCommand(Sent(), 112, {5}));
+}
+
+TEST_F(OlderRelayIOLearning, CombinationLearnedSetsItsBit) {
+  page.ClickCombination(5, TRelayIOPage::kLearnColumn);
+  ASSERT_TRUE(SpinUntil([&] { return page.Learning().Waiting(); }, 5s));
+  PressButton(kRelayIO);
+  ASSERT_TRUE(SpinUntil([&] { return !page.Learning().Busy(); }, 5s));
+  EXPECT_TRUE(StatusSays(QStringLiteral("Обучение закончено")));
+  EXPECT_EQ(ModuleByte(kRelayIO, 2), 0x10);
+}
+
+}  // namespace
+
+namespace {
+
+TLanMsg RelayVersion(uint8_t high, uint8_t low) {
+  TLanMsg msg;
+  msg.Source = kRelayIO;
+  msg.Dest = 1;
+  msg.Command = 48;
+  msg.IsAnswer = 1;
+  msg.Length = 2;
+  msg.Data[0] = high;
+  msg.Data[1] = low;
+  return msg;
+}
+
+// A page of the wrong generation would write its settings where the module keeps others.
+TEST_F(OlderRelayIOLearning, HandsANewerModuleToTheNewerPage) {
+  page.PageShown();
+  registry.DispatchMessage(RelayVersion(0x01, 0x05));  // 261
+  SpinFor(50ms);
+  EXPECT_TRUE(host.Shown.isEmpty());
+  registry.DispatchMessage(RelayVersion(0x01, 0x06));  // 262
+  ASSERT_TRUE(SpinUntil([&] { return !host.Shown.isEmpty(); }, 5s));
+  EXPECT_EQ(host.Shown, QStringList{QStringLiteral("aRelayIOPropertiesNew")});
+}
+
+TEST_F(NewerRelayIOLearning, HandsAnOlderModuleToTheOlderPageOnlyWhileShown) {
+  registry.DispatchMessage(RelayVersion(0x01, 0x00));
+  SpinFor(50ms);
+  EXPECT_TRUE(host.Shown.isEmpty()) << "a hidden page hands over nothing";
+  page.PageShown();
+  ASSERT_TRUE(SpinUntil([&] { return !host.Shown.isEmpty(); }, 5s));
+  EXPECT_EQ(host.Shown, QStringList{QStringLiteral("aRelayIOProperties")});
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(OlderRelayIOLearning, OverloadRecordIsClearedByTheNextWrite) {
+  vehicle->WithVehicle([](TVirtualVehicle& car) {
+    car.Module(kRelayIO)->Memory(kSimInt)[76] = 0x03;
+    return 0;
+  });
+  Read(kRelayIO);
+  auto* record = page.findChild<TOverloadRecord*>();
+  ASSERT_NE(record, nullptr);
+  EXPECT_EQ(record->Text(), QStringLiteral("Были перегрузки на выходах 5 и 6"));
+  Click("btResetOverloads");
+  EXPECT_TRUE(record->Text().isEmpty());
+  EXPECT_EQ(ModuleByte(kRelayIO, 76), 0x03) << "nothing is written before the write";
+  registry.WriteDevice(registry.FindDevice(kRelayIO), kPersistentLocations, {});
+  EXPECT_EQ(ModuleByte(kRelayIO, 76), 0x00);
+}
+
+}  // namespace
