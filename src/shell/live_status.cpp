@@ -114,7 +114,7 @@ void TLiveStatus::ResetPicture() {
   picture_.EngineTemperature = engine;
   picture_.Volts = volts;
   antiHijackEnabled_ = antiHijackDrawn_ = repeatEnabled_ = repeatDrawn_ = false;
-  ignitionOn_ = ignitionKnown_ = chargeLampOn_ = false;
+  ignitionOn_ = ignitionKnown_ = chargeLampOn_ = engineRevsPresent_ = false;
   blinkTimer_.stop();
 }
 
@@ -365,11 +365,26 @@ void TLiveStatus::HandleIgnition(uint8_t data) {
   if ((data & 0x7F) == 3) ignitionKnown_ = true;
   if (data == 40) chargeLampOn_ = false;
   if (data == 168) chargeLampOn_ = true;
-  const bool runs = ignitionOn_ && chargeLampOn_;
+  ShowEngineDrive();
+}
+
+// The engine runs with the ignition on while the charge lamp is on or the CAN bus reports revs.
+void TLiveStatus::ShowEngineDrive() {
+  const bool runs = ignitionOn_ && (chargeLampOn_ || engineRevsPresent_);
   if (runs != picture_.EngineRuns) {
     picture_.EngineRuns = runs;
     emit PictureChanged();
   }
+}
+
+void TLiveStatus::SetCanSpeeds(const QString& engine, const QString& road, bool revsPresent) {
+  engineRevsPresent_ = revsPresent;
+  if (engine != picture_.EngineSpeedText || road != picture_.RoadSpeedText) {
+    picture_.EngineSpeedText = engine;
+    picture_.RoadSpeedText = road;
+    emit PictureChanged();
+  }
+  ShowEngineDrive();
 }
 
 void TLiveStatus::HandleCanCommand(uint8_t code) {

@@ -34,6 +34,9 @@ struct TStatusPicture {
   std::optional<double> Volts;
   QString FuelText;
   QString EngineTemperature = QStringLiteral("Не опред.");
+  // Engine and road speed as the CAN inputs page shows them.
+  QString EngineSpeedText;
+  QString RoadSpeedText;
 };
 
 // Turns the messages the modules broadcast into the live picture and the indicator lamps, on
@@ -57,6 +60,8 @@ class TLiveStatus : public QObject {
   void MainModuleLost();
   // After a read: the security page's switches as the settings image holds them.
   void SetSwitches(bool antiHijack, bool repeatAuthorisation);
+  // The CAN inputs page read the engine and road speed; `revsPresent` when the engine turns.
+  void SetCanSpeeds(const QString& engine, const QString& road, bool revsPresent);
 
   // The board and transceiver temperature byte as shown: 0x81 unknown, bit 7 below zero.
   static QString TemperatureText(uint8_t byte);
@@ -83,6 +88,7 @@ class TLiveStatus : public QObject {
   void HandleToPc(const TLanMsg& msg);
   void HandleCanCommand(uint8_t code);
   void HandleIgnition(uint8_t data);
+  void ShowEngineDrive();
   void HandleTagResponse();
   void SetLamp(int lamp, bool on);
   void LightFor(int lamp);
@@ -103,4 +109,5 @@ class TLiveStatus : public QObject {
   bool ignitionOn_ = false;
   bool ignitionKnown_ = false;
   bool chargeLampOn_ = false;
+  bool engineRevsPresent_ = false;
 };

@@ -25,19 +25,19 @@
 #include "memory/lan_devices.h"
 #include "memory/lan_rw.h"
 #include "shell/about_form.h"
-#include "shell/indicator_form.h"
-#include "shell/live_status.h"
-#include "shell/status_images.h"
 #include "shell/board_watch.h"
 #include "shell/command_table.h"
 #include "shell/compare_form.h"
 #include "shell/elements_form.h"
 #include "shell/func_form.h"
+#include "shell/indicator_form.h"
 #include "shell/info_form.h"
 #include "shell/live_poller.h"
+#include "shell/live_status.h"
 #include "shell/module_availability.h"
 #include "shell/page_area.h"
 #include "shell/progress_form.h"
+#include "shell/status_images.h"
 #include "shell/version_info.h"
 #include "version.h"
 
@@ -301,6 +301,12 @@ void TMainForm::CreateToolBar() {
   bar->addAction(Action(QStringLiteral("aShowFunc")));
   bar->addSeparator();
   statusImages_ = new TStatusImages(*liveStatus_, *bar);
+  // The tacho image opens the remote start page's graph of the engine speed.
+  connect(statusImages_->Image(QStringLiteral("Img_TAHO")), &TStatusImage::Clicked, this, [this] {
+    if (TVDFrame* page = Page(QStringLiteral("MainRStart"))) {
+      QMetaObject::invokeMethod(page, "ShowGraph");
+    }
+  });
 
   QAction* toggle = Action(QStringLiteral("aShowToolBar"));
   connect(toggle, &QAction::triggered, bar, &QWidget::setVisible);
@@ -639,7 +645,6 @@ void TMainForm::ApplyDefaultLayout() {
   resizeDocks({elementsForm_, indicatorForm_}, {kPanelWidth, kIndicatorWidth}, Qt::Horizontal);
   resizeDocks({logForm_}, {kJournalHeight}, Qt::Vertical);
 }
-
 
 void TMainForm::closeEvent(QCloseEvent* event) {
   ShowStatusText(QStringLiteral("Закрытие соединения..."), true);

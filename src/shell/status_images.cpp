@@ -163,6 +163,12 @@ TStatusImages::TStatusImages(const TLiveStatus& status, QToolBar& bar)
     Centred(painter, area, 27, QStringLiteral("Транс."), Qt::black, 7);
     Centred(painter, area, 40, degrees(picture.TransceiverTemperature), Qt::black, 7);
   });
+  Add(bar, QStringLiteral("Img_TAHO"), 66, {}, [this, fill](QPainter& painter, const QRect& area) {
+    const TStatusPicture& picture = status_.Picture();
+    fill(painter, area);
+    Centred(painter, area, 7, picture.EngineSpeedText, Qt::black, 8);
+    Centred(painter, area, 43 - LineHeight(8), picture.RoadSpeedText, Qt::black, 8);
+  });
   Add(bar, QStringLiteral("Img_Temp"), 105, {}, [this, fill](QPainter& painter, const QRect& area) {
     const TStatusPicture& picture = status_.Picture();
     fill(painter, area);

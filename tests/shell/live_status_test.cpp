@@ -133,6 +133,24 @@ TEST(LiveStatus, EventsLightTheirLampsAndUnknownIndicesChangeNothing) {
   EXPECT_TRUE(status.LampOn(LampNamed("lmpLocked")));
 }
 
+// The CAN bus's engine revs count as a running engine while the ignition is on, as the charge
+// lamp does; losing the main module forgets them.
+TEST(LiveStatus, CanSpeedsShowInTheTachoImageAndRevsRunTheEngine) {
+  TLiveStatus status;
+  status.SetCanSpeeds(QStringLiteral("800 об/мин"), QStringLiteral("0 км/час"), true);
+  EXPECT_EQ(status.Picture().EngineSpeedText, QStringLiteral("800 об/мин"));
+  EXPECT_EQ(status.Picture().RoadSpeedText, QStringLiteral("0 км/час"));
+  EXPECT_FALSE(status.Picture().EngineRuns) << "ignition off";
+  status.Handle(FromMain(3, {0x83}));
+  EXPECT_TRUE(status.Picture().EngineRuns);
+  status.SetCanSpeeds(QStringLiteral("0 об/мин"), QStringLiteral("0 км/час"), false);
+  EXPECT_FALSE(status.Picture().EngineRuns);
+  status.SetCanSpeeds(QStringLiteral("800 об/мин"), QStringLiteral("0 км/час"), true);
+  status.MainModuleLost();
+  status.Handle(FromMain(3, {0x83}));
+  EXPECT_FALSE(status.Picture().EngineRuns) << "revs are unknown again";
+}
+
 TEST(LiveStatus, LampsWithAnOffTimerGoOutByThemselves) {
   TLiveStatus status;
   const int can = LampNamed("ToolButton40");

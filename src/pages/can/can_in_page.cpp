@@ -268,7 +268,10 @@ void TCanIn::AttachSpeeds() {
       engineSpeed_->setText(SpeedText(speeds_[0], speeds_[1], " об/мин"));
       engineRuns_ = speeds_[1] != kUnknownHigh && (speeds_[0] != 0 || speeds_[1] != 0);
     }
-    if (i == 3) roadSpeed_->setText(SpeedText(speeds_[2], speeds_[3], " км/час"));
+    if (i == 3) {
+      roadSpeed_->setText(SpeedText(speeds_[2], speeds_[3], " км/час"));
+      host_.ShowEngineSpeeds(engineSpeed_->text(), roadSpeed_->text(), engineRuns_);
+    }
   };
 }
 

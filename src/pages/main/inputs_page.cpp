@@ -266,7 +266,7 @@ void TMainInputs::AttachRules() {
   connect(&controls_.Get<TVDCheckBox>("VDCheckBox1"), &TVDCheckBox::ChangedByTwin, this,
           [this](bool fromCan) {
             if (fromCan == (records_.TachoSource() == TTachoSource::Can)) return;
-            SetTachoSource(fromCan ? TTachoSource::Can : TTachoSource::Wire);
+            TakeTachoFrom(fromCan ? TTachoSource::Can : TTachoSource::Wire);
           });
   // The grid refuses the speed and steering-button functions while they come from CAN.
   for (const char* name : {"VDCheckBox2", "VDCheckBox21"}) {

@@ -26,7 +26,8 @@ class TMainRStart : public TVDFrame {
   QCheckBox& TachoFromCan() const { return *tachoFromCan_; }
   // The graph while it is open; nullptr before.
   TMainGraph* Graph() const;
-  void ShowGraph();
+  // The window of the engine speed's graph; the main window's tacho image opens it too.
+  Q_INVOKABLE void ShowGraph();
 
  private:
   void AddTachoControls();
