@@ -9,6 +9,7 @@
 #include "binding/ui/vd_check_box.h"
 #include "binding/ui/vd_data.h"
 #include "binding/ui/vd_grid.h"
+#include "link/lan_msg.h"
 #include "pages/extension/extension_modules.h"
 #include "pages/extension/grid_cells.h"
 #include "pages/extension/learn_session.h"
@@ -25,6 +26,7 @@ constexpr uint8_t kLearnAnalog = 113;
 constexpr uint8_t kLearnStep = 54;
 constexpr uint8_t kNoEvent = 0xFF;
 constexpr int kAnalogInputs = 3;
+constexpr uint8_t kLiveInputs = 3;
 // The module's version word from which it keeps its settings in the newer layout.
 constexpr int kFirstNewerVersion = 262;
 
@@ -55,6 +57,19 @@ TRelayIOPage::TRelayIOPage(IPageHost& host, TGeneration generation, QWidget* par
     if (generation_ == kOlder) TellPageShown(*this, host_, kRelayIOAddr, true);
     Redraw();
   };
+  host_.WatchMessages(*this, [this](const TLanMsg& msg) { TakeLiveInputs(msg); });
+  Redraw();
+}
+
+// The module broadcasts its input levels (D0) and the pressed buttons of its analog inputs
+// (D1 to D3) as command 3.
+void TRelayIOPage::TakeLiveInputs(const TLanMsg& msg) {
+  if (msg.Source != kRelayIOAddr || msg.Dest != kBroadcastAddr || msg.Command != kLiveInputs ||
+      msg.IsAnswer || msg.Length < 1 + kAnalogInputs) {
+    return;
+  }
+  inputs_.Inputs = msg.Data[0];
+  for (std::size_t i = 0; i < inputs_.Pressed.size(); ++i) inputs_.Pressed[i] = msg.Data[i + 1];
   Redraw();
 }
 

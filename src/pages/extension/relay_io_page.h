@@ -5,6 +5,7 @@
 #include "pages/extension/relay_io_inputs.h"
 
 class IPageHost;
+class TLanMsg;
 class TLearnSession;
 class TVDGrid;
 
@@ -57,6 +58,7 @@ class TRelayIOPage : public TVDFrame {
   void LearnButton(int input, int button);
   void LearnCombination(int combination);
   void TakeResult(uint8_t byte);
+  void TakeLiveInputs(const TLanMsg& msg);
   void ShowOwnGeneration();
 
   IPageHost& host_;

@@ -137,3 +137,29 @@ TEST_F(OlderRelayIOLearning, OverloadRecordIsClearedByTheNextWrite) {
 }
 
 }  // namespace
+
+namespace {
+
+// The module's broadcast command 3 carries its input levels and pressed buttons.
+TEST(RelayIOPage, TheModulesBroadcastShowsItsInputsAndPressedButtons) {
+  for (const auto generation : {TRelayIOPage::kOlder, TRelayIOPage::kNewer}) {
+    SCOPED_TRACE(generation == TRelayIOPage::kOlder ? "older" : "newer");
+    TFakePageHost host;
+    TRelayIOPage page(host, generation);
+    TLanMsg msg;
+    msg.Source = kRelayIO;
+    msg.Dest = 0;
+    msg.Command = 3;
+    msg.Length = 4;
+    msg.Data = {0x05, 0x01, 0x80, 0x00};
+    host.Deliver(msg);
+    EXPECT_EQ(page.Inputs().Inputs, 0x05);
+    EXPECT_EQ(page.Inputs().Pressed, (std::array<uint8_t, 3>{0x01, 0x80, 0x00}));
+    msg.Dest = 1;  // a message to the PC is not the broadcast
+    msg.Data = {0, 0, 0, 0};
+    host.Deliver(msg);
+    EXPECT_EQ(page.Inputs().Inputs, 0x05);
+  }
+}
+
+}  // namespace
