@@ -1,13 +1,17 @@
 // The main window's live side: what the modules broadcast becomes the status images, the
 // indicator's lamps and, after the message has been handled, the windows the status asks for.
 
+#include <QLabel>
+
 #include "shell/alarm_cause_form.h"
 #include "shell/indicator_form.h"
 #include "shell/live_status.h"
 #include "shell/main_form.h"
+#include "shell/page_area.h"
 #include "shell/warning_form.h"
 
 void TMainForm::CreateLiveStatus() {
+  connect(liveStatus_, &TLiveStatus::PictureChanged, this, &TMainForm::ShowCanReadings);
   connect(this, &TMainForm::MainModuleLost, liveStatus_, &TLiveStatus::MainModuleLost);
   // Queued: a window must not open inside the handling of a message.
   connect(liveStatus_, &TLiveStatus::AlarmCause, this, &TMainForm::ShowAlarmCause,
@@ -33,6 +37,22 @@ void TMainForm::CreateLiveStatus() {
             liveStatus_->SetSwitches(antiHijack, repeatAuthorisation);
             if (selfArmByTag) CheckWarnings(true);
           });
+}
+
+// The CAN inputs page, once made, shows the fuel level and the engine temperature that the
+// live status read from the bus.
+void TMainForm::ShowCanReadings() {
+  auto* page = pageArea_->findChild<QWidget*>(QStringLiteral("CanIn"), Qt::FindDirectChildrenOnly);
+  if (page == nullptr) return;
+  const TStatusPicture& picture = liveStatus_->Picture();
+  if (auto* fuel = page->findChild<QLabel*>(QStringLiteral("Label2"));
+      fuel != nullptr && !picture.FuelText.isEmpty()) {
+    fuel->setText(picture.FuelText);
+  }
+  if (auto* engine = page->findChild<QLabel*>(QStringLiteral("Label4"));
+      engine != nullptr && picture.EngineTemperature != TStatusPicture{}.EngineTemperature) {
+    engine->setText(picture.EngineTemperature);
+  }
 }
 
 void TMainForm::ShowEngineSpeeds(const QString& engine, const QString& road, bool revsPresent) {
