@@ -18,6 +18,8 @@
 #include "pages/extension/page_items.h"
 #include "pages/extension/relay_io_table.h"
 #include "pages/extension/slave_commands.h"
+#include "pages/main/inputs_page.h"
+#include "pages/main/outputs_page.h"
 
 namespace {
 
@@ -27,6 +29,12 @@ constexpr uint8_t kLearnStep = 54;
 constexpr uint8_t kNoEvent = 0xFF;
 constexpr int kAnalogInputs = 3;
 constexpr uint8_t kLiveInputs = 3;
+// The input that may drive the starter relay RL2 directly.
+constexpr int kDirectInput = 4;
+// The inputs grid's columns of main input functions.
+constexpr int kFirstFunctionColumn = 4;
+constexpr int kFunctionColumns = 17;
+constexpr int kAnalogButtonsFunction = 14;
 // The module's version word from which it keeps its settings in the newer layout.
 constexpr int kFirstNewerVersion = 262;
 
@@ -52,6 +60,16 @@ TRelayIOPage::TRelayIOPage(IPageHost& host, TGeneration generation, QWidget* par
   connect(&direct, &QCheckBox::toggled, this, [this](bool on) {
     inputs_.DirectControl = on;
     Redraw();
+  });
+  // Direct control of the starter takes input 4 and the relay RL2 from the main module.
+  connect(&direct, &QCheckBox::clicked, this, [this](bool on) {
+    if (!on) return;
+    if (TMainInputs* inputs = InputsPageOf(host_)) inputs->ReleaseStartInput(kDirectInput);
+    if (auto* outputs =
+            qobject_cast<TMainOutputs*>(host_.SettingsPage(QStringLiteral("MainOutputs")))) {
+      outputs->ReleasePinNamed(QStringLiteral("RL2"));
+    }
+    RedrawInputs();
   });
   learning_->OnFinished = [this] {
     if (generation_ == kOlder) TellPageShown(*this, host_, kRelayIOAddr, true);
@@ -134,10 +152,14 @@ void TRelayIOPage::Store(const char* item) {
 }
 
 void TRelayIOPage::AddInputsGrid() {
-  inputsGrid_ = MakeGrid("dgSlave", 1 + TRelayIOInputs::kInputs, 4);
+  inputsGrid_ =
+      MakeGrid("dgSlave", 1 + TRelayIOInputs::kInputs, kFirstFunctionColumn + kFunctionColumns);
   inputsGrid_->setColumnWidth(0, 52);
   inputsGrid_->setColumnWidth(2, 120);
-  inputsGrid_->setRowHidden(0, true);
+  for (int column = kFirstFunctionColumn; column < kFirstFunctionColumn + kFunctionColumns;
+       ++column) {
+    inputsGrid_->setColumnWidth(column, 26);
+  }
   FitHeight(*inputsGrid_);
   connect(inputsGrid_, &QTableWidget::cellClicked, this, &TRelayIOPage::ClickInput);
   AddToSection(*this, QStringLiteral("Назначение входов"), inputsGrid_);
@@ -200,6 +222,8 @@ void TRelayIOPage::PageShown() {
   shown_ = true;
   ShowOwnGeneration();
   if (generation_ == kOlder) TellPageShown(*this, host_, kRelayIOAddr, true);
+  // The inputs page may have moved functions since.
+  RedrawInputs();
 }
 
 void TRelayIOPage::PageHidden() {
@@ -241,6 +265,46 @@ void TRelayIOPage::RedrawInputs() {
             TRelayIOInputs::MayBeAnalog(input) ? QStringLiteral("Цифровой\\Аналоговый") : QString(),
             TRelayIOInputs::MayBeAnalog(input));
   }
+  RedrawInputFunctions();
+}
+
+// The main input functions the start module's inputs carry, in the inputs page's order; an
+// analog input reads the steering buttons.
+void TRelayIOPage::RedrawInputFunctions() {
+  TVDGrid& grid = *inputsGrid_;
+  const TMainInputs* inputs = InputsPageOf(host_);
+  for (int i = 0; i < kFunctionColumns; ++i) {
+    const int column = kFirstFunctionColumn + i;
+    const int taskId = FunctionAt(column);
+    const QString number = i >= kFunctionColumns - 3 ? QString::number(i - kFunctionColumns + 4)
+                                                     : QString::number(taskId);
+    SetCell(grid, 0, column, taskId != 0 ? number : QString(), FunctionName(taskId));
+    for (int input = 1; input <= TRelayIOInputs::kInputs; ++input) {
+      const bool own = inputs_.Analog(input) ? taskId == kAnalogButtonsFunction
+                                             : inputs != nullptr && taskId != 0 &&
+                                                   inputs->StartInputFunction(input) == taskId;
+      SetCell(grid, input, column, own ? kLamp : QString(), FunctionName(taskId),
+              own || MayTakeFunction(input, taskId));
+    }
+  }
+}
+
+int TRelayIOPage::FunctionAt(int column) const {
+  const TMainInputs* inputs = InputsPageOf(host_);
+  return inputs != nullptr ? inputs->FunctionAtColumn(column - kFirstFunctionColumn +
+                                                      TMainInputs::kFirstStartModuleColumn)
+                           : 0;
+}
+
+QString TRelayIOPage::FunctionName(int taskId) const {
+  const TMainInputs* inputs = InputsPageOf(host_);
+  return inputs != nullptr ? inputs->FunctionName(taskId) : QString();
+}
+
+bool TRelayIOPage::MayTakeFunction(int input, int taskId) const {
+  const TMainInputs* inputs = InputsPageOf(host_);
+  return inputs != nullptr && taskId != 0 && !inputs_.Analog(input) &&
+         !(input == kDirectInput && inputs_.DirectControl) && inputs->StartInputMayTake(taskId);
 }
 
 void TRelayIOPage::RedrawAnalog() {
@@ -306,7 +370,20 @@ void TRelayIOPage::ClickInput(int row, int column) {
     changed = true;
   } else if (column == 3 && inputs_.ToggleAnalog(input)) {
     Store("vddAnalogDigit");
+    // An analog input reads buttons: its main input function leaves it.
+    if (TMainInputs* inputs = InputsPageOf(host_); inputs != nullptr && inputs_.Analog(input)) {
+      inputs->ReleaseStartInput(input);
+    }
     changed = true;
+  } else if (column >= kFirstFunctionColumn && input >= 1 && input <= TRelayIOInputs::kInputs) {
+    const int taskId = FunctionAt(column);
+    TMainInputs* inputs = InputsPageOf(host_);
+    const bool own =
+        inputs != nullptr && taskId != 0 && inputs->StartInputFunction(input) == taskId;
+    if (inputs != nullptr && (own || MayTakeFunction(input, taskId))) {
+      inputs->ToggleStartInputFunction(input, taskId);
+      changed = true;
+    }
   }
   if (changed) Redraw();
 }

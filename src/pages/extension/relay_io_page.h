@@ -59,6 +59,10 @@ class TRelayIOPage : public TVDFrame {
   void LearnCombination(int combination);
   void TakeResult(uint8_t byte);
   void TakeLiveInputs(const TLanMsg& msg);
+  void RedrawInputFunctions();
+  int FunctionAt(int column) const;
+  QString FunctionName(int taskId) const;
+  bool MayTakeFunction(int input, int taskId) const;
   void ShowOwnGeneration();
 
   IPageHost& host_;

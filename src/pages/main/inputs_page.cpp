@@ -570,9 +570,56 @@ void TMainInputs::ReleaseWire(int taskId) {
 
 void TMainInputs::TakeTachoFrom(TTachoSource source) {
   SetTachoSource(source);
+  StoreAndShow();
+}
+
+void TMainInputs::StoreAndShow() {
   StoreEdits();
   board_.NotifyChanged();
   Redraw();
+}
+
+QString TMainInputs::FunctionName(int taskId) const {
+  const TTaskIn* task = board_.Model().TaskIn(taskId);
+  return task != nullptr ? task->Name : QString();
+}
+
+int TMainInputs::StartInputPin(int input) const {
+  const auto& inputs = board_.Model().Pcb().Inputs();
+  for (std::size_t pin = 0; pin < inputs.size(); ++pin) {
+    if (inputs[pin].StartModuleInput == input - 1) return static_cast<int>(pin);
+  }
+  return -1;
+}
+
+int TMainInputs::StartInputFunction(int input) const {
+  const int pin = StartInputPin(input);
+  if (pin < 0) return 0;
+  for (const TTaskIn& task : board_.Model().TasksIn()) {
+    if (task.Pin == pin) return task.Id;
+  }
+  return 0;
+}
+
+bool TMainInputs::StartInputMayTake(int taskId) const {
+  constexpr int kIgnitionTask = 4;
+  const TTaskIn* task = board_.Model().TaskIn(taskId);
+  return task != nullptr && board_.Model().IsAssignable(*task) && taskId != kIgnitionTask &&
+         taskId != kSpeedTask && taskId != kTachoTask;
+}
+
+void TMainInputs::ToggleStartInputFunction(int input, int taskId) {
+  const int pin = StartInputPin(input);
+  if (pin < 0 || !StartInputMayTake(taskId)) return;
+  board_.Model().AssignInput(taskId, pin);
+  StoreAndShow();
+}
+
+void TMainInputs::ReleaseStartInput(int input) {
+  const int taskId = StartInputFunction(input);
+  if (taskId == 0) return;
+  board_.Model().ReleaseInput(taskId);
+  StoreAndShow();
 }
 
 // The first boards read the charge lamp, the speed and the tacho on their pin 60 (the second

@@ -47,6 +47,20 @@ class TMainInputs : public TVDFrame {
   // Another page chose where the tacho signal comes from.
   void TakeTachoFrom(TTachoSource source);
 
+  // The engine start module's inputs 1 to 4 carry main input functions of this grid's columns
+  // kFirstStartModuleColumn to kLastStartModuleColumn; the start module's page edits them here.
+  static constexpr int kFirstStartModuleColumn = 3;
+  static constexpr int kLastStartModuleColumn = 19;
+  int FunctionAtColumn(int column) const { return TaskAt(column); }
+  QString FunctionName(int taskId) const;
+  // The function on the start module's input, 0 for none.
+  int StartInputFunction(int input) const;
+  // Functions 4, 9 and 10 stay on the main module's wires.
+  bool StartInputMayTake(int taskId) const;
+  // A click on the function's cell of the input: takes it there, or away when it is there.
+  void ToggleStartInputFunction(int input, int taskId);
+  void ReleaseStartInput(int input);
+
   void PageShown() override;
 
  private:
@@ -75,6 +89,8 @@ class TMainInputs : public TVDFrame {
   void ShowCellMenu(const QPoint& position);
   bool ReleaseTaskFromPin(int taskId, int pin);
   bool NeedsRestart(int taskId, int pin) const;
+  int StartInputPin(int input) const;
+  void StoreAndShow();
   void OfferRestart();
   bool CanRowLive() const;
 

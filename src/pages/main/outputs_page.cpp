@@ -414,6 +414,18 @@ void TMainOutputs::FreeDigitalOutputPin() {
   Redraw();
 }
 
+void TMainOutputs::ReleasePinNamed(const QString& name) {
+  TBoardModel& model = board_.Model();
+  const auto& outputs = model.Pcb().Outputs();
+  for (std::size_t pin = 0; pin < outputs.size(); ++pin) {
+    if (outputs[pin].Name != name || model.TasksOn(static_cast<int>(pin)).empty()) continue;
+    model.ReleaseOutputPin(static_cast<int>(pin));
+    StoreEdits();
+    board_.NotifyChanged();
+    Redraw();
+  }
+}
+
 void TMainOutputs::StoreEdits() {
   for (TVDData* item : assignments_) item->StoreEdited();
   canOutputs_->StoreEdited();

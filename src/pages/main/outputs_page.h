@@ -41,6 +41,9 @@ class TMainOutputs : public TVDFrame {
 
   // The security page turned the digital output on: the grid's functions leave its pin.
   void FreeDigitalOutputPin();
+  // Another page takes the pin (the engine start module's starter relay RL2 under direct
+  // control): every function on it is released.
+  void ReleasePinNamed(const QString& name);
 
   void PageShown() override;
 

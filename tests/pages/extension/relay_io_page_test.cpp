@@ -6,6 +6,13 @@
 #include "pages/extension/learn_session.h"
 #include "pages/extension/learn_wait.h"
 #include "pages/extension/overload_record.h"
+#include "binding/ui/vd_check_box.h"
+#include "binding/ui/vd_grid.h"
+#include "pages/extension/grid_cells.h"
+#include "pages/main/inputs_page.h"
+#include "pages/main/main_board.h"
+#include "pages/main/outputs_page.h"
+#include "shell/fake_page_host.h"
 
 namespace {
 
@@ -160,6 +167,75 @@ TEST(RelayIOPage, TheModulesBroadcastShowsItsInputsAndPressedButtons) {
     host.Deliver(msg);
     EXPECT_EQ(page.Inputs().Inputs, 0x05);
   }
+}
+
+}  // namespace
+
+namespace {
+
+// The start module's inputs carry main input functions through the main inputs page's board.
+class RelayIOFunctions : public ::testing::Test {
+ protected:
+  RelayIOFunctions() {
+    board.Model().SetPresence({.StartModule = true});
+    board.Model().SetConfiguration(kThirdGeneration);
+    host.Pages.insert(QStringLiteral("MainInputs"), &inputs);
+    host.Pages.insert(QStringLiteral("MainOutputs"), &outputs);
+    inputs.PageShown();
+  }
+  int ColumnOf(int taskId) const {
+    // The grid's columns from 4 on are the inputs page's from 3 on.
+    for (int column = 4; column < page.InputsGrid().columnCount(); ++column) {
+      if (inputs.FunctionAtColumn(column - 1) == taskId) return column;
+    }
+    return -1;
+  }
+  void Click(int input, int column) { emit page.InputsGrid().cellClicked(input, column); }
+
+  static constexpr uint8_t kThirdGeneration = 4;
+  static constexpr int kDoor = 1;
+  static constexpr int kIgnition = 4;
+  TFakePageHost host;
+  TMainBoard board;
+  TMainInputs inputs{host, board};
+  TMainOutputs outputs{host, board};
+  TRelayIOPage page{host, TRelayIOPage::kNewer};
+};
+
+TEST_F(RelayIOFunctions, AClickPutsAFunctionOnAnInputAndAnotherClickTakesItAway) {
+  page.PageShown();
+  const int door = ColumnOf(kDoor);
+  ASSERT_GE(door, 4);
+  const int ignition = ColumnOf(kIgnition);
+  ASSERT_GE(ignition, 4);
+  Click(2, ignition);
+  EXPECT_EQ(inputs.StartInputFunction(2), 0) << "the ignition stays on the main module";
+  Click(2, door);
+  EXPECT_EQ(inputs.StartInputFunction(2), kDoor);
+  EXPECT_EQ(page.InputsGrid().item(2, door)->text(), kLamp);
+  Click(3, door);
+  EXPECT_EQ(inputs.StartInputFunction(2), 0) << "a function has one input";
+  EXPECT_EQ(inputs.StartInputFunction(3), kDoor);
+  Click(3, door);
+  EXPECT_EQ(inputs.StartInputFunction(3), 0);
+}
+
+TEST_F(RelayIOFunctions, AnAnalogInputAndDirectControlTakeTheFunctionAway) {
+  page.PageShown();
+  const int door = ColumnOf(kDoor);
+  Click(1, door);
+  ASSERT_EQ(inputs.StartInputFunction(1), kDoor);
+  Click(1, 3);  // analog
+  EXPECT_EQ(inputs.StartInputFunction(1), 0);
+  Click(1, door);
+  EXPECT_EQ(inputs.StartInputFunction(1), 0) << "an analog input reads buttons only";
+
+  Click(4, door);
+  ASSERT_EQ(inputs.StartInputFunction(4), kDoor);
+  page.Controls().Get<TVDCheckBox>("vdCBDirectControl").click();
+  EXPECT_EQ(inputs.StartInputFunction(4), 0);
+  Click(4, door);
+  EXPECT_EQ(inputs.StartInputFunction(4), 0) << "input 4 drives the starter";
 }
 
 }  // namespace
