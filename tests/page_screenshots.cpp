@@ -3,6 +3,7 @@
 // build/screenshots), for a person to look at. Each page is rendered whole, as tall as its
 // sections.
 #include <QApplication>
+#include <QStackedWidget>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QPixmap>
@@ -68,7 +69,9 @@ int main(int argc, char** argv) {
       continue;
     }
     if (auto* remoteStart = qobject_cast<TMainRStart*>(page)) rstart = remoteStart;
-    // The page on its own, as tall as all its sections, so that nothing is scrolled away.
+    // The page on its own, as tall as all its sections, so that nothing is scrolled away; it
+    // goes back to the window afterwards, where other pages look it up.
+    auto* area = qobject_cast<QStackedWidget*>(page->parentWidget());
     page->setParent(nullptr);
     page->resize(kPageWidth, 700);
     page->show();
@@ -80,6 +83,7 @@ int main(int argc, char** argv) {
     std::printf("%s %s\n", saved ? "saved" : "could not save", qPrintable(path));
     failures += saved ? 0 : 1;
     page->hide();
+    if (area != nullptr) area->addWidget(page);
   }
 
   // The event list and the output program editor, as the outputs page opens them.

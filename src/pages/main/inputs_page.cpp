@@ -579,6 +579,12 @@ void TMainInputs::StoreAndShow() {
   Redraw();
 }
 
+// From the board, not the grid, which may not have been drawn yet.
+int TMainInputs::FunctionAtColumn(int column) const {
+  const TTaskIn* task = board_.Model().TaskInAtColumn(column);
+  return task != nullptr ? task->Id : 0;
+}
+
 QString TMainInputs::FunctionName(int taskId) const {
   const TTaskIn* task = board_.Model().TaskIn(taskId);
   return task != nullptr ? task->Name : QString();

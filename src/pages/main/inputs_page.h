@@ -51,7 +51,7 @@ class TMainInputs : public TVDFrame {
   // kFirstStartModuleColumn to kLastStartModuleColumn; the start module's page edits them here.
   static constexpr int kFirstStartModuleColumn = 3;
   static constexpr int kLastStartModuleColumn = 19;
-  int FunctionAtColumn(int column) const { return TaskAt(column); }
+  int FunctionAtColumn(int column) const;
   QString FunctionName(int taskId) const;
   // The function on the start module's input, 0 for none.
   int StartInputFunction(int input) const;
