@@ -18,54 +18,35 @@
 
 namespace {
 
-template <class TPage>
-void RegisterTablePage(TPageRegistry& registry, const TPageTable& table) {
-  registry.Register(
-      {.Name = QLatin1String(table.Name),
-       .LanAddr = table.LanAddr,
-       .Create = [](QWidget* parent, IPageHost& host) { return new TPage(host, parent); },
-       .Table = &table});
-}
-
 void RegisterRelayIOPage(TPageRegistry& registry, const TPageTable& table,
                          TRelayIOPage::TGeneration generation) {
-  registry.Register({.Name = QLatin1String(table.Name),
-                     .LanAddr = table.LanAddr,
-                     .Create =
-                         [generation](QWidget* parent, IPageHost& host) {
-                           return new TRelayIOPage(host, generation, parent);
-                         },
-                     .Table = &table});
+  registry.RegisterTable(table, [generation](QWidget* parent, IPageHost& host) {
+    return new TRelayIOPage(host, generation, parent);
+  });
 }
 
 // The slave module's pages share its events: the registry's pages keep them alive as long as
 // any of them may be made.
 void RegisterSlavePages(TPageRegistry& registry) {
   const auto events = std::make_shared<TSlaveEvents>();
-  registry.Register(
-      {.Name = QLatin1String(SlavePropertiesTable().Name),
-       .LanAddr = SlavePropertiesTable().LanAddr,
-       .Create = [events](QWidget* parent,
-                          IPageHost& host) { return new TSlaveProperties(host, events, parent); },
-       .Table = &SlavePropertiesTable()});
-  RegisterTablePage<TSlaveOptions>(registry, SlaveOptionsTable());
-  registry.Register(
-      {.Name = QLatin1String(SlaveDataTable().Name),
-       .LanAddr = SlaveDataTable().LanAddr,
-       .Create = [events](QWidget* parent,
-                          IPageHost& host) { return new TSlaveData(host, events, parent); },
-       .Table = &SlaveDataTable()});
+  registry.RegisterTable(SlavePropertiesTable(), [events](QWidget* parent, IPageHost& host) {
+    return new TSlaveProperties(host, events, parent);
+  });
+  registry.RegisterTable<TSlaveOptions>(SlaveOptionsTable());
+  registry.RegisterTable(SlaveDataTable(), [events](QWidget* parent, IPageHost& host) {
+    return new TSlaveData(host, events, parent);
+  });
 }
 
 }  // namespace
 
 void RegisterExtensionPages(TPageRegistry& registry) {
-  RegisterTablePage<TTransceiverPage>(registry, TransceiverTable());
-  RegisterTablePage<TRemoteInputsPage>(registry, RemoteInputsTable());
+  registry.RegisterTable<TTransceiverPage>(TransceiverTable());
+  registry.RegisterTable<TRemoteInputsPage>(RemoteInputsTable());
   RegisterSlavePages(registry);
-  RegisterTablePage<TShockOptions>(registry, ShockOptionsTable());
-  RegisterTablePage<TTiltOptions>(registry, TiltOptionsTable());
+  registry.RegisterTable<TShockOptions>(ShockOptionsTable());
+  registry.RegisterTable<TTiltOptions>(TiltOptionsTable());
   RegisterRelayIOPage(registry, RelayIOTable(), TRelayIOPage::kOlder);
   RegisterRelayIOPage(registry, RelayIONewTable(), TRelayIOPage::kNewer);
-  RegisterTablePage<TValidatorPage>(registry, ValidatorTable());
+  registry.RegisterTable<TValidatorPage>(ValidatorTable());
 }

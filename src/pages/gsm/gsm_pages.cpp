@@ -17,25 +17,12 @@
 #include "pages/gsm/webasto_page.h"
 #include "pages/gsm/webasto_table.h"
 
-namespace {
-
-template <class TPage>
-void RegisterTablePage(TPageRegistry& registry, const TPageTable& table) {
-  registry.Register(
-      {.Name = QLatin1String(table.Name),
-       .LanAddr = table.LanAddr,
-       .Create = [](QWidget* parent, IPageHost& host) { return new TPage(host, parent); },
-       .Table = &table});
-}
-
-}  // namespace
-
 void RegisterGsmPages(TPageRegistry& registry) {
-  RegisterTablePage<TGSMPropertiesGSMPager>(registry, GsmPropertiesTable());
-  RegisterTablePage<TGSMOptionsGSMPager>(registry, GsmOptionsTable());
-  RegisterTablePage<TGSMTimesGSMPager>(registry, GsmTimesTable());
-  RegisterTablePage<TGSMMessages>(registry, GsmMessagesTable());
-  RegisterTablePage<TGSMDiagGSMPager>(registry, GsmDiagTable());
-  RegisterTablePage<TGSMTelematic>(registry, GsmTelematicTable());
-  RegisterTablePage<TGSMWebasto>(registry, GsmWebastoTable());
+  registry.RegisterTable<TGSMPropertiesGSMPager>(GsmPropertiesTable());
+  registry.RegisterTable<TGSMOptionsGSMPager>(GsmOptionsTable());
+  registry.RegisterTable<TGSMTimesGSMPager>(GsmTimesTable());
+  registry.RegisterTable<TGSMMessages>(GsmMessagesTable());
+  registry.RegisterTable<TGSMDiagGSMPager>(GsmDiagTable());
+  registry.RegisterTable<TGSMTelematic>(GsmTelematicTable());
+  registry.RegisterTable<TGSMWebasto>(GsmWebastoTable());
 }

@@ -30,41 +30,28 @@
 
 namespace {
 
-// A page made from its table, created with the window as its host.
-template <class TPage>
-void RegisterTablePage(TPageRegistry& registry, const TPageTable& table) {
-  registry.Register(
-      {.Name = QLatin1String(table.Name),
-       .LanAddr = table.LanAddr,
-       .Create = [](QWidget* parent, IPageHost& host) { return new TPage(host, parent); },
-       .Table = &table});
-}
-
 // A page over the board that the inputs and outputs pages share; the registry's pages keep it
 // alive as long as any of them may be made.
 template <class TPage>
 void RegisterBoardPage(TPageRegistry& registry, const TPageTable& table,
                        const std::shared_ptr<TMainBoard>& board) {
-  registry.Register({.Name = QLatin1String(table.Name),
-                     .LanAddr = table.LanAddr,
-                     .Create = [board](QWidget* parent,
-                                       IPageHost& host) { return new TPage(host, *board, parent); },
-                     .Table = &table});
+  registry.RegisterTable(
+      table, [board](QWidget* parent, IPageHost& host) { return new TPage(host, *board, parent); });
 }
 
 }  // namespace
 
 void RegisterMainPages(TPageRegistry& registry) {
   const auto board = std::make_shared<TMainBoard>();
-  RegisterTablePage<TMainOptions>(registry, MainOptionsTable());
-  RegisterTablePage<TMainSecurity>(registry, MainSecurityTable());
-  RegisterTablePage<TMainTimes>(registry, MainTimesTable());
-  RegisterTablePage<TMainSensors>(registry, MainSensorsTable());
+  registry.RegisterTable<TMainOptions>(MainOptionsTable());
+  registry.RegisterTable<TMainSecurity>(MainSecurityTable());
+  registry.RegisterTable<TMainTimes>(MainTimesTable());
+  registry.RegisterTable<TMainSensors>(MainSensorsTable());
   RegisterBoardPage<TMainInputs>(registry, MainInputsTable(), board);
   RegisterBoardPage<TMainOutputs>(registry, MainOutputsTable(), board);
-  RegisterTablePage<TMainRelays>(registry, MainRelaysTable());
+  registry.RegisterTable<TMainRelays>(MainRelaysTable());
   RegisterBoardPage<TMainRStart>(registry, MainRStartTable(), board);
-  RegisterTablePage<TMainTX>(registry, MainTXTable());
-  RegisterTablePage<TMainLearn>(registry, MainLearnTable());
+  registry.RegisterTable<TMainTX>(MainTXTable());
+  registry.RegisterTable<TMainLearn>(MainLearnTable());
   RegisterBoardPage<TMainDiag>(registry, MainDiagTable(), board);
 }
