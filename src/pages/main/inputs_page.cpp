@@ -41,7 +41,7 @@ constexpr char kAnalogButtonsPin[] = "7.о";
 constexpr int kNameColumn = 0;
 constexpr int kPolarityColumn = 1;
 constexpr int kTriggerColumn = 2;
-constexpr int kFirstTaskColumn = 3;
+constexpr int kFirstTaskColumn = TMainInputs::kFirstFunctionColumn;
 constexpr int kColumns = 20;
 constexpr int kCanRowPin = -2;
 constexpr int kStartRowPin = -3;
@@ -390,7 +390,7 @@ void TMainInputs::Redraw() {
   const TBoardModel& model = board_.Model();
   const TPCB& pcb = model.Pcb();
   const auto& inputs = pcb.Inputs();
-  rowPins_.assign(1, -1);
+  places_.RowPins.assign(1, -1);
   bool startModule = false;
   for (int index = 1;; ++index) {
     const int pin = pcb.InputAt(index);
@@ -398,18 +398,18 @@ void TMainInputs::Redraw() {
     if (inputs[static_cast<std::size_t>(pin)].StartModuleInput >= 0) {
       startModule = true;
     } else {
-      rowPins_.push_back(pin);
+      places_.RowPins.push_back(pin);
     }
   }
   const bool third = pcb.IsThirdGeneration();
-  if (third) rowPins_.push_back(kCanRowPin);
-  if (startModule) rowPins_.push_back(kStartRowPin);
-  columnTasks_.assign(kColumns, 0);
+  if (third) places_.RowPins.push_back(kCanRowPin);
+  if (startModule) places_.RowPins.push_back(kStartRowPin);
+  places_.ColumnTasks.assign(kColumns, 0);
   for (int column = kFirstTaskColumn; column < kColumns; ++column) {
     const TTaskIn* task = model.TaskInAtColumn(column);
-    columnTasks_[static_cast<std::size_t>(column)] = task != nullptr ? task->Id : 0;
+    places_.ColumnTasks[static_cast<std::size_t>(column)] = task != nullptr ? task->Id : 0;
   }
-  grid_->setRowCount(static_cast<int>(rowPins_.size()));
+  grid_->setRowCount(static_cast<int>(places_.RowPins.size()));
   impulses_->setVisible(third);
   buttons_->SetButtonRows(third);
 
@@ -433,7 +433,7 @@ void TMainInputs::Redraw() {
     header->setBackground(task == nullptr || model.IsAssignable(*task) ? kHeaderColour
                                                                        : kRefusedColour);
   }
-  for (int row = 1; row < static_cast<int>(rowPins_.size()); ++row) {
+  for (int row = 1; row < static_cast<int>(places_.RowPins.size()); ++row) {
     const int pin = PinAt(row);
     if (pin == kCanRowPin || pin == kStartRowPin) {
       cell(row, kNameColumn)
@@ -475,26 +475,6 @@ void TMainInputs::Redraw() {
     grid_->setColumnWidth(column, 60);
   grid_->setFixedHeight(grid_->verticalHeader()->length() + 2 * grid_->frameWidth() +
                         grid_->horizontalScrollBar()->sizeHint().height());
-}
-
-int TMainInputs::TaskAt(int column) const {
-  if (column < kFirstTaskColumn || column >= static_cast<int>(columnTasks_.size())) return 0;
-  return columnTasks_[static_cast<std::size_t>(column)];
-}
-
-int TMainInputs::PinAt(int row) const {
-  if (row <= 0 || row >= static_cast<int>(rowPins_.size())) return -1;
-  return rowPins_[static_cast<std::size_t>(row)];
-}
-
-int TMainInputs::RowOfPin(int pin) const {
-  const auto it = std::find(rowPins_.begin() + 1, rowPins_.end(), pin);
-  return it == rowPins_.end() ? -1 : static_cast<int>(it - rowPins_.begin());
-}
-
-int TMainInputs::ColumnOfTask(int taskId) const {
-  const auto it = std::find(columnTasks_.begin() + kFirstTaskColumn, columnTasks_.end(), taskId);
-  return taskId == 0 || it == columnTasks_.end() ? -1 : static_cast<int>(it - columnTasks_.begin());
 }
 
 int TMainInputs::CanRow() const {

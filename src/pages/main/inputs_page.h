@@ -5,6 +5,7 @@
 #include "binding/ui/coalesced_call.h"
 #include "binding/ui/page_controls.h"
 #include "binding/ui/vd_frame.h"
+#include "pages/main/grid_places.h"
 #include "pages/main/input_records.h"
 
 class IPageHost;
@@ -24,6 +25,9 @@ class TMainInputs : public TVDFrame {
   Q_OBJECT
 
  public:
+  // The grid's columns from this one on show the input functions.
+  static constexpr int kFirstFunctionColumn = 3;
+
   TMainInputs(IPageHost& host, TMainBoard& board, QWidget* parent = nullptr);
 
   const TPageControls& Controls() const { return controls_; }
@@ -34,8 +38,8 @@ class TMainInputs : public TVDFrame {
   QLabel& TrunkPin() const { return *trunkPin_; }
   TInputLearning& Learning() const { return *learning_; }
   // Grid places: the row of an input pin and the column of a function; -1 when not shown.
-  int RowOfPin(int pin) const;
-  int ColumnOfTask(int taskId) const;
+  int RowOfPin(int pin) const { return places_.RowOf(pin); }
+  int ColumnOfTask(int taskId) const { return places_.ColumnOf(taskId); }
   int CanRow() const;
   int StartModuleRow() const;
   void ClickCell(int row, int column);
@@ -79,8 +83,8 @@ class TMainInputs : public TVDFrame {
   void ScheduleRedraw();
   void Redraw();
   void StoreEdits();
-  int TaskAt(int column) const;
-  int PinAt(int row) const;
+  int TaskAt(int column) const { return places_.TaskAt(column); }
+  int PinAt(int row) const { return places_.PinAt(row); }
   bool MayTake(int taskId, int pin) const;
   bool ClickPinCell(int taskId, int pin);
   bool ToggleCan(int taskId);
@@ -106,8 +110,7 @@ class TMainInputs : public TVDFrame {
   QLabel* trunkPin_ = nullptr;
   QLabel* adc_ = nullptr;
   std::vector<TVDData*> assignments_;
-  std::vector<int> rowPins_;
-  std::vector<int> columnTasks_;
+  TGridPlaces places_{kFirstFunctionColumn};
   uint8_t impulse1High_ = 0;
   uint8_t adcReading_ = 0;
   uint8_t boardRevision_ = 0;

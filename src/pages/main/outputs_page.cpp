@@ -246,20 +246,20 @@ void TMainOutputs::Redraw() {
   editor_.SetDigitalOutput(DigitalOutputState());
   const TBoardModel& model = board_.Model();
   const auto& outputs = model.Pcb().Outputs();
-  rowPins_.assign(1, -1);
+  places_.RowPins.assign(1, -1);
   for (int index = 1;; ++index) {
     const int pin = model.Pcb().OutputAt(index);
     if (pin < 0) break;
-    rowPins_.push_back(pin);
+    places_.RowPins.push_back(pin);
   }
   int columns = 0;
   for (const TTask& task : model.Tasks()) columns = std::max(columns, task.Column);
-  columnTasks_.assign(static_cast<std::size_t>(columns) + 1, 0);
+  places_.ColumnTasks.assign(static_cast<std::size_t>(columns) + 1, 0);
   for (const TTask& task : model.Tasks()) {
-    if (task.Column > 0) columnTasks_[static_cast<std::size_t>(task.Column)] = task.Id;
+    if (task.Column > 0) places_.ColumnTasks[static_cast<std::size_t>(task.Column)] = task.Id;
   }
   const bool canRow = model.Pcb().IsThirdGeneration();
-  grid_->setRowCount(static_cast<int>(rowPins_.size()) + (canRow ? 1 : 0));
+  grid_->setRowCount(static_cast<int>(places_.RowPins.size()) + (canRow ? 1 : 0));
   grid_->setColumnCount(columns + 1);
 
   const auto cell = [this](int row, int column) {
@@ -278,8 +278,9 @@ void TMainOutputs::Redraw() {
     header->setBackground(task && model.IsAssignable(*task) ? kHeaderColour : kRefusedColour);
   }
   cell(0, 0)->setBackground(kHeaderColour);
-  for (int row = 1; row < static_cast<int>(rowPins_.size()); ++row) {
-    const TOut& out = outputs[static_cast<std::size_t>(rowPins_[static_cast<std::size_t>(row)])];
+  for (int row = 1; row < static_cast<int>(places_.RowPins.size()); ++row) {
+    const TOut& out =
+        outputs[static_cast<std::size_t>(places_.RowPins[static_cast<std::size_t>(row)])];
     cell(row, 0)->setText(out.Name);
     for (int column = 1; column <= columns; ++column) {
       QTableWidgetItem* item = cell(row, column);
@@ -319,28 +320,8 @@ void TMainOutputs::Redraw() {
   for (int column = 1; column <= columns; ++column) grid_->setColumnWidth(column, 64);
 }
 
-int TMainOutputs::TaskAt(int column) const {
-  if (column <= 0 || column >= static_cast<int>(columnTasks_.size())) return 0;
-  return columnTasks_[static_cast<std::size_t>(column)];
-}
-
-int TMainOutputs::PinAt(int row) const {
-  if (row <= 0 || row >= static_cast<int>(rowPins_.size())) return -1;
-  return rowPins_[static_cast<std::size_t>(row)];
-}
-
-int TMainOutputs::RowOfPin(int pin) const {
-  const auto it = std::find(rowPins_.begin() + 1, rowPins_.end(), pin);
-  return it == rowPins_.end() ? -1 : static_cast<int>(it - rowPins_.begin());
-}
-
-int TMainOutputs::ColumnOfTask(int taskId) const {
-  const auto it = std::find(columnTasks_.begin() + 1, columnTasks_.end(), taskId);
-  return taskId == 0 || it == columnTasks_.end() ? -1 : static_cast<int>(it - columnTasks_.begin());
-}
-
 int TMainOutputs::CanRow() const {
-  return board_.Model().Pcb().IsThirdGeneration() ? static_cast<int>(rowPins_.size()) : -1;
+  return board_.Model().Pcb().IsThirdGeneration() ? static_cast<int>(places_.RowPins.size()) : -1;
 }
 
 void TMainOutputs::ClickCell(int row, int column, bool join) {

@@ -5,6 +5,7 @@
 #include "binding/ui/coalesced_call.h"
 #include "binding/ui/page_controls.h"
 #include "binding/ui/vd_frame.h"
+#include "pages/main/grid_places.h"
 #include "pages/main/output_programs.h"
 #include "pages/main/outputs_editor.h"
 #include "pages/main/start_relays.h"
@@ -22,6 +23,9 @@ class TMainOutputs : public TVDFrame {
   Q_OBJECT
 
  public:
+  // The grid's columns from this one on show the output functions.
+  static constexpr int kFirstFunctionColumn = 1;
+
   TMainOutputs(IPageHost& host, TMainBoard& board, QWidget* parent = nullptr);
 
   const TPageControls& Controls() const { return controls_; }
@@ -33,8 +37,8 @@ class TMainOutputs : public TVDFrame {
   // The event list the program editor picks events from; made when first needed.
   TEventsForm& Events();
   // Grid places: the row of an output pin and the column of a function; -1 when not shown.
-  int RowOfPin(int pin) const;
-  int ColumnOfTask(int taskId) const;
+  int RowOfPin(int pin) const { return places_.RowOf(pin); }
+  int ColumnOfTask(int taskId) const { return places_.ColumnOf(taskId); }
   int CanRow() const;
   // A click on a cell, as the mouse and the keys give it (`join`: with Shift).
   void ClickCell(int row, int column, bool join);
@@ -66,8 +70,8 @@ class TMainOutputs : public TVDFrame {
   void FillCanRow(int row);
   void StoreEdits();
   TDigitalOutput DigitalOutputState() const;
-  int TaskAt(int column) const;
-  int PinAt(int row) const;
+  int TaskAt(int column) const { return places_.TaskAt(column); }
+  int PinAt(int row) const { return places_.PinAt(row); }
   void ShowCellHint(int row, int column);
   void ShowCellMenu(const QPoint& position);
   void EditDelays(int taskId, int pin);
@@ -87,8 +91,7 @@ class TMainOutputs : public TVDFrame {
   std::vector<TVDData*> assignments_;
   std::vector<TVDData*> relayTables_;
   TVDData* canOutputs_ = nullptr;
-  std::vector<int> rowPins_;
-  std::vector<int> columnTasks_;
+  TGridPlaces places_{kFirstFunctionColumn};
   int lastRow_ = -1;
   int lastColumn_ = -1;
   TCoalescedCall redraw_{*this, [this] { Redraw(); }};
