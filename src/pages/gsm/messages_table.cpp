@@ -445,35 +445,13 @@ class TMessageRows {
                      .Max = kGsmTextSize,
                      .DefaultText = message.English,
                      .Hint = "Текст СМС на английском или латинице"});
-    rows_.push_back({.Name = Name("cbCall", n),
-                     .Kind = ckCheckBox,
-                     .Caption = "Звонить",
-                     .Mem = mlExt,
-                     .Addr = addr,
-                     .Type = stBit,
-                     .Bit = kFlagCall,
-                     .Default = FlagBit(flags, kFlagCall),
-                     .Hint = "Звонить абонентам при этом событии",
-                     .Hidden = noCall});
-    rows_.push_back({.Name = Name("cbSMS", n),
-                     .Kind = ckCheckBox,
-                     .Caption = "Передавать как СМС",
-                     .Mem = mlExt,
-                     .Addr = addr,
-                     .Type = stBit,
-                     .Bit = kFlagSms,
-                     .Default = FlagBit(flags, kFlagSms),
-                     .Hint = "Послать СМС при этом событии"});
-    rows_.push_back({.Name = Name("cbFlash", n),
-                     .Kind = ckCheckBox,
-                     .Caption = "Выводить только на экран",
-                     .Mem = mlExt,
-                     .Addr = addr,
-                     .Type = stBit,
-                     .Bit = kFlagPush,
-                     .Default = FlagBit(flags, kFlagPush),
-                     .Hint = "Отображать сообщение на экране телефона без сохранения в памяти "
-                             "(push)"});
+    AddFlag(Name("cbCall", n), "Звонить", addr, flags, kFlagCall,
+            "Звонить абонентам при этом событии", noCall);
+    AddFlag(Name("cbSMS", n), "Передавать как СМС", addr, flags, kFlagSms,
+            "Послать СМС при этом событии");
+    AddFlag(Name("cbFlash", n), "Выводить только на экран", addr, flags, kFlagPush,
+            "Отображать сообщение на экране телефона без сохранения в памяти "
+            "(push)");
     rows_.push_back({.Name = Name("rgOwner", n),
                      .Kind = ckRadioGroup,
                      .Caption = "Оповещать: ",
@@ -486,25 +464,25 @@ class TMessageRows {
                      .Default = FlagBit(flags, kFlagOwner + 1) != 0 ? kUnshownOwnerState : 0,
                      .Hint = "Оповещать только владельца или всех абонентов",
                      .Columns = static_cast<int>(std::size(kOwnerItems))});
-    rows_.push_back({.Name = Name("cbShortCall", n),
+    AddFlag(Name("cbShortCall", n), "Короткий звонок", addr, flags, kFlagShortCall,
+            "Не дожидаться ответа абонента", noCall);
+    AddFlag(Name("cbNoServer", n), "Не отправлять оповещение на сервер", addr, flags, kFlagServer,
+            "Событие не будет отражаться в истории");
+  }
+
+  // A check box of one bit of the record's flag byte, checked at the factory as `flags` says.
+  void AddFlag(const char* name, const char* caption, int addr, uint8_t flags, int bit,
+               const char* hint, bool hidden = false) {
+    rows_.push_back({.Name = name,
                      .Kind = ckCheckBox,
-                     .Caption = "Короткий звонок",
+                     .Caption = caption,
                      .Mem = mlExt,
                      .Addr = addr,
                      .Type = stBit,
-                     .Bit = kFlagShortCall,
-                     .Default = FlagBit(flags, kFlagShortCall),
-                     .Hint = "Не дожидаться ответа абонента",
-                     .Hidden = noCall});
-    rows_.push_back({.Name = Name("cbNoServer", n),
-                     .Kind = ckCheckBox,
-                     .Caption = "Не отправлять оповещение на сервер",
-                     .Mem = mlExt,
-                     .Addr = addr,
-                     .Type = stBit,
-                     .Bit = kFlagServer,
-                     .Default = FlagBit(flags, kFlagServer),
-                     .Hint = "Событие не будет отражаться в истории"});
+                     .Bit = bit,
+                     .Default = FlagBit(flags, bit),
+                     .Hint = hint,
+                     .Hidden = hidden});
   }
 
   std::deque<std::string> texts_;
