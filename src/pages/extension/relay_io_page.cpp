@@ -271,40 +271,38 @@ void TRelayIOPage::RedrawInputs() {
 // The main input functions the start module's inputs carry, in the inputs page's order; an
 // analog input reads the steering buttons.
 void TRelayIOPage::RedrawInputFunctions() {
-  TVDGrid& grid = *inputsGrid_;
   const TMainInputs* inputs = InputsPageOf(host_);
+  if (inputs == nullptr) return;
+  TVDGrid& grid = *inputsGrid_;
   for (int i = 0; i < kFunctionColumns; ++i) {
     const int column = kFirstFunctionColumn + i;
-    const int taskId = FunctionAt(column);
+    const int taskId = FunctionAt(*inputs, column);
+    const QString name = inputs->FunctionName(taskId);
     const QString number = i >= kFunctionColumns - 3 ? QString::number(i - kFunctionColumns + 4)
                                                      : QString::number(taskId);
-    SetCell(grid, 0, column, taskId != 0 ? number : QString(), FunctionName(taskId));
+    SetCell(grid, 0, column, taskId != 0 ? number : QString(), name);
     for (int input = 1; input <= TRelayIOInputs::kInputs; ++input) {
-      const bool own = inputs_.Analog(input) ? taskId == kAnalogButtonsFunction
-                                             : inputs != nullptr && taskId != 0 &&
-                                                   inputs->StartInputFunction(input) == taskId;
-      SetCell(grid, input, column, own ? kLamp : QString(), FunctionName(taskId),
-              own || MayTakeFunction(input, taskId));
+      const TFunctionCell cell = FunctionCell(*inputs, input, taskId);
+      SetCell(grid, input, column, cell == TFunctionCell::Own ? kLamp : QString(), name,
+              cell != TFunctionCell::Refused);
     }
   }
 }
 
-int TRelayIOPage::FunctionAt(int column) const {
-  const TMainInputs* inputs = InputsPageOf(host_);
-  return inputs != nullptr ? inputs->FunctionAtColumn(column - kFirstFunctionColumn +
-                                                      TMainInputs::kFirstStartModuleColumn)
-                           : 0;
+int TRelayIOPage::FunctionAt(const TMainInputs& inputs, int column) {
+  return inputs.FunctionAtColumn(column - kFirstFunctionColumn + TMainInputs::kFirstFunctionColumn);
 }
 
-QString TRelayIOPage::FunctionName(int taskId) const {
-  const TMainInputs* inputs = InputsPageOf(host_);
-  return inputs != nullptr ? inputs->FunctionName(taskId) : QString();
-}
-
-bool TRelayIOPage::MayTakeFunction(int input, int taskId) const {
-  const TMainInputs* inputs = InputsPageOf(host_);
-  return inputs != nullptr && taskId != 0 && !inputs_.Analog(input) &&
-         !(input == kDirectInput && inputs_.DirectControl) && inputs->StartInputMayTake(taskId);
+TRelayIOPage::TFunctionCell TRelayIOPage::FunctionCell(const TMainInputs& inputs, int input,
+                                                       int taskId) const {
+  if (taskId == 0) return TFunctionCell::Refused;
+  if (inputs_.Analog(input)) {
+    return taskId == kAnalogButtonsFunction ? TFunctionCell::Own : TFunctionCell::Refused;
+  }
+  if (inputs.StartInputFunction(input) == taskId) return TFunctionCell::Own;
+  const bool free =
+      !(input == kDirectInput && inputs_.DirectControl) && inputs.StartInputMayTake(taskId);
+  return free ? TFunctionCell::Free : TFunctionCell::Refused;
 }
 
 void TRelayIOPage::RedrawAnalog() {
@@ -375,12 +373,13 @@ void TRelayIOPage::ClickInput(int row, int column) {
       inputs->ReleaseStartInput(input);
     }
     changed = true;
-  } else if (column >= kFirstFunctionColumn && input >= 1 && input <= TRelayIOInputs::kInputs) {
-    const int taskId = FunctionAt(column);
-    TMainInputs* inputs = InputsPageOf(host_);
-    const bool own =
-        inputs != nullptr && taskId != 0 && inputs->StartInputFunction(input) == taskId;
-    if (inputs != nullptr && (own || MayTakeFunction(input, taskId))) {
+  } else if (TMainInputs* inputs = InputsPageOf(host_);
+             inputs != nullptr && column >= kFirstFunctionColumn && input >= 1 &&
+             input <= TRelayIOInputs::kInputs) {
+    // An analog input's steering buttons are shown, not assigned.
+    const int taskId = FunctionAt(*inputs, column);
+    const TFunctionCell cell = FunctionCell(*inputs, input, taskId);
+    if (cell == TFunctionCell::Free || (cell == TFunctionCell::Own && !inputs_.Analog(input))) {
       inputs->ToggleStartInputFunction(input, taskId);
       changed = true;
     }

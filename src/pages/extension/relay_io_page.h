@@ -6,6 +6,7 @@
 
 class IPageHost;
 class TLanMsg;
+class TMainInputs;
 class TLearnSession;
 class TVDGrid;
 
@@ -60,9 +61,10 @@ class TRelayIOPage : public TVDFrame {
   void TakeResult(uint8_t byte);
   void TakeLiveInputs(const TLanMsg& msg);
   void RedrawInputFunctions();
-  int FunctionAt(int column) const;
-  QString FunctionName(int taskId) const;
-  bool MayTakeFunction(int input, int taskId) const;
+  // What a function cell of the inputs grid says of the function on an input.
+  enum class TFunctionCell { Refused, Free, Own };
+  static int FunctionAt(const TMainInputs& inputs, int column);
+  TFunctionCell FunctionCell(const TMainInputs& inputs, int input, int taskId) const;
   void ShowOwnGeneration();
 
   IPageHost& host_;

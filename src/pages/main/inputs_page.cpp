@@ -529,9 +529,7 @@ void TMainInputs::ClickCell(int row, int column) {
     changed = ClickPinCell(taskId, pin);
   }
   if (!changed) return;
-  StoreEdits();
-  board_.NotifyChanged();
-  Redraw();
+  StoreAndShow();
   if (pin >= 0 && model.TaskIn(taskId) != nullptr && model.TaskIn(taskId)->Pin == pin &&
       NeedsRestart(taskId, pin)) {
     OfferRestart();
@@ -543,9 +541,7 @@ void TMainInputs::ReleaseWire(int taskId) {
   const TTaskIn* task = model.TaskIn(taskId);
   if (task == nullptr || task->Pin < 0 || model.IsOnStartModule(taskId)) return;
   model.ReleaseInput(taskId);
-  StoreEdits();
-  board_.NotifyChanged();
-  Redraw();
+  StoreAndShow();
 }
 
 void TMainInputs::TakeTachoFrom(TTachoSource source) {
@@ -553,6 +549,8 @@ void TMainInputs::TakeTachoFrom(TTachoSource source) {
   StoreAndShow();
 }
 
+// An edit of the assignments: the images take it, the pages sharing the board and this grid
+// show it.
 void TMainInputs::StoreAndShow() {
   StoreEdits();
   board_.NotifyChanged();
@@ -714,9 +712,7 @@ void TMainInputs::AnalogButtonsMoved() {
     return;
   }
   board_.Model().ReleaseInput(kAnalogButtonsTask);
-  StoreEdits();
-  board_.NotifyChanged();
-  Redraw();
+  StoreAndShow();
 }
 
 bool TMainInputs::ReleaseTaskFromPin(int taskId, int pin) {
@@ -724,9 +720,7 @@ bool TMainInputs::ReleaseTaskFromPin(int taskId, int pin) {
   const TTaskIn* task = model.TaskIn(taskId);
   if (task == nullptr || pin < 0 || task->Pin != pin) return false;
   model.ReleaseInput(taskId);
-  StoreEdits();
-  board_.NotifyChanged();
-  Redraw();
+  StoreAndShow();
   return true;
 }
 

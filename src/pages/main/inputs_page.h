@@ -51,10 +51,8 @@ class TMainInputs : public TVDFrame {
   // Another page chose where the tacho signal comes from.
   void TakeTachoFrom(TTachoSource source);
 
-  // The engine start module's inputs 1 to 4 carry main input functions of this grid's columns
-  // kFirstStartModuleColumn to kLastStartModuleColumn; the start module's page edits them here.
-  static constexpr int kFirstStartModuleColumn = 3;
-  static constexpr int kLastStartModuleColumn = 19;
+  // The engine start module's inputs 1 to 4 carry the main input functions of this grid's
+  // columns; the start module's page edits them here.
   int FunctionAtColumn(int column) const;
   QString FunctionName(int taskId) const;
   // The function on the start module's input, 0 for none.

@@ -363,9 +363,7 @@ void TMainOutputs::ClickCell(int row, int column, bool join) {
     changed = editor_.Click(taskId, pin, join);
   }
   if (!changed) return;
-  StoreEdits();
-  board_.NotifyChanged();
-  Redraw();
+  StoreAndShow();
 }
 
 // The security page's switches as they stand, saved or not; the page is made for it when the
@@ -390,21 +388,26 @@ void TMainOutputs::FreeDigitalOutputPin() {
   }
   for (const int taskId : leaving) model.ReleaseOutput(taskId);
   if (leaving.empty()) return;
-  StoreEdits();
-  board_.NotifyChanged();
-  Redraw();
+  StoreAndShow();
 }
 
 void TMainOutputs::ReleasePinNamed(const QString& name) {
   TBoardModel& model = board_.Model();
   const auto& outputs = model.Pcb().Outputs();
-  for (std::size_t pin = 0; pin < outputs.size(); ++pin) {
-    if (outputs[pin].Name != name || model.TasksOn(static_cast<int>(pin)).empty()) continue;
-    model.ReleaseOutputPin(static_cast<int>(pin));
-    StoreEdits();
-    board_.NotifyChanged();
-    Redraw();
-  }
+  const auto named = std::find_if(outputs.begin(), outputs.end(),
+                                  [&name](const TOut& out) { return out.Name == name; });
+  const int pin = named == outputs.end() ? -1 : static_cast<int>(named - outputs.begin());
+  if (pin < 0 || model.TasksOn(pin).empty()) return;
+  model.ReleaseOutputPin(pin);
+  StoreAndShow();
+}
+
+// An edit of the assignments: the images take it, the pages sharing the board and this grid
+// show it.
+void TMainOutputs::StoreAndShow() {
+  StoreEdits();
+  board_.NotifyChanged();
+  Redraw();
 }
 
 void TMainOutputs::StoreEdits() {
@@ -416,9 +419,7 @@ void TMainOutputs::StoreEdits() {
 void TMainOutputs::ReleaseLastCell() {
   const int taskId = TaskAt(lastColumn_);
   if (taskId == 0 || !editor_.Release(taskId)) return;
-  StoreEdits();
-  board_.NotifyChanged();
-  Redraw();
+  StoreAndShow();
 }
 
 // Releases the function of the last pressed cell and, for a program, clears its record too.

@@ -69,6 +69,7 @@ class TMainOutputs : public TVDFrame {
   void FillRow(int row, int pin);
   void FillCanRow(int row);
   void StoreEdits();
+  void StoreAndShow();
   TDigitalOutput DigitalOutputState() const;
   int TaskAt(int column) const { return places_.TaskAt(column); }
   int PinAt(int row) const { return places_.PinAt(row); }
