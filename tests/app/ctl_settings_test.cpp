@@ -103,6 +103,8 @@ TEST(CtlSettings, RefusedFilesAndBadArgumentsExitTwo) {
     const char* message;
   } cases[] = {
       {{QStringLiteral("--file"), empty}, "не является файлом настроек"},
+      // A file that is not there is said, not thrown out of the program.
+      {{QStringLiteral("--file"), dir.filePath(QStringLiteral("none.ini"))}, "no file"},
       {{QStringLiteral("--file")}, "usage: vardexctl settings"},
       {{QStringLiteral("--modules"), QStringLiteral("x")}, "usage: vardexctl settings"},
       {{QStringLiteral("--fast")}, "usage: vardexctl settings"},

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/ctl/ctl_bus_session.h"
+#include "app/ctl/ctl_file_session.h"
 #include "app/ctl/ctl_files.h"
 #include "binding/headless_binder.h"
 #include "binding/setting_text.h"
@@ -97,18 +98,14 @@ int RunSettingsWith(TCtlContext& context, const QStringList& args,
   TCtlBusSession session(context);
   TLanDevices& devices = session.Devices();
 
-  std::optional<TFileRW> file;
+  std::unique_ptr<TFileRW> file;
   std::set<int> modules = parsed->Modules;
   if (parsed->File) {
-    file.emplace(*parsed->File, false);
-    if (!file->IsCompatible()) {
-      context.Err() << "vardexctl settings: " << file->RefusalText() << "\n";
-      return kExitUsage;
-    }
+    TOpenedFile opened = OpenConfigFile(context, "settings", *parsed->File, devices);
+    if (opened.Failure != 0) return opened.Failure;
+    file = std::move(opened.File);
     if (modules.empty()) {
-      for (const TDeviceMemoryItem* area : AreasInFile(*file, devices)) {
-        modules.insert(area->Device()->LanAddr());
-      }
+      for (const TDeviceMemoryItem* area : opened.Areas) modules.insert(area->Device()->LanAddr());
     }
   } else if (!session.Connect()) {
     return kExitFailed;
