@@ -121,6 +121,16 @@ const std::vector<TImagePatch>& FactoryImagePatches() {
       {25, Any, kSimInt, 1, {0x47}},
       {25, Any, kSimInt, 6, {0x77, 0x77}},
       {25, Any, kSimInt, 12, {0x20, 0x11}},
+      // Transceiver at address 5: its radio chip's registers 4 to 10 and 16 to 32 at the values
+      // the chip takes after a reset, and the display switched off after 10 seconds.
+      {5, Any, kSimInt, 4, {0xD3, 0x91, 0xFF, 0x04, 0x45, 0x00, 0x00}},
+      {5,
+       Any,
+       kSimInt,
+       16,
+       {0x8C, 0x22, 0x02, 0x22, 0xF8, 0x47, 0x07, 0x30, 0x04, 0x36, 0x6C, 0x03, 0x40, 0x91, 0x87,
+        0x6B, 0xF8}},
+      {5, Any, kSimInt, 110, {200, 0}},
   };
   return kPatches;
 }

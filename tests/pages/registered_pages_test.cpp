@@ -40,6 +40,10 @@ bool HasPageCommand(const QString& name) {
       if (command == QLatin1String(page.Name)) return true;
     }
   }
+  // A page reached only by its keyboard shortcut has a plain command.
+  for (const TCommandSpec& plain : MainCommands()) {
+    if (command == QLatin1String(plain.Name)) return true;
+  }
   return false;
 }
 

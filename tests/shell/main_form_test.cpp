@@ -111,7 +111,7 @@ TPageRegistry TestPages() {
                     return frame;
                   },
                   &kExampleTable});
-  for (const char* name : {"VersionInfo", "MainTimes", "MainSensors", "MainTX"}) {
+  for (const char* name : {"VersionInfo", "MainTimes", "MainSensors", "MainTX", "TSProperties"}) {
     pages.Register({QLatin1String(name), 0, [](QWidget* parent, IPageHost&) {
                       auto* frame = new TVDFrame(0, parent);
                       frame->AddPanel(QStringLiteral("Раздел"), new QWidget);
@@ -224,6 +224,14 @@ TEST_F(MainFormTest, FactorySettingsOfANeverShownPageTakeItsDefaults) {
   Act("aWrite2")->trigger();
   WaitForBus();
   EXPECT_EQ(ModuleByte(2, kSimExt, 91), 1);
+}
+
+// The transceiver's radio parameters are for the workshop: no menu or panel offers them.
+TEST_F(MainFormTest, RadioParametersOpenOnlyByTheirShortcut) {
+  Start(QString());
+  EXPECT_EQ(Act("aTSProperties")->shortcut(), QKeySequence(QStringLiteral("Ctrl+Alt+A")));
+  Act("aTSProperties")->trigger();
+  EXPECT_EQ(form->CurrentPage()->objectName(), QStringLiteral("TSProperties"));
 }
 
 TEST_F(MainFormTest, HistoryGoesBackAndForwardAndAppendsAfterGoingBack) {

@@ -4,6 +4,7 @@
 
 // The bus addresses of the extension modules whose pages live here.
 inline constexpr uint8_t kSlaveAddr = 4;
+inline constexpr uint8_t kRadioTransceiverAddr = 5;
 inline constexpr uint8_t kRelayIOAddr = 13;
 inline constexpr uint8_t kValidatorAddr = 14;
 inline constexpr uint8_t kRemoteInputsAddr = 15;

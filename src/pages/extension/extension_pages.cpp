@@ -4,6 +4,8 @@
 
 #include "binding/page_table.h"
 #include "binding/ui/page_registry.h"
+#include "pages/extension/radio_page.h"
+#include "pages/extension/radio_table.h"
 #include "pages/extension/relay_io_page.h"
 #include "pages/extension/relay_io_table.h"
 #include "pages/extension/remote_inputs_page.h"
@@ -49,4 +51,5 @@ void RegisterExtensionPages(TPageRegistry& registry) {
   RegisterRelayIOPage(registry, RelayIOTable(), TRelayIOPage::kOlder);
   RegisterRelayIOPage(registry, RelayIONewTable(), TRelayIOPage::kNewer);
   registry.RegisterTable<TValidatorPage>(ValidatorTable());
+  registry.RegisterTable<TRadioPage>(TSPropertiesTable());
 }

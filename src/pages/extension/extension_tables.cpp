@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "pages/extension/radio_table.h"
 #include "pages/extension/relay_io_table.h"
 #include "pages/extension/remote_inputs_table.h"
 #include "pages/extension/sensor_tables.h"
@@ -12,6 +13,6 @@ std::span<const TPageTable> ExtensionPageTables() {
   static const std::array kTables = {
       TransceiverTable(), RemoteInputsTable(), SlavePropertiesTable(), SlaveOptionsTable(),
       SlaveDataTable(),   ShockOptionsTable(), TiltOptionsTable(),     RelayIOTable(),
-      RelayIONewTable(),  ValidatorTable()};
+      RelayIONewTable(),  ValidatorTable(),    TSPropertiesTable()};
   return kTables;
 }
