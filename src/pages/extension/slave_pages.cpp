@@ -292,7 +292,7 @@ void TSlaveData::ApplyLayout() {
   problem_->setVisible(problem.has_value());
   problem_->setText(problemText_);
   if (problem) {
-    host_.ShowStatusText(*problem, false);
+    reportProblem_.Request();
     return;
   }
   const bool moved = layout.Records != layout_.Records || layout.Sequences != layout_.Sequences;
@@ -307,6 +307,10 @@ void TSlaveData::ApplyLayout() {
       LoadIfLoaded(*item);
     }
   }
+}
+
+void TSlaveData::ReportProblem() {
+  if (!problemText_.isEmpty()) host_.ShowStatusText(problemText_, false);
 }
 
 QString TSlaveData::LayoutProblem() const {

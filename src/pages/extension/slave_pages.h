@@ -3,6 +3,7 @@
 #include <array>
 #include <memory>
 
+#include "binding/ui/coalesced_call.h"
 #include "binding/ui/page_controls.h"
 #include "binding/ui/vd_frame.h"
 #include "pages/extension/slave_records.h"
@@ -93,6 +94,7 @@ class TSlaveData : public TVDFrame {
   void BindItems();
   void BindAddress(int event);
   void ApplyLayout();
+  void ReportProblem();
   void AddDiagrams();
   void Redraw();
   void RedrawDiagram(int event);
@@ -108,4 +110,7 @@ class TSlaveData : public TVDFrame {
   std::array<TVDGrid*, kSlaveEvents> diagrams_{};
   QString problemText_;
   QLabel* problem_ = nullptr;
+  // The address records load one after another, and a layout half loaded may look broken:
+  // the status line hears of a problem only once the loads are over and it still stands.
+  TCoalescedCall reportProblem_{*this, [this] { ReportProblem(); }};
 };

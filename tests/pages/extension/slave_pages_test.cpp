@@ -61,7 +61,10 @@ using SlaveProperties = TSlavePageTest<TSlaveProperties>;
 
 TEST_F(SlaveData, RecordingsAreReadWhereTheAddressRecordsPoint) {
   Read();
+  QCoreApplication::processEvents();
   EXPECT_TRUE(page.LayoutProblem().isEmpty());
+  // The records load one by one; the half-loaded layouts between are not reported.
+  EXPECT_TRUE(host.Status.isEmpty()) << host.Status.join(u'\n').toStdString();
   EXPECT_EQ(events->Recordings[0][24], 0xF0) << "the factory recording of event 1";
 
   Poke(kSimInt, 22, {0x00, 0x10});  // event 1 now at 0x1000
@@ -90,6 +93,8 @@ TEST_F(SlaveData, ALayoutTheFlashCannotHoldIsRefusedAndNothingIsWritten) {
     Read();
     EXPECT_TRUE(page.LayoutProblem().contains(QString::fromUtf8(c.Says)))
         << page.LayoutProblem().toStdString();
+    QCoreApplication::processEvents();
+    ASSERT_FALSE(host.Status.isEmpty());
     EXPECT_TRUE(host.Status.last().contains(QString::fromUtf8(c.Says)));
     const auto flashBefore = Peek(kSimFlash, 0x1800, 0x800);
     for (auto& recording : events->Recordings) recording.fill(0x55);
