@@ -8,6 +8,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include "binding/ui/page_builder.h"
+#include "binding/ui/vd_check_box.h"
 #include "binding/ui/vd_frame.h"
 #include "binding/ui/vd_grid.h"
 
@@ -50,6 +52,35 @@ TEST(CategoryPanels, SingleSectionFillsTheListAndCollapses) {
   EXPECT_TRUE(panel->isVisible());
   EXPECT_GT(panel->height(), 300);
   EXPECT_EQ(spy.count(), 2);
+}
+
+// A page's only section fills the list, but what it holds stays at its top: neither a grid
+// sized to its rows nor a few settings float in the middle of the page.
+TEST(CategoryPanels, ASectionThatFillsTheListKeepsItsContentAtTheTop) {
+  TCategoryPanels list;
+  list.resize(300, 600);
+  auto* grid = Panel(50);
+  grid->setFixedHeight(50);
+  auto* category = list.AddCategory(QStringLiteral("Сетка"), grid);
+  list.show();
+  QApplication::processEvents();
+  EXPECT_EQ(grid->y(), category->HeaderHeight());
+
+  constexpr TControlRow kRows[] = {
+      {.Kind = ckHeading, .Caption = "Настройки"},
+      {.Kind = ckCheckBox, .Caption = "Первая", .Mem = mlInt, .Addr = 1, .Type = stBit},
+      {.Kind = ckCheckBox, .Caption = "Вторая", .Mem = mlInt, .Addr = 1, .Type = stBit, .Bit = 1},
+  };
+  TVDFrame frame(4);
+  BuildPage(frame, kRows);
+  frame.resize(400, 800);
+  frame.show();
+  QApplication::processEvents();
+  const auto boxes = frame.findChildren<TVDCheckBox*>();
+  ASSERT_EQ(boxes.size(), 2);
+  const int gap = boxes[1]->mapTo(&frame, QPoint()).y() - boxes[0]->mapTo(&frame, QPoint()).y();
+  EXPECT_LT(gap, 3 * boxes[0]->height()) << "the rows keep together";
+  EXPECT_LT(boxes[0]->mapTo(&frame, QPoint()).y(), 100);
 }
 
 TEST(CategoryPanels, ScrollsInHeaderStepsAndToExpandedSections) {

@@ -21,6 +21,12 @@ TPanelCategory::TPanelCategory(const QString& caption, QWidget* panel, TCategory
   layout->setSpacing(0);
   panel_->setParent(this);
   layout->addWidget(panel_);
+  // A panel of fixed height (a grid sized to its rows) stands at the top of a section that
+  // fills the list, not in its middle.
+  if (panel_->maximumHeight() < QWIDGETSIZE_MAX ||
+      (panel_->sizePolicy().verticalPolicy() & QSizePolicy::GrowFlag) == 0) {
+    layout->setAlignment(panel_, Qt::AlignTop);
+  }
   panel_->show();
   setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
   setCursor(Qt::ArrowCursor);
