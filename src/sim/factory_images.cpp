@@ -153,7 +153,7 @@ const std::vector<TStatusRecord>& FactoryStatusRecords() {
       {5, Any, {2, 1}},
       {13, Any, {3, 1}},
       {14, Any, {7, 2}},
-      {15, Any, {1, 3}},
+      {15, Any, {1, 4}},
       {20, Any, {3, 4}},
       {21, Any, {2, 0}},
       {22, Any, {2, 0}},

@@ -82,7 +82,7 @@ TEST_F(VersionInfoSimTest, StatusAnswersFillThePageWithTheSimulatedVersions) {
   EXPECT_EQ(Text("lbGsmBoard"), QStringLiteral("5"));
   EXPECT_EQ(Text("lbGpsVersion"), QStringLiteral("03.02 от 05.06.2022"));
   EXPECT_EQ(Text("lbSlaveVersion"), QStringLiteral("2.7"));
-  EXPECT_EQ(Text("lbInputsVersion"), QStringLiteral("1.3"));
+  EXPECT_EQ(Text("lbInputsVersion"), QStringLiteral("1.4"));
   EXPECT_EQ(Text("lbRelayVersion"), QStringLiteral("3.1"));
   EXPECT_EQ(Text("lbValidatorVersion"), QStringLiteral("7.2"));
   EXPECT_EQ(Text("lbTiltVersion"), QStringLiteral("1.5"));
