@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -117,6 +118,16 @@ TPanelCategory* TCategoryPanels::AddCategory(const QString& caption, QWidget* pa
   layout_->insertWidget(layout_->count() - 1, category);
   Relayout();
   return category;
+}
+
+void TCategoryPanels::MoveToEnd(TPanelCategory* category) {
+  const auto it = std::find(categories_.begin(), categories_.end(), category);
+  if (it == categories_.end()) return;
+  categories_.erase(it);
+  categories_.push_back(category);
+  layout_->removeWidget(category);
+  layout_->insertWidget(layout_->count() - 1, category);
+  Relayout();
 }
 
 void TCategoryPanels::SetCategoryColors(const QColor& color, const QColor& gradient,

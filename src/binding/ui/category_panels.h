@@ -52,6 +52,9 @@ class TCategoryPanels : public QScrollArea {
   explicit TCategoryPanels(QWidget* parent = nullptr);
 
   TPanelCategory* AddCategory(const QString& caption, QWidget* panel);
+  // Puts a section after all others: pages that add sections of their own after their table's
+  // use it to keep the order a user reads them in.
+  void MoveToEnd(TPanelCategory* category);
   const std::vector<TPanelCategory*>& Categories() const { return categories_; }
   void SetCategoryColors(const QColor& color, const QColor& gradient, const QColor& body);
   QColor CategoryColor() const { return categoryColor_; }

@@ -58,6 +58,8 @@ TRemoteInputsPage::TRemoteInputsPage(IPageHost& host, QWidget* parent)
   inputsSection_ = Section(*this, kInputsCaption);
   analogSection_ = Section(*this, kAnalogCaption);
   eventsSection_ = Section(*this, kEventsCaption);
+  // The inputs and the ladder come first; the ladder's event parameters follow them.
+  CategoryPanels1()->MoveToEnd(eventsSection_);
   BindItems();
   learning_->OnFinished = [this] { Redraw(); };
   LayOut();
@@ -161,8 +163,11 @@ void TRemoteInputsPage::LayOut() {
   const bool offline = host_.DemoMode();
   inputsGrid_->setVisible(offline || inputs_.Version.Known());
   if (offline || inputs_.HasAnalogInput()) {
+    const bool opening = analogSection_->Collapsed() || eventsSection_->Collapsed();
     Offer(*analogSection_, kAnalogCaption);
     Offer(*eventsSection_, kEventsCaption);
+    // Opening a section scrolls to it; the page the user just opened stays at its top.
+    if (opening) CategoryPanels1()->ScrollToCategory(inputsSection_);
   } else {
     Withhold(*analogSection_);
     Withhold(*eventsSection_);

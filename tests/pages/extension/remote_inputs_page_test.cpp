@@ -31,6 +31,11 @@ TLanMsg VersionAnswer(uint8_t major, uint8_t minor) {
 }
 
 TEST_F(RemoteInputsPage, LaysItselfOutByTheModulesVersion) {
+  const auto& sections = page.CategoryPanels1()->Categories();
+  ASSERT_EQ(sections.size(), 3u);
+  EXPECT_EQ(sections[0], &page.InputsSection());
+  EXPECT_EQ(sections[1], &page.AnalogSection());
+  EXPECT_EQ(sections[2], &page.EventsSection()) << "the ladder's events follow the ladder";
   EXPECT_FALSE(page.AnalogSection().isVisibleTo(&page));
   page.PageShown();  // the virtual extender answers 1.4
   ASSERT_TRUE(SpinUntil([&] { return page.Inputs().Version.Known(); }, 5s));
