@@ -2,8 +2,6 @@
 
 #include <QHBoxLayout>
 #include <algorithm>
-#include <stdexcept>
-#include <string>
 
 #include "binding/ui/page_sections.h"
 #include "binding/ui/table_page.h"
@@ -36,17 +34,9 @@ TRadioPage::TRadioPage(IPageHost& host, QWidget* parent)
   FollowInputs();
 }
 
-QObject& TRadioPage::Input(const char* name) const {
-  const std::span<const TControlRow> rows = controls_.Rows();
-  for (std::size_t i = 0; i < rows.size(); ++i) {
-    if (std::string_view(rows[i].Name) == name) return *controls_.At(i);
-  }
-  throw std::logic_error(std::string("no such field on the radio page: ") + name);
-}
-
 // The value of a field as its control shows it; a group with no choice yet counts as 0.
 int TRadioPage::Field(const char* name) const {
-  QObject& input = Input(name);
+  QObject& input = controls_.Get<QObject>(name);
   if (auto* group = qobject_cast<TVDRadioGroup*>(&input)) return std::max(0, group->ItemIndex());
   if (auto* bar = qobject_cast<TVDTrackBar*>(&input)) return bar->Position();
   return qobject_cast<TVDCheckBox*>(&input)->isChecked() ? 1 : 0;
@@ -90,7 +80,7 @@ void TRadioPage::AddFigures() {
 void TRadioPage::FollowInputs() {
   const auto recompute = [this](QObject&) { RecomputeFigures(); };
   for (const char* name : kFigureInputs) {
-    QObject& input = Input(name);
+    QObject& input = controls_.Get<QObject>(name);
     if (auto* group = qobject_cast<TVDRadioGroup*>(&input)) group->OnClick = recompute;
     if (auto* bar = qobject_cast<TVDTrackBar*>(&input)) bar->OnChange = recompute;
     if (auto* box = qobject_cast<TVDCheckBox*>(&input)) box->OnClick = recompute;

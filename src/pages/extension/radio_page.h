@@ -24,7 +24,6 @@ class TRadioPage : public TVDFrame {
   const std::vector<TFormulaLabel*>& Figures() const { return figures_; }
 
  private:
-  QObject& Input(const char* name) const;
   int Field(const char* name) const;
   void AddFigure(const char* section, const char* caption, std::function<QString()> text);
   void AddFigures();
