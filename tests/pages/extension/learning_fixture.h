@@ -1,10 +1,23 @@
 #pragma once
 
+#include <initializer_list>
+
 #include "memory/lan_devices.h"
 #include "memory/lan_rw.h"
 #include "pages/main/bus_page_fixture.h"
 #include "sim/virtual_extension_module.h"
 #include "sim/virtual_vehicle.h"
+
+// A module's answer to the status request (command 48): its version bytes.
+inline TLanMsg StatusAnswer(uint8_t module, std::initializer_list<uint8_t> data) {
+  TLanMsg msg;
+  msg.Source = module;
+  msg.Dest = 1;
+  msg.Command = 48;
+  msg.IsAnswer = 1;
+  for (const uint8_t byte : data) msg.Data[msg.Length++] = byte;
+  return msg;
+}
 
 // A page on the virtual vehicle, bound as the main window binds it, so that what the modules
 // report reaches the page's live items.

@@ -2,13 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include "binding/ui/vd_check_box.h"
+#include "binding/ui/vd_grid.h"
 #include "learning_fixture.h"
+#include "pages/extension/grid_cells.h"
 #include "pages/extension/learn_session.h"
 #include "pages/extension/learn_wait.h"
 #include "pages/extension/overload_record.h"
-#include "binding/ui/vd_check_box.h"
-#include "binding/ui/vd_grid.h"
-#include "pages/extension/grid_cells.h"
 #include "pages/main/inputs_page.h"
 #include "pages/main/main_board.h"
 #include "pages/main/outputs_page.h"
@@ -91,31 +91,19 @@ TEST_F(OlderRelayIOLearning, CombinationLearnedSetsItsBit) {
 
 namespace {
 
-TLanMsg RelayVersion(uint8_t high, uint8_t low) {
-  TLanMsg msg;
-  msg.Source = kRelayIO;
-  msg.Dest = 1;
-  msg.Command = 48;
-  msg.IsAnswer = 1;
-  msg.Length = 2;
-  msg.Data[0] = high;
-  msg.Data[1] = low;
-  return msg;
-}
-
 // A page of the wrong generation would write its settings where the module keeps others.
 TEST_F(OlderRelayIOLearning, HandsANewerModuleToTheNewerPage) {
   page.PageShown();
-  registry.DispatchMessage(RelayVersion(0x01, 0x05));  // 261
+  registry.DispatchMessage(StatusAnswer(kRelayIO, {0x01, 0x05}));  // 261
   SpinFor(50ms);
   EXPECT_TRUE(host.Shown.isEmpty());
-  registry.DispatchMessage(RelayVersion(0x01, 0x06));  // 262
+  registry.DispatchMessage(StatusAnswer(kRelayIO, {0x01, 0x06}));  // 262
   ASSERT_TRUE(SpinUntil([&] { return !host.Shown.isEmpty(); }, 5s));
   EXPECT_EQ(host.Shown, QStringList{QStringLiteral("aRelayIOPropertiesNew")});
 }
 
 TEST_F(NewerRelayIOLearning, HandsAnOlderModuleToTheOlderPageOnlyWhileShown) {
-  registry.DispatchMessage(RelayVersion(0x01, 0x00));
+  registry.DispatchMessage(StatusAnswer(kRelayIO, {0x01, 0x00}));
   SpinFor(50ms);
   EXPECT_TRUE(host.Shown.isEmpty()) << "a hidden page hands over nothing";
   page.PageShown();

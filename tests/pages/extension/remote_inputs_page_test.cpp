@@ -18,18 +18,6 @@ constexpr int kAnalogButtonsColumn = TRemoteInputsPage::kFirstFunctionColumn + 8
 
 using RemoteInputsPage = TLearningTest<TRemoteInputsPage>;
 
-TLanMsg VersionAnswer(uint8_t major, uint8_t minor) {
-  TLanMsg msg;
-  msg.Source = kExtender;
-  msg.Dest = 1;
-  msg.Command = 48;
-  msg.IsAnswer = 1;
-  msg.Length = 2;
-  msg.Data[0] = major;
-  msg.Data[1] = minor;
-  return msg;
-}
-
 TEST_F(RemoteInputsPage, LaysItselfOutByTheModulesVersion) {
   const auto& sections = page.CategoryPanels1()->Categories();
   ASSERT_EQ(sections.size(), 3u);
@@ -48,7 +36,7 @@ TEST_F(RemoteInputsPage, LaysItselfOutByTheModulesVersion) {
     bool Analog;
   } versions[] = {{1, 4, true}, {1, 10, true}, {2, 0, true}, {1, 3, false}};
   for (const auto& v : versions) {
-    registry.DispatchMessage(VersionAnswer(v.Major, v.Minor));
+    registry.DispatchMessage(StatusAnswer(kExtender, {v.Major, v.Minor}));
     EXPECT_EQ(page.AnalogSection().isVisibleTo(&page), v.Analog) << +v.Major << '.' << +v.Minor;
     EXPECT_EQ(page.EventsSection().isVisibleTo(&page), v.Analog) << +v.Major << '.' << +v.Minor;
   }
@@ -66,7 +54,7 @@ TEST_F(RemoteInputsPage, SilentModuleLeavesThePageClosed) {
 }
 
 TEST_F(RemoteInputsPage, LadderWorksOnlyWhileInputTwoIsGivenToIt) {
-  registry.DispatchMessage(VersionAnswer(1, 4));
+  registry.DispatchMessage(StatusAnswer(kExtender, {1, 4}));
   EXPECT_FALSE(page.AnalogSection().Panel()->isEnabled());
   page.ClickInput(2, kAnalogButtonsColumn);
   EXPECT_EQ(page.Inputs().Function(2), TRemoteInputs::kAnalogButtons);

@@ -18,17 +18,6 @@ using namespace std::chrono_literals;
 constexpr uint8_t kShock = 20;
 constexpr uint8_t kTransceiver = 25;
 
-TLanMsg Status(uint8_t module, std::vector<uint8_t> data) {
-  TLanMsg msg;
-  msg.Source = module;
-  msg.Dest = 1;
-  msg.Command = 48;
-  msg.IsAnswer = 1;
-  msg.Length = static_cast<uint8_t>(data.size());
-  std::ranges::copy(data, msg.Data.begin());
-  return msg;
-}
-
 using ShockPage = TLearningTest<TShockOptions>;
 
 bool NewerSettingsEnabled(const TShockOptions& page) {
@@ -45,7 +34,7 @@ TEST_F(ShockPage, NewerSettingsFollowTheSensorsVersion) {
   for (const auto& v : versions) {
     page.PageShown();
     EXPECT_FALSE(NewerSettingsEnabled(page));
-    registry.DispatchMessage(Status(kShock, {v.Major, v.Minor}));
+    registry.DispatchMessage(StatusAnswer(kShock, {v.Major, v.Minor}));
     EXPECT_EQ(NewerSettingsEnabled(page), v.Enabled) << +v.Major << '.' << +v.Minor;
     for (const char* name : {"vdcbNoSound", "vdcbNoAdapt", "VDCheckBox18"}) {
       EXPECT_EQ(page.Controls().Get<TVDCheckBox>(name).isEnabled(), v.Enabled) << name;
@@ -55,8 +44,8 @@ TEST_F(ShockPage, NewerSettingsFollowTheSensorsVersion) {
 
 TEST_F(ShockPage, RemembersTwoSensorsAndEitherNewEnoughWillDo) {
   page.PageShown();
-  registry.DispatchMessage(Status(kShock, {3, 6}));
-  registry.DispatchMessage(Status(kShock, {2, 1}));
+  registry.DispatchMessage(StatusAnswer(kShock, {3, 6}));
+  registry.DispatchMessage(StatusAnswer(kShock, {2, 1}));
   EXPECT_EQ(page.FirstVersion(), QStringLiteral("3.6"));
   EXPECT_EQ(page.SecondVersion(), QStringLiteral("2.1"));
   EXPECT_TRUE(NewerSettingsEnabled(page));
@@ -81,9 +70,9 @@ TEST_F(TransceiverPage, ChannelListShowsTheStoredChannelAndStoresTheChosenOne) {
 }
 
 TEST_F(TransceiverPage, TiltSettingHiddenOnATransceiverWithoutTheSensor) {
-  registry.DispatchMessage(Status(kTransceiver, {4, 5, 2}));
+  registry.DispatchMessage(StatusAnswer(kTransceiver, {4, 5, 2}));
   EXPECT_FALSE(page.Controls().Get<TVDCheckBox>("VDCheckBox1").isVisibleTo(&page));
-  registry.DispatchMessage(Status(kTransceiver, {4, 4, 2}));
+  registry.DispatchMessage(StatusAnswer(kTransceiver, {4, 4, 2}));
   EXPECT_TRUE(page.Controls().Get<TVDCheckBox>("VDCheckBox1").isVisibleTo(&page));
 }
 
