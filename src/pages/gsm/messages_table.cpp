@@ -427,24 +427,10 @@ class TMessageRows {
     rows_.push_back({.Kind = ckHeading,
                      .Caption = Keep(QByteArray::number(n).rightJustified(2, ' ').toStdString() +
                                      ". " + message.Title)});
-    rows_.push_back({.Name = Name("eR", n),
-                     .Kind = ckLabeledMemo,
-                     .Caption = "русский текст СМС",
-                     .Mem = mlExt,
-                     .Addr = addr + 41,
-                     .Type = stString,
-                     .Max = kGsmTextSize,
-                     .DefaultText = message.Russian,
-                     .Hint = "Текст СМС на английском или Текст СМС на русском"});
-    rows_.push_back({.Name = Name("eE", n),
-                     .Kind = ckLabeledMemo,
-                     .Caption = "английский текст СМС",
-                     .Mem = mlExt,
-                     .Addr = addr + 1,
-                     .Type = stString,
-                     .Max = kGsmTextSize,
-                     .DefaultText = message.English,
-                     .Hint = "Текст СМС на английском или латинице"});
+    AddText(Name("eR", n), "русский текст СМС", addr + 41, message.Russian,
+            "Текст СМС на английском или Текст СМС на русском");
+    AddText(Name("eE", n), "английский текст СМС", addr + 1, message.English,
+            "Текст СМС на английском или латинице");
     AddFlag(Name("cbCall", n), "Звонить", addr, flags, kFlagCall,
             "Звонить абонентам при этом событии", noCall);
     AddFlag(Name("cbSMS", n), "Передавать как СМС", addr, flags, kFlagSms,
@@ -471,6 +457,19 @@ class TMessageRows {
   }
 
   // A check box of one bit of the record's flag byte, checked at the factory as `flags` says.
+  void AddText(const char* name, const char* caption, int addr, const char* text,
+               const char* hint) {
+    rows_.push_back({.Name = name,
+                     .Kind = ckLabeledMemo,
+                     .Caption = caption,
+                     .Mem = mlExt,
+                     .Addr = addr,
+                     .Type = stString,
+                     .Max = kGsmTextSize,
+                     .DefaultText = text,
+                     .Hint = hint});
+  }
+
   void AddFlag(const char* name, const char* caption, int addr, uint8_t flags, int bit,
                const char* hint, bool hidden = false) {
     rows_.push_back({.Name = name,
