@@ -15,20 +15,6 @@ namespace {
 constexpr uint8_t kReadByteCommand = 85;
 constexpr uint8_t kSlaveAddr = 4;
 
-struct TMemoryCommands {
-  uint8_t Write;
-  uint8_t Read;
-};
-
-// By location; the message area has no memory commands.
-constexpr std::array<std::optional<TMemoryCommands>, kMemoryLocationCount> kMemoryCommands = {{
-    TMemoryCommands{80, 87},
-    TMemoryCommands{81, 88},
-    TMemoryCommands{82, 89},
-    TMemoryCommands{83, 90},
-    std::nullopt,
-}};
-
 std::optional<TMemoryCommands> CommandsFor(const TDeviceMemoryItem* item) {
   if (!item || item->MemID() >= kMemoryLocationCount) return std::nullopt;
   return kMemoryCommands[item->MemID()];

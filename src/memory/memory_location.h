@@ -1,13 +1,29 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <initializer_list>
+#include <optional>
 
 // Which memory of a module an area mirrors. The numbers are fixed: bus commands and the
 // main window's per-module command tags are built from them.
 enum TMemoryLocation : uint8_t { mlInt = 0, mlExt = 1, mlRam = 2, mlFlash = 3, mlMsg = 4 };
 
 inline constexpr int kMemoryLocationCount = 5;
+
+// The bus commands that write and read each location; the message area has none.
+struct TMemoryCommands {
+  uint8_t Write;
+  uint8_t Read;
+};
+inline constexpr std::array<std::optional<TMemoryCommands>, kMemoryLocationCount> kMemoryCommands =
+    {{
+        TMemoryCommands{80, 87},
+        TMemoryCommands{81, 88},
+        TMemoryCommands{82, 89},
+        TMemoryCommands{83, 90},
+        std::nullopt,
+    }};
 
 // A set of memory locations, one bit per location (as the command tags carry it).
 class TMemoryLocations {

@@ -33,8 +33,8 @@ constexpr TModuleVersion kShockSettingsSince{3, 6};
 constexpr int kChannels = 128;
 constexpr uint8_t kAccess = 0;
 constexpr uint8_t kAccessRefusedBit = 0x10;
-constexpr uint8_t kReadInternal = 87;
-constexpr uint8_t kWriteInternal = 80;
+constexpr uint8_t kReadInternal = kMemoryCommands[mlInt]->Read;
+constexpr uint8_t kWriteInternal = kMemoryCommands[mlInt]->Write;
 // Bit 0 of this byte of the transceiver's settings switches its radio off.
 constexpr uint8_t kPowerByte = 15;
 constexpr int kAfterWriteMs = 100;

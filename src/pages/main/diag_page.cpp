@@ -30,9 +30,9 @@ constexpr char kDates[] = "Дата выпуска и установки";
 constexpr char kReadings[] = "Параметры Tarsk5";
 constexpr char kStartSection[] = "Запуск и турбо-таймер";
 
-constexpr uint8_t kReadInternal = 87;
-constexpr uint8_t kWriteInternal = 80;
-constexpr uint8_t kWriteSettings = 81;
+constexpr uint8_t kReadInternal = kMemoryCommands[mlInt]->Read;
+constexpr uint8_t kWriteInternal = kMemoryCommands[mlInt]->Write;
+constexpr uint8_t kWriteSettings = kMemoryCommands[mlExt]->Write;
 constexpr int kCountersAddr = 96;
 constexpr int kRestartAddr = 400;
 constexpr int kBlock = 8;
