@@ -44,7 +44,6 @@ constexpr uint8_t kState = 3;
 constexpr uint8_t kRestart = 0;
 constexpr uint8_t kRestartModem = 64;
 constexpr uint8_t kRestartModule = 192;
-constexpr uint8_t kModemCommand = 40;
 constexpr uint8_t kStatus = 0;
 constexpr uint8_t kFirstStatus = 1;
 constexpr uint8_t kHeaterOn = 5;

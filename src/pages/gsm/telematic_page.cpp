@@ -47,7 +47,6 @@ constexpr char kDefaultPort[] = "7071";
 constexpr char kSettings[] = "Настройки";
 constexpr char kAscii[] = "[\\x20-\\x7E]*";
 
-constexpr uint8_t kModemCommand = 40;
 constexpr uint8_t kGprsOff = 3;
 constexpr uint8_t kGprsOn = 4;
 constexpr uint8_t kDeleteRegistration = 7;

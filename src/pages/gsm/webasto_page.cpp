@@ -16,7 +16,6 @@
 
 namespace {
 
-constexpr uint8_t kModemCommand = 40;
 constexpr uint8_t kStatusWithBoiler = 2;
 constexpr int kStatusLength = 7;
 constexpr int kBoilerByte = 5;
