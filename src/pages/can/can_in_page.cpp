@@ -15,6 +15,7 @@
 #include "memory/base_device_memory_item.h"
 #include "pages/can/can_tables.h"
 #include "pages/can/section_gate.h"
+#include "pages/main/input_records.h"
 
 namespace {
 
@@ -26,8 +27,6 @@ constexpr uint8_t kNoReady = 255;
 constexpr uint8_t kUnknownHigh = 255;
 constexpr int kCellSize = 26;
 constexpr int kConnectionRow = TCanInputs::kSignals;
-constexpr uint8_t kFromCan = 0;
-constexpr uint8_t kNotFromCan = 255;
 
 // The inputs page's flag item of each function the grid has a column for; empty where the
 // inputs page lists no such function.

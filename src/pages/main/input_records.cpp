@@ -8,8 +8,6 @@ namespace {
 constexpr int kButtonTask = 5;
 constexpr uint8_t kButtonCode = 34;
 constexpr int kChargeTask = 8;
-constexpr uint8_t kFromCan = 0;
-constexpr uint8_t kNotFromCan = 255;
 // The start module reports the tacho input with its low three bits as settings of its own;
 // the record names it with bit 1 set.
 constexpr uint8_t kTachoSettingBits = 0x07;
@@ -64,8 +62,9 @@ uint8_t TInputRecords::SourceByte(int taskId) const {
   if (task == nullptr) return kNotFromCan;
   if (model_.IsOnStartModule(taskId)) {
     const uint8_t code = model_.InputCode(taskId);
-    return taskId == kTachoTask ? static_cast<uint8_t>((code & ~kTachoSettingBits) | kTachoRecordBit)
-                                : code;
+    return taskId == kTachoTask
+               ? static_cast<uint8_t>((code & ~kTachoSettingBits) | kTachoRecordBit)
+               : code;
   }
   return task->FromCan ? kFromCan : kNotFromCan;
 }

@@ -5,6 +5,11 @@
 
 #include "pages/main/board_model.h"
 
+// The source byte of a third-generation input record: the function comes from the CAN bus, or
+// not. The CAN inputs page shows and toggles the same bytes.
+inline constexpr uint8_t kFromCan = 0;
+inline constexpr uint8_t kNotFromCan = 255;
+
 // Where the tacho function (10) takes its signal from.
 enum class TTachoSource : uint8_t { Wire = 0, Can = 1, StartModule = 2 };
 
