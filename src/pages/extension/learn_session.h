@@ -12,6 +12,15 @@ class IPageHost;
 class TLearnWait;
 class TVDFrame;
 
+// The learning commands the extension modules share: the page's own thing (a slave event, the
+// validator's code, an engine start combination), an analog button, and a step of a learning
+// that goes in steps (the input extender's and the engine start module's buttons).
+inline constexpr uint8_t kLearnCommand = 112;
+inline constexpr uint8_t kLearnAnalogCommand = 113;
+inline constexpr uint8_t kLearnStepCommand = 54;
+// What a module reports, or is sent, for "no event learned".
+inline constexpr uint8_t kNoLearnedEvent = 0xFF;
+
 // One learning procedure of an extension module's page: what to ask the module and what to
 // tell the installer.
 struct TLearnProcedure {

@@ -23,10 +23,6 @@
 
 namespace {
 
-constexpr uint8_t kLearnCombination = 112;
-constexpr uint8_t kLearnAnalog = 113;
-constexpr uint8_t kLearnStep = 54;
-constexpr uint8_t kNoEvent = 0xFF;
 constexpr int kAnalogInputs = 3;
 constexpr uint8_t kLiveInputs = 3;
 // The input that may drive the starter relay RL2 directly.
@@ -440,7 +436,7 @@ void TRelayIOPage::LearnButton(int input, int button) {
          .Prompt = QStringLiteral("Нажмите кнопку и держите"),
          .Detail = QString::number(button),
          .Status = QStringLiteral("Обучение входу %1... %2 канала").arg(button).arg(input),
-         .Command = kLearnAnalog,
+         .Command = kLearnAnalogCommand,
          .Start = {static_cast<uint8_t>(index)}});
     return;
   }
@@ -450,7 +446,7 @@ void TRelayIOPage::LearnButton(int input, int button) {
        .Prompt = QStringLiteral(
            "Нажмите кнопку и удерживайте до автоматического выхода из режима обучения"),
        .Status = QStringLiteral("Обучение кнопке"),
-       .Command = kLearnStep,
+       .Command = kLearnStepCommand,
        .Start = {static_cast<uint8_t>(index), 1},
        .Cancel = {static_cast<uint8_t>(index), 0},
        .CancelEchoed = true});
@@ -465,9 +461,9 @@ void TRelayIOPage::LearnCombination(int combination) {
                       .Caption = QStringLiteral("Обучить событию"),
                       .Prompt = QStringLiteral("Нажмите последовательно кнопки кода для события"),
                       .Status = QStringLiteral("Обучение событию ..."),
-                      .Command = kLearnCombination,
+                      .Command = kLearnCommand,
                       .Start = {static_cast<uint8_t>(combination)},
-                      .Cancel = {kNoEvent},
+                      .Cancel = {kNoLearnedEvent},
                       .TellMainModule = true});
     return;
   }
@@ -478,7 +474,7 @@ void TRelayIOPage::LearnCombination(int combination) {
                     .Caption = QStringLiteral("Обучить событию  %1").arg(combination),
                     .Prompt = QStringLiteral("Введите комбинацию клавиш"),
                     .Status = QStringLiteral("Обучение событию"),
-                    .Command = kLearnStep,
+                    .Command = kLearnStepCommand,
                     .Start = {static_cast<uint8_t>(combination - 1), 2},
                     .Cancel = {static_cast<uint8_t>(combination - 1), 3},
                     .CancelEchoed = true});

@@ -20,7 +20,6 @@
 namespace {
 
 constexpr uint8_t kVersionRequest = 48;
-constexpr uint8_t kLearnStep = 54;
 const QString kInputsCaption = QStringLiteral("Входы");
 const QString kAnalogCaption = QStringLiteral("Аналоговый вход №2");
 const QString kEventsCaption = QStringLiteral("Параметры аналоговых событий");
@@ -315,7 +314,7 @@ void TRemoteInputsPage::LearnButton(int button) {
                     .Prompt = QStringLiteral("Нажмите кнопку и удерживайте до автоматического "
                                              "выхода из режима обучения"),
                     .Status = QStringLiteral("Обучение входу"),
-                    .Command = kLearnStep,
+                    .Command = kLearnStepCommand,
                     .Start = {static_cast<uint8_t>(button - 1), 1},
                     .Cancel = {static_cast<uint8_t>(button - 1), 0},
                     .CancelEchoed = true});
@@ -331,7 +330,7 @@ void TRemoteInputsPage::LearnEvent(int event) {
                     .Caption = QStringLiteral("Обучить событию  %1").arg(event),
                     .Prompt = QStringLiteral("Нажмите комбинацию клавиш"),
                     .Status = QStringLiteral("Обучение событию"),
-                    .Command = kLearnStep,
+                    .Command = kLearnStepCommand,
                     .Start = {static_cast<uint8_t>(event - 1), 2},
                     .Cancel = {static_cast<uint8_t>(event - 1), 3},
                     .CancelEchoed = true});

@@ -22,8 +22,6 @@
 
 namespace {
 
-constexpr uint8_t kLearnEvent = 112;
-constexpr uint8_t kNoEvent = 0xFF;
 constexpr int kInputs = TSlaveEvents::kInputs;
 constexpr int kEvents = TSlaveEvents::kEvents;
 
@@ -82,7 +80,7 @@ void TSlaveProperties::BindItems() {
   };
   // The module names the event it learned, or reports that it learned none.
   controls_.Get<TVDData>("vddLearnEvent").OnLoad = [this](QObject&, uint8_t byte, int) {
-    learning_->TakeResult(byte != kNoEvent);
+    learning_->TakeResult(byte != kNoLearnedEvent);
   };
 }
 
@@ -204,9 +202,9 @@ void TSlaveProperties::Learn(int event) {
        .Prompt = QStringLiteral("Нажмите кнопку штатного брелка автомобиля для события"),
        .Detail = command,
        .Status = QStringLiteral("Обучение событию ") + command + QStringLiteral("..."),
-       .Command = kLearnEvent,
+       .Command = kLearnCommand,
        .Start = {static_cast<uint8_t>(event - 1)},
-       .Cancel = {kNoEvent},
+       .Cancel = {kNoLearnedEvent},
        .TellMainModule = true});
 }
 

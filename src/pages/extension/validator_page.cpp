@@ -28,8 +28,6 @@ namespace {
 constexpr int kLines = 6;
 constexpr int kButtons = 8;
 constexpr uint8_t kChooseSet = 116;
-constexpr uint8_t kLearnCode = 112;
-constexpr uint8_t kLearnAnalog = 113;
 constexpr uint8_t kNoDigit = 17;
 constexpr uint8_t kLevelsNote = 3;
 
@@ -401,7 +399,7 @@ void TValidatorPage::LearnCode() {
                     .Caption = QStringLiteral("Обучить событию"),
                     .Prompt = QStringLiteral("Нажмите последовательно кнопки кода для события"),
                     .Status = QStringLiteral("Обучение событию ..."),
-                    .Command = kLearnCode,
+                    .Command = kLearnCommand,
                     .Start = {0},
                     .Cancel = {0xFF},
                     .TellMainModule = true});
@@ -426,6 +424,6 @@ void TValidatorPage::LearnAnalog(int column) {
        .Prompt = QStringLiteral("Нажмите кнопку и держите"),
        .Detail = QString::number(button),
        .Status = QStringLiteral("Обучение входу %1... %2 канала").arg(button).arg(ladder),
-       .Command = kLearnAnalog,
+       .Command = kLearnAnalogCommand,
        .Start = {static_cast<uint8_t>(column - 1)}});
 }
