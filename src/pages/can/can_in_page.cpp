@@ -11,6 +11,7 @@
 #include "binding/ui/page_sections.h"
 #include "binding/ui/table_page.h"
 #include "binding/ui/vd_data.h"
+#include "binding/ui/vd_look.h"
 #include "link/lan_msg.h"
 #include "memory/base_device_memory_item.h"
 #include "pages/can/can_tables.h"
@@ -45,12 +46,6 @@ constexpr TCheckRule kRules[] = {
     {.Box = "VDCheckBox8", .When = false, .Target = "VDCheckBox4", .Then = false},
 };
 static_assert(CheckRules(kRules) == -1);
-
-void SetBold(QWidget& widget, bool bold) {
-  QFont font = widget.font();
-  font.setBold(bold);
-  widget.setFont(font);
-}
 
 QString SpeedText(uint8_t low, uint8_t high, const char* unit) {
   if (high == kUnknownHigh) return QStringLiteral("<не определена>");
@@ -252,7 +247,8 @@ void TCanIn::AttachReady() {
     ready_->setChecked(false);
     byte = kNoReady;
   };
-  connect(ready_, &QCheckBox::toggled, this, [this](bool checked) { SetBold(*ready_, checked); });
+  connect(ready_, &QCheckBox::toggled, this,
+          [this](bool checked) { SetBoldLook(*ready_, checked); });
   connect(ready_, &QCheckBox::clicked, this, [this, &item] {
     item.StoreEdited();
     // The table keeps the same byte: it shows what the box stored.

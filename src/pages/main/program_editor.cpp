@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "binding/position_coding.h"
+#include "binding/ui/vd_look.h"
 #include "journal/ui/event_field.h"
 #include "journal/ui/events_form.h"
 #include "pages/main/start_relays.h"
@@ -51,12 +52,6 @@ QString RepeatText(int value) {
 // ignition conditions come in pairs.
 int PartnerOf(int condition) {
   return condition ^ 1;
-}
-
-void SetBold(QLabel& label, bool bold) {
-  QFont font = label.font();
-  font.setBold(bold);
-  label.setFont(font);
 }
 
 }  // namespace
@@ -172,8 +167,8 @@ void TProgOuts::SetByEvent(bool byEvent) {
   } else {
     onEvent_->SetCode(0);
   }
-  SetBold(*byEventLabel_, byEvent);
-  SetBold(*byConditionsLabel_, !byEvent);
+  SetBoldLook(*byEventLabel_, byEvent);
+  SetBoldLook(*byConditionsLabel_, !byEvent);
 }
 
 void TProgOuts::TickChanged(QCheckBox* box, bool ticked) {
