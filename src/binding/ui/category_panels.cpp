@@ -22,8 +22,10 @@ TPanelCategory::TPanelCategory(const QString& caption, QWidget* panel, TCategory
   layout->setSpacing(0);
   panel_->setParent(this);
   layout->addWidget(panel_);
-  // A panel of fixed height (a grid sized to its rows) stands at the top of a section that
-  // fills the list, not in its middle.
+  // A section that fills the list (a page's only one) keeps what it holds at its top: the
+  // rows of its panel stay together there, and a panel of fixed height (a grid sized to its
+  // rows) stands there; whatever can grow still takes the height.
+  if (QLayout* rows = panel_->layout()) rows->setAlignment(Qt::AlignTop);
   if (panel_->maximumHeight() < QWIDGETSIZE_MAX ||
       (panel_->sizePolicy().verticalPolicy() & QSizePolicy::GrowFlag) == 0) {
     layout->setAlignment(panel_, Qt::AlignTop);

@@ -34,9 +34,6 @@ class TSectionBuilder {
     grid_->setVerticalSpacing(4);
     grid_->setColumnStretch(kNameColumn, 2);
     grid_->setColumnStretch(kControlColumn, 3);
-    // A section that fills the page (the only one) keeps its rows at the top instead of
-    // spreading them over the height; grids that can grow still take the height.
-    grid_->setAlignment(Qt::AlignTop);
     frame_.AddPanel(caption, panel_);
   }
 
