@@ -7,36 +7,17 @@
 
 #include "memory/ee_memory_item.h"
 #include "memory/lan_devices.h"
-#include "memory/rw.h"
+#include "pages/byte_channel.h"
 #include "pages/main/options_page.h"
 #include "shell/fake_page_host.h"
 
-// The main module's settings memory behind a channel that acts as the bus does: bytes read
-// are no change, only changed bytes are written. Every availability bit is set, so that
-// every control may be edited.
-class TModuleMemory : public TRW {
+// The main module's settings memory. Every availability bit is set, so that every control
+// may be edited.
+class TModuleMemory : public TByteChannel {
  public:
-  TModuleMemory() : TRW(true) {
-    SetLocations(kPersistentLocations);
-    SetClearDirtyAfterWrite(true);
+  TModuleMemory() : TByteChannel(1024) {
     std::fill(Bytes.begin() + 256, Bytes.begin() + 270, uint8_t{0xFF});
   }
-  void Put(int addr, std::vector<uint8_t> bytes) {
-    std::copy(bytes.begin(), bytes.end(), Bytes.begin() + addr);
-  }
-
-  bool HasDevice(const TLanDevice&) const override { return true; }
-  bool Read(int start, std::span<uint8_t> buffer) override {
-    std::copy_n(Bytes.begin() + start, buffer.size(), buffer.begin());
-    return true;
-  }
-  TClusterList Write(int start, std::span<const uint8_t> bytes) override {
-    std::copy(bytes.begin(), bytes.end(), Bytes.begin() + start);
-    return {};
-  }
-  void Finish() override {}
-
-  std::vector<uint8_t> Bytes = std::vector<uint8_t>(1024);
 };
 
 // A page of the main module bound to the module's areas of a registry, as the main window
