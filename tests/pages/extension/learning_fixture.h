@@ -2,8 +2,6 @@
 
 #include <initializer_list>
 
-#include "memory/lan_devices.h"
-#include "memory/lan_rw.h"
 #include "pages/main/bus_page_fixture.h"
 #include "sim/virtual_extension_module.h"
 #include "sim/virtual_vehicle.h"
@@ -19,26 +17,11 @@ inline TLanMsg StatusAnswer(uint8_t module, std::initializer_list<uint8_t> data)
   return msg;
 }
 
-// A page on the virtual vehicle, bound as the main window binds it, so that what the modules
-// report reaches the page's live items.
+// An extension module's page on the virtual vehicle, bound as the main window binds it, with
+// what its learning tests need: outcomes, silence, the car's button and the module's bytes.
 template <class TPage>
-class TLearningTest : public TBusPageTest<TPage> {
+class TLearningTest : public TBoundBusPageTest<TPage> {
  protected:
-  void SetUp() override {
-    TBusPageTest<TPage>::SetUp();
-    rw.SetAdapter(this->adapter.get());
-    rw.SetLocations(kPersistentLocations);
-    registry.SetRW(&rw);
-    registry.BindControls(this->page.BoundControls(), {});
-    this->adapter->SetOnDeviceMessage(
-        [this](TAdapter&, const TLanMsg& msg) { registry.DispatchMessage(msg); });
-  }
-  void TearDown() override {
-    this->adapter->SetOnDeviceMessage({});
-    registry.SetRW(nullptr);
-    TBusPageTest<TPage>::TearDown();
-  }
-
   void SetOutcome(uint8_t module, TLearnOutcome outcome) {
     this->vehicle->WithVehicle([module, outcome](TVirtualVehicle& car) {
       dynamic_cast<TVirtualExtensionModule&>(*car.Module(module)).Outcome = outcome;
@@ -63,6 +46,5 @@ class TLearningTest : public TBusPageTest<TPage> {
     registry.ReadDevice(registry.FindDevice(module), kPersistentLocations, {});
   }
 
-  TLanRW rw;
-  TLanDevices registry;
+  using TBoundBusPageTest<TPage>::registry;
 };

@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "link/bus_worker.h"
+#include "memory/lan_devices.h"
+#include "memory/lan_rw.h"
 #include "shell/fake_page_host.h"
 #include "sim_link.h"
 #include "test_support.h"
@@ -48,4 +50,28 @@ class TBusPageTest : public ::testing::Test {
   TBusWorker worker{*adapter};
   TFakePageHost host;
   TPage page{host};
+};
+
+// The same page bound as the main window binds it: what the modules report reaches the page's
+// items, and the registry reads and writes the module's memories.
+template <class TPage>
+class TBoundBusPageTest : public TBusPageTest<TPage> {
+ protected:
+  void SetUp() override {
+    TBusPageTest<TPage>::SetUp();
+    rw.SetAdapter(this->adapter.get());
+    rw.SetLocations(kPersistentLocations);
+    registry.SetRW(&rw);
+    registry.BindControls(this->page.BoundControls(), {});
+    this->adapter->SetOnDeviceMessage(
+        [this](TAdapter&, const TLanMsg& msg) { registry.DispatchMessage(msg); });
+  }
+  void TearDown() override {
+    this->adapter->SetOnDeviceMessage({});
+    registry.SetRW(nullptr);
+    TBusPageTest<TPage>::TearDown();
+  }
+
+  TLanRW rw;
+  TLanDevices registry;
 };
