@@ -1,6 +1,8 @@
 #include "binding/config_diff.h"
 
 #include <algorithm>
+#include <deque>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 
@@ -113,6 +115,15 @@ void AddByteChanges(const TPair& pair, std::vector<TByteChange>& changes) {
   close();
 }
 
+// The areas of one side, for the value labels that read other cells of their page.
+TAreaLookup SideAreas(std::span<const TAreaImage> side) {
+  return [side, areas = std::make_shared<std::deque<TImageArea>>()](
+             uint8_t lanAddr, TMemoryLocation memID) -> TBaseDeviceMemoryItem* {
+    const TAreaImage* image = Find(side, lanAddr, memID);
+    return image ? &areas->emplace_back(*image) : nullptr;
+  };
+}
+
 }  // namespace
 
 TConfigComparison::TConfigComparison(std::vector<const TPageTable*> tables)
@@ -189,6 +200,8 @@ TConfigDiff TConfigComparison::Compare(std::span<const TAreaImage> a,
   }
 
   for (const TPageTable* table : tables_) {
+    const TTableLabelContext pageA(*table, SideAreas(a));
+    const TTableLabelContext pageB(*table, SideAreas(b));
     for (const TSettingRow& setting : SettingRows(*table)) {
       TComponentData data;
       BindRow(*setting.Row, table->LanAddr, data);
@@ -202,8 +215,8 @@ TConfigDiff TConfigComparison::Compare(std::span<const TAreaImage> a,
       if (!known) continue;
       TImageArea areaA(*pair->A);
       TImageArea areaB(*pair->B);
-      const QString old = SettingValueText(*setting.Row, setting.Name, *table, areaA, data);
-      const QString now = SettingValueText(*setting.Row, setting.Name, *table, areaB, data);
+      const QString old = SettingValueText(*setting.Row, setting.Name, *table, areaA, data, pageA);
+      const QString now = SettingValueText(*setting.Row, setting.Name, *table, areaB, data, pageB);
       if (old == now) continue;
       for (int i = data.Addr(); i < data.Addr() + data.GetSize(); ++i) {
         if (i < static_cast<int>(pair->Shown.size())) {

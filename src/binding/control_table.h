@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "binding/position_coding.h"
+#include "binding/value_labels.h"
 #include "memory/bound_cell.h"
 #include "memory/memory_location.h"
 
@@ -123,6 +124,11 @@ struct TControlRow {
   TFirmwareRange Firmware = {};
   // Hidden and unbound, on the page and on the command line, on other boards.
   uint8_t Boards = 0;
+  // The cell belongs to a setting of another page, which this page follows and may change
+  // (a twin): the settings list and the comparison name it on that page only.
+  bool Twin = false;
+  // A memo of bytes (stArray): the line it shows for each byte, such as the text of a code.
+  QString (*ByteLine)(uint8_t byte, const ILabelContext& page) = nullptr;
 };
 
 constexpr bool IsBound(TControlKind kind) {
@@ -154,6 +160,9 @@ constexpr const char* RowProblem(const TControlRow& row) {
     return "empty firmware range";
   }
   if (row.Boards > (kBoardGen1 | kBoardGen2 | kBoardGen3)) return "unknown board generation";
+  if (row.ByteLine != nullptr && row.Kind != ckMemo && row.Kind != ckLabeledMemo) {
+    return "byte lines on a row that is no memo";
+  }
   if (row.Coding != nullptr) {
     if (row.Kind != ckTrackBar && !(row.Kind == ckRadioGroup && row.Type == stByte)) {
       return "coding on a row that is no track bar or byte radio group";
@@ -177,9 +186,15 @@ constexpr const char* RowProblem(const TControlRow& row) {
         return "bit field needs 2^Max items";
       }
       if (row.Columns < 1 || row.Columns > 16) return "columns 1..16";
-      return row.Default >= -1 && row.Default < static_cast<int>(row.Items.size())
-                 ? nullptr
-                 : "radio default out of items";
+      // A default past the items is a state of the cell that no item names (it shows as the
+      // last item); it must still fit the cell.
+      const int largestState = row.Type == stBit        ? 1
+                               : row.Type == stBits     ? 3
+                               : row.Type == stByte     ? 255
+                               : row.Type == stBitArray ? static_cast<int>(row.Items.size()) - 1
+                                                        : 15;
+      return row.Default >= -1 && row.Default <= largestState ? nullptr
+                                                              : "radio default out of the cell";
     }
     case ckTrackBar: {
       if (!is({stByteLo, stByteHi, stByte, stFloat, st2Bytes, stHL})) return "track bar type";
@@ -191,6 +206,7 @@ constexpr const char* RowProblem(const TControlRow& row) {
     case ckMemo:
     case ckLabeledMemo:
       if (!is({stString, stArray})) return "memo type";
+      if (row.ByteLine != nullptr && row.Type != stArray) return "byte lines need stArray";
       return row.Max > 0 ? nullptr : "memo needs a byte count";
     case ckData:
       if (!is({stArray})) return "data needs stArray";

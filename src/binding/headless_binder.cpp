@@ -87,6 +87,7 @@ THeadlessPage::THeadlessPage(std::span<const TControlRow> rows, uint8_t pageLanA
     auto control = std::make_unique<THeadlessControl>(names[static_cast<qsizetype>(i)],
                                                       QString::fromUtf8(row.Caption));
     BindRow(row, pageLanAddr, control->ComponentData());
+    byName_.insert(control->ControlName(), control.get());
     controls_.push_back(std::move(control));
   }
 }
@@ -98,8 +99,5 @@ std::vector<IBoundControl*> THeadlessPage::BoundControls() const {
 }
 
 THeadlessControl* THeadlessPage::Find(const QString& name) const {
-  for (const auto& control : controls_) {
-    if (control->ControlName() == name) return control.get();
-  }
-  return nullptr;
+  return byName_.value(name, nullptr);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <cstdint>
 #include <memory>
@@ -69,4 +70,6 @@ class THeadlessPage {
 
  private:
   std::vector<std::unique_ptr<THeadlessControl>> controls_;
+  // Names are unique within a table; the settings list looks every one of them up.
+  QHash<QString, THeadlessControl*> byName_;
 };

@@ -40,6 +40,8 @@ std::optional<int> TPositionCoding::Position(int stored) const {
       return stored < kTimeByteGapEnd ? stored : stored - kTimeByteGap;
     case pcMasked:
       return stored & Mask;
+    case pcFunctions:
+      return ToPosition(stored);
   }
   return std::nullopt;
 }
@@ -61,6 +63,8 @@ int TPositionCoding::Stored(int position, int stored) const {
       return position <= kTimeByteGapStart ? position : position + kTimeByteGap;
     case pcMasked:
       return (stored & ~Mask) | (position & Mask);
+    case pcFunctions:
+      return ToStored(position, stored);
   }
   return stored;
 }

@@ -37,6 +37,8 @@ enum TPositionCodingKind : uint8_t {
   // The position is the bits of Mask; the other bits of the cell (flags kept beside the
   // value) are stored as they are.
   pcMasked,
+  // A module's own arithmetic that no kind above states: ToPosition and ToStored.
+  pcFunctions,
 };
 
 struct TPositionCoding {
@@ -46,6 +48,8 @@ struct TPositionCoding {
   int Offset = 0;
   std::span<const int> Values = {};
   int Mask = 0;
+  std::optional<int> (*ToPosition)(int stored) = nullptr;
+  int (*ToStored)(int position, int stored) = nullptr;
 
   // The position of a stored value; nullopt when the value has none.
   std::optional<int> Position(int stored) const;
@@ -67,6 +71,9 @@ constexpr const char* CodingProblem(const TPositionCoding& coding) {
       return coding.Mask != 0 ? nullptr : "mask empty";
     case pcMap:
       return coding.Values.empty() ? "map without values" : nullptr;
+    case pcFunctions:
+      return coding.ToPosition != nullptr && coding.ToStored != nullptr ? nullptr
+                                                                        : "functions missing";
   }
   return "unknown coding";
 }

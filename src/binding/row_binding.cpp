@@ -1,5 +1,6 @@
 #include "binding/row_binding.h"
 
+#include <QSet>
 #include <array>
 
 #include "binding/component_data.h"
@@ -21,6 +22,13 @@ QStringList RowControlNames(std::span<const TControlRow> rows) {
   constexpr std::array<const char*, ckData + 1> kClassNames = {
       "",        "",      "VDCheckBox", "VDRadioGroup", "VDTrackBar", "VDMemo", "VDLabeledMemo",
       "VDLabel", "VDData"};
+  // A running number that a row of the table already carries as its own name is skipped:
+  // pages, value labels and the settings list find controls by name, and a name given twice
+  // would hand one control's cell to another.
+  QSet<QString> taken;
+  for (const TControlRow& row : rows) {
+    if (IsBound(row.Kind) && *row.Name != '\0') taken.insert(QString::fromUtf8(row.Name));
+  }
   std::array<int, ckData + 1> counters{};
   QStringList names;
   for (const TControlRow& row : rows) {
@@ -29,8 +37,11 @@ QStringList RowControlNames(std::span<const TControlRow> rows) {
     } else if (*row.Name != '\0') {
       names.append(QString::fromUtf8(row.Name));
     } else {
-      names.append(QString::fromLatin1(kClassNames[row.Kind]) +
-                   QString::number(++counters[row.Kind]));
+      QString name;
+      do {
+        name = QString::fromLatin1(kClassNames[row.Kind]) + QString::number(++counters[row.Kind]);
+      } while (taken.contains(name));
+      names.append(name);
     }
   }
   return names;

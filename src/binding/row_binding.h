@@ -14,6 +14,7 @@ class TComponentData;
 void BindRow(const TControlRow& row, uint8_t pageLanAddr, TComponentData& data);
 
 // One name per row: the row's own, or the kind's class name and a running number
-// ("VDCheckBox3") for rows nobody refers to, so that errors still name a control.
+// ("VDCheckBox3") for rows nobody refers to, so that errors still name a control; a number
+// that another row carries as its own name is skipped, so every name is unique.
 // Headings get empty names.
 QStringList RowControlNames(std::span<const TControlRow> rows);

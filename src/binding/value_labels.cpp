@@ -10,6 +10,13 @@ QString Utf8(std::string_view text) {
       .replace(QLatin1String("%%"), QLatin1String("%"));
 }
 
+// A page that shows no other control.
+class TNoPage final : public ILabelContext {
+ public:
+  std::optional<int> Shown(std::string_view) const override { return std::nullopt; }
+  int BoardGeneration() const override { return 0; }
+};
+
 }  // namespace
 
 QString FormatNumber(std::string_view format, double value) {
@@ -26,7 +33,12 @@ QString FormatNumber(std::string_view format, double value) {
 }
 
 QString ValueLabelText(const TValueLabelRow& row, int position) {
+  return ValueLabelText(row, position, TNoPage());
+}
+
+QString ValueLabelText(const TValueLabelRow& row, int position, const ILabelContext& page) {
   if (position == row.SpecialPosition) return QString::fromUtf8(row.SpecialText);
+  if (row.PageFormula != nullptr) return row.PageFormula(position, page);
   if (row.Formula != nullptr) return row.Formula(position);
   if (position >= 0 && position < static_cast<int>(row.Texts.size())) {
     return QString::fromUtf8(row.Texts[static_cast<std::size_t>(position)]);

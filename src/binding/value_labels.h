@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <algorithm>
+#include <optional>
 #include <span>
 #include <string_view>
 
@@ -59,6 +60,22 @@ constexpr TNumberFormat ParseNumberFormat(std::string_view format) {
   return parsed;
 }
 
+// What a value label may read besides its own position: what another control of its page
+// shows as one number (a track bar's position, a check box 0 or 1, a radio group's item, a
+// data item's first byte). nullopt where the page has no such control, or where what it
+// shows is not known yet (a data item of a message nobody has answered).
+class ILabelContext {
+ public:
+  virtual std::optional<int> Shown(std::string_view control) const = 0;
+  // The main module's board generation (1 to 3) from its settings; 0 while not known.
+  virtual int BoardGeneration() const = 0;
+  // The program shows every firmware's settings.
+  virtual bool DemoMode() const { return false; }
+
+ protected:
+  ~ILabelContext() = default;
+};
+
 struct TValueLabelRow {
   // The track bar's control name.
   const char* Name = "";
@@ -78,11 +95,17 @@ struct TValueLabelRow {
   // A scale the columns above cannot state (two units in one text, a format that changes
   // along the scale): this function gives every text but SpecialText's.
   QString (*Formula)(int position) = nullptr;
+  // A scale that depends on other controls of the page (a speed of the measured period, a
+  // board's own scale): the page shows the label again whenever one of those changes, and
+  // the settings list reads them from the same cells.
+  QString (*PageFormula)(int position, const ILabelContext& page) = nullptr;
 };
 
 // The value in a number form; the text of Prefix and Suffix is UTF-8.
 QString FormatNumber(std::string_view format, double value);
+// Without a page, a PageFormula sees no other control.
 QString ValueLabelText(const TValueLabelRow& row, int position);
+QString ValueLabelText(const TValueLabelRow& row, int position, const ILabelContext& page);
 
 // Every row named and every format one that FormatNumber prints. Use as
 //   static_assert(CheckValueLabels(kRows) == -1);

@@ -64,7 +64,7 @@ TEST(CtlSettings, ListsEveryControlWithItsValueAsThePageShowsIt) {
       {"Время автопостановки ", "3 (30 сек)"},
       {"VDData1", "21 43"},
       {"Клаксон", "0"},
-      {"vdd_L_Side", "1"},
+      {"vdd_L_Side", "1 ( 0.08 А)"},
   };
   for (const TCase& c : cases) {
     EXPECT_EQ(ValueOf(r.out, QString::fromUtf8(c.caption)), QString::fromUtf8(c.value))

@@ -35,18 +35,26 @@ TEST(HeadlessBinder, RunsMergeBytesAndAddGuardsOnlyForTheBus) {
   EXPECT_EQ(BoundRuns(cells, 20, mlInt, true), (std::vector<TByteRun>{{3, 1}}));
 }
 
-TEST(HeadlessBinder, GeneratedNamesCountPerKind) {
+// A generated name never repeats one that a row of the table gives: the list would show the
+// value of the named control on the other's line.
+TEST(HeadlessBinder, GeneratedNamesCountPerKindAndSkipGivenNames) {
   constexpr TControlRow rows[] = {
       {.Kind = ckHeading, .Caption = "A"},
       {.Kind = ckCheckBox, .Mem = mlExt, .Addr = 1, .Type = stBit},
       {.Name = "cbNamed", .Kind = ckCheckBox, .Mem = mlExt, .Addr = 2, .Type = stBit},
       {.Kind = ckCheckBox, .Mem = mlExt, .Addr = 3, .Type = stBit},
       {.Kind = ckTrackBar, .Mem = mlExt, .Addr = 4, .Type = stByte, .Max = 9},
+      {.Kind = ckCheckBox, .Mem = mlExt, .Addr = 5, .Type = stBit},
+      {.Name = "VDCheckBox3", .Kind = ckCheckBox, .Mem = mlExt, .Addr = 6, .Type = stBit},
   };
   static_assert(CheckTable(rows).Row == -1);
   EXPECT_EQ(RowControlNames(rows),
             (QStringList{QString(), QStringLiteral("VDCheckBox1"), QStringLiteral("cbNamed"),
-                         QStringLiteral("VDCheckBox2"), QStringLiteral("VDTrackBar1")}));
+                         QStringLiteral("VDCheckBox2"), QStringLiteral("VDTrackBar1"),
+                         QStringLiteral("VDCheckBox4"), QStringLiteral("VDCheckBox3")}));
+  THeadlessPage page(rows, kExampleLanAddr);
+  EXPECT_EQ(page.Find(QStringLiteral("VDCheckBox3"))->GetAddr(), 6);
+  EXPECT_EQ(page.Find(QStringLiteral("VDCheckBox4"))->GetAddr(), 5);
 }
 
 TEST(HeadlessBinder, PageReadsItsBytesAndRewritesThemForAForcedWrite) {

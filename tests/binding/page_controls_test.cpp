@@ -10,8 +10,8 @@
 namespace {
 
 // clang-format off
-// The first box has no name and gets the generated name "VDCheckBox1", which the second
-// row gives its own box as well.
+// The first box has no name; "VDCheckBox1", the name it would be given, is the second row's
+// own.
 constexpr TControlRow kRows[] = {
     {.Kind = ckHeading, .Caption = "Охрана"},
     {.Kind = ckCheckBox, .Caption = "Без имени", .Mem = mlExt, .Addr = 80, .Type = stBit, .Bit = 0},
@@ -23,11 +23,12 @@ constexpr TControlRow kRows[] = {
 };
 // clang-format on
 
-TEST(PageControls, RowsFindTheirOwnControlsWhenGeneratedNamesRepeatGivenOnes) {
+TEST(PageControls, RowsFindTheirOwnControlsAndWidgetNamesNeverRepeat) {
   TVDFrame frame(2);
   const TPageControls controls = TPageControls::Build(frame, kRows);
-  EXPECT_EQ(frame.findChildren<TVDCheckBox*>(QStringLiteral("VDCheckBox1")).size(), 2)
-      << "the clash this lookup is for";
+  EXPECT_EQ(frame.findChildren<TVDCheckBox*>(QStringLiteral("VDCheckBox1")).size(), 1);
+  EXPECT_EQ(frame.findChild<TVDCheckBox*>(QStringLiteral("VDCheckBox2"))->text(),
+            QStringLiteral("Без имени"));
   EXPECT_EQ(controls.Get<TVDCheckBox>("VDCheckBox1").text(), QStringLiteral("Капот"));
   EXPECT_EQ(controls.Get<TVDTrackBar>("tbKm").GetCaption(), QStringLiteral("Пробег"));
   EXPECT_EQ(controls.At(0), nullptr);

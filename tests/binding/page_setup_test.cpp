@@ -55,7 +55,7 @@ class PageSetupTest : public ::testing::Test {
 };
 
 TEST_F(PageSetupTest, TrackBarsLoadStoreAndLabelThroughTheirRows) {
-  ApplyValueLabels(controls, kLabels);
+  ApplyValueLabels(PageLabelContext(frame, controls), controls, kLabels);
   for (IBoundControl* control : frame.BoundControls()) area.Attach(*control);
   area.Fill(242, {0x6B, 0x0A});  // 2667 units of 6 m
   area.LoadAll();
@@ -86,7 +86,10 @@ TEST_F(PageSetupTest, MappedRadioGroupAgreesWithTheSettingTextAndKeepsUnknownByt
     area.Fill(82, {c.Stored});
     area.LoadAll();
     EXPECT_EQ(speed.ItemIndex(), c.Index);
-    EXPECT_EQ(SettingValueText(row, QStringLiteral("rgSpeed"), table, area, speed.ComponentData()),
+    EXPECT_EQ(SettingValueText(row, QStringLiteral("rgSpeed"), table, area, speed.ComponentData(),
+                               TTableLabelContext(table,
+                                                  [this](uint8_t, TMemoryLocation)
+                                                      -> TBaseDeviceMemoryItem* { return &area; })),
               QString::fromUtf8(c.Text));
   }
   speed.SetItemIndex(1);

@@ -67,22 +67,26 @@ int BoardGeneration(TLanDevices& devices) {
   return BoardGenerationOf(settings->Image()[0]);
 }
 
-// Rows of settings the connected board does not have are left out, as the page leaves them.
-void Print(TCtlContext& context, const TBoundPage& bound, int boardGeneration) {
-  const TPageTable& table = *bound.Table;
+}  // namespace
+
+void PrintSettings(QTextStream& out, TLanDevices& devices, const TPageTable& table,
+                   const THeadlessPage& bound, int boardGeneration, const std::set<int>& modules) {
+  const TTableLabelContext page(table, [&devices](uint8_t lanAddr, TMemoryLocation memID) {
+    TLanDevice* device = devices.FindDevice(lanAddr);
+    return device ? device->FindItem(memID) : nullptr;
+  });
   for (const TSettingRow& setting : SettingRows(table)) {
     if (!FitsBoard(setting.Row->Boards, boardGeneration)) continue;
-    THeadlessControl* control = bound.Page->Find(setting.Name);
+    THeadlessControl* control = bound.Find(setting.Name);
     auto* area = control ? control->GetMem() : nullptr;
     if (!area) continue;
     const TComponentData& data = control->ComponentData();
-    context.Out() << data.LanAddr() << '\t' << QString::fromUtf8(table.Title) << '\t'
-                  << setting.Section << '\t' << setting.Caption << '\t'
-                  << SettingValueText(*setting.Row, setting.Name, table, *area, data) << '\n';
+    if (!modules.empty() && !modules.contains(data.LanAddr())) continue;
+    out << data.LanAddr() << '\t' << QString::fromUtf8(table.Title) << '\t' << setting.Section
+        << '\t' << setting.Caption << '\t'
+        << SettingValueText(*setting.Row, setting.Name, table, *area, data, page) << '\n';
   }
 }
-
-}  // namespace
 
 int RunSettings(TCtlContext& context, const QStringList& args) {
   return RunSettingsWith(context, args, SettingsPageTables());
@@ -156,7 +160,8 @@ int RunSettingsWith(TCtlContext& context, const QStringList& args,
       return device != nullptr && device->AllLoaded({mlExt});
     });
     if (!file && !fitted) continue;
-    Print(context, page, boardGeneration);
+    PrintSettings(context.Out(), devices, *page.Table, *page.Page, boardGeneration,
+                  parsed->Modules);
   }
   return kExitOk;
 }

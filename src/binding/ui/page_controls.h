@@ -12,8 +12,8 @@
 class TVDFrame;
 
 // The controls BuildPage made from a table, found by the names of their rows. Rows without a
-// name get generated object names ("VDCheckBox26") that may repeat a name another row gives,
-// so the lookup goes by the row's place in the table, never by object name.
+// name get generated object names ("VDCheckBox26"); the lookup goes by the row's place in the
+// table, so only the names the table gives find a control.
 class TPageControls {
  public:
   // Builds the table into the frame and remembers which control each row became.
@@ -29,11 +29,12 @@ class TPageControls {
     if (auto* control = dynamic_cast<T*>(Find(name))) return *control;
     throw std::logic_error("no control of that kind on the page: " + std::string(name));
   }
+  // The control of the row named `name`; nullptr when no row has that name.
+  QObject* Find(std::string_view name) const;
 
  private:
   TPageControls(std::span<const TControlRow> rows, std::vector<QObject*> controls)
       : rows_(rows), controls_(std::move(controls)) {}
-  QObject* Find(std::string_view name) const;
 
   std::span<const TControlRow> rows_;
   std::vector<QObject*> controls_;

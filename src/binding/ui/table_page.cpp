@@ -2,10 +2,13 @@
 
 #include "binding/ui/context_help.h"
 #include "binding/ui/track_bar_setup.h"
+#include "binding/ui/vd_frame.h"
 
 TPageControls BuildTablePage(TVDFrame& frame, const TPageTable& table, IPageHost& host) {
   TPageControls controls = TPageControls::Build(frame, table.Rows);
-  ApplyValueLabels(controls, table.Labels);
+  const auto page = PageLabelContext(frame, controls, &host);
+  ApplyValueLabels(page, controls, table.Labels);
+  ApplyByteLines(page, controls);
   AttachControlHelp(controls, host, QLatin1String(table.HelpTopic));
   return controls;
 }

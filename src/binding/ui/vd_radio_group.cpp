@@ -62,7 +62,20 @@ void TVDRadioGroup::SetItemsLeft(int itemsLeft) {
 }
 
 void TVDRadioGroup::SetItemIndex(int index) {
+  keepsStored_ = false;
   Select(index, false);
+}
+
+bool TVDRadioGroup::IsDefault() const {
+  return itemIndex_ == std::min(default_, static_cast<int>(items_.size()) - 1);
+}
+
+void TVDRadioGroup::SetDefault() {
+  SetItemIndex(default_);
+  TBaseDeviceMemoryItem* mem = GetMem();
+  if (mem == nullptr || default_ < static_cast<int>(items_.size())) return;
+  StoreValue(*mem, ComponentData(), default_);
+  keepsStored_ = true;
 }
 
 void TVDRadioGroup::SetDefaultValue(int value) {
@@ -111,6 +124,7 @@ void TVDRadioGroup::Relayout() {
 }
 
 void TVDRadioGroup::ButtonClicked(int index) {
+  keepsStored_ = false;
   itemIndex_ = index;
   SetBoldLook(*caption_, !IsDefault());
   if (OnClick) OnClick(*this);
@@ -162,12 +176,16 @@ void TVDRadioGroup::Load() {
     SetDisabled(drGuard, data.IsReadOnly());
     b = mem->GetByte(data.Addr());
   });
-  Select(DecodeLoaded(b, *mem), true);
+  const int loaded = DecodeLoaded(b, *mem);
+  Select(loaded, true);
+  // A stored state past the items shows as the last item, but stays stored as it is until
+  // the user chooses: showing a setting must not change it.
+  keepsStored_ = loaded != itemIndex_;
 }
 
 void TVDRadioGroup::Store() {
   TBaseDeviceMemoryItem* mem = GetMem();
-  if (mem == nullptr || !Operable()) return;
+  if (mem == nullptr || !Operable() || keepsStored_) return;
   const TComponentData& data = ComponentData();
   WrapComp(ControlName(), GetCaption(), [&] {
     switch (data.DataType()) {

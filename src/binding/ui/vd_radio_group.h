@@ -35,7 +35,8 @@ class TVDRadioGroup : public QWidget, public TBoundControlBase {
   // Buttons start this many pixels from the left edge (0: right after the caption).
   void SetItemsLeft(int itemsLeft);
   int ItemIndex() const { return itemIndex_; }
-  // Page logic choosing an item acts as the user's click; -1 clears the choice.
+  // Page logic choosing an item acts as the user's click; -1 clears the choice. An index
+  // past the items chooses the last one.
   void SetItemIndex(int index);
   int DefaultValue() const { return default_; }
   void SetDefaultValue(int value);
@@ -48,14 +49,16 @@ class TVDRadioGroup : public QWidget, public TBoundControlBase {
   TNotifyEvent OnClick;
 
   QString ControlName() const override { return objectName(); }
-  bool IsDefault() const override { return itemIndex_ == default_; }
+  bool IsDefault() const override;
   void ShowEnabled(bool enabled) override { setEnabled(enabled); }
   void ShowVisible(bool visible) override { setVisible(visible); }
   void Load() override;
   void Store() override;
   QString GetCaption() const override { return Caption(); }
   QString GetValueText() const override;
-  void SetDefault() override { SetItemIndex(default_); }
+  // A default past the items is a state of the cell: it is stored as it is and shows as the
+  // last item.
+  void SetDefault() override;
   void Synchronize(IBoundControl* sender, int value) override;
 
  private:
@@ -75,4 +78,5 @@ class TVDRadioGroup : public QWidget, public TBoundControlBase {
   int itemsLeft_ = 0;
   int itemIndex_ = -1;
   int default_ = 0;
+  bool keepsStored_ = false;
 };

@@ -28,14 +28,14 @@ constexpr TControlRow kRows[] = {
     {.Name = "VDData2", .Kind = ckData, .Mem = mlMsg, .Addr = 149, .Type = stArray, .Max = 1, .Live = true},
     {.Name = "VDData3", .Kind = ckData, .Mem = mlFlash, .Addr = 64018, .Type = stArray, .Max = 1, .Live = true},
     // The inputs page's flags of its functions taken from the CAN bus (0 yes, 255 no), which
-    // the grid's connection row shows and turns.
-    {.Name = "vddinDoorFlashCan", .Kind = ckData, .Mem = mlFlash, .Addr = 62721, .Type = stArray, .Max = 1, .Boards = kBoardGen3},
-    {.Name = "vddInTrunkFlashCan", .Kind = ckData, .Mem = mlFlash, .Addr = 62724, .Type = stArray, .Max = 1, .Boards = kBoardGen3},
-    {.Name = "vddInHoodFlashCan", .Kind = ckData, .Mem = mlFlash, .Addr = 62727, .Type = stArray, .Max = 1, .Boards = kBoardGen3},
-    {.Name = "vddInIgnFlashCan", .Kind = ckData, .Mem = mlFlash, .Addr = 62730, .Type = stArray, .Max = 1, .Boards = kBoardGen3},
-    {.Name = "vddInParkFlashCan", .Kind = ckData, .Mem = mlFlash, .Addr = 62739, .Type = stArray, .Max = 1, .Boards = kBoardGen3},
-    {.Name = "vddInChargeFlashCan", .Kind = ckData, .Mem = mlFlash, .Addr = 62742, .Type = stArray, .Max = 1, .Boards = kBoardGen3},
-    {.Name = "vddInCentralLockFlashCan", .Kind = ckData, .Mem = mlFlash, .Addr = 62751, .Type = stArray, .Max = 1, .Boards = kBoardGen3},
+    // the grid's connection row shows and turns; they are settings of the inputs page.
+    {.Name = "vddinDoorFlashCan", .Kind = ckData, .Mem = mlFlash, .Addr = 62721, .Type = stArray, .Max = 1, .Boards = kBoardGen3, .Twin = true},
+    {.Name = "vddInTrunkFlashCan", .Kind = ckData, .Mem = mlFlash, .Addr = 62724, .Type = stArray, .Max = 1, .Boards = kBoardGen3, .Twin = true},
+    {.Name = "vddInHoodFlashCan", .Kind = ckData, .Mem = mlFlash, .Addr = 62727, .Type = stArray, .Max = 1, .Boards = kBoardGen3, .Twin = true},
+    {.Name = "vddInIgnFlashCan", .Kind = ckData, .Mem = mlFlash, .Addr = 62730, .Type = stArray, .Max = 1, .Boards = kBoardGen3, .Twin = true},
+    {.Name = "vddInParkFlashCan", .Kind = ckData, .Mem = mlFlash, .Addr = 62739, .Type = stArray, .Max = 1, .Boards = kBoardGen3, .Twin = true},
+    {.Name = "vddInChargeFlashCan", .Kind = ckData, .Mem = mlFlash, .Addr = 62742, .Type = stArray, .Max = 1, .Boards = kBoardGen3, .Twin = true},
+    {.Name = "vddInCentralLockFlashCan", .Kind = ckData, .Mem = mlFlash, .Addr = 62751, .Type = stArray, .Max = 1, .Boards = kBoardGen3, .Twin = true},
     {.Name = "vddTahoSpeed", .Kind = ckData, .Mem = mlMsg, .Addr = 150, .Type = stArray, .Max = 4, .Live = true, .Interval = 500},
 };
 static_assert(CheckTable(kRows).Row == -1);

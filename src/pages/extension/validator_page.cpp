@@ -40,11 +40,6 @@ constexpr const char* kInputMenu[] = {"Цифровой код", "Запрос �
                                       "Дублёр кнопки ПИН"};
 
 // "Время на ввод кода": seconds, then minutes and seconds from one minute on.
-QString CodeTimeText(int seconds) {
-  if (seconds < 60) return QStringLiteral("%1[c]").arg(seconds);
-  return QStringLiteral("%1[мин] %2[c]").arg(seconds / 60).arg(seconds % 60);
-}
-
 }  // namespace
 
 TValidatorPage::TValidatorPage(IPageHost& host, QWidget* parent)
@@ -58,7 +53,6 @@ TValidatorPage::TValidatorPage(IPageHost& host, QWidget* parent)
   AddOverloads();
   AddPin();
   BindItems();
-  AttachRules();
   learning_->OnFinished = [this] {
     TellPageShown(*this, host_, kValidatorAddr, true);
     Redraw();
@@ -130,12 +124,6 @@ void TValidatorPage::TakePressed(int ladder, uint8_t byte) {
   reported = byte;
   analogPressed_.at(static_cast<std::size_t>(ladder - 1)) = byte;
   RedrawAnalog();
-}
-
-void TValidatorPage::AttachRules() {
-  auto& codeTime = controls_.Get<TVDTrackBar>("VDTrackBar5");
-  codeTime.SetValueFormat(CodeTimeText);
-  codeTime.RefreshValueLabel();
 }
 
 // "Вводить код без запроса" means nothing while no line asks for the code: it stays off.

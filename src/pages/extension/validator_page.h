@@ -48,7 +48,6 @@ class TValidatorPage : public TVDFrame {
   void AddSetButtons();
   void AddOverloads();
   void AddPin();
-  void AttachRules();
   void Store(const char* item);
   void Redraw();
   void RedrawLines();

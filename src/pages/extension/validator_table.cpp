@@ -62,7 +62,14 @@ static_assert(CheckTable(kRows).Row == -1);
 
 constexpr const char* kAverages[] = {"", "1[раз]", "2[раз]", "4[раз]", "8[раз]", "16[раз]", "32[раз]"};
 
+// Seconds up to a minute, then minutes and seconds.
+QString CodeTimeText(int seconds) {
+  if (seconds < 60) return QStringLiteral("%1[c]").arg(seconds);
+  return QStringLiteral("%1[мин] %2[c]").arg(seconds / 60).arg(seconds % 60);
+}
+
 constexpr TValueLabelRow kLabels[] = {
+    {.Name = "VDTrackBar5", .Formula = CodeTimeText},
     {.Name = "VDTrackBar2", .Format = "%d[c]"},
     {.Name = "VDTrackBar4", .Format = "%d[c]"},
     {.Name = "VDTrackBar3", .Scale = 10, .Format = "%d[мc]"},

@@ -63,6 +63,14 @@ uint8_t RunningVoltageByte(int position) {
   return static_cast<uint8_t>(RoundHalfEven((position * 0.1 + 13) * kVoltUnits));
 }
 
+std::optional<int> RunningVoltageShown(int stored) {
+  return RunningVoltagePosition(static_cast<uint8_t>(stored)).value_or(-1);
+}
+
+int RunningVoltageStored(int position, int) {
+  return RunningVoltageByte(position);
+}
+
 std::optional<uint8_t> TankVolumeOf(const QString& text) {
   if (text.isEmpty()) return uint8_t{0};
   bool ok = false;

@@ -103,8 +103,6 @@ void TGSMMessages::AttachOwnerRules(int n) {
   connect(&shortCall, &QCheckBox::clicked, &owner, [&owner](bool checked) {
     if (checked) owner.SetItemIndex(0);
   });
-  // The fourth state has no choice of its own: it only shows that the module holds it.
-  owner.Button(kUnshownOwnerState)->hide();
 }
 
 void TGSMMessages::AttachVariant() {

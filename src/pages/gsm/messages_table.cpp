@@ -383,7 +383,7 @@ constexpr TGsmMessage kMessages[] = {
 static_assert(std::size(kMessages) == kGsmRecordCount);
 
 constexpr TRadioItem kOwnerItems[] = {
-    {0, "только владельца"}, {1, "только абонентов"}, {2, "всех"}, {3, "неизвестно (3)"}};
+    {0, "только владельца"}, {1, "только абонентов"}, {2, "всех"}};
 // clang-format on
 
 constexpr int kFlagServer = 0;
@@ -447,7 +447,7 @@ class TMessageRows {
                      .Bit = kFlagOwner,
                      .Max = 3,
                      .Items = kOwnerItems,
-                     .Default = FlagBit(flags, kFlagOwner + 1) != 0 ? kUnshownOwnerState : 0,
+                     .Default = FlagBit(flags, kFlagOwner + 1) != 0 ? kOwnerBitFourState : 0,
                      .Hint = "Оповещать только владельца или всех абонентов",
                      .Columns = static_cast<int>(std::size(kOwnerItems))});
     AddFlag(Name("cbShortCall", n), "Короткий звонок", addr, flags, kFlagShortCall,

@@ -32,9 +32,10 @@ constexpr int GsmRecordAddr(int n) {
 // The name of a record's control: the stem followed by the record number ("cbSMS12").
 std::string GsmRecordControl(const char* stem, int n);
 
-// The whom-to-notify field has four states and three choices; the fourth item stands for
-// the state no choice shows, so that a stored state 3 stays as it is until the user picks.
-inline constexpr int kUnshownOwnerState = 3;
+// The whom-to-notify field has four states and three choices: state 3 (bit 4 alone) shows
+// as the last choice and stays stored until the user picks one, after a read as after
+// factory settings of a record whose factory flags hold it.
+inline constexpr int kOwnerBitFourState = 3;
 
 // The messages page without its widgets: a section of eight controls per record.
 const TPageTable& GsmMessagesTable();

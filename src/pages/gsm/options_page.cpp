@@ -44,7 +44,6 @@ TGSMOptionsGSMPager::TGSMOptionsGSMPager(IPageHost& host, QWidget* parent)
     : TVDFrame(kGsmModuleAddr, parent), controls_(BuildTablePage(*this, GsmOptionsTable(), host)) {
   new TCheckRules(controls_, kRules, {}, this);
   AttachLowVoltageNote();
-  AttachRunningVoltage();
   AttachFuelLevel(host);
   AddNetworkChoices();
   AddTagSearchTimes();
@@ -67,14 +66,6 @@ void TGSMOptionsGSMPager::AttachLowVoltageNote() {
 
 // A byte that makes no position (below 13 V or above the scale) stays as it is until the
 // user moves the bar.
-void TGSMOptionsGSMPager::AttachRunningVoltage() {
-  auto& bar = controls_.Get<TVDTrackBar>("tbRunningVoltage");
-  bar.OnLoad = [](QObject&, int stored, int& position) {
-    position = RunningVoltagePosition(static_cast<uint8_t>(stored)).value_or(-1);
-  };
-  bar.OnStore = [](QObject&, int position, int& stored) { stored = RunningVoltageByte(position); };
-}
-
 void TGSMOptionsGSMPager::AttachFuelLevel(IPageHost& host) {
   auto& bar = controls_.Get<TVDTrackBar>("VDTrackBar3");
   bar.SetValueFormat([this](int position) {

@@ -24,7 +24,6 @@ class TGSMOptionsGSMPager : public TVDFrame {
 
  private:
   void AttachLowVoltageNote();
-  void AttachRunningVoltage();
   void AttachFuelLevel(IPageHost& host);
   void TakeFuelUnit(const TLanMsg& msg);
   void AddNetworkChoices();

@@ -1,6 +1,7 @@
 #include "pages/gsm/options_table.h"
 
 #include "pages/gsm/gsm_address.h"
+#include "pages/gsm/gsm_codings.h"
 
 namespace {
 
@@ -16,7 +17,7 @@ constexpr TControlRow kRows[] = {
     {.Name = "VDCheckBox1", .Kind = ckCheckBox, .Caption = "Запускать двигатель при снижении напряжения", .Mem = mlInt, .Addr = 0, .Type = stBit, .Bit = 5, .Hint = "Разрешение запуска двигателя для подзарядки аккумулятора автомобиля"},
     {.Name = "VDCheckBox11", .Kind = ckCheckBox, .Caption = "Не запускать двигатель по напряжению в Отпуске", .Mem = mlInt, .Addr = 48, .Type = stBit, .Bit = 7},
     {.Name = "tbAccuRStart", .Kind = ckTrackBar, .Caption = "Порог низкого напряжения", .Mem = mlInt, .Addr = 1, .Type = stByte, .Max = 152, .Range = {104, 152}, .Default = 131, .Hint = "Напряжение аккумулятора автомобиля, при котором нужно запускать двигатель"},
-    {.Name = "tbRunningVoltage", .Kind = ckTrackBar, .Caption = "Напряжение запущенного двигателя", .Mem = mlInt, .Addr = 2, .Type = stByte, .Range = {0, 19}, .Default = 4, .Hint = "Модем отменяет режим пониженного потребления при повышении напряжении питания выше заданного порога на 5 минут"},
+    {.Name = "tbRunningVoltage", .Kind = ckTrackBar, .Caption = "Напряжение запущенного двигателя", .Mem = mlInt, .Addr = 2, .Type = stByte, .Range = {0, 19}, .Default = 4, .Hint = "Модем отменяет режим пониженного потребления при повышении напряжении питания выше заданного порога на 5 минут", .Coding = &kRunningVoltageCoding},
     {.Kind = ckHeading, .Caption = "Реакция на снижение температуры"},
     {.Kind = ckCheckBox, .Caption = "Запуск двигателя при снижении температуры", .Mem = mlInt, .Addr = 0, .Type = stBit, .Bit = 3},
     {.Kind = ckCheckBox, .Caption = "Использовать температуру внешнего датчика", .Mem = mlInt, .Addr = 54, .Type = stBit, .Bit = 2},

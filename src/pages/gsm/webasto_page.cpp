@@ -27,17 +27,7 @@ TGSMWebasto::TGSMWebasto(IPageHost& host, QWidget* parent)
     : TVDFrame(kGsmModuleAddr, parent),
       host_(host),
       controls_(BuildTablePage(*this, GsmWebastoTable(), host)) {
-  AttachBoilerThreshold();
   AddBoilerTemperature();
-}
-
-// The bus counts the boiler's temperature in half degrees from −40 °C.
-void TGSMWebasto::AttachBoilerThreshold() {
-  auto& bar = controls_.Get<TVDTrackBar>("VDTrackBar2");
-  bar.SetValueFormat([](int position) {
-    return QLocale().toString(position / 2.0 - 40, 'g', 4) + QStringLiteral(" °С");
-  });
-  bar.RefreshValueLabel();
 }
 
 void TGSMWebasto::AddBoilerTemperature() {

@@ -18,7 +18,6 @@ class TGSMWebasto : public TVDFrame {
   QString BoilerTemperature() const;
 
  private:
-  void AttachBoilerThreshold();
   void AddBoilerTemperature();
   void RequestBoilerTemperature();
 

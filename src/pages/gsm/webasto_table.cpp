@@ -1,5 +1,7 @@
 #include "pages/gsm/webasto_table.h"
 
+#include <QLocale>
+
 #include "pages/gsm/gsm_address.h"
 
 namespace {
@@ -30,7 +32,13 @@ constexpr TControlRow kRows[] = {
 };
 static_assert(CheckTable(kRows).Row == -1);
 
+// The bus counts the boiler's temperature in half degrees from −40 °C.
+QString BoilerThresholdText(int position) {
+  return QLocale().toString(position / 2.0 - 40, 'g', 4) + QStringLiteral(" °С");
+}
+
 constexpr TValueLabelRow kValueLabels[] = {
+    {.Name = "VDTrackBar2", .Formula = BoilerThresholdText},
     {.Name = "VDTrackBar3", .Format = "%d мин"},
     {.Name = "VDTrackBar1", .Format = "%d мин"},
     {.Name = "VDTrackBar4", .Format = "%d °С"},

@@ -75,19 +75,12 @@ TMainDiag::TMainDiag(IPageHost& host, TMainBoard& board, QWidget* parent)
   }
 }
 
-bool TMainDiag::NewerCodes() const {
-  return board_.Model().Pcb().IsThirdGeneration() || host_.MainVersionMajor() == 5;
-}
-
 void TMainDiag::AttachHistories() {
   const char* names[] = {"VDMemo1", "VDMemo2", "VDMemo3", "VDMemo4"};
   for (std::size_t i = 0; i < histories_.size(); ++i) {
     histories_[i] = &controls_.Get<TVDMemo>(names[i]);
     histories_[i]->setReadOnly(true);
     histories_[i]->setMaximumHeight(90);
-    histories_[i]->OnLoad = [this](QObject&, uint8_t code, QString& line) {
-      line = HistoryLine(code, NewerCodes());
-    };
   }
   auto* erase = Button(QStringLiteral("Стереть историю"), QStringLiteral("btEraseHistory"));
   connect(erase, &QPushButton::clicked, this, &TMainDiag::ClearHistories);
@@ -223,12 +216,11 @@ void TMainDiag::ClearRestartHistory() {
   std::vector<TPageCommand> commands;
   for (int k = 0; k < 4; ++k) {
     const int addr = kRestartAddr + kBlock * k;
-    TPageCommand command{
-        .Dest = kMainModuleAddr,
-        .Command = kWriteSettings,
-        .Data = {static_cast<uint8_t>(addr & 0xFF), static_cast<uint8_t>(addr >> 8)}};
-    command.Data.resize(2 + kBlock, 0xFF);
-    commands.push_back(std::move(command));
+    std::vector<uint8_t> data(2 + kBlock, 0xFF);
+    data[0] = static_cast<uint8_t>(addr & 0xFF);
+    data[1] = static_cast<uint8_t>(addr >> 8);
+    commands.push_back(
+        {.Dest = kMainModuleAddr, .Command = kWriteSettings, .Data = std::move(data)});
   }
   RunInOrder(*findChild<QPushButton*>(QStringLiteral("btClearRestarts")), std::move(commands),
              [this](bool answered, const std::vector<TAdapter::TAnswer>&) {

@@ -42,7 +42,6 @@ class TMainDiag : public TVDFrame {
   void AttachHistories();
   void AttachDates();
   void AttachReadings();
-  bool NewerCodes() const;
   std::optional<uint8_t> FirstFirmware(int byte) const;
   void ClearHistories();
   void RequestCounters();

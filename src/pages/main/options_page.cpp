@@ -68,20 +68,6 @@ constexpr TImitationButton kForcedBlocking[] = {
 
 constexpr uint8_t kGsmAddr = 3;
 
-// Output overload thresholds: the board of revision 5 has its own current sensing.
-struct TOverloadScale {
-  int Positions;
-  double AmperesPerPosition;
-};
-constexpr uint8_t kOwnScaleRevision = 5;
-constexpr TOverloadScale kOwnScale{26, 0.1953};
-constexpr TOverloadScale kUsualScale{64, 0.078125};
-
-// Firmware that knows the overload thresholds.
-bool HasOverloadScale(uint8_t major) {
-  return major >= 3 && major <= 5;
-}
-
 constexpr char kPinSection[] = "Персональный ПИН-код Главного Модуля";
 constexpr char kTagSection[] = "Взаимодействия с меткой";
 
@@ -187,7 +173,6 @@ void TMainOptions::AttachOverloads() {
   };
   nameWire(rightSide_, QStringLiteral("Порог перегрузки серого провода"));
   nameWire(leftSide_, QStringLiteral("Порог перегрузки серо-черного провода"));
-  ShowOverloadLabels();
   controls_.Get<TVDData>("vddMainVersion").OnLoad = [this](QObject&, uint8_t byte, int index) {
     if (index == 0) VersionLoaded(byte);
   };
@@ -212,20 +197,14 @@ void TMainOptions::BoardRevisionLoaded(uint8_t revision) {
 }
 
 void TMainOptions::ApplyOverloadScale() {
-  if (!HasOverloadScale(versionMajor_) && !host_.DemoMode()) return;
-  const TOverloadScale scale = boardRevision_ == kOwnScaleRevision ? kOwnScale : kUsualScale;
-  amperesPerPosition_ = scale.AmperesPerPosition;
+  const bool scaled = HasOverloadScale(versionMajor_) || host_.DemoMode();
+  const TOverloadScale scale = OverloadScaleOf(boardRevision_);
   for (TVDTrackBar* bar : {&leftSide_, &rightSide_}) {
-    bar->setMaximum(scale.Positions);
-    bar->SetDefaultValue(scale.Positions);
-  }
-  ShowOverloadLabels();
-}
-
-void TMainOptions::ShowOverloadLabels() {
-  for (TVDTrackBar* bar : {&leftSide_, &rightSide_}) {
-    bar->SetValueFormat(
-        [this](int position) { return FormatNumber("%5.2f А", position * amperesPerPosition_); });
+    if (scaled) {
+      bar->setMaximum(scale.Positions);
+      bar->SetDefaultValue(scale.Positions);
+    }
+    bar->RefreshValueLabel();
   }
 }
 

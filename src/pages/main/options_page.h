@@ -31,7 +31,6 @@ class TMainOptions : public TVDFrame {
   void VersionLoaded(uint8_t major);
   void BoardRevisionLoaded(uint8_t revision);
   void ApplyOverloadScale();
-  void ShowOverloadLabels();
   void SendImitation(QPushButton& button, uint8_t command);
 
   IPageHost& host_;
@@ -41,6 +40,5 @@ class TMainOptions : public TVDFrame {
   uint8_t versionMajor_ = 0;
   uint8_t boardRevision_ = 0;
   // Zero until the firmware rule first sets the scale, so the labels show no current.
-  double amperesPerPosition_ = 0;
   std::array<uint8_t, 2> transceiverCode_{};
 };

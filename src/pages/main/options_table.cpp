@@ -291,7 +291,20 @@ static_assert(CheckTable(kRows).Row == -1);
 
 constexpr const char* kSelfArmTimes[] = {"5 сек", "7 сек", "10 сек", "30 сек"};
 
+// The thresholds in amperes on the board's scale, unless the firmware is known not to have
+// them (major version 0 is no firmware's: nothing reported yet).
+QString OverloadLabel(int position, const ILabelContext& page) {
+  const int major = page.Shown("vddMainVersion").value_or(0);
+  if (major != 0 && !HasOverloadScale(major) && !page.DemoMode()) {
+    return QString::number(position);
+  }
+  const TOverloadScale scale = OverloadScaleOf(page.Shown("VDData2").value_or(0));
+  return FormatNumber("%5.2f А", position * scale.AmperesPerPosition);
+}
+
 constexpr TValueLabelRow kValueLabels[] = {
+    {.Name = "vdd_L_Side", .PageFormula = OverloadLabel},
+    {.Name = "vdd_R_side", .PageFormula = OverloadLabel},
     {.Name = "VDTrackBar17", .Scale = 200, .Format = "%d мс"},
     {.Name = "VDTrackBar1", .Scale = 200, .Format = "%d мс"},
     {.Name = "VDTrackBar2", .Scale = 200, .Format = "%d мс"},
@@ -313,6 +326,16 @@ static_assert(CheckValueLabels(kValueLabels) == -1);
 // clang-format on
 
 }  // namespace
+
+TOverloadScale OverloadScaleOf(int boardRevision) {
+  constexpr int kOwnScaleRevision = 5;
+  return boardRevision == kOwnScaleRevision ? TOverloadScale{26, 0.1953}
+                                            : TOverloadScale{64, 0.078125};
+}
+
+bool HasOverloadScale(int major) {
+  return major >= 3 && major <= 5;
+}
 
 const TPageTable& MainOptionsTable() {
   static constexpr TPageTable kTable = {.Name = "MainOptions",

@@ -107,25 +107,9 @@ TTachoScale TMainRStart::Scale() const {
 }
 
 void TMainRStart::AttachLabels() {
-  period_.SetValueFormat([this](int position) { return Scale().PeriodText(position); });
   period_.OnChange = [this](QObject&) { ShowSpeeds(); };
-  for (const char* name : kThresholds) {
-    controls_.Get<TVDTrackBar>(name).SetValueFormat(
-        [this](int byte) { return Scale().ThresholdText(byte, period_.Position()); });
-  }
   connect(&controls_.Get<TVDCheckBox>("cbDoubleImpulse"), &QCheckBox::toggled, this,
           &TMainRStart::ShowSpeeds);
-  controls_.Get<TVDTrackBar>("VDTrackBar5").SetValueFormat([this](int position) {
-    return ThresholdVoltageText(position);
-  });
-  controls_.Get<TVDTrackBar>("VDTrackBar14").SetValueFormat([](int position) {
-    return DelayText(position, "%4.2f cек");
-  });
-  speedometer_.SetValueFormat([this](int position) {
-    return controls_.Get<TVDCheckBox>("VDCheckBox21").isChecked()
-               ? QString::number(position) + QStringLiteral("км/час")
-               : QString::asprintf("%-6.2f мс", position * 0.08);
-  });
 }
 
 void TMainRStart::ShowTachoSource() {
@@ -171,12 +155,6 @@ void TMainRStart::AttachCanSources() {
   });
 }
 
-QString TMainRStart::ThresholdVoltageText(int position) const {
-  const bool newer = board_.Model().Pcb().IsThirdGeneration() || major_ == 5;
-  return QString::asprintf("%-3.2f В",
-                           newer ? position * 0.01953125 / 0.235 : position / 250.0 * 10);
-}
-
 void TMainRStart::ShowSpeeds() {
   period_.RefreshValueLabel();
   for (const char* name : kThresholds) {
@@ -190,7 +168,6 @@ void TMainRStart::ShowSpeeds() {
 
 // The CAN sources and the half coefficient belong to the firmware that knows them.
 void TMainRStart::VersionLoaded(uint8_t major) {
-  major_ = major;
   const bool known = major == 4 || major == 5 || host_.DemoMode();
   for (QWidget* box :
        {static_cast<QWidget*>(tachoFromCan_), static_cast<QWidget*>(halfCoefficient_)}) {

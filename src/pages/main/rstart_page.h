@@ -37,7 +37,6 @@ class TMainRStart : public TVDFrame {
   void VersionLoaded(uint8_t major);
   void ShowSpeeds();
   TTachoScale Scale() const;
-  QString ThresholdVoltageText(int position) const;
 
   IPageHost& host_;
   TMainBoard& board_;
@@ -47,5 +46,4 @@ class TMainRStart : public TVDFrame {
   QCheckBox* halfCoefficient_ = nullptr;
   QCheckBox* tachoFromCan_ = nullptr;
   QPointer<TMainGraph> graph_;
-  uint8_t major_ = 0;
 };

@@ -1,8 +1,47 @@
 #include "pages/main/rstart_table.h"
 
 #include "link/lan_msg.h"
+#include "pages/main/start_relays.h"
+#include "pages/main/tacho_scale.h"
 
 namespace {
+
+// The scale the page's tacho settings are shown on: the half coefficient only changes how
+// the program shows speeds, and a tacho taken from the CAN bus gives the period slider a
+// speed.
+TTachoScale PageScale(const ILabelContext& page) {
+  return {.Coefficient = page.Shown("cbHalfCoefficient").value_or(0) != 0
+                             ? TTachoScale::kHalfCoefficient
+                             : TTachoScale::kCoefficient,
+          .DoubleImpulse = page.Shown("cbDoubleImpulse").value_or(0) != 0,
+          .FromCan = page.Shown("cbTachoFromCan").value_or(0) != 0};
+}
+
+QString PeriodLabel(int position, const ILabelContext& page) {
+  return PageScale(page).PeriodText(position);
+}
+
+QString ThresholdLabel(int byte, const ILabelContext& page) {
+  return PageScale(page).ThresholdText(byte, page.Shown("tbTaho").value_or(0));
+}
+
+// Third-generation boards and firmware 5 measure the signal on another divider.
+QString ThresholdVoltageLabel(int position, const ILabelContext& page) {
+  const bool newer = page.BoardGeneration() == 3 || page.Shown("vddMainVersion") == 5;
+  return QString::asprintf("%-3.2f В",
+                           newer ? position * 0.01953125 / 0.235 : position / 250.0 * 10);
+}
+
+QString AccDelayLabel(int position) {
+  return DelayText(position, "%4.2f cек");
+}
+
+// A speedometer taken from the CAN bus gives the slider a speed instead of a period.
+QString SpeedometerLabel(int position, const ILabelContext& page) {
+  return page.Shown("VDCheckBox21").value_or(0) != 0
+             ? QString::number(position) + QStringLiteral("км/час")
+             : QString::asprintf("%-6.2f мс", position * 0.08);
+}
 
 // clang-format off
 constexpr TRadioItem kGearboxItems[] = {{0, "механическая"}, {1, "автоматическая"}};
@@ -73,7 +112,7 @@ constexpr TControlRow kRows[] = {
     {.Name = "VDTrackBar11", .Kind = ckTrackBar, .Caption = "Задержка выключения поддержки зажигания", .Mem = mlExt, .Addr = 645, .Type = stByteLo, .Max = 15, .Guard = {268, 0}, .Default = 3, .Hint = "Пауза перед ВЫКЛЮЧЕНИЕМ поддержки зажигания"},
     {.Name = "VDTrackBar12", .Kind = ckTrackBar, .Caption = "Задержка включения ACC", .Mem = mlExt, .Addr = 644, .Type = stByteHi, .Max = 15, .Range = {1, 15}, .Guard = {268, 0}, .Default = 10, .Hint = "Пауза перед включением ACC"},
     {.Name = "VDTrackBar13", .Kind = ckTrackBar, .Caption = "Задержка выключения ACC", .Mem = mlExt, .Addr = 645, .Type = stByteHi, .Max = 15, .Guard = {268, 0}, .Default = 5, .Hint = "Пауза перед ВЫКЛЮЧЕНИЕМ ACC"},
-    {.Name = "VDTrackBar14", .Kind = ckTrackBar, .Caption = "Задержка включения ACC после успешного запуска", .Mem = mlExt, .Addr = 646, .Type = stByte, .Max = 255, .Range = {0, 225}, .Guard = {268, 0}, .Default = 3, .Hint = "Пауза перед включением ACC", .Coding = &kTimeByte},
+    {.Name = "VDTrackBar14", .Kind = ckTrackBar, .Caption = "Задержка включения ACC после успешного запуска", .Mem = mlExt, .Addr = 646, .Type = stByte, .Max = 255, .Range = {1, 225}, .Guard = {268, 0}, .Default = 3, .Hint = "Пауза перед включением ACC", .Coding = &kTimeByte},
     {.Name = "VDTrackBar1", .Kind = ckTrackBar, .Caption = "Время работы двигателя", .Mem = mlExt, .Addr = 202, .Type = stByteHi, .Max = 8, .Guard = {260, 5}, .Default = 0, .Hint = "Время работы двигателя при дистанционном запуске"},
     {.Name = "VDTrackBar17", .Kind = ckTrackBar, .Caption = "Время между попытками запуска", .Mem = mlExt, .Addr = 656, .Type = stByteLo, .Max = 15, .Range = {2, 7}, .Guard = {268, 0}, .Default = 7},
     {.Name = "VDTrackBar3", .Kind = ckTrackBar, .Caption = "Первая попытка запуска", .Mem = mlExt, .Addr = 201, .Type = stByteLo, .Max = 14, .Guard = {268, 0}, .Default = 2, .Hint = "Время паузы между включением зажигания и стартера"},
@@ -178,6 +217,15 @@ constexpr TValueLabelRow kValueLabels[] = {
     {.Name = "VDTrackBar20", .Format = "%2.1f c"},
     {.Name = "VDTrackBar22", .Format = "%d °C"},
     {.Name = "VDTrackBar23", .Scale = 100, .Format = "%d мс"},
+    {.Name = "tbTaho", .PageFormula = PeriodLabel},
+    {.Name = "tbMaxRPM", .PageFormula = ThresholdLabel},
+    {.Name = "tbStarter", .PageFormula = ThresholdLabel},
+    {.Name = "tbSensChange", .PageFormula = ThresholdLabel},
+    {.Name = "tbTTArm", .PageFormula = ThresholdLabel},
+    {.Name = "tbTTRun", .PageFormula = ThresholdLabel},
+    {.Name = "VDTrackBar5", .PageFormula = ThresholdVoltageLabel},
+    {.Name = "VDTrackBar14", .Formula = AccDelayLabel},
+    {.Name = "VDTrackBar6", .PageFormula = SpeedometerLabel},
 };
 static_assert(CheckValueLabels(kValueLabels) == -1);
 // clang-format on

@@ -233,13 +233,14 @@ class MessagesPageTest : public ::testing::Test, public TBoundGsmPage<TGSMMessag
   }
 };
 
-// State 3 of whom to notify (bit 4 alone) has no choice of its own: it stays in the module
-// until the user picks one, on a read as after factory settings.
+// State 3 of whom to notify (bit 4 alone) has no choice of its own: it shows as the last
+// choice and stays in the module until the user picks one, on a read as after factory
+// settings.
 TEST_F(MessagesPageTest, NotifyStateNoChoiceShowsStaysUntilTheUserChooses) {
   messages.Put(GsmRecordAddr(2), {0xD0});
   Read(mlExt);
-  EXPECT_EQ(Owner(2).ItemIndex(), kUnshownOwnerState);
-  for (int item = 0; item < 3; ++item) EXPECT_FALSE(Owner(2).Button(item)->isChecked());
+  EXPECT_EQ(Owner(2).ItemIndex(), 2);
+  EXPECT_TRUE(Owner(2).Button(2)->isChecked());
   Write(mlExt);
   EXPECT_EQ(Flags(2), 0xD0);
   Owner(2).Button(2)->click();

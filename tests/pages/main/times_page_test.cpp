@@ -98,9 +98,12 @@ TEST_F(TimesPageTest, TheCommandLineShowsThePagesPositions) {
                                                                              : 0x00);
       module.Put(row.Addr, {static_cast<uint8_t>(other | stored << shift)});
       Read();
-      EXPECT_EQ(
-          SettingValueText(row, QLatin1String(row.Name), table, Settings(), bar.ComponentData()),
-          QStringLiteral("%1 (%2)").arg(bar.Position()).arg(bar.GetValueText()));
+      const TTableLabelContext page(
+          table,
+          [this](uint8_t, TMemoryLocation) -> TBaseDeviceMemoryItem* { return &Settings(); });
+      EXPECT_EQ(SettingValueText(row, QLatin1String(row.Name), table, Settings(),
+                                 bar.ComponentData(), page),
+                QStringLiteral("%1 (%2)").arg(bar.Position()).arg(bar.GetValueText()));
     }
   }
 }
