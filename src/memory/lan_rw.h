@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <chrono>
 #include <cstdint>
 
 #include "memory/rw.h"
@@ -30,14 +29,12 @@ class TLanRW : public TRW {
   void Finish() override;
 
  private:
+  bool ReadPackets(int start, std::span<uint8_t> buffer);
   bool ReadByteByByte(int start, std::span<uint8_t> buffer);
-  bool LateAnswersLikely();
+  // Reports a read that failed; returns false.
+  bool Fail();
   void ShowError(const QString& text) const;
 
   TAdapter* adapter_ = nullptr;
   IUserQuestions* questions_ = nullptr;
-  // The link's count of troubled requests when last looked at, and until when late answers
-  // to them are likely.
-  uint64_t seenTroubles_ = 0;
-  std::chrono::steady_clock::time_point lateAnswersUntil_{};
 };
