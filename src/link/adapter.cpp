@@ -107,13 +107,13 @@ bool TAdapter::IsWaiting() const {
   return waiting_;
 }
 
-void TAdapter::Send(uint8_t frameType, std::span<const uint8_t> payload) {
-  if (sending_) return;
-  if (!connected_ && !Connect()) return;
+bool TAdapter::Send(uint8_t frameType, std::span<const uint8_t> payload) {
+  if (sending_) return false;
+  if (!connected_ && !Connect()) return false;
   const auto wire = EncodeAdapterFrame(frameType, payload);
   if (!wire) {
     ReportError(kErrBadFormat);
-    return;
+    return false;
   }
   sending_ = true;
   struct TSendingGuard {
@@ -129,13 +129,13 @@ void TAdapter::Send(uint8_t frameType, std::span<const uint8_t> payload) {
   if (status == kPortIoError) {
     ReportError(kErrAdapterNotFound);
     Disconnect();
-    return;
+    return false;
   }
   if (status != kPortOk || written < wire->Size) {
     ReportError(kErrTransmit);
-    return;
+    return false;
   }
-  if (!abortWaits_) acknowledgementEvent_.Wait(kAcknowledgementWait);
+  return !abortWaits_ && acknowledgementEvent_.Wait(kAcknowledgementWait);
 }
 
 void TAdapter::AbortWaits() {
@@ -165,10 +165,11 @@ void TAdapter::WaitOutLateAnswers(const TLanMsg& request) {
   }
 }
 
-bool TAdapter::WouldHoldBack(uint8_t source, uint8_t dest, std::span<const uint8_t> data,
-                             uint8_t command) {
-  const auto now = std::chrono::steady_clock::now();
-  return lateAnswers_.HeldUntil(MakeMsg(source, dest, false, true, data, command), now) > now;
+std::chrono::steady_clock::time_point TAdapter::HeldBackUntil(uint8_t source, uint8_t dest,
+                                                               std::span<const uint8_t> data,
+                                                               uint8_t command) {
+  return lateAnswers_.HeldUntil(MakeMsg(source, dest, false, true, data, command),
+                                std::chrono::steady_clock::now());
 }
 
 TAdapter::TAnswer TAdapter::GetAnswer(uint8_t source, uint8_t dest, std::span<const uint8_t> data,
@@ -202,6 +203,9 @@ TAdapter::TAnswer TAdapter::GetAnswer(uint8_t source, uint8_t dest, std::span<co
     lateAnswers_.Expect(request, std::chrono::steady_clock::now());
     Send(kFrameToBus, frame.View());
     if (!abortWaits_) answerEvent_.Wait(AnswerWait(dest));
+    // The adapter acknowledges every frame it takes before it puts it on the bus: a try it
+    // has not acknowledged even now never reached a module, and nothing can answer it.
+    if (!acknowledgementEvent_.IsSet()) lateAnswers_.Withdraw(request);
     std::lock_guard lock(pendingMutex_);
     if (answerReceived_) {
       answer.Answered = true;

@@ -87,15 +87,16 @@ class TAdapter : public QObject {
   void SetJournal(std::unique_ptr<IAdapterJournal> journal);
   IAdapterJournal& Journal() { return *journal_; }
 
-  // Writes one adapter frame and waits for the adapter's acknowledgement.
-  virtual void Send(uint8_t frameType, std::span<const uint8_t> payload);
+  // Writes one adapter frame and waits for the adapter's acknowledgement; true when it came.
+  virtual bool Send(uint8_t frameType, std::span<const uint8_t> payload);
   // Does `msg` answer the pending request? Called with the pending record locked.
   virtual bool MatchesPending(const TLanMsg& msg) const;
 
-  // Would GetAnswer hold this request back because an answer to an earlier one, still
-  // expected, could pass for its answer?
-  bool WouldHoldBack(uint8_t source, uint8_t dest, std::span<const uint8_t> data,
-                     uint8_t command);
+  // Until when GetAnswer would hold this request back because an answer to an earlier one,
+  // still expected, could pass for its answer; a time not after now when it would not.
+  std::chrono::steady_clock::time_point HeldBackUntil(uint8_t source, uint8_t dest,
+                                                      std::span<const uint8_t> data,
+                                                      uint8_t command);
   // Read answers that came when no request still expected could have caused them: a read
   // answer taken meanwhile may have belonged to a forgotten request.
   uint64_t UnexplainedAnswers() const { return lateAnswers_.Unexplained(); }

@@ -44,6 +44,14 @@ void TLateAnswers::Expect(const TLanMsg& request, TClock::time_point sent) {
   tries_.push_back({request, sent});
 }
 
+void TLateAnswers::Withdraw(const TLanMsg& request) {
+  std::lock_guard lock(mutex_);
+  const auto latest = std::find_if(tries_.rbegin(), tries_.rend(), [&](const TTry& tried) {
+    return SameAnswerShape(tried.Request, request);
+  });
+  if (latest != tries_.rend()) tries_.erase(std::next(latest).base());
+}
+
 void TLateAnswers::ExpectEarlierRun(TClock::duration quiet, TClock::time_point now) {
   std::lock_guard lock(mutex_);
   earlierRunQuiet_ = quiet;

@@ -29,6 +29,8 @@ class TLateAnswers {
 
   // A try of `request` sent at `sent` got no answer of its own.
   void Expect(const TLanMsg& request, TClock::time_point sent);
+  // The latest try of `request` never left: nothing will answer it.
+  void Withdraw(const TLanMsg& request);
   // Requests of an earlier run on the same line may still be answered: every answer to the PC
   // counts as theirs until none has come for `quiet`.
   void ExpectEarlierRun(TClock::duration quiet, TClock::time_point now);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <optional>
 
 #include "link/adapter.h"
@@ -68,14 +69,17 @@ bool TLanRW::ReadPackets(int start, std::span<uint8_t> buffer) {
     const int whole = std::min(packet, static_cast<int>(buffer.size() - done));
     // A read answer names only its length. While an answer to an earlier read of some length
     // may still come, this packet is asked in a length no such answer has, so that none can
-    // pass for it; the link holds the request back only when every length is taken.
+    // pass for it; when every length has one, in the length the link frees first.
     int n = whole;
-    while (n > 1 && adapter_->WouldHoldBack(kPcAddr, Device()->LanAddr(), request(n),
-                                            commands->Read)) {
-      --n;
-    }
-    if (adapter_->WouldHoldBack(kPcAddr, Device()->LanAddr(), request(n), commands->Read)) {
-      n = whole;
+    auto heldUntil = std::chrono::steady_clock::time_point::max();
+    for (int length = whole; length >= 1; --length) {
+      const auto until =
+          adapter_->HeldBackUntil(kPcAddr, Device()->LanAddr(), request(length), commands->Read);
+      if (until < heldUntil) {
+        heldUntil = until;
+        n = length;
+      }
+      if (until <= std::chrono::steady_clock::now()) break;
     }
     const auto answer =
         adapter_->GetAnswer(kPcAddr, Device()->LanAddr(), request(n), commands->Read);
