@@ -34,8 +34,25 @@ int TLanRW::GetPacketSize() const {
   return Device() ? Device()->PacketSize() : 1;
 }
 
-void TLanRW::ShowError(const QString& text) const {
+// One message per cause: the same error packet after packet (a module that stopped answering,
+// an adapter that went away) is shown once, and how often it came again is told when another
+// error comes, a packet gets through or the transfer ends.
+void TLanRW::ShowError(const QString& text) {
+  if (text == lastError_) {
+    ++repeats_;
+    return;
+  }
+  FlushRepeatedErrors();
+  lastError_ = text;
   if (questions_) questions_->ShowError(text);
+}
+
+void TLanRW::FlushRepeatedErrors() {
+  if (repeats_ > 0 && questions_) {
+    questions_->ShowError(QStringLiteral("%1 (повторов: %2)").arg(lastError_).arg(repeats_));
+  }
+  repeats_ = 0;
+  lastError_.clear();
 }
 
 bool TLanRW::Read(int start, std::span<uint8_t> buffer) {
@@ -84,6 +101,7 @@ bool TLanRW::ReadPackets(int start, std::span<uint8_t> buffer) {
     const auto answer =
         adapter_->GetAnswer(kPcAddr, Device()->LanAddr(), request(n), commands->Read);
     if (!answer.Answered) return Fail();
+    FlushRepeatedErrors();
     std::copy_n(answer.Data.begin(), n, buffer.begin() + static_cast<long>(done));
     address += n;
     done += static_cast<size_t>(n);
@@ -102,6 +120,7 @@ bool TLanRW::ReadByteByByte(int start, std::span<uint8_t> buffer) {
     // address nor length: the link holds the request back while an earlier one may still be
     // answered.
     if (!answer.Answered) return Fail();
+    FlushRepeatedErrors();
     byte = answer.Data[0];
     ++address;
   }
@@ -140,10 +159,13 @@ TClusterList TLanRW::Write(int start, std::span<const uint8_t> bytes) {
       } else {
         unconfirmed.push_back({address, n});
       }
-    } else if (verify && (answer.Length < 3 || answer.Data[0] != n ||
-                          answer.Data[1] != Low(address) || answer.Data[2] != High(address))) {
-      throw ELanDev(QStringLiteral("%1 : %2 - ошибка при записи данных")
-                        .arg(Device()->Name(), Item()->Name()));
+    } else {
+      FlushRepeatedErrors();
+      if (verify && (answer.Length < 3 || answer.Data[0] != n || answer.Data[1] != Low(address) ||
+                     answer.Data[2] != High(address))) {
+        throw ELanDev(QStringLiteral("%1 : %2 - ошибка при записи данных")
+                          .arg(Device()->Name(), Item()->Name()));
+      }
     }
     address += n;
     done += n;

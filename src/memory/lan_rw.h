@@ -27,14 +27,19 @@ class TLanRW : public TRW {
   // Throws ELanDev when the slave module's flash confirms another packet than was sent.
   TClusterList Write(int start, std::span<const uint8_t> bytes) override;
   void Finish() override;
+  // Tells how often the last error recurred, if it did (see ShowError); the transfer ends.
+  void FlushRepeatedErrors();
 
  private:
   bool ReadPackets(int start, std::span<uint8_t> buffer);
   bool ReadByteByByte(int start, std::span<uint8_t> buffer);
   // Reports a read that failed; returns false.
   bool Fail();
-  void ShowError(const QString& text) const;
+  void ShowError(const QString& text);
 
   TAdapter* adapter_ = nullptr;
   IUserQuestions* questions_ = nullptr;
+  // The error shown last and how often it came again since.
+  QString lastError_;
+  int repeats_ = 0;
 };

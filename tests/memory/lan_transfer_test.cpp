@@ -695,3 +695,24 @@ TEST_F(LanTransferTest, RefusedStoreSaysWhatToChangeAndWritesNothingOfItsArea) {
 }
 
 }  // namespace
+
+namespace {
+
+// An adapter that went away fails every packet of a long write the same way: one message says
+// so, and one more how often it recurred, instead of one line per packet.
+TEST_F(LanTransferTest, APacketAfterPacketErrorIsShownOnceWithItsRepeatsCounted) {
+  TTestControl control(2, mlExt, 0, 64);
+  Bind({&control});
+  devices.ReadDevice(&Main(), {mlExt}, {});
+  control.Value = Bytes(7, 64);
+  vehicle->DropFramesToPc(TAdapter::kTries);  // the first packet fails on its own
+  vehicle->TakeSentByPc();
+  // The second packet gets through, so the first cause ends there; then the line goes.
+  devices.WriteDevice(&Main(), {mlExt}, {}, TSilenceAfterFrames(*vehicle, 2, TAdapter::kTries + 1));
+  vehicle->SilenceModule(2, false);
+  const QString text = QStringLiteral("Не удалось записать данные в устройство, повторите запись");
+  EXPECT_EQ(questions.errors,
+            (std::vector<QString>{text, text, QStringLiteral("%1 (повторов: 5)").arg(text)}));
+}
+
+}  // namespace
