@@ -38,6 +38,7 @@ QString TPortProvider::DescriptionError(const QString& description) {
   // A path that does not exist yet fails as an adapter that does not open.
   if (::stat(description.toLocal8Bit().constData(), &info) != 0) return {};
   if (S_ISCHR(info.st_mode)) return {};
-  return QStringLiteral("not a character device (a serial device such as /dev/ttyUSB0 or a "
-                        "pseudo-terminal is needed)");
+  return QStringLiteral(
+      "not a character device (a serial device such as /dev/ttyUSB0 or a "
+      "pseudo-terminal is needed)");
 }

@@ -166,8 +166,8 @@ void TAdapter::WaitOutLateAnswers(const TLanMsg& request) {
 }
 
 std::chrono::steady_clock::time_point TAdapter::HeldBackUntil(uint8_t source, uint8_t dest,
-                                                               std::span<const uint8_t> data,
-                                                               uint8_t command) {
+                                                              std::span<const uint8_t> data,
+                                                              uint8_t command) {
   return lateAnswers_.HeldUntil(MakeMsg(source, dest, false, true, data, command),
                                 std::chrono::steady_clock::now());
 }
@@ -203,9 +203,6 @@ TAdapter::TAnswer TAdapter::GetAnswer(uint8_t source, uint8_t dest, std::span<co
     lateAnswers_.Expect(request, std::chrono::steady_clock::now());
     Send(kFrameToBus, frame.View());
     if (!abortWaits_) answerEvent_.Wait(AnswerWait(dest));
-    // The adapter acknowledges every frame it takes before it puts it on the bus: a try it
-    // has not acknowledged even now never reached a module, and nothing can answer it.
-    if (!acknowledgementEvent_.IsSet()) lateAnswers_.Withdraw(request);
     std::lock_guard lock(pendingMutex_);
     if (answerReceived_) {
       answer.Answered = true;
@@ -213,6 +210,9 @@ TAdapter::TAnswer TAdapter::GetAnswer(uint8_t source, uint8_t dest, std::span<co
       answer.Data = pending_.Data;
       return answer;
     }
+    // The adapter acknowledges every frame it takes before it puts it on the bus: a try it
+    // has not acknowledged even now never reached a module, and nothing can answer it.
+    if (!acknowledgementEvent_.IsSet()) lateAnswers_.Withdraw(request);
   }
   if (abortWaits_) return answer;
 
@@ -355,7 +355,8 @@ void TAdapter::HandleFrame(const TAdapterFrame& frame) {
     return;
   }
   // Every answer retires a try that could have caused it, taken or not.
-  if (msg.IsAnswer && msg.Dest == kPcAddr) lateAnswers_.Arrived(msg, std::chrono::steady_clock::now());
+  if (msg.IsAnswer && msg.Dest == kPcAddr)
+    lateAnswers_.Arrived(msg, std::chrono::steady_clock::now());
   {
     std::lock_guard lock(pendingMutex_);
     if (waiting_ && MatchesPending(msg)) {

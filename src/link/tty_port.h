@@ -12,8 +12,7 @@ class TTtyPort : public TBufferedPort {
  public:
   // The line outlives a run of the program, so answers to an earlier run's requests may still
   // come after opening; `earlierAnswersQuiet` is how long they are waited out.
-  explicit TTtyPort(
-      std::chrono::milliseconds earlierAnswersQuiet = TLateAnswers::kLongestLateness)
+  explicit TTtyPort(std::chrono::milliseconds earlierAnswersQuiet = TLateAnswers::kLongestLateness)
       : earlierAnswersQuiet_(earlierAnswersQuiet) {}
   TTtyPort(const TTtyPort&) = delete;
   TTtyPort& operator=(const TTtyPort&) = delete;

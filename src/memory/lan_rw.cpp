@@ -58,8 +58,8 @@ void TLanRW::FlushRepeatedErrors() {
 bool TLanRW::Read(int start, std::span<uint8_t> buffer) {
   if (!adapter_ || !Device()) return false;
   const uint64_t unexplained = adapter_->UnexplainedAnswers();
-  const bool read = Device()->PacketSize() == 1 ? ReadByteByByte(start, buffer)
-                                                : ReadPackets(start, buffer);
+  const bool read =
+      Device()->PacketSize() == 1 ? ReadByteByByte(start, buffer) : ReadPackets(start, buffer);
   if (!read) return false;
   // An answer came that no request still expected could have caused: later than the link
   // thought possible. One like it may have been taken for a packet of this read.

@@ -1,12 +1,13 @@
 // What the port description may name, and that nothing else is ever opened as a port.
 
+#include "app/port_provider.h"
+
 #include <gtest/gtest.h>
 
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 
-#include "app/port_provider.h"
 #include "link/tty_port.h"
 
 namespace {
@@ -21,9 +22,9 @@ TEST(PortDescription, OnlyCharacterDevicesAndTheProgramsOwnDescriptionsPass) {
     bool Refused;
   };
   const TCase cases[] = {
-      {QStringLiteral("/dev/null"), false},               // a character device
-      {dir.filePath(QStringLiteral("absent")), false},    // fails later, as a port that won't open
-      {QStringLiteral("Vardex USB adapter"), false},       // a USB description
+      {QStringLiteral("/dev/null"), false},             // a character device
+      {dir.filePath(QStringLiteral("absent")), false},  // fails later, as a port that won't open
+      {QStringLiteral("Vardex USB adapter"), false},    // a USB description
       {QStringLiteral("sim:nolink,late=0.05:1500"), false},
       {file, true},
       {dir.path(), true},
@@ -56,7 +57,8 @@ TEST(PortDescription, ARegularFileIsNeverWritten) {
   EXPECT_FALSE(adapter.GetAnswer(1, 2, request, 88).Answered);
 
   QProcess ctl;
-  ctl.start(QStringLiteral(VARDEXCTL_PATH), {QStringLiteral("--port"), path, QStringLiteral("scan")});
+  ctl.start(QStringLiteral(VARDEXCTL_PATH),
+            {QStringLiteral("--port"), path, QStringLiteral("scan")});
   ASSERT_TRUE(ctl.waitForFinished(10000));
   EXPECT_EQ(ctl.exitCode(), 2);
   EXPECT_TRUE(ctl.readAllStandardError().contains("not a character device"));

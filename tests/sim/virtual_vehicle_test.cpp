@@ -65,10 +65,10 @@ TEST(SimOptions, ParsesTheRandomFaultsOfTheLine) {
                                                                      {0.01, milliseconds(4000)}}));
   EXPECT_EQ(faulty->Faults.Seed, 42u);
 
-  for (const char* bad : {"drop", "drop=", "drop=1.5", "drop=-0.1", "drop=nan", "corrupt=x",
-                          "corrupt=0.1:2", "corrupt=0.1:0.5:1",
-                          "late=0.1", "late=0.1:", "late=2:10", "late=0.1:-5", "late=0.1:10:5",
-                          "late=0.1:100000", "seed=", "seed=-1", "seed=x", "dropped=0.1"}) {
+  for (const char* bad :
+       {"drop", "drop=", "drop=1.5", "drop=-0.1", "drop=nan", "corrupt=x", "corrupt=0.1:2",
+        "corrupt=0.1:0.5:1", "late=0.1", "late=0.1:", "late=2:10", "late=0.1:-5", "late=0.1:10:5",
+        "late=0.1:100000", "seed=", "seed=-1", "seed=x", "dropped=0.1"}) {
     QString error;
     EXPECT_FALSE(TSimOptions::Parse(QString::fromLatin1(bad), &error)) << bad;
     EXPECT_TRUE(error.contains(QString::fromLatin1(bad))) << bad << ": " << error.toStdString();

@@ -39,8 +39,10 @@ std::optional<std::vector<int>> ModuleList(const QString& text) {
 }
 
 QString LineText(const TSimFaults& line) {
-  QString text =
-      QStringLiteral("drop=%1,corrupt=%2:%3").arg(line.Drop).arg(line.Corrupt).arg(line.ChecksumKept);
+  QString text = QStringLiteral("drop=%1,corrupt=%2:%3")
+                     .arg(line.Drop)
+                     .arg(line.Corrupt)
+                     .arg(line.ChecksumKept);
   for (const TSimFaults::TLateness& late : line.Late) {
     text += QStringLiteral(",late=%1:%2").arg(late.Share).arg(late.By.count());
   }
@@ -127,10 +129,11 @@ int main(int argc, char** argv) {
   const QCommandLineOption bytes(QStringLiteral("bytes"),
                                  QStringLiteral("Longest run of random bytes per area and cycle."),
                                  QStringLiteral("N"), QString::number(defaults.MaxRunBytes));
-  const QCommandLineOption line(QStringLiteral("line"),
-                                QStringLiteral("The line's faults as the simulator's options "
-                                               "drop=P,corrupt=P[:S],late=P:MS (late= more than once)."),
-                                QStringLiteral("FAULTS"), LineText(defaults.Line));
+  const QCommandLineOption line(
+      QStringLiteral("line"),
+      QStringLiteral("The line's faults as the simulator's options "
+                     "drop=P,corrupt=P[:S],late=P:MS (late= more than once)."),
+      QStringLiteral("FAULTS"), LineText(defaults.Line));
   parser.addOptions({cycles, seed, modules, bytes, line});
   parser.process(app);
 
