@@ -1,5 +1,7 @@
 #include "app/port_provider.h"
 
+#include <sys/stat.h>
+
 #include "link/ftdi_port.h"
 #include "link/tty_port.h"
 #include "sim/sim_port.h"
@@ -24,4 +26,19 @@ std::unique_ptr<IAdapterPort> TPortProvider::MakePort(const QString& description
 
 TAdapter::TPortFactory TPortProvider::Factory() {
   return [this](const QString& description) { return MakePort(description); };
+}
+
+QString TPortProvider::DescriptionError(const QString& description) {
+  if (TSimOptions::IsSimDescription(description)) {
+    QString error;
+    return TSimOptions::FromDescription(description, &error) ? QString() : error;
+  }
+  if (!description.startsWith(u'/')) return {};
+  struct stat info {};
+  // A path that does not exist yet fails as an adapter that does not open.
+  if (::stat(description.toLocal8Bit().constData(), &info) != 0) return {};
+  if (S_ISCHR(info.st_mode)) return {};
+  return QStringLiteral(
+      "not a character device (a serial device such as /dev/ttyUSB0 or a "
+      "pseudo-terminal is needed)");
 }

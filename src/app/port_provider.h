@@ -20,6 +20,9 @@ class TPortProvider {
   TAdapter::TPortFactory Factory();
   // The virtual adapter behind a simulator description; nullptr for bad options.
   std::shared_ptr<TVirtualAdapter> VirtualAdapter(const QString& description);
+  // Why `description` names no port the program may open, or an empty text. A path must name
+  // a character device: a regular file given by mistake would be written over.
+  static QString DescriptionError(const QString& description);
 
  private:
   std::map<QString, std::shared_ptr<TVirtualAdapter>> virtualAdapters_;

@@ -30,7 +30,9 @@ int main(int argc, char** argv) {
         "  miswrite=ADDR a module that stores a byte of every write wrong but confirms it\n"
         "  drop=P      loses that share of the frames, the PC's and the modules' (P: 0 to 1)\n"
         "  corrupt=P   garbles that share of the frames, the PC's and the modules'\n"
-        "  late=P:MS   holds that share of the answers MS milliseconds longer\n"
+        "  corrupt=P:S ... and of the modules' garbled frames a share S keeps its checksum\n"
+        "  late=P:MS   holds that share of the answers MS milliseconds longer (up to 60000);\n"
+        "              may come more than once, e.g. late=0.02:150,late=0.01:1500\n"
         "  seed=N      where the random faults start (default %u): a seed repeats its run\n"
         "\nLines on standard input drive the car:\n%s\n",
         TSimFaults::kDefaultSeed, qPrintable(ScenarioHelp()));

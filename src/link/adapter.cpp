@@ -70,9 +70,14 @@ bool TAdapter::OpenDevice() {
   TPortSettings settings;
   port_->Configure(settings);
   // Whatever waits in the port answers requests of an earlier session: it must never pass for
-  // the answer to one of ours.
+  // the answer to one of ours. A line that outlives this program may also bring answers to an
+  // earlier run's requests later still: until it has been quiet long enough, every answer
+  // counts as theirs.
   port_->PurgeReceive();
-  lateAnswers_.clear();
+  lateAnswers_.Clear();
+  if (const auto quiet = port_->EarlierAnswersQuiet(); quiet.count() > 0) {
+    lateAnswers_.ExpectEarlierRun(quiet, std::chrono::steady_clock::now());
+  }
 
   decoder_.Reset();
   stopThreads_ = false;
@@ -102,13 +107,13 @@ bool TAdapter::IsWaiting() const {
   return waiting_;
 }
 
-void TAdapter::Send(uint8_t frameType, std::span<const uint8_t> payload) {
-  if (sending_) return;
-  if (!connected_ && !Connect()) return;
+bool TAdapter::Send(uint8_t frameType, std::span<const uint8_t> payload) {
+  if (sending_) return false;
+  if (!connected_ && !Connect()) return false;
   const auto wire = EncodeAdapterFrame(frameType, payload);
   if (!wire) {
     ReportError(kErrBadFormat);
-    return;
+    return false;
   }
   sending_ = true;
   struct TSendingGuard {
@@ -124,13 +129,13 @@ void TAdapter::Send(uint8_t frameType, std::span<const uint8_t> payload) {
   if (status == kPortIoError) {
     ReportError(kErrAdapterNotFound);
     Disconnect();
-    return;
+    return false;
   }
   if (status != kPortOk || written < wire->Size) {
     ReportError(kErrTransmit);
-    return;
+    return false;
   }
-  if (!abortWaits_) acknowledgementEvent_.Wait(kAcknowledgementWait);
+  return !abortWaits_ && acknowledgementEvent_.Wait(kAcknowledgementWait);
 }
 
 void TAdapter::AbortWaits() {
@@ -149,24 +154,22 @@ std::chrono::milliseconds TAdapter::AnswerWait(uint8_t dest) const {
 }
 
 void TAdapter::WaitOutLateAnswers(const TLanMsg& request) {
-  const auto now = std::chrono::steady_clock::now();
-  std::erase_if(lateAnswers_, [now](const TLateAnswers& late) { return late.Until <= now; });
-  for (const TLateAnswers& late : lateAnswers_) {
-    if (late.Dest == request.Dest && late.Command == request.Command) {
-      // Not waiting: what arrives now is journalled like any message, never taken as ours.
-      abortEvent_.Wait(late.Until - std::chrono::steady_clock::now());
-    }
+  // Checked again and again: the answer that retires the try may come any moment.
+  constexpr std::chrono::milliseconds kRecheck{10};
+  while (!abortWaits_) {
+    const auto now = std::chrono::steady_clock::now();
+    const auto until = lateAnswers_.HeldUntil(request, now);
+    if (until <= now) return;
+    // Not waiting: what arrives now is journalled like any message, never taken as ours.
+    abortEvent_.Wait(std::min<std::chrono::steady_clock::duration>(until - now, kRecheck));
   }
-  std::erase_if(lateAnswers_, [&](const TLateAnswers& late) {
-    return late.Dest == request.Dest && late.Command == request.Command;
-  });
 }
 
-void TAdapter::ExpectLateAnswers(const TLanMsg& request) {
-  ++troubledRequests_;
-  const auto until =
-      std::chrono::steady_clock::now() + kLateAnswerWindows * AnswerWait(request.Dest);
-  lateAnswers_.push_back({request.Dest, request.Command, until});
+std::chrono::steady_clock::time_point TAdapter::HeldBackUntil(uint8_t source, uint8_t dest,
+                                                              std::span<const uint8_t> data,
+                                                              uint8_t command) {
+  return lateAnswers_.HeldUntil(MakeMsg(source, dest, false, true, data, command),
+                                std::chrono::steady_clock::now());
 }
 
 TAdapter::TAnswer TAdapter::GetAnswer(uint8_t source, uint8_t dest, std::span<const uint8_t> data,
@@ -196,6 +199,8 @@ TAdapter::TAnswer TAdapter::GetAnswer(uint8_t source, uint8_t dest, std::span<co
       answerReceived_ = false;
       answerEvent_.Reset();
     }
+    // Expected before it leaves: its answer may come before Send returns.
+    lateAnswers_.Expect(request, std::chrono::steady_clock::now());
     Send(kFrameToBus, frame.View());
     if (!abortWaits_) answerEvent_.Wait(AnswerWait(dest));
     std::lock_guard lock(pendingMutex_);
@@ -203,12 +208,12 @@ TAdapter::TAnswer TAdapter::GetAnswer(uint8_t source, uint8_t dest, std::span<co
       answer.Answered = true;
       answer.Length = pending_.Length;
       answer.Data = pending_.Data;
-      // The tries that went unanswered may still be answered, late.
-      if (attempt > 1) ExpectLateAnswers(request);
       return answer;
     }
+    // The adapter acknowledges every frame it takes before it puts it on the bus: a try it
+    // has not acknowledged even now never reached a module, and nothing can answer it.
+    if (!acknowledgementEvent_.IsSet()) lateAnswers_.Withdraw(request);
   }
-  ExpectLateAnswers(request);
   if (abortWaits_) return answer;
 
   const QString text = AdapterErrorText(kErrNoAnswer, ModuleName(dest));
@@ -349,6 +354,9 @@ void TAdapter::HandleFrame(const TAdapterFrame& frame) {
     PostError(kErrBadFormat);
     return;
   }
+  // Every answer retires a try that could have caused it, taken or not.
+  if (msg.IsAnswer && msg.Dest == kPcAddr)
+    lateAnswers_.Arrived(msg, std::chrono::steady_clock::now());
   {
     std::lock_guard lock(pendingMutex_);
     if (waiting_ && MatchesPending(msg)) {

@@ -18,6 +18,7 @@
 #include "link/adapter_port.h"
 #include "link/cross_thread_queue.h"
 #include "link/lan_msg.h"
+#include "link/late_answers.h"
 #include "link/manual_reset_event.h"
 #include "link/msg_list.h"
 
@@ -45,8 +46,6 @@ class TAdapter : public QObject {
   static constexpr std::chrono::milliseconds kAnswerWait{100};
   static constexpr std::chrono::milliseconds kAcknowledgementWait{500};
   static constexpr std::chrono::milliseconds kWatcherPeriod{2000};
-  // An answer later than this many answer windows after its request counts as lost for good.
-  static constexpr int kLateAnswerWindows = 2;
 
   // The thread that creates the adapter owns it: journal entries, notifications and message
   // handlers run there. Requests may come from one other thread, the bus thread.
@@ -88,13 +87,19 @@ class TAdapter : public QObject {
   void SetJournal(std::unique_ptr<IAdapterJournal> journal);
   IAdapterJournal& Journal() { return *journal_; }
 
-  // Writes one adapter frame and waits for the adapter's acknowledgement.
-  virtual void Send(uint8_t frameType, std::span<const uint8_t> payload);
+  // Writes one adapter frame and waits for the adapter's acknowledgement; true when it came.
+  virtual bool Send(uint8_t frameType, std::span<const uint8_t> payload);
   // Does `msg` answer the pending request? Called with the pending record locked.
   virtual bool MatchesPending(const TLanMsg& msg) const;
 
-  // Requests that needed another try or went unanswered: answers to them may still come, late.
-  uint64_t TroubledRequests() const { return troubledRequests_; }
+  // Until when GetAnswer would hold this request back because an answer to an earlier one,
+  // still expected, could pass for its answer; a time not after now when it would not.
+  std::chrono::steady_clock::time_point HeldBackUntil(uint8_t source, uint8_t dest,
+                                                      std::span<const uint8_t> data,
+                                                      uint8_t command);
+  // Read answers that came when no request still expected could have caused them: a read
+  // answer taken meanwhile may have belonged to a forgotten request.
+  uint64_t UnexplainedAnswers() const { return lateAnswers_.Unexplained(); }
 
   // Sends a request and waits for its answer: three tries.
   TAnswer GetAnswer(uint8_t source, uint8_t dest, std::span<const uint8_t> data, uint8_t command);
@@ -136,11 +141,9 @@ class TAdapter : public QObject {
   void DispatchIncoming();
   bool OnOwnThread() const { return std::this_thread::get_id() == ownThread_; }
   std::chrono::milliseconds AnswerWait(uint8_t dest) const;
-  // Answers to an earlier request with the same destination and command may still arrive
-  // until the deadline; the next such request waits them out, since a read answer carries no
-  // address and a late one would pass for the answer to the next packet.
+  // A request that an answer still expected could match waits until that answer came or
+  // counts as lost: a read answer carries no address.
   void WaitOutLateAnswers(const TLanMsg& request);
-  void ExpectLateAnswers(const TLanMsg& request);
 
   TPortFactory portFactory_;
   std::unique_ptr<IAdapterPort> port_;
@@ -166,13 +169,7 @@ class TAdapter : public QObject {
   TAnswerWait answerWait_;
   std::atomic<uint8_t> statusByte_{0};
 
-  struct TLateAnswers {
-    uint8_t Dest;
-    uint8_t Command;
-    std::chrono::steady_clock::time_point Until;
-  };
-  std::vector<TLateAnswers> lateAnswers_;  // bus thread only
-  std::atomic<uint64_t> troubledRequests_{0};
+  TLateAnswers lateAnswers_;
 
   TManualResetEvent acknowledgementEvent_;
   TManualResetEvent answerEvent_;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <chrono>
 #include <cstdint>
 
 class TManualResetEvent;
@@ -55,4 +56,7 @@ class IAdapterPort {
   virtual int GetQueueStatus(uint32_t& rxBytes) = 0;
   virtual int Read(uint8_t* buffer, uint32_t size, uint32_t& read) = 0;
   virtual int Write(const uint8_t* buffer, uint32_t size, uint32_t& written) = 0;
+  // How long the line must have been free of answers before none can belong to a request of
+  // an earlier run: zero for a line that begins with this connection.
+  virtual std::chrono::milliseconds EarlierAnswersQuiet() const { return {}; }
 };

@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "link/buffered_port.h"
+#include "link/late_answers.h"
 
 struct ftdi_context;
 
@@ -21,6 +22,10 @@ class TFtdiPort : public TBufferedPort {
   void Close() override;
   int Configure(const TPortSettings& settings) override;
   int Write(const uint8_t* buffer, uint32_t size, uint32_t& written) override;
+  // The adapter may still carry answers to a run that ended a moment ago.
+  std::chrono::milliseconds EarlierAnswersQuiet() const override {
+    return TLateAnswers::kLongestLateness;
+  }
 
  private:
   void Pump();

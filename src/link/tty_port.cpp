@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/eventfd.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -16,6 +17,13 @@ int TTtyPort::Open(const QString& path) {
   Close();
   fd_ = ::open(path.toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
   if (fd_ < 0) return kPortDeviceNotFound;
+  // Asked of the open descriptor, so that the path cannot be swapped in between.
+  struct stat info {};
+  if (::fstat(fd_, &info) != 0 || !S_ISCHR(info.st_mode)) {
+    ::close(fd_);
+    fd_ = -1;
+    return kPortDeviceNotFound;
+  }
   wakeFd_ = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
   if (wakeFd_ < 0) {
     ::close(fd_);

@@ -92,6 +92,8 @@ class TLanDevices::TChannelSetup {
   TChannelSetup(const TChannelSetup&) = delete;
   TChannelSetup& operator=(const TChannelSetup&) = delete;
   ~TChannelSetup() {
+    // The repeats of the transfer's last error go where the error went.
+    rw_.FlushRepeatedErrors();
     rw_.SetUserQuestions(saved_);
     rw_.SetCancelCheck(nullptr);
   }

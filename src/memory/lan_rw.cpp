@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <optional>
 
 #include "link/adapter.h"
@@ -23,13 +24,6 @@ std::optional<TMemoryCommands> CommandsFor(const TDeviceMemoryItem* item) {
 uint8_t Low(int address) {
   return static_cast<uint8_t>(address & 0xFF);
 }
-// Lengths that consecutive read packets cycle through after a troubled request, and how long
-// after it.
-constexpr int kDistinctLengths = 4;
-constexpr std::chrono::seconds kLateAnswerSpan{5};
-// Reads of one packet that may disagree before the packet counts as unreadable.
-constexpr int kConfirmTries = 3;
-
 uint8_t High(int address) {
   return static_cast<uint8_t>((address >> 8) & 0xFF);
 }
@@ -40,68 +34,79 @@ int TLanRW::GetPacketSize() const {
   return Device() ? Device()->PacketSize() : 1;
 }
 
-void TLanRW::ShowError(const QString& text) const {
+// One message per cause: the same error packet after packet (a module that stopped answering,
+// an adapter that went away) is shown once, and how often it came again is told when another
+// error comes, a packet gets through or the transfer ends.
+void TLanRW::ShowError(const QString& text) {
+  if (text == lastError_) {
+    ++repeats_;
+    return;
+  }
+  FlushRepeatedErrors();
+  lastError_ = text;
   if (questions_) questions_->ShowError(text);
+}
+
+void TLanRW::FlushRepeatedErrors() {
+  if (repeats_ > 0 && questions_) {
+    questions_->ShowError(QStringLiteral("%1 (повторов: %2)").arg(lastError_).arg(repeats_));
+  }
+  repeats_ = 0;
+  lastError_.clear();
 }
 
 bool TLanRW::Read(int start, std::span<uint8_t> buffer) {
   if (!adapter_ || !Device()) return false;
-  if (Device()->PacketSize() == 1) return ReadByteByByte(start, buffer);
+  const uint64_t unexplained = adapter_->UnexplainedAnswers();
+  const bool read =
+      Device()->PacketSize() == 1 ? ReadByteByByte(start, buffer) : ReadPackets(start, buffer);
+  if (!read) return false;
+  // An answer came that no request still expected could have caused: later than the link
+  // thought possible. One like it may have been taken for a packet of this read.
+  if (adapter_->UnexplainedAnswers() != unexplained) return Fail();
+  return true;
+}
+
+bool TLanRW::Fail() {
+  ShowError(QStringLiteral("Ошибка чтения данных устройства, начните чтение с начала"));
+  CountReadError();
+  return false;
+}
+
+bool TLanRW::ReadPackets(int start, std::span<uint8_t> buffer) {
   const auto commands = CommandsFor(Item());
   if (!commands) return false;
   const int packet = std::min<int>(Device()->PacketSize(), kMaxMsgData);
-  const int lengths = std::min(packet, kDistinctLengths);
-  int shorter = 1;
   int address = start;
-  const auto ask = [&](int count) {
-    const uint8_t request[] = {static_cast<uint8_t>(count), Low(address), High(address)};
-    return adapter_->GetAnswer(kPcAddr, Device()->LanAddr(), request, commands->Read);
+  const auto request = [&](int count) {
+    return std::array<uint8_t, 3>{static_cast<uint8_t>(count), Low(address), High(address)};
   };
   for (size_t done = 0; done < buffer.size();) {
     if (CancelRequested()) return false;
-    int n = std::min(packet, static_cast<int>(buffer.size() - done));
-    const bool lateLikely = LateAnswersLikely();
-    if (lateLikely) {
-      n = std::min(n, packet - shorter);
-      shorter = (shorter + 1) % lengths;
-    }
-    auto answer = ask(n);
-    // While late answers are likely the packet counts only when a second, shorter read of it
-    // agrees: a late answer to another packet would have to match twice, in two lengths.
-    for (int tries = 1; answer.Answered && lateLikely && n > 1; ++tries) {
-      const auto check = ask(n - 1);
-      if (check.Answered &&
-          std::equal(check.Data.begin(), check.Data.begin() + (n - 1), answer.Data.begin())) {
-        break;
+    const int whole = std::min(packet, static_cast<int>(buffer.size() - done));
+    // A read answer names only its length. While an answer to an earlier read of some length
+    // may still come, this packet is asked in a length no such answer has, so that none can
+    // pass for it; when every length has one, in the length the link frees first.
+    int n = whole;
+    auto heldUntil = std::chrono::steady_clock::time_point::max();
+    for (int length = whole; length >= 1; --length) {
+      const auto until =
+          adapter_->HeldBackUntil(kPcAddr, Device()->LanAddr(), request(length), commands->Read);
+      if (until < heldUntil) {
+        heldUntil = until;
+        n = length;
       }
-      if (!check.Answered || tries == kConfirmTries) {
-        answer.Answered = false;
-        break;
-      }
-      answer = ask(n);
+      if (until <= std::chrono::steady_clock::now()) break;
     }
-    if (!answer.Answered) {
-      ShowError(QStringLiteral("Ошибка чтения данных устройства, начните чтение с начала"));
-      CountReadError();
-      return false;
-    }
+    const auto answer =
+        adapter_->GetAnswer(kPcAddr, Device()->LanAddr(), request(n), commands->Read);
+    if (!answer.Answered) return Fail();
+    FlushRepeatedErrors();
     std::copy_n(answer.Data.begin(), n, buffer.begin() + static_cast<long>(done));
     address += n;
     done += static_cast<size_t>(n);
   }
   return true;
-}
-
-// A read answer names only its length. Once a request has needed another try, its answers may
-// still come late, past every wait, and would pass for a later packet's: for a while after that
-// consecutive packets differ in length and each is read twice.
-bool TLanRW::LateAnswersLikely() {
-  const auto now = std::chrono::steady_clock::now();
-  if (const uint64_t troubles = adapter_->TroubledRequests(); troubles != seenTroubles_) {
-    seenTroubles_ = troubles;
-    lateAnswersUntil_ = now + kLateAnswerSpan;
-  }
-  return now < lateAnswersUntil_;
 }
 
 bool TLanRW::ReadByteByByte(int start, std::span<uint8_t> buffer) {
@@ -111,12 +116,11 @@ bool TLanRW::ReadByteByByte(int start, std::span<uint8_t> buffer) {
     const uint8_t request[] = {Low(address)};
     const auto answer =
         adapter_->GetAnswer(kPcAddr, Device()->LanAddr(), request, kReadByteCommand);
-    // A lost answer must not pass for a byte of 0.
-    if (!answer.Answered) {
-      ShowError(QStringLiteral("Ошибка чтения данных устройства, начните чтение с начала"));
-      CountReadError();
-      return false;
-    }
+    // A lost answer must not pass for a byte of 0. A single-byte answer names neither
+    // address nor length: the link holds the request back while an earlier one may still be
+    // answered.
+    if (!answer.Answered) return Fail();
+    FlushRepeatedErrors();
     byte = answer.Data[0];
     ++address;
   }
@@ -155,10 +159,13 @@ TClusterList TLanRW::Write(int start, std::span<const uint8_t> bytes) {
       } else {
         unconfirmed.push_back({address, n});
       }
-    } else if (verify && (answer.Length < 3 || answer.Data[0] != n ||
-                          answer.Data[1] != Low(address) || answer.Data[2] != High(address))) {
-      throw ELanDev(QStringLiteral("%1 : %2 - ошибка при записи данных")
-                        .arg(Device()->Name(), Item()->Name()));
+    } else {
+      FlushRepeatedErrors();
+      if (verify && (answer.Length < 3 || answer.Data[0] != n || answer.Data[1] != Low(address) ||
+                     answer.Data[2] != High(address))) {
+        throw ELanDev(QStringLiteral("%1 : %2 - ошибка при записи данных")
+                          .arg(Device()->Name(), Item()->Name()));
+      }
     }
     address += n;
     done += n;

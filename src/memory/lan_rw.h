@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <chrono>
 #include <cstdint>
 
 #include "memory/rw.h"
@@ -28,16 +27,19 @@ class TLanRW : public TRW {
   // Throws ELanDev when the slave module's flash confirms another packet than was sent.
   TClusterList Write(int start, std::span<const uint8_t> bytes) override;
   void Finish() override;
+  // Tells how often the last error recurred, if it did (see ShowError); the transfer ends.
+  void FlushRepeatedErrors();
 
  private:
+  bool ReadPackets(int start, std::span<uint8_t> buffer);
   bool ReadByteByByte(int start, std::span<uint8_t> buffer);
-  bool LateAnswersLikely();
-  void ShowError(const QString& text) const;
+  // Reports a read that failed; returns false.
+  bool Fail();
+  void ShowError(const QString& text);
 
   TAdapter* adapter_ = nullptr;
   IUserQuestions* questions_ = nullptr;
-  // The link's count of troubled requests when last looked at, and until when late answers
-  // to them are likely.
-  uint64_t seenTroubles_ = 0;
-  std::chrono::steady_clock::time_point lateAnswersUntil_{};
+  // The error shown last and how often it came again since.
+  QString lastError_;
+  int repeats_ = 0;
 };

@@ -28,12 +28,20 @@ bool SetProbability(double& probability, const QString& text) {
 
 bool SetLate(TSimFaults& faults, const QString& text) {
   const QStringList parts = text.split(u':');
-  if (parts.size() != 2 || !SetProbability(faults.Late, parts[0])) return false;
+  TSimFaults::TLateness late;
+  if (parts.size() != 2 || !SetProbability(late.Share, parts[0])) return false;
   bool ok = false;
   const int ms = parts[1].toInt(&ok, 10);
   if (!ok || ms < 0 || ms > kMaxLateMs) return false;
-  faults.LateBy = std::chrono::milliseconds(ms);
+  late.By = std::chrono::milliseconds(ms);
+  faults.Late.push_back(late);
   return true;
+}
+
+bool SetCorrupt(TSimFaults& faults, const QString& text) {
+  const QStringList parts = text.split(u':');
+  if (parts.size() > 2 || !SetProbability(faults.Corrupt, parts[0])) return false;
+  return parts.size() == 1 || SetProbability(faults.ChecksumKept, parts[1]);
 }
 
 bool SetSeed(uint32_t& seed, const QString& text) {
@@ -58,8 +66,8 @@ constexpr std::array<TValuedOption, 7> kValuedOptions = {{
      [](TSimOptions& o, const QString& v) { return AddAddress(o.Miswrite, v); }},
     {"drop", "probability (0 to 1)",
      [](TSimOptions& o, const QString& v) { return SetProbability(o.Faults.Drop, v); }},
-    {"corrupt", "probability (0 to 1)",
-     [](TSimOptions& o, const QString& v) { return SetProbability(o.Faults.Corrupt, v); }},
+    {"corrupt", "probability (corrupt=P or corrupt=P:S, 0 to 1)",
+     [](TSimOptions& o, const QString& v) { return SetCorrupt(o.Faults, v); }},
     {"late", "probability and delay (late=P:MS)",
      [](TSimOptions& o, const QString& v) { return SetLate(o.Faults, v); }},
     {"seed", "seed", [](TSimOptions& o, const QString& v) { return SetSeed(o.Faults.Seed, v); }},

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <set>
+#include <vector>
 
 // Random faults of the line between the PC and the virtual adapter, for trying the program
 // on a poor connection. Towards the PC only frames that carry module messages count, as
@@ -12,10 +13,21 @@
 struct TSimFaults {
   static constexpr uint32_t kDefaultSeed = 1;
 
+  // late=P:MS: the share of answers held back By longer. The option may come more than once:
+  // each lateness is drawn in turn, the first that hits holds the answer.
+  struct TLateness {
+    double Share = 0;
+    std::chrono::milliseconds By{0};
+    friend bool operator==(const TLateness&, const TLateness&) = default;
+  };
+
   double Drop = 0;     // drop=P: the share of frames lost, either way
-  double Corrupt = 0;  // corrupt=P: the share of frames garbled, either way
-  double Late = 0;     // late=P:MS: the share of answers held back LateBy longer
-  std::chrono::milliseconds LateBy{0};
+  double Corrupt = 0;  // corrupt=P[:S]: the share of frames garbled, either way
+  // S of corrupt=P:S: the share of the modules' garbled frames that are changed in two bytes
+  // that make up for each other, so that the checksum still holds and no test of the frame
+  // can tell. The others have one bit flipped, which the checksum catches.
+  double ChecksumKept = 0;
+  std::vector<TLateness> Late;
   uint32_t Seed = kDefaultSeed;  // seed=N: the same seed and traffic give the same faults
 };
 

@@ -3,6 +3,7 @@
 #include <sys/prctl.h>
 
 #include <algorithm>
+#include <array>
 #include <utility>
 
 namespace {
@@ -37,12 +38,20 @@ bool TakeOne(int& count) {
 }  // namespace
 
 TLineFaults::TLineFaults(const TSimFaults& faults) : faults_(faults) {
-  // One seed, three independent streams.
-  const std::pair<std::mt19937*, uint32_t> streams[] = {{&fromPc_, 1}, {&toPc_, 2}, {&answers_, 3}};
+  // One seed, independent streams.
+  const std::pair<std::mt19937*, uint32_t> streams[] = {
+      {&fromPc_, 1}, {&toPc_, 2}, {&answers_, 3}, {&checksumKept_, 4}};
   for (const auto& [generator, stream] : streams) {
     std::seed_seq sequence{faults.Seed, stream};
     generator->seed(sequence);
   }
+}
+
+std::chrono::milliseconds TLineFaults::AnswerDelay() {
+  for (const TSimFaults::TLateness& late : faults_.Late) {
+    if (Draw(answers_, late.Share)) return late.By;
+  }
+  return std::chrono::milliseconds(0);
 }
 
 bool TLineFaults::Draw(std::mt19937& generator, double probability) {
@@ -217,6 +226,11 @@ int TVirtualAdapter::FramesFromPc() const {
   return framesFromPc_;
 }
 
+int TVirtualAdapter::ChecksumKeptCorruptions() const {
+  std::lock_guard lock(mutex_);
+  return checksumKeptCorruptions_;
+}
+
 std::vector<TLanMsg> TVirtualAdapter::TakeSentByPc() {
   std::lock_guard lock(mutex_);
   return std::exchange(sentByPc_, {});
@@ -241,10 +255,25 @@ TVirtualAdapter::TClock::time_point TVirtualAdapter::TransmitToPc(uint8_t frameT
                                                                   bool moduleMessage) {
   // Without a PC the adapter is not powered: nothing crosses the line.
   if (!endpoint_) return readyAt;
+  if (moduleMessage && (TakeOne(dropToPc_) || lineFaults_.DropToPc())) return readyAt;
+  const bool garble = moduleMessage && (TakeOne(corruptToPc_) || lineFaults_.CorruptToPc());
+  std::array<uint8_t, kMaxFramePayload> changed{};
+  const bool keepChecksum = garble && payload.size() >= 2 && lineFaults_.KeepChecksum();
+  if (keepChecksum) {
+    // Two bytes change by amounts that cancel out in the sum the checksum is made of.
+    std::copy(payload.begin(), payload.end(), changed.begin());
+    const auto size = static_cast<uint32_t>(payload.size());
+    const uint32_t first = lineFaults_.Pick(size);
+    const uint32_t second = (first + 1 + lineFaults_.Pick(size - 1)) % size;
+    const auto by = static_cast<uint8_t>(1 + lineFaults_.Pick(255));
+    changed[first] = static_cast<uint8_t>(changed[first] + by);
+    changed[second] = static_cast<uint8_t>(changed[second] - by);
+    payload = std::span<const uint8_t>(changed.data(), payload.size());
+    ++checksumKeptCorruptions_;
+  }
   auto wire = EncodeAdapterFrame(frameType, payload);
   if (!wire) return readyAt;
-  if (moduleMessage && (TakeOne(dropToPc_) || lineFaults_.DropToPc())) return readyAt;
-  if (moduleMessage && (TakeOne(corruptToPc_) || lineFaults_.CorruptToPc())) Corrupt(*wire);
+  if (garble && !keepChecksum) Corrupt(*wire);
   const auto delivered = Occupy(wire->Size, readyAt);
   const uint64_t connection = connection_;
   Schedule(delivered, [this, bytes = *wire, connection] {

@@ -31,10 +31,14 @@ class TLineFaults {
   bool CorruptFromPc() { return Draw(fromPc_, faults_.Corrupt); }
   bool DropToPc() { return Draw(toPc_, faults_.Drop); }
   bool CorruptToPc() { return Draw(toPc_, faults_.Corrupt); }
-  // How much longer the next answer is held.
-  std::chrono::milliseconds AnswerDelay() {
-    return Draw(answers_, faults_.Late) ? faults_.LateBy : std::chrono::milliseconds(0);
+  // Whether a garbled frame of a module keeps its checksum, and then which two of its `size`
+  // bytes change and by how much.
+  bool KeepChecksum() { return Draw(checksumKept_, faults_.ChecksumKept); }
+  uint32_t Pick(uint32_t size) {
+    return std::uniform_int_distribution<uint32_t>(0, size - 1)(checksumKept_);
   }
+  // How much longer the next answer is held.
+  std::chrono::milliseconds AnswerDelay();
 
  private:
   static bool Draw(std::mt19937& generator, double probability);
@@ -43,6 +47,7 @@ class TLineFaults {
   std::mt19937 fromPc_;
   std::mt19937 toPc_;
   std::mt19937 answers_;
+  std::mt19937 checksumKept_;
 };
 
 // The USB adapter of the virtual vehicle: takes the PC's adapter frames, acknowledges them,
@@ -111,6 +116,8 @@ class TVirtualAdapter {
 
   // Frames accepted from the PC since the start.
   int FramesFromPc() const;
+  // The modules' frames garbled so that their checksum still holds, since the start.
+  int ChecksumKeptCorruptions() const;
   // The bus messages the PC sent since the last call, oldest first.
   std::vector<TLanMsg> TakeSentByPc();
 
@@ -156,6 +163,7 @@ class TVirtualAdapter {
   int corruptToPc_ = 0;
   int dropFromPc_ = 0;
   int corruptFromPc_ = 0;
+  int checksumKeptCorruptions_ = 0;
   bool corruptingFrame_ = false;  // the frame now arriving has been corrupted
   TLineFaults lineFaults_;
   std::chrono::milliseconds extraAnswerDelay_{0};

@@ -433,9 +433,8 @@ TEST_F(LanTransferTest, LateAnswerOfARetriedPacketNeverPassesForTheNextOne) {
   EXPECT_TRUE(questions.errors.empty());
 }
 
-// An answer held past every wait (here 450 ms, more than the two answer windows the link waits
-// out) still never passes for a later packet's: after the retry the packets differ in length and
-// each is read twice.
+// An answer held past every answer window (here 450 ms) still never passes for a later
+// packet's: until it comes the later packets are asked in other lengths.
 TEST_F(LanTransferTest, AnAnswerLaterThanEveryWaitNeverPassesForALaterPacket) {
   std::vector<uint8_t>& memory = SimMemory(2, kSimExt);
   for (size_t i = 0; i < 128; ++i) memory[i] = static_cast<uint8_t>(i * 7 + 1);
@@ -451,6 +450,78 @@ TEST_F(LanTransferTest, AnAnswerLaterThanEveryWaitNeverPassesForALaterPacket) {
   EXPECT_EQ(std::vector<uint8_t>(image.begin(), image.begin() + 128),
             std::vector<uint8_t>(memory.begin(), memory.begin() + 128));
   EXPECT_TRUE(questions.errors.empty());
+}
+
+// Answers held 400 ms and 1.5 s, past two answer windows, on a module whose memory mostly
+// repeats: a late answer to another packet of the same length agrees with most of the packet it
+// would pass for. Whatever the faults, no read reported done holds a byte the module does not.
+TEST(LanTransferLateLine, NoLateAnswerPassesForAnotherPacketHoweverLate) {
+  struct TCase {
+    const char* Line;
+    int Address;
+    int Bytes;
+  };
+  const TCase cases[] = {
+      {"late=0.1:400,seed=505", 2, 512},   // packets of 8
+      {"late=0.1:1500,seed=7", 2, 256},    // later than any fixed wait short of seconds
+      {"late=0.15:400,seed=11", 23, 128},  // the tilt sensor: packets of 4
+      {"drop=0.03,late=0.1:400,seed=3", 25, 128},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Line);
+    const auto vehicle = MakeTestVehicle(*TSimOptions::Parse(QString::fromLatin1(c.Line)));
+    const auto adapter = ConnectTo(vehicle);
+    ASSERT_TRUE(adapter->IsConnected());
+    TRecordingQuestions questions;
+    TLanRW rw;
+    rw.SetAdapter(adapter.get());
+    rw.SetUserQuestions(&questions);
+    TLanDevices devices;
+    devices.SetRW(&rw);
+    devices.SetUserQuestions(&questions);
+    TLanDevice* device = devices.FindDevice(c.Address);
+    ASSERT_NE(device, nullptr);
+    const TMemoryLocation location = c.Address == 2 ? mlExt : mlInt;
+    std::vector<uint8_t>& memory = *vehicle->WithVehicle([&](TVirtualVehicle& v) {
+      return &v.Module(c.Address)->Memory(location == mlExt ? kSimExt : kSimInt);
+    });
+    // Mostly one value; now and then a byte of its own, often at a packet's end.
+    for (size_t i = 0; i < memory.size(); ++i)
+      memory[i] = i % 7 == 3 ? static_cast<uint8_t>(0x80 + i % 101) : 0x5A;
+
+    rw.SetDevice(device);
+    rw.SetItem(devices.FindMem(c.Address, location));
+    std::vector<uint8_t> bytes(static_cast<size_t>(c.Bytes));
+    int reads = 0;
+    for (int round = 0; round < 4; ++round) {
+      std::fill(bytes.begin(), bytes.end(), 0);
+      if (!rw.Read(0, bytes)) continue;
+      ++reads;
+      EXPECT_EQ(bytes, std::vector<uint8_t>(memory.begin(), memory.begin() + c.Bytes))
+          << "round " << round;
+    }
+    // Late answers are not lost ones: the reads get through.
+    EXPECT_GT(reads, 0);
+    devices.SetRW(nullptr);
+  }
+}
+
+// A single-byte read answer names neither address nor length: one that comes late must not
+// pass for the next byte's.
+TEST_F(LanTransferTest, LateSingleByteAnswerNeverPassesForTheNextByte) {
+  std::vector<uint8_t>& ram = SimMemory(21, kSimRam);
+  for (size_t i = 0; i < ram.size(); ++i) ram[i] = static_cast<uint8_t>(0x30 + i);
+  rw.SetDevice(devices.FindDevice(21));
+  rw.SetItem(devices.FindMem(21, mlRam));
+  std::vector<uint8_t> bytes(24);
+  // Every answer takes 30 ms, so that a request is nearly always waiting when the late one
+  // comes.
+  vehicle->SetExtraAnswerDelay(30ms);
+  vehicle->DelayAnswers(1, 450ms);
+  const bool read = rw.Read(0, bytes);
+  vehicle->SetExtraAnswerDelay(0ms);
+  ASSERT_TRUE(read);
+  EXPECT_EQ(bytes, std::vector<uint8_t>(ram.begin(), ram.begin() + 24));
 }
 
 // A poor line of the simulator: requests and answers lost or garbled, answers held past the
@@ -621,6 +692,27 @@ TEST_F(LanTransferTest, RefusedStoreSaysWhatToChangeAndWritesNothingOfItsArea) {
                                                "Продолжить запись?"));
   EXPECT_TRUE(Sent(81).empty());
   EXPECT_EQ(SimMemory(2, kSimExt)[16], before);
+}
+
+}  // namespace
+
+namespace {
+
+// An adapter that went away fails every packet of a long write the same way: one message says
+// so, and one more how often it recurred, instead of one line per packet.
+TEST_F(LanTransferTest, APacketAfterPacketErrorIsShownOnceWithItsRepeatsCounted) {
+  TTestControl control(2, mlExt, 0, 64);
+  Bind({&control});
+  devices.ReadDevice(&Main(), {mlExt}, {});
+  control.Value = Bytes(7, 64);
+  vehicle->DropFramesToPc(TAdapter::kTries);  // the first packet fails on its own
+  vehicle->TakeSentByPc();
+  // The second packet gets through, so the first cause ends there; then the line goes.
+  devices.WriteDevice(&Main(), {mlExt}, {}, TSilenceAfterFrames(*vehicle, 2, TAdapter::kTries + 1));
+  vehicle->SilenceModule(2, false);
+  const QString text = QStringLiteral("Не удалось записать данные в устройство, повторите запись");
+  EXPECT_EQ(questions.errors,
+            (std::vector<QString>{text, text, QStringLiteral("%1 (повторов: 5)").arg(text)}));
 }
 
 }  // namespace

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QFileInfo>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QUuid>
 
 #include "test_support.h"
@@ -30,6 +32,41 @@ TEST(SingleInstance, StaleSocketDoesNotLockTheUserOut) {
   }
   TSingleInstance next(name);
   EXPECT_TRUE(next.Acquire());
+}
+
+// The socket lives where only the user can create it: the runtime folder when it is private,
+// otherwise a private folder of the user's own, never a shared one that another user could
+// have taken first.
+TEST(SingleInstance, TheSocketLivesOnlyInAPrivateFolder) {
+  QTemporaryDir runtime;
+  ASSERT_TRUE(runtime.isValid());
+  const QByteArray saved = qgetenv("XDG_RUNTIME_DIR");
+  qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
+  const QString name = QStringLiteral("Vardex private ") + QUuid::createUuid().toString();
+  struct TCase {
+    QFileDevice::Permissions Folder;
+    bool Used;
+  };
+  const TCase cases[] = {
+      {QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner, true},
+      {QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::WriteOther |
+           QFile::ReadOther | QFile::ExeOther,
+       false},
+  };
+  for (const TCase& c : cases) {
+    QFile::setPermissions(runtime.path(), c.Folder);
+    TSingleInstance instance(name);
+    ASSERT_TRUE(instance.Acquire());
+    const QString path = instance.SocketPath();
+    EXPECT_EQ(QFileInfo(path).path() == runtime.path(), c.Used) << path.toStdString();
+    EXPECT_FALSE(path.startsWith(QStringLiteral("/tmp/")) && !c.Used) << path.toStdString();
+    EXPECT_TRUE(QFileInfo::exists(path)) << path.toStdString();
+  }
+  if (saved.isNull()) {
+    qunsetenv("XDG_RUNTIME_DIR");
+  } else {
+    qputenv("XDG_RUNTIME_DIR", saved);
+  }
 }
 
 }  // namespace

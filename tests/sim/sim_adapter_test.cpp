@@ -288,6 +288,37 @@ TEST(SimLineFaults, TheSameSeedRepeatsTheFaultsAndAnotherSeedDoesNot) {
   EXPECT_NE(ReadThroughLine(QStringLiteral("drop=0.05,corrupt=0.05,seed=8")), first);
 }
 
+// The frames in `bytes`, and how many of them fail a test of the frame.
+std::pair<std::vector<std::vector<uint8_t>>, int> DecodeFrames(const std::vector<uint8_t>& bytes) {
+  TFrameDecoder decoder;
+  TAdapterFrame frame;
+  std::vector<std::vector<uint8_t>> frames;
+  int failed = 0;
+  for (const uint8_t byte : bytes) {
+    if (!decoder.Feed(byte, frame)) continue;
+    frames.emplace_back(frame.Payload.begin(), frame.Payload.begin() + frame.Count);
+    if (frame.Fault != TFrameFault::None) ++failed;
+  }
+  return {frames, failed};
+}
+
+// corrupt=P flips a bit, which the checksum catches; corrupt=P:1 changes two bytes that make
+// up for each other, which no test of the frame can tell from a good frame.
+TEST(SimLineFaults, GarbledFramesKeepTheirChecksumOnlyWhenAskedTo) {
+  // The same seed garbles the same frames both ways; the PC's frames are flipped either way.
+  const auto [flipped, flippedFailed] =
+      DecodeFrames(ReadThroughLine(QStringLiteral("corrupt=0.3,seed=3")));
+  const auto [kept, keptFailed] =
+      DecodeFrames(ReadThroughLine(QStringLiteral("corrupt=0.3:1,seed=3")));
+  EXPECT_GT(flippedFailed, 0);
+  EXPECT_EQ(keptFailed, 0);
+  ASSERT_EQ(kept.size(), flipped.size());
+  // Each frame the checksum caught comes through the other line whole, but changed.
+  int differ = 0;
+  for (size_t i = 0; i < kept.size(); ++i) differ += kept[i] != flipped[i] ? 1 : 0;
+  EXPECT_EQ(differ, flippedFailed);
+}
+
 TEST(SimLineFaults, FaultsSetLaterReplaceThoseOfTheOptions) {
   const QString faults = QStringLiteral("drop=0.05,corrupt=0.05,seed=7");
   EXPECT_EQ(ReadThroughLine(QString(), faults), ReadThroughLine(faults)) << "switched on";

@@ -48,23 +48,27 @@ TEST(SimOptions, ParsesTheRandomFaultsOfTheLine) {
   ASSERT_TRUE(plain);
   EXPECT_EQ(plain->Faults.Drop, 0);
   EXPECT_EQ(plain->Faults.Corrupt, 0);
-  EXPECT_EQ(plain->Faults.Late, 0);
+  EXPECT_TRUE(plain->Faults.Late.empty());
+  EXPECT_EQ(plain->Faults.ChecksumKept, 0);
   EXPECT_EQ(plain->Faults.Seed, TSimFaults::kDefaultSeed);
 
   // The same text whether it comes after "sim:" or on vardex-sim's command line.
   const auto faulty = TSimOptions::FromDescription(
-      QStringLiteral("sim:nolink,drop=0.01,corrupt=1,late=0.05:150,seed=42"));
+      QStringLiteral("sim:nolink,drop=0.01,corrupt=1:0.25,late=0.05:150,late=0.01:4000,seed=42"));
   ASSERT_TRUE(faulty);
   EXPECT_FALSE(faulty->LinkModel);
   EXPECT_DOUBLE_EQ(faulty->Faults.Drop, 0.01);
   EXPECT_DOUBLE_EQ(faulty->Faults.Corrupt, 1.0);
-  EXPECT_DOUBLE_EQ(faulty->Faults.Late, 0.05);
-  EXPECT_EQ(faulty->Faults.LateBy, std::chrono::milliseconds(150));
+  EXPECT_DOUBLE_EQ(faulty->Faults.ChecksumKept, 0.25);
+  using std::chrono::milliseconds;
+  EXPECT_EQ(faulty->Faults.Late, (std::vector<TSimFaults::TLateness>{{0.05, milliseconds(150)},
+                                                                     {0.01, milliseconds(4000)}}));
   EXPECT_EQ(faulty->Faults.Seed, 42u);
 
-  for (const char* bad : {"drop", "drop=", "drop=1.5", "drop=-0.1", "drop=nan", "corrupt=x",
-                          "late=0.1", "late=0.1:", "late=2:10", "late=0.1:-5", "late=0.1:10:5",
-                          "late=0.1:100000", "seed=", "seed=-1", "seed=x", "dropped=0.1"}) {
+  for (const char* bad :
+       {"drop", "drop=", "drop=1.5", "drop=-0.1", "drop=nan", "corrupt=x", "corrupt=0.1:2",
+        "corrupt=0.1:0.5:1", "late=0.1", "late=0.1:", "late=2:10", "late=0.1:-5", "late=0.1:10:5",
+        "late=0.1:100000", "seed=", "seed=-1", "seed=x", "dropped=0.1"}) {
     QString error;
     EXPECT_FALSE(TSimOptions::Parse(QString::fromLatin1(bad), &error)) << bad;
     EXPECT_TRUE(error.contains(QString::fromLatin1(bad))) << bad << ": " << error.toStdString();

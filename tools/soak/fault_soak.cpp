@@ -260,8 +260,10 @@ TSoakFigures TModuleSoak::Run() {
   TSimFaults line = options_.Line;
   line.Seed = static_cast<uint32_t>(random_());
   rig_.Vehicle().SetLineFaults(line);
+  const int checksumKept = rig_.Vehicle().ChecksumKeptCorruptions();
   const auto started = TSteady::now();
   for (int cycle = 0; cycle < options_.Cycles; ++cycle) Cycle(cycle);
+  figures_.ChecksumKept = rig_.Vehicle().ChecksumKeptCorruptions() - checksumKept;
   rig_.Vehicle().SilenceModule(address_, false);
   figures_.Time = std::chrono::duration_cast<std::chrono::milliseconds>(TSteady::now() - started);
   rig_.Pump();
@@ -356,6 +358,7 @@ void TModuleSoak::WriteAndCheck(const TStrikeContext& context) {
 void TModuleSoak::ReadAndCheck(TArea& area, const TStrikeContext& context) {
   ++figures_.Reads;
   const int errors = rig_.Errors();
+  const int checksumKept = rig_.Vehicle().ChecksumKeptCorruptions();
   bool raised = false;
   try {
     rig_.Devices().ReadDevice(device_, {area.Memory->MemID()}, {}, context);
@@ -365,7 +368,12 @@ void TModuleSoak::ReadAndCheck(TArea& area, const TStrikeContext& context) {
   const std::vector<uint8_t> module = ModuleMemory(area);
   const int size = area.Memory->Size();
   if (!raised && rig_.Errors() == errors && area.Memory->IsLoaded()) {
-    figures_.WrongBytesRead += CompareWithModule(*area.Memory, module, area.From, area.To).Differ;
+    const int wrong = CompareWithModule(*area.Memory, module, area.From, area.To).Differ;
+    if (rig_.Vehicle().ChecksumKeptCorruptions() == checksumKept) {
+      figures_.WrongBytesRead += wrong;
+    } else {
+      figures_.WrongBytesReadChecksumKept += wrong;
+    }
     Heal(*area.Memory, module, area.From, area.To, THeal::All);
     backBy_.reset();
   } else {
@@ -383,9 +391,10 @@ TSimFaults TSoakOptions::DefaultLine() {
   TSimFaults line;
   line.Drop = 0.02;
   line.Corrupt = 0.02;
-  line.Late = 0.02;
-  // Past the link's answer window of 100 ms.
-  line.LateBy = 150ms;
+  // A quarter of the garbled frames keep their checksum.
+  line.ChecksumKept = 0.25;
+  // All past the link's answer window of 100 ms, the last one far past it: a busy module.
+  line.Late = {{0.02, 150ms}, {0.01, 400ms}, {0.005, 1500ms}};
   return line;
 }
 

@@ -39,11 +39,14 @@ std::optional<std::vector<int>> ModuleList(const QString& text) {
 }
 
 QString LineText(const TSimFaults& line) {
-  return QStringLiteral("drop=%1,corrupt=%2,late=%3:%4")
-      .arg(line.Drop)
-      .arg(line.Corrupt)
-      .arg(line.Late)
-      .arg(line.LateBy.count());
+  QString text = QStringLiteral("drop=%1,corrupt=%2:%3")
+                     .arg(line.Drop)
+                     .arg(line.Corrupt)
+                     .arg(line.ChecksumKept);
+  for (const TSimFaults::TLateness& late : line.Late) {
+    text += QStringLiteral(",late=%1:%2").arg(late.Share).arg(late.By.count());
+  }
+  return text;
 }
 
 // The figures table: a module's name, then these columns; a bar opens the goal figures and
@@ -67,6 +70,8 @@ constexpr TColumn kColumns[] = {
     {"lost", 5, [](const TSoakFigures& f) { return double(f.LostPackets); }},
     {"noansw", 6, [](const TSoakFigures& f) { return double(f.NoAnswer); }},
     {"garbled", 7, [](const TSoakFigures& f) { return double(f.Garbled); }},
+    {"sumOK", 5, [](const TSoakFigures& f) { return double(f.ChecksumKept); }},
+    {"sumB", 5, [](const TSoakFigures& f) { return double(f.WrongBytesReadChecksumKept); }},
     {"wrongB", 6, [](const TSoakFigures& f) { return double(f.WrongBytesAfterDone); }, 0, true},
     {"falseD", 6, [](const TSoakFigures& f) { return double(f.FalseDones); }},
     {"lostM", 6, [](const TSoakFigures& f) { return double(f.LostMarks); }},
@@ -124,10 +129,11 @@ int main(int argc, char** argv) {
   const QCommandLineOption bytes(QStringLiteral("bytes"),
                                  QStringLiteral("Longest run of random bytes per area and cycle."),
                                  QStringLiteral("N"), QString::number(defaults.MaxRunBytes));
-  const QCommandLineOption line(QStringLiteral("line"),
-                                QStringLiteral("The line's faults as the simulator's options "
-                                               "drop=P,corrupt=P,late=P:MS."),
-                                QStringLiteral("FAULTS"), LineText(defaults.Line));
+  const QCommandLineOption line(
+      QStringLiteral("line"),
+      QStringLiteral("The line's faults as the simulator's options "
+                     "drop=P,corrupt=P[:S],late=P:MS (late= more than once)."),
+      QStringLiteral("FAULTS"), LineText(defaults.Line));
   parser.addOptions({cycles, seed, modules, bytes, line});
   parser.process(app);
 

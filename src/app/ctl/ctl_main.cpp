@@ -10,7 +10,7 @@
 #include "app/ctl/ctl_journal.h"
 #include "app/ctl/ctl_memory.h"
 #include "app/ctl/ctl_settings.h"
-#include "sim/sim_options.h"
+#include "app/port_provider.h"
 #include "version.h"
 
 namespace {
@@ -80,8 +80,7 @@ int main(int argc, char* argv[]) {
     return kExitUsage;
   }
   // A mistyped simulator option would otherwise only show as an adapter that does not open.
-  if (QString error;
-      TSimOptions::IsSimDescription(port) && !TSimOptions::FromDescription(port, &error)) {
+  if (const QString error = TPortProvider::DescriptionError(port); !error.isEmpty()) {
     err << "vardexctl: --port " << port << ": " << error << "\n";
     return kExitUsage;
   }
