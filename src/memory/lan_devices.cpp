@@ -376,7 +376,16 @@ void TLanDevices::LoadFromFile(std::span<TDeviceMemoryItem* const> areas, TFileR
     if (!settings || !kPersistentLocations.Contains(settings->MemID())) continue;
     try {
       file.SetDevice(settings->Device());
+      // Bytes the file does not hold keep their value and their mark: a damaged or partial
+      // file must not put zeros into the module.
+      std::vector<std::pair<int, bool>> kept;
+      for (const auto& gap : file.MissingFromWhole(*settings)) {
+        for (int i = gap.Offset; i < gap.Offset + gap.Count; ++i) {
+          kept.emplace_back(i, settings->IsChanged(i));
+        }
+      }
       settings->Load(file);
+      for (const auto& [index, changed] : kept) settings->MarkChanged(index, 1, changed);
       settings->SetModified(true);
     } catch (...) {
       AskAfterFailure(*settings, QStringLiteral("Элемент недоступен: "),

@@ -444,7 +444,7 @@ TEST_F(FileTransferTest, AFileThatCannotBeWrittenIsReported) {
     Save(path, {&Area(kGsm, mlInt)});
     ADD_FAILURE() << "saved";
   } catch (const ELanDev& e) {
-    EXPECT_EQ(e.Message(), QStringLiteral("Unable to write to ") + path);
+    EXPECT_EQ(e.Message(), QStringLiteral("Unable to write to ") + path + u": нет такой папки");
   }
 }
 

@@ -1,6 +1,8 @@
 #include "app/ctl/ctl_settings.h"
 
 #include <algorithm>
+#include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <set>
@@ -67,20 +69,60 @@ int BoardGeneration(TLanDevices& devices) {
   return BoardGenerationOf(settings->Image()[0]);
 }
 
+// Whether a byte of an area holds a value the command really got, from the module or the file.
+using TKnownByte = std::function<bool(const TDeviceMemoryItem& area, int index)>;
+
+// What a line shows for a value whose bytes were not all got: never a value that was not read.
+constexpr char kUnknownValue[] = "?";
+
 // Rows of settings the connected board does not have are left out, as the page leaves them.
-void Print(TCtlContext& context, const TBoundPage& bound, int boardGeneration) {
+// Returns how many lines show kUnknownValue.
+int Print(TCtlContext& context, const TBoundPage& bound, int boardGeneration,
+          const TKnownByte& known) {
   const TPageTable& table = *bound.Table;
+  int unknown = 0;
   for (const TSettingRow& setting : SettingRows(table)) {
     if (!FitsBoard(setting.Row->Boards, boardGeneration)) continue;
     THeadlessControl* control = bound.Page->Find(setting.Name);
     auto* area = control ? control->GetMem() : nullptr;
     if (!area) continue;
+    const auto* image = dynamic_cast<const TDeviceMemoryItem*>(area);
+    bool got = image != nullptr;
+    for (int i = control->GetAddr(); got && i < control->GetAddr() + control->GetSize(); ++i) {
+      got = known(*image, i);
+    }
     const TComponentData& data = control->ComponentData();
     context.Out() << data.LanAddr() << '\t' << QString::fromUtf8(table.Title) << '\t'
-                  << setting.Section << '\t' << setting.Caption << '\t'
-                  << SettingValueText(*setting.Row, setting.Name, table, *area, data) << '\n';
+                  << setting.Section << '\t' << setting.Caption << '\t';
+    if (got) {
+      context.Out() << SettingValueText(*setting.Row, setting.Name, table, *area, data) << '\n';
+    } else {
+      context.Out() << kUnknownValue << '\n';
+      ++unknown;
+    }
   }
+  return unknown;
 }
+
+// The bytes of an opened file's areas it does not hold, by area.
+class TFileGaps {
+ public:
+  void Add(const TFileRW& file, const TDeviceMemoryItem& area) {
+    std::vector<bool>& gaps = gaps_[&area];
+    gaps.assign(static_cast<size_t>(area.Capacity()), false);
+    for (const TChunkDamage& gap : file.MissingFromWhole(area)) {
+      std::fill_n(gaps.begin() + gap.Offset, gap.Count, true);
+    }
+  }
+  bool Held(const TDeviceMemoryItem& area, int index) const {
+    const auto at = gaps_.find(&area);
+    return at != gaps_.end() && index >= 0 && index < static_cast<int>(at->second.size()) &&
+           !at->second[static_cast<size_t>(index)];
+  }
+
+ private:
+  std::map<const TDeviceMemoryItem*, std::vector<bool>> gaps_;
+};
 
 }  // namespace
 
@@ -134,6 +176,9 @@ int RunSettingsWith(TCtlContext& context, const QStringList& args,
 
   std::set<int> listed;
   for (const TBoundPage& page : pages) listed.merge(tableModules(*page.Table));
+  TFileGaps gaps;
+  std::vector<TDeviceMemoryItem*> loaded;
+  bool failed = false;
   for (const int addr : listed) {
     TLanDevice* device = devices.FindDevice(addr);
     if (!device) continue;
@@ -141,12 +186,33 @@ int RunSettingsWith(TCtlContext& context, const QStringList& args,
       file->SetDevice(device);
       for (const auto& area : device->Items()) {
         auto* settings = dynamic_cast<TEEMemoryItem*>(area.get());
-        if (settings && kPersistentLocations.Contains(settings->MemID())) settings->Load(*file);
+        if (!settings || !kPersistentLocations.Contains(settings->MemID())) continue;
+        settings->Load(*file);
+        gaps.Add(*file, *settings);
+        if (file->HasItem(*settings)) loaded.push_back(settings);
       }
     } else if (device->IsPresent() && device->IsAccessible()) {
       devices.ReadDevice(device, kPersistentLocations, {});
+    } else if (parsed->Modules.contains(addr)) {
+      // A module asked for by name must not vanish from the list without a word.
+      context.Err() << "vardexctl settings: module " << addr << " (" << device->Name() << ") "
+                    << (device->IsPresent() ? "refuses access" : "does not answer") << "\n";
+      failed = true;
     }
   }
+  if (file) {
+    for (const QString& line : DamageLines(LoadDamage(*file, devices, loaded, ControlRuns))) {
+      context.Err() << "vardexctl settings: " << *parsed->File << ": " << line << "\n";
+      failed = true;
+    }
+  }
+  failed = failed || session.Questions().Errors() > 0;
+  const TKnownByte known = file ? TKnownByte([&gaps](const TDeviceMemoryItem& area, int index) {
+    return gaps.Held(area, index);
+  })
+                                : TKnownByte([](const TDeviceMemoryItem& area, int index) {
+                                    return area.IsUpdated(index);
+                                  });
   const int boardGeneration = BoardGeneration(devices);
   for (const TBoundPage& page : pages) {
     // Without a file only the fitted modules have settings to list.
@@ -156,7 +222,8 @@ int RunSettingsWith(TCtlContext& context, const QStringList& args,
       return device != nullptr && device->AllLoaded({mlExt});
     });
     if (!file && !fitted) continue;
-    Print(context, page, boardGeneration);
+    // A file's damage is told above; a module read that failed shows here.
+    if (Print(context, page, boardGeneration, known) > 0 && !file) failed = true;
   }
-  return kExitOk;
+  return failed ? kExitFailed : kExitOk;
 }
