@@ -76,7 +76,8 @@ using TKnownByte = std::function<bool(const TDeviceMemoryItem& area, int index)>
 constexpr char kUnknownValue[] = "?";
 
 // Rows of settings the connected board does not have are left out, as the page leaves them.
-// Returns how many lines show kUnknownValue.
+// Returns how many lines of settings memories show kUnknownValue; a live value the command does
+// not read shows it too, but is no failure.
 int Print(TCtlContext& context, const TBoundPage& bound, int boardGeneration,
           const TKnownByte& known) {
   const TPageTable& table = *bound.Table;
@@ -98,7 +99,7 @@ int Print(TCtlContext& context, const TBoundPage& bound, int boardGeneration,
       context.Out() << SettingValueText(*setting.Row, setting.Name, table, *area, data) << '\n';
     } else {
       context.Out() << kUnknownValue << '\n';
-      ++unknown;
+      if (image && kPersistentLocations.Contains(image->MemID())) ++unknown;
     }
   }
   return unknown;
@@ -211,7 +212,11 @@ int RunSettingsWith(TCtlContext& context, const QStringList& args,
     return gaps.Held(area, index);
   })
                                 : TKnownByte([](const TDeviceMemoryItem& area, int index) {
-                                    return area.IsUpdated(index);
+                                    // Settings come from this read; live values only from
+                                    // what the modules sent on their own (their versions).
+                                    return kPersistentLocations.Contains(area.MemID())
+                                               ? area.IsUpdated(index)
+                                               : area.IsValid(index);
                                   });
   const int boardGeneration = BoardGeneration(devices);
   for (const TBoundPage& page : pages) {
