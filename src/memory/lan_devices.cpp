@@ -386,7 +386,8 @@ void TLanDevices::LoadFromFile(std::span<TDeviceMemoryItem* const> areas, TFileR
       }
       settings->Load(file);
       for (const auto& [index, changed] : kept) settings->MarkChanged(index, 1, changed);
-      settings->SetModified(true);
+      // An area the file holds nothing of that it needs has nothing to write.
+      settings->SetModified(settings->IsModified());
     } catch (...) {
       AskAfterFailure(*settings, QStringLiteral("Элемент недоступен: "),
                       QStringLiteral(" Продолжить чтение?"), TStep::Next, InlineTransfer());

@@ -80,8 +80,11 @@ TEST_F(CtlDiffTest, ACheckBoxARadioGroupAndAByteNoPageShowsAreExactlyThreeLines)
 
 TEST_F(CtlDiffTest, AnAreaInOneFileOnlyIsOneLineAndModulesNarrowTheComparison) {
   const QString mainOnly = MainFile(QStringLiteral("main.ini"), {});
-  const QString withGsm =
-      MainFile(QStringLiteral("gsm.ini"), {}, QStringLiteral("[GSM]\r\nПамять настроек0=0102\r\n"));
+  // The GSM module's whole settings memory: 2048 bytes in three chunks.
+  const QString withGsm = MainFile(QStringLiteral("gsm.ini"), {},
+                                   QStringLiteral("[GSM]\r\nПамять настроек0=%1\r\n"
+                                                  "Память настроек1=%1\r\nПамять настроек2=0102\r\n")
+                                       .arg(QString(2 * 1023, u'0')));
   const struct {
     QStringList args;
     int status;
@@ -102,13 +105,10 @@ TEST_F(CtlDiffTest, AnAreaInOneFileOnlyIsOneLineAndModulesNarrowTheComparison) {
 }
 
 TEST_F(CtlDiffTest, AFileSavedFromThePagesAloneSaysNothingAboutTheBytesTheyDoNotShow) {
-  // Byte 82 holds a check box at bit 2; byte 10 no control shows. The pages' file holds the
-  // first 200 bytes, zeros where no cell lies.
+  // Byte 82 holds a check box at bit 2; byte 10 no control shows. The pages' file holds every
+  // cell, up to the area's last byte, and zeros where no cell lies.
   const QString full = MainFile(QStringLiteral("full.ini"), {{10, 0x5A}, {82, 0x04}});
-  const QString pages =
-      Write(QStringLiteral("pages.ini"),
-            ToCp1251(kVersion + QStringLiteral("[Главный модуль]\r\nПамять настроек0=%1\r\n")
-                                    .arg(HexOf(QByteArray(200, '\0')))));
+  const QString pages = MainFile(QStringLiteral("pages.ini"), {});
   const TCtlResult r = Diff({full, pages});
   EXPECT_EQ(r.status, 1) << r.err.toStdString();
   EXPECT_EQ(r.out, QStringLiteral("2\tНастройки\tЗвуковые и световые сигналы\tВключать Панику по "

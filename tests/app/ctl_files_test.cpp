@@ -159,8 +159,11 @@ TEST_F(CtlFilesTest, RefusedInputAndUnavailableModulesEndWithTheirExitCodes) {
   WriteFile(Path("older.ini"),
             ToCp1251(QStringLiteral("[Версия ПО]\r\nV1=4\r\n[GSM]\r\nПамять настроек0=01\r\n")));
   WriteFile(Path("nodata.ini"), ToCp1251(version + QStringLiteral("[Неизвестный]\r\nX0=01\r\n")));
+  // A whole copy of the main module's settings memory: two chunks, 1023 bytes and 1.
   WriteFile(Path("main.ini"),
-            ToCp1251(version + QStringLiteral("[Главный модуль]\r\nПамять настроек0=01\r\n")));
+            ToCp1251(version + QStringLiteral("[Главный модуль]\r\nПамять настроек0=%1\r\n"
+                                              "Память настроек1=00\r\n")
+                                   .arg(QString(2 * 1023, u'0'))));
   WriteFile(Path("ts.ini"),
             ToCp1251(version + QStringLiteral("[TS]\r\nПамять настроек0=01\r\n")));
   WriteFile(Path("empty.ini"), QByteArray());
@@ -248,23 +251,28 @@ TEST_F(CtlFilesTest, ADamagedFileIsListedChunkByChunkAndWrittenOnlyWithPartial) 
 
   const TResult refused = Run(WriteWithTestPages, {path});
   EXPECT_EQ(refused.status, 1);
-  EXPECT_EQ(refused.err, listed + QStringLiteral("vardexctl write: the file is damaged, nothing "
-                                                 "written (--partial writes what can be read)\n"));
+  EXPECT_EQ(refused.err,
+            listed + QStringLiteral("vardexctl write: the file is damaged, nothing written "
+                                    "(--partial writes only the bytes the file holds)\n"));
   EXPECT_TRUE(refused.out.isEmpty());
   const auto kept = ParseDump(Run(RunDump, Args(QStringLiteral("3 int 12 1"))).out);
   EXPECT_EQ(kept, (std::map<int, uint8_t>{{12, 0x11}})) << "nothing reached the module";
 
-  // With --partial the list still comes, and what could be read is written: the bytes before
-  // the damage from the file, the text cell after it as the zeros of a missing chunk end.
+  // With --partial the list still comes, and only what the file holds is written: the bytes
+  // before the damage; the text cell after it keeps what the module holds, never zeros.
   const TResult partial = Run(WriteWithTestPages, {QStringLiteral("--partial"), path});
   EXPECT_EQ(partial.status, 0) << partial.err.toStdString();
   EXPECT_EQ(partial.err, listed);
-  EXPECT_EQ(partial.out, QStringLiteral("GSM : Память настроек: 6 bytes written\n"));
+  EXPECT_EQ(partial.out, QStringLiteral("GSM : Память настроек: 2 bytes written\n"));
   const auto written = ParseDump(Run(RunDump, Args(QStringLiteral("3 int 12 8"))).out);
-  EXPECT_EQ(
-      written,
-      (std::map<int, uint8_t>{
-          {12, 0x8C}, {13, 0x8D}, {14, 0x8E}, {15, 0x8F}, {16, 0}, {17, 0}, {18, 0}, {19, 0}}));
+  EXPECT_EQ(written, (std::map<int, uint8_t>{{12, 0x8C},
+                                             {13, 0x8D},
+                                             {14, 0x8E},
+                                             {15, 0x8F},
+                                             {16, 0x90},
+                                             {17, 0x91},
+                                             {18, 0x92},
+                                             {19, 0x93}}));
 }
 
 TEST_F(CtlFilesTest, MemoryCommandsNameTheBytesTheyCannotReachAndWhy) {

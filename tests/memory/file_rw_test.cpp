@@ -160,32 +160,41 @@ TEST_F(FileTransferTest, SaveWritesEveryStoringControlsBytesByteForByte) {
   EXPECT_TRUE(questions.asked.empty());
 }
 
-TEST_F(FileTransferTest, MissingKeysLoadAsZerosThatTheNextWriteSends) {
+TEST_F(FileTransferTest, BytesAFileDoesNotHoldAreNeitherLoadedNorWritten) {
   auto& memory = SimMemory(kGsm, kSimInt);
   memory[4] = 0x55;
   memory[5] = 0x66;
+  memory[7] = 0x77;
   const QString path = Path("partial.ini");
-  WriteText(path, VersionSection() + QStringLiteral("[GSM]\r\nПамять сообщений0=4142\r\n"));
-  TTestControl control(kGsm, mlInt, 4, 2);
-  Bind({&control});
-  // The open command offers only modules it found present.
+  // The chunk ends after byte 5: bytes 4 and 5 come from the file, 6 and 7 are not in it.
+  WriteText(path, VersionSection() + QStringLiteral("[GSM]\r\nПамять настроек0=00000000AABB\r\n"));
+  TTestControl held(kGsm, mlInt, 4, 2);
+  TTestControl missing(kGsm, mlInt, 6, 2);
+  Bind({&held, &missing});
   ASSERT_TRUE(Module(kGsm)->IsPresent());
+  devices.ReadDevice(Module(kGsm), {mlInt}, {});
+  ASSERT_EQ(missing.Shown, (std::vector<uint8_t>{0, 0x77}));
 
   const auto file = std::make_unique<TFileRW>(path, false, &questions);
   ASSERT_TRUE(file->IsCompatible());
   TDeviceMemoryItem& area = Area(kGsm, mlInt);
-  EXPECT_FALSE(file->HasItem(area));
-  devices.LoadFromFile(std::vector{&area}, *file, {});
+  const std::vector<TDeviceMemoryItem*> areas = {&area};
+  EXPECT_EQ(LoadDamage(*file, devices, areas, ControlRuns),
+            (std::vector<TChunkDamage>{{QStringLiteral("GSM"), QStringLiteral("Память настроек"),
+                                        QStringLiteral("Память настроек0"), 0, 6,
+                                        TDamageKind::Missing, 2}}));
+  devices.LoadFromFile(areas, *file, {});
 
-  EXPECT_TRUE(area.IsLoaded());
-  EXPECT_TRUE(area.IsModified());
-  EXPECT_EQ(control.Shown, (std::vector<uint8_t>{0, 0}));
+  EXPECT_EQ(held.Shown, (std::vector<uint8_t>{0xAA, 0xBB}));
+  EXPECT_EQ(missing.Shown, (std::vector<uint8_t>{0, 0x77})) << "what the module holds stays";
   EXPECT_TRUE(area.IsChanged(4));
-  EXPECT_TRUE(area.IsChanged(5));
+  EXPECT_FALSE(area.IsChanged(6));
+  EXPECT_FALSE(area.IsChanged(7));
 
   devices.WriteDevice(Module(kGsm), {mlInt}, {});
-  EXPECT_EQ(memory[4], 0);
-  EXPECT_EQ(memory[5], 0);
+  EXPECT_EQ(memory[4], 0xAA);
+  EXPECT_EQ(memory[5], 0xBB);
+  EXPECT_EQ(memory[7], 0x77) << "no zero reaches the module";
   EXPECT_FALSE(area.IsModified());
 }
 
@@ -322,7 +331,7 @@ TEST_F(FileTransferTest, ChunksThatCannotBeReadWholeAreListedWithTheirFirstBadBy
   EXPECT_EQ(expected.back().Text(),
             QStringLiteral("GSM -> Память настроек, блок 0: лишние знаки после 1023 байт"));
   EXPECT_EQ(DamageReport(QStringLiteral("damaged.ini"), {expected.front()}),
-            QStringLiteral("Файл \"damaged.ini\" повреждён, эти блоки прочитаны не полностью:\n") +
+            QStringLiteral("Файл \"damaged.ini\" повреждён или неполон:\n") +
                 lines.front());
 
   // A saved file lists nothing.
@@ -362,8 +371,9 @@ TEST_F(FileTransferTest, AnAreaMatchesOnlyChunkKeysOfItsExactName) {
   }
   EXPECT_TRUE(file->HasDevice(*Module(2)));
   EXPECT_FALSE(file->HasDevice(*Module(kSlave)));
+  // Module names match as keys do, ignoring case.
   EXPECT_TRUE(file->HasSection(QStringLiteral("GSM")));
-  EXPECT_FALSE(file->HasSection(QStringLiteral("gsm")));
+  EXPECT_TRUE(file->HasSection(QStringLiteral("gsm")));
   // Live areas are never offered, whatever the file says.
   EXPECT_EQ(AreasInFile(*file, devices),
             (std::vector<TDeviceMemoryItem*>{&Area(2, mlFlash), &Area(kGsm, mlExt)}));
@@ -444,7 +454,7 @@ TEST_F(FileTransferTest, AFileThatCannotBeWrittenIsReported) {
     Save(path, {&Area(kGsm, mlInt)});
     ADD_FAILURE() << "saved";
   } catch (const ELanDev& e) {
-    EXPECT_EQ(e.Message(), QStringLiteral("Unable to write to ") + path + u": нет такой папки");
+    EXPECT_EQ(e.Message(), QStringLiteral("Unable to write to ") + path + QStringLiteral(": нет такой папки"));
   }
 }
 
