@@ -235,6 +235,14 @@ TEST_F(FileTransferTest, AFileOfAnotherProgramGenerationLoadsNothing) {
        notProfile + QStringLiteral("в нём нет ни одного раздела.")},
       {"UTF-8", file.toUtf8(), TFileRefusal::UnreadableVersion,
        version + QStringLiteral("текст записан в UTF-8, а не в кодировке Windows-1251.")},
+      // A BOM used to read as a file of the first program generation.
+      {"UTF-8 with a BOM", "\xEF\xBB\xBF" + file.toUtf8(), TFileRefusal::UnreadableVersion,
+       version + QStringLiteral("файл записан в UTF-8 (начинается с метки BOM), а файлы настроек "
+                                "пишутся в кодировке Windows-1251.")},
+      {"Windows-1251 with a BOM", "\xEF\xBB\xBF" + ToCp1251(file),
+       TFileRefusal::UnreadableVersion,
+       version + QStringLiteral("файл записан в UTF-8 (начинается с метки BOM), а файлы настроек "
+                                "пишутся в кодировке Windows-1251.")},
       {"CR line ends",
        ToCp1251(QString(file).replace(QStringLiteral("\r\n"), QStringLiteral("\r"))),
        TFileRefusal::UnreadableVersion,
@@ -341,6 +349,62 @@ TEST_F(FileTransferTest, ChunksThatCannotBeReadWholeAreListedWithTheirFirstBadBy
   control.Value = control.Shown;
   Save(path, {&Area(kGsm, mlInt)});
   EXPECT_TRUE(std::make_unique<TFileRW>(path, false)->DamagedChunks(areas).empty());
+}
+
+TEST_F(FileTransferTest, LoadDamageNamesWhatTheFileLacksAndWhatNamesNothing) {
+  // The Slave module's settings (256 bytes, one chunk) in a whole copy; the main module's
+  // settings (1024 bytes, two chunks) with its first chunk gone; a key given twice; a section
+  // in another case; foreign sections, keys and lines.
+  const QString full = QString(2 * 256, u'1');
+  WriteText(Path("damaged.ini"),
+            VersionSection() +
+                QStringLiteral("[главный МОДУЛЬ]\r\nПамять настроек1=00\r\n"
+                               "Настройки0=00\r\n"
+                               "[Slave-модуль]\r\nПамять настроек0=%1AB\r\n"
+                               "ПАМЯТЬ НАСТРОЕК0=FF\r\n"
+                               "мусор\r\n"
+                               "[Модуль X]\r\nA0=00\r\n")
+                    .arg(full));
+  const auto file = std::make_unique<TFileRW>(Path("damaged.ini"), false, &questions);
+  ASSERT_TRUE(file->IsCompatible());
+  EXPECT_TRUE(file->HasSection(QStringLiteral("Главный модуль")));
+  const std::vector<TDeviceMemoryItem*> areas = AreasInFile(*file, devices);
+  ASSERT_EQ(areas, (std::vector<TDeviceMemoryItem*>{&Area(2, mlExt), &Area(kSlave, mlInt)}))
+      << "module names match ignoring case";
+
+  const QString main = QStringLiteral("главный МОДУЛЬ");
+  const QString slave = QStringLiteral("Slave-модуль");
+  const QString settings = QStringLiteral("Память настроек");
+  const std::vector<TChunkDamage> expected = {
+      {{}, {}, {}, 12, 0, TDamageKind::StrayLine},
+      {main, {}, QStringLiteral("Настройки0"), -1, 0, TDamageKind::UnknownKey},
+      {QStringLiteral("Модуль X"), {}, {}, -1, 0, TDamageKind::UnknownSection},
+      {QStringLiteral("Главный модуль"), settings, QStringLiteral("Память настроек0"), 0, 0,
+       TDamageKind::Missing, 1023},
+      {slave, settings, QStringLiteral("Память настроек0"), 0, 256, TDamageKind::PastEnd},
+      {slave, settings, QStringLiteral("ПАМЯТЬ НАСТРОЕК0"), -1, 0, TDamageKind::Conflict},
+  };
+  const std::vector<TChunkDamage> damage = LoadDamage(*file, devices, areas, WholeArea);
+  EXPECT_EQ(damage, expected);
+  const QStringList texts = {
+      QStringLiteral("строка 12 не раздел и не ключ раздела"),
+      QStringLiteral("главный МОДУЛЬ: ключ \"Настройки0\" не называет ни одной памяти настроек "
+                     "модуля"),
+      QStringLiteral("раздел [Модуль X] не называет ни одного модуля"),
+      QStringLiteral("Главный модуль -> Память настроек, блок 0: в файле нет нужных байт в "
+                     "пределах 0..1022 (адреса 0..1022)"),
+      QStringLiteral("Slave-модуль -> Память настроек, блок 0: байты после конца памяти (с "
+                     "адреса 256)"),
+      QStringLiteral("Slave-модуль -> Память настроек, ключ \"ПАМЯТЬ НАСТРОЕК0\" повторён с "
+                     "другим значением"),
+  };
+  EXPECT_EQ(DamageLines(damage), texts);
+
+  // Past twenty places one line counts the rest.
+  const std::vector<TChunkDamage> many(25, expected.front());
+  const QStringList lines = DamageLines(many);
+  ASSERT_EQ(lines.size(), static_cast<qsizetype>(kDamageLinesShown + 1));
+  EXPECT_EQ(lines.back(), QStringLiteral("... и ещё повреждений: 5 (всего 25)"));
 }
 
 TEST_F(FileTransferTest, AnAreaMatchesOnlyChunkKeysOfItsExactName) {
