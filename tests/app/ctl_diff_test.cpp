@@ -115,6 +115,28 @@ TEST_F(CtlDiffTest, AFileSavedFromThePagesAloneSaysNothingAboutTheBytesTheyDoNot
                                   "команде\t1 -> 0\n"));
 }
 
+TEST_F(CtlDiffTest, ADamagedFileIsNamedAndItsComparisonIsNoAnswer) {
+  // Cut after 100 bytes, the file looks like one that differs only there unless it is checked.
+  const QString whole = MainFile(QStringLiteral("whole.ini"), {{82, 0x04}, {193, 0x02}});
+  QFile file(MainFile(QStringLiteral("base.ini"), {}));
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  QByteArray bytes = file.readAll();
+  file.close();
+  const QByteArray key = ToCp1251(QStringLiteral("Память настроек0="));
+  const qsizetype at = bytes.indexOf(key) + key.size();
+  const QString cut = Write(QStringLiteral("cut.ini"), bytes.left(at + 200) +
+                                                        bytes.mid(bytes.indexOf("\r\n", at)));
+  for (const QStringList& args : {QStringList{cut, whole}, QStringList{whole, cut}}) {
+    const TCtlResult r = Diff(args);
+    EXPECT_EQ(r.status, 2) << r.out.toStdString();
+    EXPECT_TRUE(r.err.contains(cut + QStringLiteral(": Главный модуль -> Память настроек, блок 0: "
+                                                    "в файле нет нужных байт")))
+        << r.err.toStdString();
+    EXPECT_TRUE(r.out.contains(QStringLiteral("Включать Панику по команде")))
+        << "what can be compared is";
+  }
+}
+
 TEST_F(CtlDiffTest, ARefusedFileBadArgumentsOrAFailingLinkExitTwo) {
   const QString good = MainFile(QStringLiteral("good.ini"), {});
   const QString empty = Write(QStringLiteral("empty.ini"), QByteArray());

@@ -4,12 +4,15 @@
 
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
 
 #include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <map>
+#include <thread>
 #include <vector>
 
 #include "app/ctl/ctl_memory.h"
@@ -273,6 +276,90 @@ TEST_F(CtlFilesTest, ADamagedFileIsListedChunkByChunkAndWrittenOnlyWithPartial) 
                                              {17, 0x91},
                                              {18, 0x92},
                                              {19, 0x93}}));
+}
+
+TEST_F(CtlFilesTest, EveryKindOfDamageIsNamedAndNothingIsWrittenWithoutPartial) {
+  QStringList poke = Args(QStringLiteral("3 int 0"));
+  for (int i = 0; i < 20; ++i) poke << QString::number(0x80 + i);
+  ASSERT_EQ(Run(RunPoke, poke).status, 0);
+  const QString path = Path("saved.ini");
+  ASSERT_EQ(Run(ReadWithTestPages,
+                {QStringLiteral("--modules"), QStringLiteral("3"), QStringLiteral("--out"), path})
+                .status,
+            0);
+  const QString saved = FromCp1251(ReadFile(path));
+  // The module moves on after the backup, so a write shows in byte 12.
+  ASSERT_EQ(Run(RunPoke, Args(QStringLiteral("3 int 12 0x11 0x22 0x33 0x44 0x55 0x66 0x77 0x88")))
+                .status,
+            0);
+  const QString key = QStringLiteral("Память настроек0=");
+  const QString value = saved.mid(saved.indexOf(key) + key.size(), 40);
+  const struct {
+    const char* name;
+    QString text;
+    int status;
+    QString message;
+  } cases[] = {
+      {"a chunk cut short", QString(saved).replace(value, value.left(2 * 14)), 1,
+       QStringLiteral("GSM -> Память настроек, блок 0: в файле нет нужных байт в пределах 16..19 "
+                      "(адреса 16..19)")},
+      {"a chunk past the end", QString(saved).replace(value, value + QString(2 * 2048, u'0')), 1,
+       QStringLiteral("GSM -> Память настроек, блок 0: лишние знаки после 1023 байт")},
+      {"a key given twice", QString(saved).replace(key, key + QStringLiteral("A5\r\n") + key), 1,
+       QStringLiteral("ключ \"Память настроек0\" повторён с другим значением")},
+      {"unreadable hex", QString(saved).replace(value, value.left(10) + u'G' + value.mid(11)), 1,
+       QStringLiteral("блок 0: не прочитан с байта 5 (адрес 5)")},
+      {"a module whose only key names no chunk",
+       saved + QStringLiteral("[Slave-модуль]\r\nПамять настроек00=01\r\n"), 1,
+       QStringLiteral("Slave-модуль -> Память настроек, ключ \"Память настроек00\" не называет "
+                      "блок этой памяти")},
+      {"a section of no module", saved + QStringLiteral("[Модуль X]\r\nA0=00\r\n"), 1,
+       QStringLiteral("раздел [Модуль X] не называет ни одного модуля")},
+      {"a key of no memory", saved + QStringLiteral("Настройки0=00\r\n"), 1,
+       QStringLiteral("GSM: ключ \"Настройки0\" не называет ни одной памяти настроек модуля")},
+      {"a line of megabytes", QString(saved).replace(value, value + QString(5'000'000, u'0')), 1,
+       QStringLiteral("длиннее 4096 знаков, прочитано только начало")},
+  };
+  const QString written = Path("damaged.ini");
+  for (const auto& c : cases) {
+    WriteFile(written, ToCp1251(c.text));
+    const TResult r = Run(WriteWithTestPages, {written});
+    EXPECT_EQ(r.status, c.status) << c.name << ": " << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(c.message)) << c.name << ": " << r.err.toStdString();
+    EXPECT_TRUE(r.out.isEmpty()) << c.name;
+    EXPECT_EQ(ParseDump(Run(RunDump, Args(QStringLiteral("3 int 12 1"))).out),
+              (std::map<int, uint8_t>{{12, 0x11}}))
+        << c.name << ": nothing reached the module";
+  }
+
+  // A section in another letter case is the same module: the file is sound and written.
+  WriteFile(written, ToCp1251(QString(saved).replace(QStringLiteral("[GSM]"), QStringLiteral("[gsm]"))));
+  const TResult lower = Run(WriteWithTestPages, {written});
+  EXPECT_EQ(lower.status, 0) << lower.err.toStdString();
+  EXPECT_TRUE(lower.err.isEmpty()) << lower.err.toStdString();
+  EXPECT_EQ(ParseDump(Run(RunDump, Args(QStringLiteral("3 int 12 1"))).out),
+            (std::map<int, uint8_t>{{12, 0x8C}}));
+}
+
+TEST_F(CtlFilesTest, ReadSavesIntoAPipeButNeverOverAFolderOrASocket) {
+  const QString fifo = Path("pipe");
+  ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+  QByteArray received;
+  std::thread reader([&] { received = ReadFile(fifo); });
+  const TResult piped = Run(ReadWithTestPages, Args(QStringLiteral("--modules 3 --out ") + fifo));
+  reader.join();
+  EXPECT_EQ(piped.status, 0) << piped.err.toStdString();
+  EXPECT_TRUE(received.contains(ToCp1251(QStringLiteral("[GSM]\r\nПамять настроек0="))));
+  EXPECT_TRUE(QFileInfo(fifo).exists() && !QFileInfo(fifo).isFile()) << "still a pipe";
+
+  const QString folder = Path("folder");
+  ASSERT_TRUE(QDir().mkpath(folder));
+  const TResult refused = Run(ReadWithTestPages, Args(QStringLiteral("--modules 3 --out ") + folder));
+  EXPECT_EQ(refused.status, 2);
+  EXPECT_EQ(refused.err,
+            QStringLiteral("vardexctl read: Нельзя сохранить в \"%1\": это папка\n").arg(folder));
+  EXPECT_TRUE(refused.out.isEmpty());
+  EXPECT_TRUE(QFileInfo(folder).isDir());
 }
 
 TEST_F(CtlFilesTest, MemoryCommandsNameTheBytesTheyCannotReachAndWhy) {
