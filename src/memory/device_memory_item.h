@@ -72,7 +72,9 @@ class TDeviceMemoryItem : public TBaseDeviceMemoryItem {
   void TakeControlValues();
 
   // Sets or clears the changed marks of `count` bytes from `start`, values untouched.
-  void MarkChanged(int start, int count, bool changed) { SetMarks(changed_, start, count, changed); }
+  void MarkChanged(int start, int count, bool changed) {
+    SetMarks(changed_, start, count, changed);
+  }
 
   // Forgets every change: the image no longer holds anything to write (a refresh discards
   // the user's edits before the area is read again).

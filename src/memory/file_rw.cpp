@@ -3,6 +3,7 @@
 #include <QFile>
 #include <algorithm>
 #include <array>
+#include <limits>
 
 #include "memory/lan_dev_error.h"
 #include "memory/lan_device.h"
@@ -424,18 +425,10 @@ TClusterList ControlRuns(const TDeviceMemoryItem& area) {
   std::vector<bool> bound(static_cast<size_t>(std::max(area.Size(), 0)), false);
   for (const IBoundControl* control : area.Controls()) {
     const int end = std::min(control->GetAddr() + control->GetSize(), area.Size());
-    for (int i = std::max(control->GetAddr(), 0); i < end; ++i) bound[static_cast<size_t>(i)] = true;
+    for (int i = std::max(control->GetAddr(), 0); i < end; ++i)
+      bound[static_cast<size_t>(i)] = true;
   }
-  TClusterList runs;
-  for (int i = 0; i < static_cast<int>(bound.size()); ++i) {
-    if (!bound[static_cast<size_t>(i)]) continue;
-    if (!runs.empty() && runs.back().Start + runs.back().Count == i) {
-      ++runs.back().Count;
-    } else {
-      runs.push_back({i, 1});
-    }
-  }
-  return runs;
+  return BuildClusters(bound, area.Size(), std::numeric_limits<int>::max());
 }
 
 TClusterList WholeArea(const TDeviceMemoryItem& area) {
@@ -452,9 +445,8 @@ std::vector<TChunkDamage> LoadDamage(const TFileRW& file, const TLanDevices& dev
     damage.insert(damage.end(), chunks.begin(), chunks.end());
     // A chunk already told as unreadable is not told again for the bytes it lacks.
     const auto told = [&chunks](const TChunkDamage& missing) {
-      return std::any_of(chunks.begin(), chunks.end(), [&](const TChunkDamage& chunk) {
-        return chunk.Chunk == missing.Chunk;
-      });
+      return std::any_of(chunks.begin(), chunks.end(),
+                         [&](const TChunkDamage& chunk) { return chunk.Chunk == missing.Chunk; });
     };
     for (const TChunkDamage& missing : file.MissingBytes(*area, needed(*area))) {
       if (!told(missing)) damage.push_back(missing);
@@ -475,8 +467,7 @@ QStringList DamageLines(const std::vector<TChunkDamage>& damage) {
 }
 
 QString DamageReport(const QString& fileName, const std::vector<TChunkDamage>& damage) {
-  QStringList lines = {
-      QStringLiteral("Файл \"%1\" повреждён или неполон:").arg(fileName)};
+  QStringList lines = {QStringLiteral("Файл \"%1\" повреждён или неполон:").arg(fileName)};
   lines << DamageLines(damage);
   return lines.join(u'\n');
 }

@@ -24,7 +24,7 @@ class TProfileFile {
   // What reading noticed beyond sections and keys: the traces another program or an editor
   // leaves, and lines the profile could not take.
   struct TTraits {
-    bool Blank = true;  // nothing but white space
+    bool Blank = true;          // nothing but white space
     bool ControlBytes = false;  // control characters other than tabs and line ends
     bool CarriageReturn = false;
     bool LineFeed = false;

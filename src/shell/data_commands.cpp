@@ -165,9 +165,9 @@ void TDataCommands::PostReadChecks(bool askStatus) {
   };
   const bool antiHijack = bit(kAntiHijackAddr, kAntiHijackBit);
   const bool repeatAuthorisation = bit(kRepeatAuthorisationAddr, kRepeatAuthorisationBit);
-  const bool selfArmByTag = (bit(kSelfArmAddr, kSelfArmBit) ? 1 : 0) +
-                                (bit(kSelfArmAddr, kSelfArmBit + 1) ? 2 : 0) ==
-                            kSelfArmByTag;
+  const bool selfArmByTag =
+      (bit(kSelfArmAddr, kSelfArmBit) ? 1 : 0) + (bit(kSelfArmAddr, kSelfArmBit + 1) ? 2 : 0) ==
+      kSelfArmByTag;
   emit SettingsRead(antiHijack, repeatAuthorisation, selfArmByTag);
   // Their indicators need the main module's mode to be drawn.
   if (askStatus && (antiHijack || repeatAuthorisation)) {

@@ -81,10 +81,11 @@ TEST_F(CtlDiffTest, ACheckBoxARadioGroupAndAByteNoPageShowsAreExactlyThreeLines)
 TEST_F(CtlDiffTest, AnAreaInOneFileOnlyIsOneLineAndModulesNarrowTheComparison) {
   const QString mainOnly = MainFile(QStringLiteral("main.ini"), {});
   // The GSM module's whole settings memory: 2048 bytes in three chunks.
-  const QString withGsm = MainFile(QStringLiteral("gsm.ini"), {},
-                                   QStringLiteral("[GSM]\r\nПамять настроек0=%1\r\n"
-                                                  "Память настроек1=%1\r\nПамять настроек2=0102\r\n")
-                                       .arg(QString(2 * 1023, u'0')));
+  const QString withGsm =
+      MainFile(QStringLiteral("gsm.ini"), {},
+               QStringLiteral("[GSM]\r\nПамять настроек0=%1\r\n"
+                              "Память настроек1=%1\r\nПамять настроек2=0102\r\n")
+                   .arg(QString(2 * 1023, u'0')));
   const struct {
     QStringList args;
     int status;
@@ -124,8 +125,8 @@ TEST_F(CtlDiffTest, ADamagedFileIsNamedAndItsComparisonIsNoAnswer) {
   file.close();
   const QByteArray key = ToCp1251(QStringLiteral("Память настроек0="));
   const qsizetype at = bytes.indexOf(key) + key.size();
-  const QString cut = Write(QStringLiteral("cut.ini"), bytes.left(at + 200) +
-                                                        bytes.mid(bytes.indexOf("\r\n", at)));
+  const QString cut =
+      Write(QStringLiteral("cut.ini"), bytes.left(at + 200) + bytes.mid(bytes.indexOf("\r\n", at)));
   for (const QStringList& args : {QStringList{cut, whole}, QStringList{whole, cut}}) {
     const TCtlResult r = Diff(args);
     EXPECT_EQ(r.status, 2) << r.out.toStdString();

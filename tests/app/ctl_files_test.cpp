@@ -7,8 +7,8 @@
 #include <sys/stat.h>
 
 #include <QDir>
-#include <QFileInfo>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <map>
@@ -167,8 +167,7 @@ TEST_F(CtlFilesTest, RefusedInputAndUnavailableModulesEndWithTheirExitCodes) {
             ToCp1251(version + QStringLiteral("[Главный модуль]\r\nПамять настроек0=%1\r\n"
                                               "Память настроек1=00\r\n")
                                    .arg(QString(2 * 1023, u'0'))));
-  WriteFile(Path("ts.ini"),
-            ToCp1251(version + QStringLiteral("[TS]\r\nПамять настроек0=01\r\n")));
+  WriteFile(Path("ts.ini"), ToCp1251(version + QStringLiteral("[TS]\r\nПамять настроек0=01\r\n")));
   WriteFile(Path("empty.ini"), QByteArray());
   WriteFile(Path("utf8.ini"),
             (version + QStringLiteral("[Главный модуль]\r\nПамять настроек0=01\r\n")).toUtf8());
@@ -289,9 +288,9 @@ TEST_F(CtlFilesTest, EveryKindOfDamageIsNamedAndNothingIsWrittenWithoutPartial) 
             0);
   const QString saved = FromCp1251(ReadFile(path));
   // The module moves on after the backup, so a write shows in byte 12.
-  ASSERT_EQ(Run(RunPoke, Args(QStringLiteral("3 int 12 0x11 0x22 0x33 0x44 0x55 0x66 0x77 0x88")))
-                .status,
-            0);
+  ASSERT_EQ(
+      Run(RunPoke, Args(QStringLiteral("3 int 12 0x11 0x22 0x33 0x44 0x55 0x66 0x77 0x88"))).status,
+      0);
   const QString key = QStringLiteral("Память настроек0=");
   const QString value = saved.mid(saved.indexOf(key) + key.size(), 40);
   const struct {
@@ -333,7 +332,8 @@ TEST_F(CtlFilesTest, EveryKindOfDamageIsNamedAndNothingIsWrittenWithoutPartial) 
   }
 
   // A section in another letter case is the same module: the file is sound and written.
-  WriteFile(written, ToCp1251(QString(saved).replace(QStringLiteral("[GSM]"), QStringLiteral("[gsm]"))));
+  WriteFile(written,
+            ToCp1251(QString(saved).replace(QStringLiteral("[GSM]"), QStringLiteral("[gsm]"))));
   const TResult lower = Run(WriteWithTestPages, {written});
   EXPECT_EQ(lower.status, 0) << lower.err.toStdString();
   EXPECT_TRUE(lower.err.isEmpty()) << lower.err.toStdString();
@@ -354,7 +354,8 @@ TEST_F(CtlFilesTest, ReadSavesIntoAPipeButNeverOverAFolderOrASocket) {
 
   const QString folder = Path("folder");
   ASSERT_TRUE(QDir().mkpath(folder));
-  const TResult refused = Run(ReadWithTestPages, Args(QStringLiteral("--modules 3 --out ") + folder));
+  const TResult refused =
+      Run(ReadWithTestPages, Args(QStringLiteral("--modules 3 --out ") + folder));
   EXPECT_EQ(refused.status, 2);
   EXPECT_EQ(refused.err,
             QStringLiteral("vardexctl read: Нельзя сохранить в \"%1\": это папка\n").arg(folder));

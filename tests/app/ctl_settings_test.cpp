@@ -96,8 +96,9 @@ TEST(CtlSettings, ReadsTheFittedModulesOverTheLinkAndListsTheSameLinesAsTheirFil
 
 TEST(CtlSettings, AValueThatWasNotReadIsAQuestionMarkAndTheCommandFails) {
   // A module asked for that does not answer: every line of its own, none with a value.
-  const TCtlResult silent = TCtlSession(QStringLiteral("sim:nolink,silent=2"))
-                                .Run(RunSettings, {QStringLiteral("--modules"), QStringLiteral("2")});
+  const TCtlResult silent =
+      TCtlSession(QStringLiteral("sim:nolink,silent=2"))
+          .Run(RunSettings, {QStringLiteral("--modules"), QStringLiteral("2")});
   EXPECT_EQ(silent.status, 1);
   EXPECT_EQ(silent.err, QStringLiteral("vardexctl settings: module 2 (Главный модуль) does not "
                                        "answer\n"));
@@ -122,8 +123,9 @@ TEST(CtlSettings, AValueThatWasNotReadIsAQuestionMarkAndTheCommandFails) {
   file.close();
   const TCtlResult cut = RunCtl(RunSettings, {QStringLiteral("--file"), path});
   EXPECT_EQ(cut.status, 1);
-  EXPECT_TRUE(cut.err.contains(QStringLiteral("Главный модуль -> Память настроек, блок 1: в файле "
-                                              "нет нужных байт")))
+  EXPECT_TRUE(
+      cut.err.contains(QStringLiteral("Главный модуль -> Память настроек, блок 1: в файле "
+                                      "нет нужных байт")))
       << cut.err.toStdString();
   EXPECT_EQ(ValueOf(cut.out, QStringLiteral("Подсветка салона")), QStringLiteral("1"))
       << "what the file holds is listed";

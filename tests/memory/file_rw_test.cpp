@@ -239,8 +239,7 @@ TEST_F(FileTransferTest, AFileOfAnotherProgramGenerationLoadsNothing) {
       {"UTF-8 with a BOM", "\xEF\xBB\xBF" + file.toUtf8(), TFileRefusal::UnreadableVersion,
        version + QStringLiteral("файл записан в UTF-8 (начинается с метки BOM), а файлы настроек "
                                 "пишутся в кодировке Windows-1251.")},
-      {"Windows-1251 with a BOM", "\xEF\xBB\xBF" + ToCp1251(file),
-       TFileRefusal::UnreadableVersion,
+      {"Windows-1251 with a BOM", "\xEF\xBB\xBF" + ToCp1251(file), TFileRefusal::UnreadableVersion,
        version + QStringLiteral("файл записан в UTF-8 (начинается с метки BOM), а файлы настроек "
                                 "пишутся в кодировке Windows-1251.")},
       {"CR line ends",
@@ -339,8 +338,7 @@ TEST_F(FileTransferTest, ChunksThatCannotBeReadWholeAreListedWithTheirFirstBadBy
   EXPECT_EQ(expected.back().Text(),
             QStringLiteral("GSM -> Память настроек, блок 0: лишние знаки после 1023 байт"));
   EXPECT_EQ(DamageReport(QStringLiteral("damaged.ini"), {expected.front()}),
-            QStringLiteral("Файл \"damaged.ini\" повреждён или неполон:\n") +
-                lines.front());
+            QStringLiteral("Файл \"damaged.ini\" повреждён или неполон:\n") + lines.front());
 
   // A saved file lists nothing.
   TTestControl control(kGsm, mlInt, 0, 2048);
@@ -357,14 +355,13 @@ TEST_F(FileTransferTest, LoadDamageNamesWhatTheFileLacksAndWhatNamesNothing) {
   // in another case; foreign sections, keys and lines.
   const QString full = QString(2 * 256, u'1');
   WriteText(Path("damaged.ini"),
-            VersionSection() +
-                QStringLiteral("[главный МОДУЛЬ]\r\nПамять настроек1=00\r\n"
-                               "Настройки0=00\r\n"
-                               "[Slave-модуль]\r\nПамять настроек0=%1AB\r\n"
-                               "ПАМЯТЬ НАСТРОЕК0=FF\r\n"
-                               "мусор\r\n"
-                               "[Модуль X]\r\nA0=00\r\n")
-                    .arg(full));
+            VersionSection() + QStringLiteral("[главный МОДУЛЬ]\r\nПамять настроек1=00\r\n"
+                                              "Настройки0=00\r\n"
+                                              "[Slave-модуль]\r\nПамять настроек0=%1AB\r\n"
+                                              "ПАМЯТЬ НАСТРОЕК0=FF\r\n"
+                                              "мусор\r\n"
+                                              "[Модуль X]\r\nA0=00\r\n")
+                                   .arg(full));
   const auto file = std::make_unique<TFileRW>(Path("damaged.ini"), false, &questions);
   ASSERT_TRUE(file->IsCompatible());
   EXPECT_TRUE(file->HasSection(QStringLiteral("Главный модуль")));
@@ -518,7 +515,8 @@ TEST_F(FileTransferTest, AFileThatCannotBeWrittenIsReported) {
     Save(path, {&Area(kGsm, mlInt)});
     ADD_FAILURE() << "saved";
   } catch (const ELanDev& e) {
-    EXPECT_EQ(e.Message(), QStringLiteral("Unable to write to ") + path + QStringLiteral(": нет такой папки"));
+    EXPECT_EQ(e.Message(),
+              QStringLiteral("Unable to write to ") + path + QStringLiteral(": нет такой папки"));
   }
 }
 

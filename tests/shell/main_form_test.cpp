@@ -584,8 +584,9 @@ TEST_F(MainFormTest, OpenTellsWhichChunksItCouldNotReadWhole) {
   const QStringList told = dialogs->errors.front().split(u'\n');
   ASSERT_GE(told.size(), 3);
   EXPECT_EQ(told[0], QStringLiteral("Файл \"damaged.ini\" повреждён или неполон:"));
-  EXPECT_EQ(told[1], QStringLiteral(
-                         "Главный модуль -> Память настроек, блок 0: не прочитан с байта 2 (адрес 2)"));
+  EXPECT_EQ(
+      told[1],
+      QStringLiteral("Главный модуль -> Память настроек, блок 0: не прочитан с байта 2 (адрес 2)"));
   EXPECT_TRUE(told.contains(QStringLiteral(
       "Главный модуль -> Память настроек Flash, блок 0: не прочитан с байта 1 (адрес 1)")));
   // The cells the pages show beyond what the file holds are named too.

@@ -2,6 +2,7 @@
 
 #include "text/file_save.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -14,7 +15,6 @@
 #include <QTemporaryDir>
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 #include <thread>
 
 namespace {

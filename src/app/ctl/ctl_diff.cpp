@@ -1,6 +1,7 @@
 #include "app/ctl/ctl_diff.h"
 
 #include <algorithm>
+#include <limits>
 #include <map>
 #include <memory>
 #include <optional>
@@ -66,19 +67,9 @@ class TPageCells {
   }
 
   TClusterList Runs(const TDeviceMemoryItem& area) const {
-    TClusterList runs;
     const auto at = cells_.find({area.Device()->LanAddr(), area.MemID()});
-    if (at == cells_.end()) return runs;
-    const int end = std::min(static_cast<int>(at->second.size()), area.Size());
-    for (int i = 0; i < end; ++i) {
-      if (!at->second[static_cast<size_t>(i)]) continue;
-      if (!runs.empty() && runs.back().Start + runs.back().Count == i) {
-        ++runs.back().Count;
-      } else {
-        runs.push_back({i, 1});
-      }
-    }
-    return runs;
+    if (at == cells_.end()) return {};
+    return BuildClusters(at->second, area.Size(), std::numeric_limits<int>::max());
   }
 
  private:
@@ -213,8 +204,7 @@ int RunDiffWith(TCtlContext& context, const QStringList& args, std::span<const T
   const std::vector<TAreaImage> imagesA = FileImages(comparison, *fileA);
   std::optional<std::vector<TAreaImage>> imagesB;
   if (parsed->Files.size() > 1) {
-    auto fileB =
-        OpenFile(context, parsed->Files[1], fileDevices, parsed->Modules, cells, damaged);
+    auto fileB = OpenFile(context, parsed->Files[1], fileDevices, parsed->Modules, cells, damaged);
     if (!fileB) return kTrouble;
     imagesB = FileImages(comparison, *fileB);
   } else {

@@ -1,13 +1,13 @@
 #include "app/ctl/ctl_files.h"
 
+#include <sys/stat.h>
+
 #include <QFile>
 #include <algorithm>
 #include <array>
 #include <memory>
 #include <optional>
 #include <vector>
-
-#include <sys/stat.h>
 
 #include "app/ctl/ctl_file_session.h"
 #include "binding/comp_error.h"
@@ -260,7 +260,8 @@ int RunWriteWith(TCtlContext& context, const QStringList& args,
   // every byte of each area, a pages' write the bytes the pages show.
   const std::vector<const TLanDevice*> scope(listed->begin(), listed->end());
   const std::vector<TChunkDamage> damage =
-      LoadDamage(*file, devices, areas, parsed->Full ? TNeededBytes(WholeArea) : TNeededBytes(ControlRuns), scope);
+      LoadDamage(*file, devices, areas,
+                 parsed->Full ? TNeededBytes(WholeArea) : TNeededBytes(ControlRuns), scope);
   for (const QString& line : DamageLines(damage)) {
     Complain(context, kWrite) << parsed->File << ": " << line << "\n";
   }
