@@ -406,7 +406,7 @@ void TGSMDiagGSMPager::LogWhenFull() {
   }
   const TSaveResult saved = SaveFileBytes(path, output_->toPlainText().toUtf8());
   if (!saved.Ok()) {
-    consoleState_->setText(QStringLiteral("Журнал не сохранён: ") + path + u": " + saved.Reason);
+    consoleState_->setText(QStringLiteral("Журнал не сохранён: %1: %2").arg(path, saved.Reason));
     return;
   }
   output_->clear();
