@@ -165,6 +165,8 @@ QString TChunkDamage::Text() const {
     case TDamageKind::UnknownSection:
       return QStringLiteral("раздел [%1] не называет ни одного модуля").arg(Module) +
              (Area.isEmpty() ? QString() : QStringLiteral(" (это \"%1\" в UTF-8?)").arg(Area));
+    case TDamageKind::EmptySection:
+      return QStringLiteral("раздел [%1] не содержит ни одного блока").arg(Module);
     case TDamageKind::UnknownKey:
       return QStringLiteral("%1: ключ \"%2\" не называет ни одной памяти настроек модуля")
           .arg(Module, Key);
@@ -295,7 +297,17 @@ std::vector<TChunkDamage> TFileRW::UnknownParts(const TLanDevices& devices,
     damage.push_back({{}, {}, {}, line, 0, TDamageKind::StrayLine});
   }
   for (const QString& section : sections_) {
-    if (QString::compare(section, kVersionSection, Qt::CaseInsensitive) == 0) continue;
+    if (QString::compare(section, kVersionSection, Qt::CaseInsensitive) == 0) {
+      // A module's keys land here when its section line is lost.
+      for (const QString& key : profile_.Keys(section)) {
+        const bool stamp =
+            std::any_of(kVersionKeys.begin(), kVersionKeys.end(), [&](const auto& v) {
+              return key.compare(QLatin1String(v.Key), Qt::CaseInsensitive) == 0;
+            });
+        if (!stamp) damage.push_back({section, {}, key, -1, 0, TDamageKind::UnknownKey});
+      }
+      continue;
+    }
     const TLanDevice* device = nullptr;
     QString utf8Name;
     for (int i = 0; i < devices.Count() && !device; ++i) {
@@ -312,6 +324,10 @@ std::vector<TChunkDamage> TFileRW::UnknownParts(const TLanDevices& devices,
     }
     if (!modules.empty() && std::find(modules.begin(), modules.end(), device) == modules.end()) {
       continue;
+    }
+    // A save writes a module's section only with its chunks: an empty one lost its lines.
+    if (profile_.Keys(section).isEmpty()) {
+      damage.push_back({section, {}, {}, -1, 0, TDamageKind::EmptySection});
     }
     for (const QString& key : profile_.Keys(section)) {
       const TDeviceMemoryItem* owner = OwnerOfKey(*device, key);

@@ -35,6 +35,8 @@ enum class TDamageKind {
   // A section that names no module (Module), or a key of a module that names no memory (Key).
   UnknownSection,
   UnknownKey,
+  // A module's section without a single key.
+  EmptySection,
   // A line (number in Chunk) cut at the longest line a profile holds, or one that is neither a
   // section nor a key.
   LongLine,
@@ -101,8 +103,9 @@ class TFileRW : public TRW {
   // chunk of it.
   std::vector<TChunkDamage> DamagedChunks(std::span<TDeviceMemoryItem* const> areas) const;
   // What of the file belongs to nothing: lines cut or not understood, sections that name no
-  // module of `devices`, keys of the modules in `modules` (every module when empty) that name
-  // no memory of theirs. Case is ignored in module and key names alike.
+  // module of `devices`, keys of the version section other than its stamp, and of the modules
+  // in `modules` (every module when empty) an empty section or keys that name no memory of
+  // theirs. Case is ignored in module and key names alike.
   std::vector<TChunkDamage> UnknownParts(const TLanDevices& devices,
                                          std::span<const TLanDevice* const> modules = {}) const;
   // The bytes of `needed` the file does not hold for the area, one entry a chunk spanning them.

@@ -316,6 +316,12 @@ TEST_F(CtlFilesTest, EveryKindOfDamageIsNamedAndNothingIsWrittenWithoutPartial) 
        QStringLiteral("раздел [Модуль X] не называет ни одного модуля")},
       {"a key of no memory", saved + QStringLiteral("Настройки0=00\r\n"), 1,
        QStringLiteral("GSM: ключ \"Настройки0\" не называет ни одной памяти настроек модуля")},
+      {"a module's section line lost",
+       QString(saved).replace(QStringLiteral("[GSM]\r\n"), QString()) +
+           QStringLiteral("[Slave-модуль]\r\nПамять настроек0=01\r\n"),
+       1, QStringLiteral("Версия ПО: ключ \"Память настроек0\" не называет ни одной памяти")},
+      {"a module's only key lost", saved + QStringLiteral("[Slave-модуль]\r\n"), 1,
+       QStringLiteral("раздел [Slave-модуль] не содержит ни одного блока")},
       {"a line of megabytes", QString(saved).replace(value, value + QString(5'000'000, u'0')), 1,
        QStringLiteral("длиннее 4096 знаков, прочитано только начало")},
   };

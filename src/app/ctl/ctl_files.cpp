@@ -251,11 +251,6 @@ int RunWriteWith(TCtlContext& context, const QStringList& args,
   } else {
     session.BindPages(tables);
   }
-  DropUnbound(areas);
-  if (areas.empty()) {
-    SayNothingBound(context, kWrite);
-    return kExitFailed;
-  }
   // Nothing goes to the bus before the user knows what the file lacks: a full write needs
   // every byte of each area, a pages' write the bytes the pages show.
   const std::vector<const TLanDevice*> scope(listed->begin(), listed->end());
@@ -268,6 +263,11 @@ int RunWriteWith(TCtlContext& context, const QStringList& args,
   if (!damage.empty() && !parsed->Partial) {
     Complain(context, kWrite) << "the file is damaged, nothing written (--partial writes only "
                                  "the bytes the file holds)\n";
+    return kExitFailed;
+  }
+  DropUnbound(areas);
+  if (areas.empty()) {
+    SayNothingBound(context, kWrite);
     return kExitFailed;
   }
 
