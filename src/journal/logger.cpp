@@ -2,7 +2,6 @@
 
 #include <QDate>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QThread>
 #include <QTime>
 #include <algorithm>
@@ -11,6 +10,7 @@
 
 #include "link/adapter.h"
 #include "text/code_page_1251.h"
+#include "text/file_save.h"
 
 namespace {
 
@@ -238,12 +238,9 @@ QStringList TLogger::ExportLines(bool all) const {
 bool TLogger::Export(const QString& fileName, bool all, QString* error) const {
   QByteArray bytes;
   for (const QString& line : ExportLines(all)) bytes += ToCp1251(line) + "\r\n";
-  QSaveFile file(fileName);
-  const bool written = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-  if (written && file.commit()) return true;
-  if (error) *error = file.errorString();
-  file.cancelWriting();
-  return false;
+  const TSaveResult saved = SaveFileBytes(fileName, bytes);
+  if (!saved.Ok() && error) *error = saved.Reason;
+  return saved.Ok();
 }
 
 QString TLogger::WithTextExtension(const QString& fileName) {

@@ -71,6 +71,11 @@ class TDeviceMemoryItem : public TBaseDeviceMemoryItem {
   // control that refuses its value (an incomplete PIN) leaves its bytes as they were.
   void TakeControlValues();
 
+  // Sets or clears the changed marks of `count` bytes from `start`, values untouched.
+  void MarkChanged(int start, int count, bool changed) {
+    SetMarks(changed_, start, count, changed);
+  }
+
   // Forgets every change: the image no longer holds anything to write (a refresh discards
   // the user's edits before the area is read again).
   void ClearChangedMarks();

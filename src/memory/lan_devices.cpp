@@ -378,8 +378,18 @@ void TLanDevices::LoadFromFile(std::span<TDeviceMemoryItem* const> areas, TFileR
     if (!settings || !kPersistentLocations.Contains(settings->MemID())) continue;
     try {
       file.SetDevice(settings->Device());
+      // Bytes the file does not hold keep their value and their mark: a damaged or partial
+      // file must not put zeros into the module.
+      std::vector<std::pair<int, bool>> kept;
+      for (const auto& gap : file.MissingFromWhole(*settings)) {
+        for (int i = gap.Offset; i < gap.Offset + gap.Count; ++i) {
+          kept.emplace_back(i, settings->IsChanged(i));
+        }
+      }
       settings->Load(file);
-      settings->SetModified(true);
+      for (const auto& [index, changed] : kept) settings->MarkChanged(index, 1, changed);
+      // An area the file holds nothing of that it needs has nothing to write.
+      settings->SetModified(settings->IsModified());
     } catch (...) {
       AskAfterFailure(*settings, QStringLiteral("Элемент недоступен: "),
                       QStringLiteral(" Продолжить чтение?"), TStep::Next, InlineTransfer());

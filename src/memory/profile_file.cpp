@@ -1,6 +1,6 @@
 #include "memory/profile_file.h"
 
-#include <QSaveFile>
+#include <QBuffer>
 #include <algorithm>
 
 #include "text/code_page_1251.h"
@@ -48,28 +48,90 @@ void TProfileFile::TSection::Write(const QString& key, const QString& value) {
   }
 }
 
-void TProfileFile::TSection::Add(const QString& key, const QString& value) {
-  if (index_.try_emplace(Folded(key), entries_.size()).second) entries_.push_back({key, value});
+bool TProfileFile::TSection::Add(const QString& key, const QString& value) {
+  const auto [at, added] = index_.try_emplace(Folded(key), entries_.size());
+  if (added) {
+    entries_.push_back({key, value});
+    return true;
+  }
+  return entries_[at->second].Value == value;
 }
 
-TProfileFile TProfileFile::Parse(const QByteArray& bytes) {
-  TProfileFile profile;
-  TSection* current = nullptr;
-  for (QByteArray raw : bytes.split('\n')) {
-    if (raw.endsWith('\r')) raw.chop(1);
-    const QString line = FromCp1251(raw).trimmed();
-    if (line.isEmpty() || line.startsWith(u';')) continue;
-    if (line.startsWith(u'[')) {
-      const qsizetype close = line.indexOf(u']');
-      if (close < 0) continue;
-      current = &profile.FindOrAdd(line.mid(1, close - 1).trimmed());
-      continue;
-    }
-    const qsizetype eq = line.indexOf(u'=');
-    if (!current || eq <= 0) continue;
-    // The first occurrence of a key wins, as a profile reader finds it first.
-    current->Add(line.left(eq).trimmed(), line.mid(eq + 1).trimmed());
+void TProfileFile::ParseLine(const QByteArray& raw, int number, TSection*& current,
+                             TTraits& traits) {
+  for (const char c : raw) {
+    const auto byte = static_cast<unsigned char>(c);
+    if ((byte < 0x20 && byte != '\t' && byte != '\r') || byte == 0x7F) traits.ControlBytes = true;
+    if (byte == '\r') traits.CarriageReturn = true;
   }
+  QByteArray bytes = raw;
+  if (bytes.endsWith('\r')) bytes.chop(1);
+  const QString line = FromCp1251(bytes).trimmed();
+  if (line.isEmpty()) return;
+  traits.Blank = false;
+  if (line.startsWith(u';')) return;
+  if (line.startsWith(u'[')) {
+    const qsizetype close = line.indexOf(u']');
+    if (close < 0) {
+      traits.StrayLines.push_back(number);
+      return;
+    }
+    current = &FindOrAdd(line.mid(1, close - 1).trimmed());
+    return;
+  }
+  const qsizetype eq = line.indexOf(u'=');
+  if (!current || eq <= 0) {
+    traits.StrayLines.push_back(number);
+    return;
+  }
+  // The first occurrence of a key wins, as a profile reader finds it first.
+  const QString key = line.left(eq).trimmed();
+  if (!current->Add(key, line.mid(eq + 1).trimmed())) conflicts_.push_back({current->Name(), key});
+}
+
+TProfileFile TProfileFile::Parse(const QByteArray& bytes, TTraits* traits) {
+  QByteArray copy = bytes;
+  QBuffer buffer(&copy);
+  buffer.open(QIODevice::ReadOnly);
+  return Read(buffer, traits);
+}
+
+TProfileFile TProfileFile::Read(QIODevice& device, TTraits* traits) {
+  constexpr qsizetype kBlock = 64 * 1024;
+  TProfileFile profile;
+  TTraits noticed;
+  TSection* current = nullptr;
+  QByteArray line;
+  bool cut = false;
+  int number = 1;
+  bool first = true;
+  const auto endLine = [&] {
+    if (cut) noticed.LongLines.push_back(number);
+    profile.ParseLine(line, number, current, noticed);
+    line.clear();
+    cut = false;
+    ++number;
+  };
+  for (QByteArray block = device.read(kBlock); !block.isEmpty(); block = device.read(kBlock)) {
+    if (first) {
+      noticed.Utf8Bom = block.startsWith("\xEF\xBB\xBF");
+      first = false;
+    }
+    qsizetype from = 0;
+    while (from < block.size()) {
+      const qsizetype end = block.indexOf('\n', from);
+      const qsizetype stop = end < 0 ? block.size() : end;
+      const qsizetype room = kMaxLineBytes - line.size();
+      if (stop - from > room) cut = true;
+      line.append(block.constData() + from, std::min(stop - from, room));
+      if (end < 0) break;
+      noticed.LineFeed = true;
+      endLine();
+      from = end + 1;
+    }
+  }
+  if (!line.isEmpty() || cut) endLine();
+  if (traits) *traits = std::move(noticed);
   return profile;
 }
 
@@ -84,14 +146,8 @@ QByteArray TProfileFile::Serialize() const {
   return out;
 }
 
-bool TProfileFile::Save(const QString& path, QString* error) const {
-  QSaveFile file(path);
-  const QByteArray bytes = Serialize();
-  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-    if (error) *error = file.errorString();
-    return false;
-  }
-  return true;
+TSaveResult TProfileFile::Save(const QString& path) const {
+  return SaveFileBytes(path, Serialize());
 }
 
 const TProfileFile::TSection* TProfileFile::Find(const QString& name) const {

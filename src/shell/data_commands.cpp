@@ -165,9 +165,9 @@ void TDataCommands::PostReadChecks(bool askStatus) {
   };
   const bool antiHijack = bit(kAntiHijackAddr, kAntiHijackBit);
   const bool repeatAuthorisation = bit(kRepeatAuthorisationAddr, kRepeatAuthorisationBit);
-  const bool selfArmByTag = (bit(kSelfArmAddr, kSelfArmBit) ? 1 : 0) +
-                                (bit(kSelfArmAddr, kSelfArmBit + 1) ? 2 : 0) ==
-                            kSelfArmByTag;
+  const bool selfArmByTag =
+      (bit(kSelfArmAddr, kSelfArmBit) ? 1 : 0) + (bit(kSelfArmAddr, kSelfArmBit + 1) ? 2 : 0) ==
+      kSelfArmByTag;
   emit SettingsRead(antiHijack, repeatAuthorisation, selfArmByTag);
   // Their indicators need the main module's mode to be drawn.
   if (askStatus && (antiHijack || repeatAuthorisation)) {
@@ -319,8 +319,9 @@ void TDataCommands::OpenFile() {
       TBusyScope busy(window_);
       registry_.LoadFromFile(areas, file, Progress());
     }
-    // What loaded stays loaded; the user hears which chunks came in only in part.
-    const std::vector<TChunkDamage> damage = file.DamagedChunks(areas);
+    // What loaded stays loaded, and only what the file holds was loaded: bytes it lacks keep
+    // their values. The user hears what the file lacks or holds that names nothing.
+    const std::vector<TChunkDamage> damage = LoadDamage(file, registry_, areas, ControlRuns);
     if (!damage.empty()) dialogs_.ShowError(DamageReport(QFileInfo(fileName).fileName(), damage));
   });
 }

@@ -80,8 +80,12 @@ TEST_F(CtlDiffTest, ACheckBoxARadioGroupAndAByteNoPageShowsAreExactlyThreeLines)
 
 TEST_F(CtlDiffTest, AnAreaInOneFileOnlyIsOneLineAndModulesNarrowTheComparison) {
   const QString mainOnly = MainFile(QStringLiteral("main.ini"), {});
+  // The GSM module's whole settings memory: 2048 bytes in three chunks.
   const QString withGsm =
-      MainFile(QStringLiteral("gsm.ini"), {}, QStringLiteral("[GSM]\r\nПамять настроек0=0102\r\n"));
+      MainFile(QStringLiteral("gsm.ini"), {},
+               QStringLiteral("[GSM]\r\nПамять настроек0=%1\r\n"
+                              "Память настроек1=%1\r\nПамять настроек2=0102\r\n")
+                   .arg(QString(2 * 1023, u'0')));
   const struct {
     QStringList args;
     int status;
@@ -102,17 +106,36 @@ TEST_F(CtlDiffTest, AnAreaInOneFileOnlyIsOneLineAndModulesNarrowTheComparison) {
 }
 
 TEST_F(CtlDiffTest, AFileSavedFromThePagesAloneSaysNothingAboutTheBytesTheyDoNotShow) {
-  // Byte 82 holds a check box at bit 2; byte 10 no control shows. The pages' file holds the
-  // first 200 bytes, zeros where no cell lies.
+  // Byte 82 holds a check box at bit 2; byte 10 no control shows. The pages' file holds every
+  // cell, up to the area's last byte, and zeros where no cell lies.
   const QString full = MainFile(QStringLiteral("full.ini"), {{10, 0x5A}, {82, 0x04}});
-  const QString pages =
-      Write(QStringLiteral("pages.ini"),
-            ToCp1251(kVersion + QStringLiteral("[Главный модуль]\r\nПамять настроек0=%1\r\n")
-                                    .arg(HexOf(QByteArray(200, '\0')))));
+  const QString pages = MainFile(QStringLiteral("pages.ini"), {});
   const TCtlResult r = Diff({full, pages});
   EXPECT_EQ(r.status, 1) << r.err.toStdString();
   EXPECT_EQ(r.out, QStringLiteral("2\tНастройки\tЗвуковые и световые сигналы\tВключать Панику по "
                                   "команде\t1 -> 0\n"));
+}
+
+TEST_F(CtlDiffTest, ADamagedFileIsNamedAndItsComparisonIsNoAnswer) {
+  // Cut after 100 bytes, the file looks like one that differs only there unless it is checked.
+  const QString whole = MainFile(QStringLiteral("whole.ini"), {{82, 0x04}, {193, 0x02}});
+  QFile file(MainFile(QStringLiteral("base.ini"), {}));
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  QByteArray bytes = file.readAll();
+  file.close();
+  const QByteArray key = ToCp1251(QStringLiteral("Память настроек0="));
+  const qsizetype at = bytes.indexOf(key) + key.size();
+  const QString cut =
+      Write(QStringLiteral("cut.ini"), bytes.left(at + 200) + bytes.mid(bytes.indexOf("\r\n", at)));
+  for (const QStringList& args : {QStringList{cut, whole}, QStringList{whole, cut}}) {
+    const TCtlResult r = Diff(args);
+    EXPECT_EQ(r.status, 2) << r.out.toStdString();
+    EXPECT_TRUE(r.err.contains(cut + QStringLiteral(": Главный модуль -> Память настроек, блок 0: "
+                                                    "в файле нет нужных байт")))
+        << r.err.toStdString();
+    EXPECT_TRUE(r.out.contains(QStringLiteral("Включать Панику по команде")))
+        << "what can be compared is";
+  }
 }
 
 TEST_F(CtlDiffTest, ARefusedFileBadArgumentsOrAFailingLinkExitTwo) {

@@ -4,12 +4,15 @@
 
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <map>
+#include <thread>
 #include <vector>
 
 #include "app/ctl/ctl_memory.h"
@@ -159,10 +162,12 @@ TEST_F(CtlFilesTest, RefusedInputAndUnavailableModulesEndWithTheirExitCodes) {
   WriteFile(Path("older.ini"),
             ToCp1251(QStringLiteral("[Версия ПО]\r\nV1=4\r\n[GSM]\r\nПамять настроек0=01\r\n")));
   WriteFile(Path("nodata.ini"), ToCp1251(version + QStringLiteral("[Неизвестный]\r\nX0=01\r\n")));
+  // A whole copy of the main module's settings memory: two chunks, 1023 bytes and 1.
   WriteFile(Path("main.ini"),
-            ToCp1251(version + QStringLiteral("[Главный модуль]\r\nПамять настроек0=01\r\n")));
-  WriteFile(Path("ts.ini"),
-            ToCp1251(version + QStringLiteral("[TS]\r\nПамять настроек0=01\r\n")));
+            ToCp1251(version + QStringLiteral("[Главный модуль]\r\nПамять настроек0=%1\r\n"
+                                              "Память настроек1=00\r\n")
+                                   .arg(QString(2 * 1023, u'0'))));
+  WriteFile(Path("ts.ini"), ToCp1251(version + QStringLiteral("[TS]\r\nПамять настроек0=01\r\n")));
   WriteFile(Path("empty.ini"), QByteArray());
   WriteFile(Path("utf8.ini"),
             (version + QStringLiteral("[Главный модуль]\r\nПамять настроек0=01\r\n")).toUtf8());
@@ -248,23 +253,120 @@ TEST_F(CtlFilesTest, ADamagedFileIsListedChunkByChunkAndWrittenOnlyWithPartial) 
 
   const TResult refused = Run(WriteWithTestPages, {path});
   EXPECT_EQ(refused.status, 1);
-  EXPECT_EQ(refused.err, listed + QStringLiteral("vardexctl write: the file is damaged, nothing "
-                                                 "written (--partial writes what can be read)\n"));
+  EXPECT_EQ(refused.err,
+            listed + QStringLiteral("vardexctl write: the file is damaged, nothing written "
+                                    "(--partial writes only the bytes the file holds)\n"));
   EXPECT_TRUE(refused.out.isEmpty());
   const auto kept = ParseDump(Run(RunDump, Args(QStringLiteral("3 int 12 1"))).out);
   EXPECT_EQ(kept, (std::map<int, uint8_t>{{12, 0x11}})) << "nothing reached the module";
 
-  // With --partial the list still comes, and what could be read is written: the bytes before
-  // the damage from the file, the text cell after it as the zeros of a missing chunk end.
+  // With --partial the list still comes, and only what the file holds is written: the bytes
+  // before the damage; the text cell after it keeps what the module holds, never zeros.
   const TResult partial = Run(WriteWithTestPages, {QStringLiteral("--partial"), path});
   EXPECT_EQ(partial.status, 0) << partial.err.toStdString();
   EXPECT_EQ(partial.err, listed);
-  EXPECT_EQ(partial.out, QStringLiteral("GSM : Память настроек: 6 bytes written\n"));
+  EXPECT_EQ(partial.out, QStringLiteral("GSM : Память настроек: 2 bytes written\n"));
   const auto written = ParseDump(Run(RunDump, Args(QStringLiteral("3 int 12 8"))).out);
-  EXPECT_EQ(
-      written,
-      (std::map<int, uint8_t>{
-          {12, 0x8C}, {13, 0x8D}, {14, 0x8E}, {15, 0x8F}, {16, 0}, {17, 0}, {18, 0}, {19, 0}}));
+  EXPECT_EQ(written, (std::map<int, uint8_t>{{12, 0x8C},
+                                             {13, 0x8D},
+                                             {14, 0x8E},
+                                             {15, 0x8F},
+                                             {16, 0x90},
+                                             {17, 0x91},
+                                             {18, 0x92},
+                                             {19, 0x93}}));
+}
+
+TEST_F(CtlFilesTest, EveryKindOfDamageIsNamedAndNothingIsWrittenWithoutPartial) {
+  QStringList poke = Args(QStringLiteral("3 int 0"));
+  for (int i = 0; i < 20; ++i) poke << QString::number(0x80 + i);
+  ASSERT_EQ(Run(RunPoke, poke).status, 0);
+  const QString path = Path("saved.ini");
+  ASSERT_EQ(Run(ReadWithTestPages,
+                {QStringLiteral("--modules"), QStringLiteral("3"), QStringLiteral("--out"), path})
+                .status,
+            0);
+  const QString saved = FromCp1251(ReadFile(path));
+  // The module moves on after the backup, so a write shows in byte 12.
+  ASSERT_EQ(
+      Run(RunPoke, Args(QStringLiteral("3 int 12 0x11 0x22 0x33 0x44 0x55 0x66 0x77 0x88"))).status,
+      0);
+  const QString key = QStringLiteral("Память настроек0=");
+  const QString value = saved.mid(saved.indexOf(key) + key.size(), 40);
+  const struct {
+    const char* name;
+    QString text;
+    int status;
+    QString message;
+  } cases[] = {
+      {"a chunk cut short", QString(saved).replace(value, value.left(2 * 14)), 1,
+       QStringLiteral("GSM -> Память настроек, блок 0: в файле нет нужных байт в пределах 16..19 "
+                      "(адреса 16..19)")},
+      {"a chunk past the end", QString(saved).replace(value, value + QString(2 * 2048, u'0')), 1,
+       QStringLiteral("GSM -> Память настроек, блок 0: лишние знаки после 1023 байт")},
+      {"a key given twice", QString(saved).replace(key, key + QStringLiteral("A5\r\n") + key), 1,
+       QStringLiteral("ключ \"Память настроек0\" повторён с другим значением")},
+      {"unreadable hex", QString(saved).replace(value, value.left(10) + u'G' + value.mid(11)), 1,
+       QStringLiteral("блок 0: не прочитан с байта 5 (адрес 5)")},
+      {"a module whose only key names no chunk",
+       saved + QStringLiteral("[Slave-модуль]\r\nПамять настроек00=01\r\n"), 1,
+       QStringLiteral("Slave-модуль -> Память настроек, ключ \"Память настроек00\" не называет "
+                      "блок этой памяти")},
+      {"a section of no module", saved + QStringLiteral("[Модуль X]\r\nA0=00\r\n"), 1,
+       QStringLiteral("раздел [Модуль X] не называет ни одного модуля")},
+      {"a key of no memory", saved + QStringLiteral("Настройки0=00\r\n"), 1,
+       QStringLiteral("GSM: ключ \"Настройки0\" не называет ни одной памяти настроек модуля")},
+      {"a module's section line lost",
+       QString(saved).replace(QStringLiteral("[GSM]\r\n"), QString()) +
+           QStringLiteral("[Slave-модуль]\r\nПамять настроек0=01\r\n"),
+       1, QStringLiteral("Версия ПО: ключ \"Память настроек0\" не называет ни одной памяти")},
+      {"a module's only key lost", saved + QStringLiteral("[Slave-модуль]\r\n"), 1,
+       QStringLiteral("раздел [Slave-модуль] не содержит ни одного блока")},
+      {"a line of megabytes", QString(saved).replace(value, value + QString(5'000'000, u'0')), 1,
+       QStringLiteral("длиннее 4096 знаков, прочитано только начало")},
+  };
+  const QString written = Path("damaged.ini");
+  for (const auto& c : cases) {
+    WriteFile(written, ToCp1251(c.text));
+    const TResult r = Run(WriteWithTestPages, {written});
+    EXPECT_EQ(r.status, c.status) << c.name << ": " << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(c.message)) << c.name << ": " << r.err.toStdString();
+    EXPECT_TRUE(r.out.isEmpty()) << c.name;
+    EXPECT_EQ(ParseDump(Run(RunDump, Args(QStringLiteral("3 int 12 1"))).out),
+              (std::map<int, uint8_t>{{12, 0x11}}))
+        << c.name << ": nothing reached the module";
+  }
+
+  // A section in another letter case is the same module: the file is sound and written.
+  WriteFile(written,
+            ToCp1251(QString(saved).replace(QStringLiteral("[GSM]"), QStringLiteral("[gsm]"))));
+  const TResult lower = Run(WriteWithTestPages, {written});
+  EXPECT_EQ(lower.status, 0) << lower.err.toStdString();
+  EXPECT_TRUE(lower.err.isEmpty()) << lower.err.toStdString();
+  EXPECT_EQ(ParseDump(Run(RunDump, Args(QStringLiteral("3 int 12 1"))).out),
+            (std::map<int, uint8_t>{{12, 0x8C}}));
+}
+
+TEST_F(CtlFilesTest, ReadSavesIntoAPipeButNeverOverAFolderOrASocket) {
+  const QString fifo = Path("pipe");
+  ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+  QByteArray received;
+  std::thread reader([&] { received = ReadFile(fifo); });
+  const TResult piped = Run(ReadWithTestPages, Args(QStringLiteral("--modules 3 --out ") + fifo));
+  reader.join();
+  EXPECT_EQ(piped.status, 0) << piped.err.toStdString();
+  EXPECT_TRUE(received.contains(ToCp1251(QStringLiteral("[GSM]\r\nПамять настроек0="))));
+  EXPECT_TRUE(QFileInfo(fifo).exists() && !QFileInfo(fifo).isFile()) << "still a pipe";
+
+  const QString folder = Path("folder");
+  ASSERT_TRUE(QDir().mkpath(folder));
+  const TResult refused =
+      Run(ReadWithTestPages, Args(QStringLiteral("--modules 3 --out ") + folder));
+  EXPECT_EQ(refused.status, 2);
+  EXPECT_EQ(refused.err,
+            QStringLiteral("vardexctl read: Нельзя сохранить в \"%1\": это папка\n").arg(folder));
+  EXPECT_TRUE(refused.out.isEmpty());
+  EXPECT_TRUE(QFileInfo(folder).isDir());
 }
 
 TEST_F(CtlFilesTest, MemoryCommandsNameTheBytesTheyCannotReachAndWhy) {

@@ -94,6 +94,43 @@ TEST(CtlSettings, ReadsTheFittedModulesOverTheLinkAndListsTheSameLinesAsTheirFil
       << "a page without a module of its own lists the cells it binds";
 }
 
+TEST(CtlSettings, AValueThatWasNotReadIsAQuestionMarkAndTheCommandFails) {
+  // A module asked for that does not answer: every line of its own, none with a value.
+  const TCtlResult silent =
+      TCtlSession(QStringLiteral("sim:nolink,silent=2"))
+          .Run(RunSettings, {QStringLiteral("--modules"), QStringLiteral("2")});
+  EXPECT_EQ(silent.status, 1);
+  EXPECT_EQ(silent.err, QStringLiteral("vardexctl settings: module 2 (Главный модуль) does not "
+                                       "answer\n"));
+  int lines = 0;
+  for (const QString& line : silent.out.split(u'\n', Qt::SkipEmptyParts)) {
+    if (!line.startsWith(QStringLiteral("2\t"))) continue;
+    ++lines;
+    EXPECT_TRUE(line.endsWith(QStringLiteral("\t?"))) << line.toStdString();
+  }
+  EXPECT_GT(lines, 100);
+
+  // A file that lacks its second chunk: the settings there are unknown, and the file is named.
+  QTemporaryDir dir;
+  const QString path = MainFile(dir, {{193, 0x02}});
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  QByteArray bytes = file.readAll();
+  file.close();
+  bytes.truncate(bytes.indexOf(ToCp1251(QStringLiteral("Память настроек1"))));
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  file.write(bytes);
+  file.close();
+  const TCtlResult cut = RunCtl(RunSettings, {QStringLiteral("--file"), path});
+  EXPECT_EQ(cut.status, 1);
+  EXPECT_TRUE(
+      cut.err.contains(QStringLiteral("Главный модуль -> Память настроек, блок 1: в файле "
+                                      "нет нужных байт")))
+      << cut.err.toStdString();
+  EXPECT_EQ(ValueOf(cut.out, QStringLiteral("Подсветка салона")), QStringLiteral("1"))
+      << "what the file holds is listed";
+}
+
 TEST(CtlSettings, RefusedFilesAndBadArgumentsExitTwo) {
   QTemporaryDir dir;
   const QString empty = dir.filePath(QStringLiteral("empty.ini"));

@@ -64,7 +64,8 @@ class TListedVehicle {
     QTextStream out(&text);
     const auto tables = SettingsPageTables();
     for (std::size_t i = 0; i < tables.size(); ++i) {
-      PrintSettings(out, devices_, tables[i], *pages_[i], BoardGeneration());
+      PrintSettings(out, devices_, tables[i], *pages_[i], BoardGeneration(), {},
+                    [](const TDeviceMemoryItem&, int) { return true; });
     }
     out.flush();
     return text.split(u'\n', Qt::SkipEmptyParts);

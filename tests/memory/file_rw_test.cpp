@@ -160,32 +160,41 @@ TEST_F(FileTransferTest, SaveWritesEveryStoringControlsBytesByteForByte) {
   EXPECT_TRUE(questions.asked.empty());
 }
 
-TEST_F(FileTransferTest, MissingKeysLoadAsZerosThatTheNextWriteSends) {
+TEST_F(FileTransferTest, BytesAFileDoesNotHoldAreNeitherLoadedNorWritten) {
   auto& memory = SimMemory(kGsm, kSimInt);
   memory[4] = 0x55;
   memory[5] = 0x66;
+  memory[7] = 0x77;
   const QString path = Path("partial.ini");
-  WriteText(path, VersionSection() + QStringLiteral("[GSM]\r\nПамять сообщений0=4142\r\n"));
-  TTestControl control(kGsm, mlInt, 4, 2);
-  Bind({&control});
-  // The open command offers only modules it found present.
+  // The chunk ends after byte 5: bytes 4 and 5 come from the file, 6 and 7 are not in it.
+  WriteText(path, VersionSection() + QStringLiteral("[GSM]\r\nПамять настроек0=00000000AABB\r\n"));
+  TTestControl held(kGsm, mlInt, 4, 2);
+  TTestControl missing(kGsm, mlInt, 6, 2);
+  Bind({&held, &missing});
   ASSERT_TRUE(Module(kGsm)->IsPresent());
+  devices.ReadDevice(Module(kGsm), {mlInt}, {});
+  ASSERT_EQ(missing.Shown, (std::vector<uint8_t>{0, 0x77}));
 
   const auto file = std::make_unique<TFileRW>(path, false, &questions);
   ASSERT_TRUE(file->IsCompatible());
   TDeviceMemoryItem& area = Area(kGsm, mlInt);
-  EXPECT_FALSE(file->HasItem(area));
-  devices.LoadFromFile(std::vector{&area}, *file, {});
+  const std::vector<TDeviceMemoryItem*> areas = {&area};
+  EXPECT_EQ(LoadDamage(*file, devices, areas, ControlRuns),
+            (std::vector<TChunkDamage>{{QStringLiteral("GSM"), QStringLiteral("Память настроек"),
+                                        QStringLiteral("Память настроек0"), 0, 6,
+                                        TDamageKind::Missing, 2}}));
+  devices.LoadFromFile(areas, *file, {});
 
-  EXPECT_TRUE(area.IsLoaded());
-  EXPECT_TRUE(area.IsModified());
-  EXPECT_EQ(control.Shown, (std::vector<uint8_t>{0, 0}));
+  EXPECT_EQ(held.Shown, (std::vector<uint8_t>{0xAA, 0xBB}));
+  EXPECT_EQ(missing.Shown, (std::vector<uint8_t>{0, 0x77})) << "what the module holds stays";
   EXPECT_TRUE(area.IsChanged(4));
-  EXPECT_TRUE(area.IsChanged(5));
+  EXPECT_FALSE(area.IsChanged(6));
+  EXPECT_FALSE(area.IsChanged(7));
 
   devices.WriteDevice(Module(kGsm), {mlInt}, {});
-  EXPECT_EQ(memory[4], 0);
-  EXPECT_EQ(memory[5], 0);
+  EXPECT_EQ(memory[4], 0xAA);
+  EXPECT_EQ(memory[5], 0xBB);
+  EXPECT_EQ(memory[7], 0x77) << "no zero reaches the module";
   EXPECT_FALSE(area.IsModified());
 }
 
@@ -226,6 +235,13 @@ TEST_F(FileTransferTest, AFileOfAnotherProgramGenerationLoadsNothing) {
        notProfile + QStringLiteral("в нём нет ни одного раздела.")},
       {"UTF-8", file.toUtf8(), TFileRefusal::UnreadableVersion,
        version + QStringLiteral("текст записан в UTF-8, а не в кодировке Windows-1251.")},
+      // A BOM used to read as a file of the first program generation.
+      {"UTF-8 with a BOM", "\xEF\xBB\xBF" + file.toUtf8(), TFileRefusal::UnreadableVersion,
+       version + QStringLiteral("файл записан в UTF-8 (начинается с метки BOM), а файлы настроек "
+                                "пишутся в кодировке Windows-1251.")},
+      {"Windows-1251 with a BOM", "\xEF\xBB\xBF" + ToCp1251(file), TFileRefusal::UnreadableVersion,
+       version + QStringLiteral("файл записан в UTF-8 (начинается с метки BOM), а файлы настроек "
+                                "пишутся в кодировке Windows-1251.")},
       {"CR line ends",
        ToCp1251(QString(file).replace(QStringLiteral("\r\n"), QStringLiteral("\r"))),
        TFileRefusal::UnreadableVersion,
@@ -322,8 +338,7 @@ TEST_F(FileTransferTest, ChunksThatCannotBeReadWholeAreListedWithTheirFirstBadBy
   EXPECT_EQ(expected.back().Text(),
             QStringLiteral("GSM -> Память настроек, блок 0: лишние знаки после 1023 байт"));
   EXPECT_EQ(DamageReport(QStringLiteral("damaged.ini"), {expected.front()}),
-            QStringLiteral("Файл \"damaged.ini\" повреждён, эти блоки прочитаны не полностью:\n") +
-                lines.front());
+            QStringLiteral("Файл \"damaged.ini\" повреждён или неполон:\n") + lines.front());
 
   // A saved file lists nothing.
   TTestControl control(kGsm, mlInt, 0, 2048);
@@ -332,6 +347,61 @@ TEST_F(FileTransferTest, ChunksThatCannotBeReadWholeAreListedWithTheirFirstBadBy
   control.Value = control.Shown;
   Save(path, {&Area(kGsm, mlInt)});
   EXPECT_TRUE(std::make_unique<TFileRW>(path, false)->DamagedChunks(areas).empty());
+}
+
+TEST_F(FileTransferTest, LoadDamageNamesWhatTheFileLacksAndWhatNamesNothing) {
+  // The Slave module's settings (256 bytes, one chunk) in a whole copy; the main module's
+  // settings (1024 bytes, two chunks) with its first chunk gone; a key given twice; a section
+  // in another case; foreign sections, keys and lines.
+  const QString full = QString(2 * 256, u'1');
+  WriteText(Path("damaged.ini"),
+            VersionSection() + QStringLiteral("[главный МОДУЛЬ]\r\nПамять настроек1=00\r\n"
+                                              "Настройки0=00\r\n"
+                                              "[Slave-модуль]\r\nПамять настроек0=%1AB\r\n"
+                                              "ПАМЯТЬ НАСТРОЕК0=FF\r\n"
+                                              "мусор\r\n"
+                                              "[Модуль X]\r\nA0=00\r\n")
+                                   .arg(full));
+  const auto file = std::make_unique<TFileRW>(Path("damaged.ini"), false, &questions);
+  ASSERT_TRUE(file->IsCompatible());
+  EXPECT_TRUE(file->HasSection(QStringLiteral("Главный модуль")));
+  const std::vector<TDeviceMemoryItem*> areas = AreasInFile(*file, devices);
+  ASSERT_EQ(areas, (std::vector<TDeviceMemoryItem*>{&Area(2, mlExt), &Area(kSlave, mlInt)}))
+      << "module names match ignoring case";
+
+  const QString main = QStringLiteral("главный МОДУЛЬ");
+  const QString slave = QStringLiteral("Slave-модуль");
+  const QString settings = QStringLiteral("Память настроек");
+  const std::vector<TChunkDamage> expected = {
+      {{}, {}, {}, 12, 0, TDamageKind::StrayLine},
+      {main, {}, QStringLiteral("Настройки0"), -1, 0, TDamageKind::UnknownKey},
+      {QStringLiteral("Модуль X"), {}, {}, -1, 0, TDamageKind::UnknownSection},
+      {QStringLiteral("Главный модуль"), settings, QStringLiteral("Память настроек0"), 0, 0,
+       TDamageKind::Missing, 1023},
+      {slave, settings, QStringLiteral("Память настроек0"), 0, 256, TDamageKind::PastEnd},
+      {slave, settings, QStringLiteral("ПАМЯТЬ НАСТРОЕК0"), -1, 0, TDamageKind::Conflict},
+  };
+  const std::vector<TChunkDamage> damage = LoadDamage(*file, devices, areas, WholeArea);
+  EXPECT_EQ(damage, expected);
+  const QStringList texts = {
+      QStringLiteral("строка 12 не раздел и не ключ раздела"),
+      QStringLiteral("главный МОДУЛЬ: ключ \"Настройки0\" не называет ни одной памяти настроек "
+                     "модуля"),
+      QStringLiteral("раздел [Модуль X] не называет ни одного модуля"),
+      QStringLiteral("Главный модуль -> Память настроек, блок 0: в файле нет нужных байт в "
+                     "пределах 0..1022 (адреса 0..1022)"),
+      QStringLiteral("Slave-модуль -> Память настроек, блок 0: байты после конца памяти (с "
+                     "адреса 256)"),
+      QStringLiteral("Slave-модуль -> Память настроек, ключ \"ПАМЯТЬ НАСТРОЕК0\" повторён с "
+                     "другим значением"),
+  };
+  EXPECT_EQ(DamageLines(damage), texts);
+
+  // Past twenty places one line counts the rest.
+  const std::vector<TChunkDamage> many(25, expected.front());
+  const QStringList lines = DamageLines(many);
+  ASSERT_EQ(lines.size(), static_cast<qsizetype>(kDamageLinesShown + 1));
+  EXPECT_EQ(lines.back(), QStringLiteral("... и ещё повреждений: 5 (всего 25)"));
 }
 
 TEST_F(FileTransferTest, AnAreaMatchesOnlyChunkKeysOfItsExactName) {
@@ -362,8 +432,9 @@ TEST_F(FileTransferTest, AnAreaMatchesOnlyChunkKeysOfItsExactName) {
   }
   EXPECT_TRUE(file->HasDevice(*Module(2)));
   EXPECT_FALSE(file->HasDevice(*Module(kSlave)));
+  // Module names match as keys do, ignoring case.
   EXPECT_TRUE(file->HasSection(QStringLiteral("GSM")));
-  EXPECT_FALSE(file->HasSection(QStringLiteral("gsm")));
+  EXPECT_TRUE(file->HasSection(QStringLiteral("gsm")));
   // Live areas are never offered, whatever the file says.
   EXPECT_EQ(AreasInFile(*file, devices),
             (std::vector<TDeviceMemoryItem*>{&Area(2, mlFlash), &Area(kGsm, mlExt)}));
@@ -444,7 +515,8 @@ TEST_F(FileTransferTest, AFileThatCannotBeWrittenIsReported) {
     Save(path, {&Area(kGsm, mlInt)});
     ADD_FAILURE() << "saved";
   } catch (const ELanDev& e) {
-    EXPECT_EQ(e.Message(), QStringLiteral("Unable to write to ") + path);
+    EXPECT_EQ(e.Message(),
+              QStringLiteral("Unable to write to ") + path + QStringLiteral(": нет такой папки"));
   }
 }
 

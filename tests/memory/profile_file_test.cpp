@@ -92,6 +92,57 @@ TEST(ProfileFile, NamesMatchExactlyWhenACaseInsensitiveComparisonSaysSo) {
   }
 }
 
+TEST(ProfileFile, NotesWhatItCouldNotTakeAndKeysGivenAgainWithAnotherValue) {
+  // Line 1 lies outside a section, line 3 is neither a section nor a key, line 6 repeats a key
+  // with another value, line 7 repeats one with the same value.
+  const QByteArray text = ToCp1251(
+      QStringLiteral("stray=1\r\n[GSM]\r\nгарбаж без знака\r\nA0=0102\r\n; a comment\r\nA0=FF\r\n"
+                     "a0=0102\r\n[broken\r\n"));
+  TProfileFile::TTraits traits;
+  const TProfileFile profile = TProfileFile::Parse(text, &traits);
+  EXPECT_EQ(traits.StrayLines, (std::vector<int>{1, 3, 8}));
+  EXPECT_TRUE(traits.LongLines.empty());
+  EXPECT_FALSE(traits.Blank);
+  EXPECT_TRUE(traits.CarriageReturn && traits.LineFeed);
+  EXPECT_FALSE(traits.Utf8Bom || traits.ControlBytes);
+  ASSERT_EQ(profile.Conflicts().size(), 1u);
+  EXPECT_EQ(profile.Conflicts()[0].Section, QStringLiteral("GSM"));
+  EXPECT_EQ(profile.Conflicts()[0].Key, QStringLiteral("A0"));
+  EXPECT_EQ(profile.ReadString(QStringLiteral("GSM"), QStringLiteral("A0")), QStringLiteral("0102"))
+      << "the first value is the one read";
+
+  const struct {
+    QByteArray bytes;
+    bool bom, control, blank;
+  } cases[] = {
+      {"\xEF\xBB\xBF[A]\r\nB=1\r\n", true, false, false},
+      {"[A]\r\nB=\x01\r\n", false, true, false},
+      {" \r\n\t\r\n", false, false, true},
+  };
+  for (const auto& c : cases) {
+    TProfileFile::Parse(c.bytes, &traits);
+    EXPECT_EQ(traits.Utf8Bom, c.bom) << c.bytes.toHex().toStdString();
+    EXPECT_EQ(traits.ControlBytes, c.control) << c.bytes.toHex().toStdString();
+    EXPECT_EQ(traits.Blank, c.blank) << c.bytes.toHex().toStdString();
+  }
+}
+
+TEST(ProfileFile, ALineLongerThanAProfileHoldsIsCutAndNoted) {
+  // A line of megabytes, a line that just fits and one a byte too long, across read blocks.
+  const QByteArray fits = "B=" + QByteArray(TProfileFile::kMaxLineBytes - 2, 'C');
+  const QByteArray text =
+      "[A]\r\nK=" + QByteArray(3'000'000, 'D') + "\r\n" + fits + "\n" + fits + "E\r\nL=1";
+  TProfileFile::TTraits traits;
+  const TProfileFile profile = TProfileFile::Parse(text, &traits);
+  EXPECT_EQ(traits.LongLines, (std::vector<int>{2, 4}));
+  EXPECT_EQ(profile.ReadString(QStringLiteral("A"), QStringLiteral("K")).size(),
+            TProfileFile::kMaxLineBytes - 2);
+  EXPECT_EQ(profile.ReadString(QStringLiteral("A"), QStringLiteral("B")),
+            QString::fromLatin1(fits.mid(2)));
+  EXPECT_EQ(profile.ReadString(QStringLiteral("A"), QStringLiteral("L")), QStringLiteral("1"))
+      << "the lines after a cut one are read";
+}
+
 TEST(HexChunk, DecodesTolerantlyAndEncodesUpperCase) {
   struct Case {
     const char* text;

@@ -580,15 +580,22 @@ TEST_F(MainFormTest, OpenTellsWhichChunksItCouldNotReadWhole) {
   dialogs->errors.clear();
   form->OpenFile();
   EXPECT_TRUE(form->Registry().FindMem(2, mlExt)->IsModified()) << "what could be read is loaded";
+  ASSERT_EQ(dialogs->errors.size(), 1);
+  const QStringList told = dialogs->errors.front().split(u'\n');
+  ASSERT_GE(told.size(), 3);
+  EXPECT_EQ(told[0], QStringLiteral("Файл \"damaged.ini\" повреждён или неполон:"));
   EXPECT_EQ(
-      dialogs->errors,
-      QStringList{QStringLiteral(
-          "Файл \"damaged.ini\" повреждён, эти блоки прочитаны не полностью:\n"
-          "Главный модуль -> Память настроек, блок 0: не прочитан с байта 2 (адрес 2)\n"
-          "Главный модуль -> Память настроек Flash, блок 0: не прочитан с байта 1 (адрес 1)")});
+      told[1],
+      QStringLiteral("Главный модуль -> Память настроек, блок 0: не прочитан с байта 2 (адрес 2)"));
+  EXPECT_TRUE(told.contains(QStringLiteral(
+      "Главный модуль -> Память настроек Flash, блок 0: не прочитан с байта 1 (адрес 1)")));
+  // The cells the pages show beyond what the file holds are named too.
+  EXPECT_TRUE(dialogs->errors.front().contains(QStringLiteral("в файле нет нужных байт")));
 
-  // A sound file opens without a word.
-  writeFile(QStringLiteral("[Версия ПО]\r\nV1=5\r\n[Главный модуль]\r\nПамять настроек0=0102\r\n"));
+  // A sound file, holding every byte of the area, opens without a word.
+  writeFile(QStringLiteral("[Версия ПО]\r\nV1=5\r\n[Главный модуль]\r\nПамять настроек0=%1\r\n"
+                           "Память настроек1=00\r\n")
+                .arg(QString(2 * 1023, u'0')));
   dialogs->errors.clear();
   form->OpenFile();
   EXPECT_TRUE(dialogs->errors.isEmpty()) << dialogs->errors.join(u'|').toStdString();

@@ -1,6 +1,8 @@
 #include "app/ctl/ctl_diff.h"
 
 #include <algorithm>
+#include <limits>
+#include <map>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -9,6 +11,7 @@
 #include "app/ctl/ctl_files.h"
 #include "app/ctl/ctl_memory.h"
 #include "binding/config_diff.h"
+#include "binding/headless_binder.h"
 #include "memory/file_rw.h"
 #include "memory/lan_devices.h"
 
@@ -49,17 +52,51 @@ QTextStream& Complain(TCtlContext& context) {
   return context.Err() << "vardexctl diff: ";
 }
 
+// The bytes the settings pages show, by module and memory: what a file compared has to hold.
+class TPageCells {
+ public:
+  explicit TPageCells(std::span<const TPageTable> tables) {
+    for (const TPageTable& table : tables) {
+      for (const TBoundCell& cell : BoundCells(table.Rows, table.LanAddr)) {
+        std::vector<bool>& bytes = cells_[{cell.LanAddr, cell.MemID}];
+        const int end = cell.Addr + cell.Size;
+        if (static_cast<int>(bytes.size()) < end) bytes.resize(static_cast<size_t>(end), false);
+        for (int i = std::max(cell.Addr, 0); i < end; ++i) bytes[static_cast<size_t>(i)] = true;
+      }
+    }
+  }
+
+  TClusterList Runs(const TDeviceMemoryItem& area) const {
+    const auto at = cells_.find({area.Device()->LanAddr(), area.MemID()});
+    if (at == cells_.end()) return {};
+    return BuildClusters(at->second, area.Size(), std::numeric_limits<int>::max());
+  }
+
+ private:
+  std::map<std::pair<int, TMemoryLocation>, std::vector<bool>> cells_;
+};
+
 // The configuration file and the areas of the listed modules (every module when none is
 // listed) that it holds; nullopt, with the reason on stderr, for a file the program would not
-// open.
+// open. What the file lacks of the bytes the pages show, or holds that names nothing, is told
+// on stderr and sets `damaged`.
 std::optional<TOpenedFile> OpenFile(TCtlContext& context, const QString& path,
-                                    const TLanDevices& devices, const std::vector<int>& listed) {
+                                    const TLanDevices& devices, const std::vector<int>& listed,
+                                    const TPageCells& cells, bool& damaged) {
   TOpenedFile opened = OpenConfigFile(context, "diff", path, devices);
   if (!opened.File) return std::nullopt;
+  std::vector<const TLanDevice*> modules;
+  for (const int addr : listed) modules.push_back(devices.FindDevice(addr));
   if (!listed.empty()) {
     std::erase_if(opened.Areas, [&](const TDeviceMemoryItem* area) {
       return std::find(listed.begin(), listed.end(), area->Device()->LanAddr()) == listed.end();
     });
+  }
+  const auto needed = [&cells](const TDeviceMemoryItem& area) { return cells.Runs(area); };
+  for (const QString& line :
+       DamageLines(LoadDamage(*opened.File, devices, opened.Areas, needed, modules))) {
+    Complain(context) << path << ": " << line << "\n";
+    damaged = true;
   }
   return opened;
 }
@@ -158,12 +195,16 @@ int RunDiffWith(TCtlContext& context, const QStringList& args, std::span<const T
   for (const TPageTable& table : tables) pages.push_back(&table);
   const TConfigComparison comparison(std::move(pages));
 
-  auto fileA = OpenFile(context, parsed->Files[0], fileDevices, parsed->Modules);
+  const TPageCells cells(tables);
+  // A damaged file is still compared as far as it can be read, and the answer is trouble: its
+  // differences, or the lack of them, cannot be trusted.
+  bool damaged = false;
+  auto fileA = OpenFile(context, parsed->Files[0], fileDevices, parsed->Modules, cells, damaged);
   if (!fileA) return kTrouble;
   const std::vector<TAreaImage> imagesA = FileImages(comparison, *fileA);
   std::optional<std::vector<TAreaImage>> imagesB;
   if (parsed->Files.size() > 1) {
-    auto fileB = OpenFile(context, parsed->Files[1], fileDevices, parsed->Modules);
+    auto fileB = OpenFile(context, parsed->Files[1], fileDevices, parsed->Modules, cells, damaged);
     if (!fileB) return kTrouble;
     imagesB = FileImages(comparison, *fileB);
   } else {
@@ -177,5 +218,6 @@ int RunDiffWith(TCtlContext& context, const QStringList& args, std::span<const T
   }
   const TConfigDiff diff = comparison.Compare(imagesA, *imagesB);
   Print(context, diff);
+  if (damaged) return kTrouble;
   return diff.Empty() ? kSame : kDifferent;
 }

@@ -1,5 +1,8 @@
 #include "app/ctl/ctl_files.h"
 
+#include <sys/stat.h>
+
+#include <QFile>
 #include <algorithm>
 #include <array>
 #include <memory>
@@ -16,6 +19,7 @@
 #include "memory/lan_rw.h"
 #include "memory/user_questions.h"
 #include "pages/settings_pages.h"
+#include "text/file_save.h"
 
 namespace {
 
@@ -90,19 +94,23 @@ std::optional<TFileArgs> ParseFileArgs(TCtlContext& context, const TFileCommand&
 
 // The bytes of the area that its controls show and store.
 int BoundBytes(const TDeviceMemoryItem& area) {
-  std::vector<bool> bound(static_cast<size_t>(area.Size()), false);
-  for (const IBoundControl* control : area.Controls()) {
-    const int end = std::min(control->GetAddr() + control->GetSize(), area.Size());
-    for (int i = std::max(control->GetAddr(), 0); i < end; ++i)
-      bound[static_cast<size_t>(i)] = true;
-  }
-  return static_cast<int>(std::count(bound.begin(), bound.end(), true));
+  int count = 0;
+  for (const auto& run : ControlRuns(area)) count += run.Count;
+  return count;
 }
 
 int ChangedBytes(const TDeviceMemoryItem& area) {
   int count = 0;
   for (int i = 0; i < area.Size(); ++i) count += area.IsChanged(i) ? 1 : 0;
   return count;
+}
+
+// Whether the name is the node the standard output writes to.
+bool NamesStandardOutput(const QString& path) {
+  struct stat named {};
+  struct stat out {};
+  return ::stat(QFile::encodeName(path).constData(), &named) == 0 && ::fstat(1, &out) == 0 &&
+         named.st_dev == out.st_dev && named.st_ino == out.st_ino;
 }
 
 void DropUnbound(std::vector<TDeviceMemoryItem*>& areas) {
@@ -127,6 +135,11 @@ int RunWrite(TCtlContext& context, const QStringList& args) {
 int RunReadWith(TCtlContext& context, const QStringList& args, std::span<const TPageTable> tables) {
   const auto parsed = ParseFileArgs(context, kRead, args);
   if (!parsed) return kExitUsage;
+  // Nothing is read from the modules for a file that could not take it.
+  if (const QString refused = RefusedSaveTarget(parsed->File); !refused.isEmpty()) {
+    Complain(context, kRead) << refused << "\n";
+    return kExitUsage;
+  }
   TFileSession session(context);
   TLanDevices& devices = session.Devices();
   const auto listed = session.Listed(kRead.Name, parsed->Modules);
@@ -135,12 +148,21 @@ int RunReadWith(TCtlContext& context, const QStringList& args, std::span<const T
 
   std::vector<TLanDevice*> modules;
   if (parsed->Modules.empty()) {
-    // Without a list, whatever is fitted; a module that does not answer is not an error.
+    // Without a list, whatever is fitted; a module that does not answer is not an error, but
+    // the user hears which ones the file leaves out.
+    QStringList silent;
     for (int i = 0; i < devices.Count(); ++i) {
       TLanDevice& device = devices.Items(i);
-      if (!SettingsAreas(device).empty() && device.IsPresent() && device.IsAccessible()) {
+      if (SettingsAreas(device).empty()) continue;
+      if (device.IsPresent() && device.IsAccessible()) {
         modules.push_back(&device);
+      } else {
+        silent << QStringLiteral("%1 (%2)").arg(device.LanAddr()).arg(device.Name());
       }
+    }
+    if (!modules.empty() && !silent.isEmpty()) {
+      Complain(context, kRead) << "not saved, no answer or no access: " << silent.join(u", ")
+                               << "\n";
     }
     if (modules.empty()) {
       Complain(context, kRead) << "no module with settings memory answers\n";
@@ -180,10 +202,12 @@ int RunReadWith(TCtlContext& context, const QStringList& args, std::span<const T
     Complain(context, kRead) << FailureText(error) << "\n";
     return kExitFailed;
   }
+  // With --out /dev/stdout the file is the standard output: the report must not end up in it.
+  QTextStream& report = NamesStandardOutput(parsed->File) ? context.Err() : context.Out();
   for (const TDeviceMemoryItem* area : areas) {
-    context.Out() << area->GetTitle() << ": " << BoundBytes(*area) << " bytes\n";
+    report << area->GetTitle() << ": " << BoundBytes(*area) << " bytes\n";
   }
-  context.Out() << "saved to " << parsed->File << "\n";
+  report << "saved to " << parsed->File << "\n";
   return kExitOk;
 }
 
@@ -222,14 +246,28 @@ int RunWriteWith(TCtlContext& context, const QStringList& args,
       modules.push_back(area->Device());
     }
   }
-  // Nothing goes to the bus before the user knows which chunks would be written only in part.
-  const std::vector<TChunkDamage> damage = file->DamagedChunks(areas);
-  for (const TChunkDamage& chunk : damage) {
-    Complain(context, kWrite) << parsed->File << ": " << chunk.Text() << "\n";
+  if (parsed->Full) {
+    for (TDeviceMemoryItem* area : areas) session.BindRuns(*area, file->HeldRuns(*area));
+  } else {
+    session.BindPages(tables);
+  }
+  // Nothing goes to the bus before the user knows what the file lacks: a full write needs
+  // every byte of each area, a pages' write the bytes the pages show.
+  const std::vector<const TLanDevice*> scope(listed->begin(), listed->end());
+  const std::vector<TChunkDamage> damage =
+      LoadDamage(*file, devices, areas,
+                 parsed->Full ? TNeededBytes(WholeArea) : TNeededBytes(ControlRuns), scope);
+  for (const QString& line : DamageLines(damage)) {
+    Complain(context, kWrite) << parsed->File << ": " << line << "\n";
   }
   if (!damage.empty() && !parsed->Partial) {
-    Complain(context, kWrite) << "the file is damaged, nothing written (--partial writes what "
-                                 "can be read)\n";
+    Complain(context, kWrite) << "the file is damaged, nothing written (--partial writes only "
+                                 "the bytes the file holds)\n";
+    return kExitFailed;
+  }
+  DropUnbound(areas);
+  if (areas.empty()) {
+    SayNothingBound(context, kWrite);
     return kExitFailed;
   }
 
@@ -238,16 +276,6 @@ int RunWriteWith(TCtlContext& context, const QStringList& args,
     if (!session.Available(kWrite.Name, *device)) return kExitFailed;
   }
   session.SetVerifyWrites(parsed->Verify);
-  if (parsed->Full) {
-    for (TDeviceMemoryItem* area : areas) session.BindRuns(*area, file->HeldRuns(*area));
-  } else {
-    session.BindPages(tables);
-  }
-  DropUnbound(areas);
-  if (areas.empty()) {
-    SayNothingBound(context, kWrite);
-    return kExitFailed;
-  }
 
   std::vector<int> loaded;
   try {

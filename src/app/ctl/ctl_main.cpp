@@ -1,4 +1,5 @@
 #include <QCoreApplication>
+#include <QFile>
 #include <QTextStream>
 #include <array>
 #include <cstdio>
@@ -55,6 +56,15 @@ int main(int argc, char* argv[]) {
   QTextStream err(stderr);
 
   QStringList args = QCoreApplication::arguments().mid(1);
+  // A name the system's encoding cannot spell would reach the files as another name; better to
+  // say so than to save under a name the user did not give.
+  for (int i = 1; i < argc && i - 1 < args.size(); ++i) {
+    if (QFile::encodeName(args[i - 1]) != QByteArray(argv[i])) {
+      err << "vardexctl: argument " << i
+          << " is not valid text in the system's encoding; such a file name cannot be used\n";
+      return kExitUsage;
+    }
+  }
   QString port = QString::fromUtf8(kDefaultAdapterDescription);
   while (!args.isEmpty() && args.front().startsWith(u"--")) {
     const QString option = args.takeFirst();

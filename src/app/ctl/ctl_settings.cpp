@@ -1,6 +1,8 @@
 #include "app/ctl/ctl_settings.h"
 
 #include <algorithm>
+#include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <set>
@@ -67,25 +69,61 @@ int BoardGeneration(TLanDevices& devices) {
   return BoardGenerationOf(settings->Image()[0]);
 }
 
+// The bytes of an opened file's areas it does not hold, by area.
+class TFileGaps {
+ public:
+  void Add(const TFileRW& file, const TDeviceMemoryItem& area) {
+    std::vector<bool>& gaps = gaps_[&area];
+    gaps.assign(static_cast<size_t>(area.Capacity()), false);
+    for (const TChunkDamage& gap : file.MissingFromWhole(area)) {
+      std::fill_n(gaps.begin() + gap.Offset, gap.Count, true);
+    }
+  }
+  bool Held(const TDeviceMemoryItem& area, int index) const {
+    const auto at = gaps_.find(&area);
+    return at != gaps_.end() && index >= 0 && index < static_cast<int>(at->second.size()) &&
+           !at->second[static_cast<size_t>(index)];
+  }
+
+ private:
+  std::map<const TDeviceMemoryItem*, std::vector<bool>> gaps_;
+};
+
+// What a line shows for a value whose bytes were not all got: never a value that was not read.
+constexpr char kUnknownValue[] = "?";
+
 }  // namespace
 
-void PrintSettings(QTextStream& out, TLanDevices& devices, const TPageTable& table,
-                   const THeadlessPage& bound, int boardGeneration, const std::set<int>& modules) {
+int PrintSettings(QTextStream& out, TLanDevices& devices, const TPageTable& table,
+                  const THeadlessPage& bound, int boardGeneration, const std::set<int>& modules,
+                  const TKnownByte& known) {
   const TTableLabelContext page(table, [&devices](uint8_t lanAddr, TMemoryLocation memID) {
     TLanDevice* device = devices.FindDevice(lanAddr);
     return device ? device->FindItem(memID) : nullptr;
   });
+  int unknown = 0;
   for (const TSettingRow& setting : SettingRows(table)) {
     if (!FitsBoard(setting.Row->Boards, boardGeneration)) continue;
     THeadlessControl* control = bound.Find(setting.Name);
     auto* area = control ? control->GetMem() : nullptr;
     if (!area) continue;
+    const auto* image = dynamic_cast<const TDeviceMemoryItem*>(area);
+    bool got = image != nullptr;
+    for (int i = control->GetAddr(); got && i < control->GetAddr() + control->GetSize(); ++i) {
+      got = known(*image, i);
+    }
     const TComponentData& data = control->ComponentData();
     if (!modules.empty() && !modules.contains(data.LanAddr())) continue;
     out << data.LanAddr() << '\t' << QString::fromUtf8(table.Title) << '\t' << setting.Section
-        << '\t' << setting.Caption << '\t'
-        << SettingValueText(*setting.Row, setting.Name, table, *area, data, page) << '\n';
+        << '\t' << setting.Caption << '\t';
+    if (got) {
+      out << SettingValueText(*setting.Row, setting.Name, table, *area, data, page) << '\n';
+    } else {
+      out << kUnknownValue << '\n';
+      if (image && kPersistentLocations.Contains(image->MemID())) ++unknown;
+    }
   }
+  return unknown;
 }
 
 int RunSettings(TCtlContext& context, const QStringList& args) {
@@ -138,6 +176,9 @@ int RunSettingsWith(TCtlContext& context, const QStringList& args,
 
   std::set<int> listed;
   for (const TBoundPage& page : pages) listed.merge(tableModules(*page.Table));
+  TFileGaps gaps;
+  std::vector<TDeviceMemoryItem*> loaded;
+  bool failed = false;
   for (const int addr : listed) {
     TLanDevice* device = devices.FindDevice(addr);
     if (!device) continue;
@@ -145,12 +186,37 @@ int RunSettingsWith(TCtlContext& context, const QStringList& args,
       file->SetDevice(device);
       for (const auto& area : device->Items()) {
         auto* settings = dynamic_cast<TEEMemoryItem*>(area.get());
-        if (settings && kPersistentLocations.Contains(settings->MemID())) settings->Load(*file);
+        if (!settings || !kPersistentLocations.Contains(settings->MemID())) continue;
+        settings->Load(*file);
+        gaps.Add(*file, *settings);
+        if (file->HasItem(*settings)) loaded.push_back(settings);
       }
     } else if (device->IsPresent() && device->IsAccessible()) {
       devices.ReadDevice(device, kPersistentLocations, {});
+    } else if (parsed->Modules.contains(addr)) {
+      // A module asked for by name must not vanish from the list without a word.
+      context.Err() << "vardexctl settings: module " << addr << " (" << device->Name() << ") "
+                    << (device->IsPresent() ? "refuses access" : "does not answer") << "\n";
+      failed = true;
     }
   }
+  if (file) {
+    for (const QString& line : DamageLines(LoadDamage(*file, devices, loaded, ControlRuns))) {
+      context.Err() << "vardexctl settings: " << *parsed->File << ": " << line << "\n";
+      failed = true;
+    }
+  }
+  failed = failed || session.Questions().Errors() > 0;
+  const TKnownByte known = file ? TKnownByte([&gaps](const TDeviceMemoryItem& area, int index) {
+    return gaps.Held(area, index);
+  })
+                                : TKnownByte([](const TDeviceMemoryItem& area, int index) {
+                                    // Settings come from this read; live values only from
+                                    // what the modules sent on their own (their versions).
+                                    return kPersistentLocations.Contains(area.MemID())
+                                               ? area.IsUpdated(index)
+                                               : area.IsValid(index);
+                                  });
   const int boardGeneration = BoardGeneration(devices);
   for (const TBoundPage& page : pages) {
     // Without a file only the fitted modules have settings to list.
@@ -160,8 +226,12 @@ int RunSettingsWith(TCtlContext& context, const QStringList& args,
       return device != nullptr && device->AllLoaded({mlExt});
     });
     if (!file && !fitted) continue;
-    PrintSettings(context.Out(), devices, *page.Table, *page.Page, boardGeneration,
-                  parsed->Modules);
+    // A file's damage is told above; a module read that failed shows here.
+    if (PrintSettings(context.Out(), devices, *page.Table, *page.Page, boardGeneration,
+                      parsed->Modules, known) > 0 &&
+        !file) {
+      failed = true;
+    }
   }
-  return kExitOk;
+  return failed ? kExitFailed : kExitOk;
 }

@@ -16,7 +16,6 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QTableWidget>
 #include <QTimer>
@@ -33,6 +32,7 @@
 #include "pages/gsm/gsm_address.h"
 #include "pages/gsm/named_button.h"
 #include "text/code_page_1251.h"
+#include "text/file_save.h"
 
 namespace {
 
@@ -400,11 +400,13 @@ void TGSMDiagGSMPager::LogWhenFull() {
   const QString name =
       QStringLiteral("%1.txt").arg(QDateTime::currentDateTimeUtc().toSecsSinceEpoch());
   const QString path = QDir(folder).filePath(name);
-  QSaveFile file(path);
-  const bool saved = QDir().mkpath(folder) && file.open(QIODevice::WriteOnly | QIODevice::Text) &&
-                     file.write(output_->toPlainText().toUtf8()) >= 0 && file.commit();
-  if (!saved) {
+  if (!QDir().mkpath(folder)) {
     consoleState_->setText(QStringLiteral("Журнал не сохранён: ") + path);
+    return;
+  }
+  const TSaveResult saved = SaveFileBytes(path, output_->toPlainText().toUtf8());
+  if (!saved.Ok()) {
+    consoleState_->setText(QStringLiteral("Журнал не сохранён: %1: %2").arg(path, saved.Reason));
     return;
   }
   output_->clear();

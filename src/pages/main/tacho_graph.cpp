@@ -1,5 +1,6 @@
 #include "pages/main/tacho_graph.h"
 
+#include <QBuffer>
 #include <QChart>
 #include <QChartView>
 #include <QFile>
@@ -7,11 +8,13 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineSeries>
+#include <QMessageBox>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QVBoxLayout>
 #include <QValueAxis>
 #include <algorithm>
+
+#include "text/file_save.h"
 
 namespace {
 
@@ -123,15 +126,20 @@ QString TMainGraph::Csv() const {
 
 void TMainGraph::SavePicture() {
   const QString name = QFileDialog::getSaveFileName(this, {}, {}, QStringLiteral("PNG (*.png)"));
-  if (!name.isEmpty()) view_->grab().save(name, "PNG");
+  if (name.isEmpty()) return;
+  QByteArray png;
+  QBuffer buffer(&png);
+  buffer.open(QIODevice::WriteOnly);
+  view_->grab().save(&buffer, "PNG");
+  Save(name, png);
 }
 
 void TMainGraph::SaveCsv() {
   const QString name = QFileDialog::getSaveFileName(this, {}, {}, QStringLiteral("CSV (*.csv)"));
-  if (name.isEmpty()) return;
-  QSaveFile file(name);
-  if (file.open(QIODevice::WriteOnly)) {
-    file.write(Csv().toUtf8());
-    file.commit();
-  }
+  if (!name.isEmpty()) Save(name, Csv().toUtf8());
+}
+
+void TMainGraph::Save(const QString& name, const QByteArray& bytes) {
+  const TSaveResult saved = SaveFileBytes(name, bytes);
+  if (!saved.Ok()) QMessageBox::warning(this, windowTitle(), saved.Error);
 }

@@ -43,6 +43,8 @@ class TMainGraph : public QDialog {
   void Redraw();
   void SavePicture();
   void SaveCsv();
+  // Saves as every file of the program is saved; says why when it cannot.
+  void Save(const QString& name, const QByteArray& bytes);
 
   std::function<void(bool)> report_;
   TTachoScale scale_;
