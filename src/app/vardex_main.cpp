@@ -6,6 +6,7 @@
 
 #include "app/port_provider.h"
 #include "binding/ui/page_registry.h"
+#include "binding/ui/wheel_guard.h"
 #include "link/adapter.h"
 #include "pages/settings_pages.h"
 #include "shell/main_form.h"
@@ -19,6 +20,8 @@ int main(int argc, char* argv[]) {
   QApplication::setOrganizationName(QLatin1String(TOptionsData::kOrganization));
   QApplication::setApplicationName(QLatin1String(TOptionsData::kApplication));
   QApplication::setApplicationVersion(QLatin1String(kVersionText));
+  TWheelGuard wheelGuard;
+  app.installEventFilter(&wheelGuard);
 
   QCommandLineParser parser;
   parser.setApplicationDescription(

@@ -14,11 +14,13 @@
 #include "memory/lan_devices.h"
 #include "memory/lan_rw.h"
 #include "memory/worker_transfer.h"
+#include "shell/defaults_report.h"
 #include "shell/module_availability.h"
 #include "shell/module_commands.h"
 #include "shell/options_data.h"
 #include "shell/page_area.h"
 #include "shell/shell_dialogs.h"
+#include "shell/write_report.h"
 
 namespace {
 
@@ -125,28 +127,62 @@ void TDataCommands::ReadModule(const TModuleCommandSpec& desc) {
 
 void TDataCommands::WriteAll() {
   VerifyWritesAsOptionsSay();
+  std::vector<TLanDevice*> devices;
+  for (int i = 0; i < registry_.Count(); ++i) devices.push_back(&registry_.Items(i));
+  auto report = StartWriteReport(devices, kPersistentLocations);
   RunTransfer([this](const ITransferContext& context) { registry_.WriteAll(Progress(), context); },
-              [this] {
+              [this, report] {
                 RecountUnwritten();
                 PostReadChecks(true);
+                TellWriteReport(*report);
               });
 }
 
 void TDataCommands::WriteModule(const TModuleCommandSpec& desc) {
   VerifyWritesAsOptionsSay();
+  TLanDevice* device = registry_.FindDevice(desc.LanAddr);
+  if (!device) return;
+  auto report = StartWriteReport({device}, TMemoryLocations::FromBits(desc.Locations));
   RunTransfer(
       [this, desc](const ITransferContext& context) {
         registry_.WriteDevice(registry_.FindDevice(desc.LanAddr),
                               TMemoryLocations::FromBits(desc.Locations), Progress(), context);
       },
-      [this] { RecountUnwritten(); });
+      [this, report] {
+        RecountUnwritten();
+        TellWriteReport(*report);
+      });
+}
+
+std::shared_ptr<TWriteReport> TDataCommands::StartWriteReport(
+    const std::vector<TLanDevice*>& devices, TMemoryLocations locations) {
+  return std::make_shared<TWriteReport>(
+      devices, locations, options_.VerifyWrites, [this](const TLanDevice& device) {
+        return window_.DemoMode() || availability_.IsAvailable(device.LanAddr());
+      });
+}
+
+void TDataCommands::TellWriteReport(TWriteReport& report) {
+  report.Finish();
+  window_.ShowStatusText(report.StatusText(), true);
+  if (report.Failed()) dialogs_.ShowError(report.Details());
 }
 
 void TDataCommands::SetDefaultsModule(uint8_t lanAddr, TMemoryLocations locations) {
+  const TLanDevice* device = registry_.FindDevice(lanAddr);
+  if (!device) return;
+  auto report = std::make_shared<TDefaultsReport>(*device, locations);
+  if (!dialogs_.Confirm(QStringLiteral("Очистить"), report->Question())) return;
   pages_.BuildPagesOf(lanAddr);
-  RunTransfer([this, lanAddr, locations](const ITransferContext& context) {
-    registry_.SetDefaultsDevice(registry_.FindDevice(lanAddr), locations, Progress(), context);
-  });
+  RunTransfer(
+      [this, lanAddr, locations](const ITransferContext& context) {
+        registry_.SetDefaultsDevice(registry_.FindDevice(lanAddr), locations, Progress(), context);
+      },
+      [this, report] {
+        report->Finish();
+        window_.ShowStatusText(report->StatusText(), true);
+        dialogs_.Inform(report->Summary());
+      });
 }
 
 void TDataCommands::VerifyWritesAsOptionsSay() {

@@ -19,11 +19,13 @@ class TAdapter;
 class TBusWorker;
 class TCancelToken;
 class TDeviceMemoryItem;
+class TLanDevice;
 class TLanDevices;
 class TModuleAvailability;
 class TModuleCommands;
 class TOptionsData;
 class TPageArea;
+class TWriteReport;
 struct TConfigDiff;
 struct TPageTable;
 
@@ -104,6 +106,11 @@ class TDataCommands : public QObject {
   void PostReadChecks(bool askStatus);
   // "Проверять запись": a write reads back what it sent.
   void VerifyWritesAsOptionsSay();
+  // Every write ends with what it wrote in the status bar, and a failed one with the list
+  // of what is left.
+  std::shared_ptr<TWriteReport> StartWriteReport(const std::vector<TLanDevice*>& devices,
+                                                 TMemoryLocations locations);
+  void TellWriteReport(TWriteReport& report);
   // The progress of a transfer, shown in the progress window.
   std::function<void(const QString&, int, int)> Progress();
   // Refresh and reconnect: once the link is up and the module lists are current, `then` runs;

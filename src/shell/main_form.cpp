@@ -449,7 +449,7 @@ void TMainForm::UpdateCommandStates() {
   Action(QStringLiteral("aRead"))->setEnabled(!unavailable && !demoMode_);
   Action(QStringLiteral("aRefresh"))->setEnabled(!unavailable);
   Action(QStringLiteral("aWrite"))
-      ->setEnabled(!unavailable && SomeCommandCanWrite() && data_->UnwrittenChanges());
+      ->setEnabled(!unavailable && data_->UnwrittenChanges() && moduleCommands_->AnyWriteEnabled());
   if (QWidget* read = findChild<QToolButton*>(QStringLiteral("tbRead"))) read->setEnabled(true);
   if (QWidget* def = findChild<QToolButton*>(QStringLiteral("tbDefault"))) {
     def->setEnabled(!unavailable);

@@ -128,7 +128,6 @@ class TMainForm : public QMainWindow,
   void RestartScan();
   // The module answers and grants access, as the last scan found.
   bool IsAvailable(uint8_t lanAddr) const;
-  bool SomeCommandCanWrite() const;
   bool UnwrittenChanges() const { return data_->UnwrittenChanges(); }
   const std::set<uint8_t>& PresentModules() const;
   bool RelayModulePresent() const;

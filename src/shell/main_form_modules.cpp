@@ -109,10 +109,6 @@ void TMainForm::RestartScan() {
   availability_->RestartScan();
 }
 
-bool TMainForm::SomeCommandCanWrite() const {
-  return availability_->CanWrite();
-}
-
 const std::set<uint8_t>& TMainForm::PresentModules() const {
   return availability_->PresentModules();
 }

@@ -41,6 +41,13 @@ bool TModuleCommands::RecountUnwritten() {
   return unwritten;
 }
 
+bool TModuleCommands::AnyWriteEnabled() const {
+  for (const auto& command : commands_) {
+    if (command.Desc.Kind == TModuleCommandKind::Write && command.Action->isEnabled()) return true;
+  }
+  return false;
+}
+
 std::vector<QAction*> TModuleCommands::ReadCommandsFor(uint8_t lanAddr,
                                                        TMemoryLocation location) const {
   std::vector<QAction*> actions;

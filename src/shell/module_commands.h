@@ -29,6 +29,8 @@ class TModuleCommands {
   // True when some write command's module holds changes in the command's areas; write
   // commands without changes are disabled.
   bool RecountUnwritten();
+  // Some write command is enabled: "Записать" itself offers only what its menu offers.
+  bool AnyWriteEnabled() const;
   // The enabled read commands of a module whose areas include `location`.
   std::vector<QAction*> ReadCommandsFor(uint8_t lanAddr, TMemoryLocation location) const;
 

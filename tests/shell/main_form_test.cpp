@@ -195,6 +195,32 @@ TEST_F(MainFormTest, ShowingAPageReadsItAndAChangeEnablesWritingUntilWritten) {
   EXPECT_EQ((ModuleByte(2, kSimExt, 82) >> 5) & 1, before ? 0 : 1);
   EXPECT_FALSE(Act("aWrite2")->isEnabled());
   EXPECT_FALSE(form->UnwrittenChanges());
+  EXPECT_EQ(form->StatusText(),
+            QStringLiteral("Записано и проверено: Главный модуль — Память настроек"));
+}
+
+TEST_F(MainFormTest, AFailedWriteListsWhatIsLeftAndKeepsItToWrite) {
+  Start(QString());
+  form->ShowPage(QStringLiteral("aMainOptions"), true);
+  WaitForBus();
+  Control<TVDCheckBox>("cbSiren").click();
+  ASSERT_TRUE(SpinUntil([&] { return !form->ScanPending(); }));
+  vehicle->SilenceModule(2, true);
+  Act("aWrite2")->trigger();
+  WaitForBus();
+  ASSERT_FALSE(dialogs->errors.isEmpty());
+  const QString& report = dialogs->errors.back();
+  EXPECT_TRUE(report.contains(QStringLiteral("Главный модуль — Память настроек: записано байт: 0")))
+      << report.toStdString();
+  EXPECT_TRUE(report.contains(QStringLiteral("первый адрес 0x0052"))) << report.toStdString();
+  EXPECT_TRUE(report.contains(QStringLiteral("осталось отмеченным"))) << report.toStdString();
+  EXPECT_TRUE(form->StatusText().startsWith(QStringLiteral("Запись не завершена")));
+  EXPECT_TRUE(form->UnwrittenChanges()) << "what failed is written next time";
+
+  vehicle->SilenceModule(2, false);
+  form->UpdateCommandStates();
+  EXPECT_EQ(Act("aWrite")->isEnabled(), Act("aWrite2")->isEnabled())
+      << "Записать offers exactly what its menu offers";
 }
 
 TEST_F(MainFormTest, APageIsBuiltWhenFirstNeededAndShowsWhatWasReadBefore) {
@@ -219,7 +245,22 @@ TEST_F(MainFormTest, FactorySettingsOfANeverShownPageTakeItsDefaults) {
   WaitForBus();
   Act("aDef2")->trigger();
   WaitForBus();
+  EXPECT_EQ(Control<TVDRadioGroup>("rgSignal").ItemIndex(), 3) << "nothing without a yes";
+  EXPECT_TRUE(dialogs->informed.isEmpty());
+  ASSERT_EQ(dialogs->asked.size(), 1);
+  EXPECT_TRUE(dialogs->asked[0].contains(QStringLiteral("Главный модуль")))
+      << dialogs->asked[0].toStdString();
+
+  dialogs->confirmAnswer = true;
+  Act("aDef2")->trigger();
+  WaitForBus();
   EXPECT_EQ(Control<TVDRadioGroup>("rgSignal").ItemIndex(), 1);
+  ASSERT_EQ(dialogs->informed.size(), 1);
+  EXPECT_TRUE(dialogs->informed[0].contains(QStringLiteral("ничего не записано")))
+      << dialogs->informed[0].toStdString();
+  EXPECT_TRUE(dialogs->informed[0].contains(QStringLiteral("Память настроек: изменено байт")))
+      << "the factory signal differs from the one read: " << dialogs->informed[0].toStdString();
+  EXPECT_EQ(ModuleByte(2, kSimExt, 91), 3) << "the module keeps its settings until written";
   ASSERT_TRUE(SpinUntil([&] { return !form->ScanPending(); }));
   Act("aWrite2")->trigger();
   WaitForBus();
@@ -422,6 +463,7 @@ TEST_F(MainFormTest, SavedConfigurationComesBackAfterFactorySettings) {
   ASSERT_EQ(ModuleByte(2, kSimExt, 91), 3);
 
   form->SaveFile();
+  dialogs->confirmAnswer = true;
   Act("aDef2")->trigger();
   WaitForBus();
   EXPECT_EQ(signal.ItemIndex(), 1) << "the factory value is shown";
@@ -679,7 +721,10 @@ TEST_F(MainFormTest, AWriteThatReadsBackOtherwiseIsReportedAndStaysToBeWrittenUn
 
   Act("aWrite2")->trigger();
   WaitForBus();
-  ASSERT_EQ(dialogs->errors.size(), 1) << dialogs->errors.join(u'|').toStdString();
+  ASSERT_EQ(dialogs->errors.size(), 2) << dialogs->errors.join(u'|').toStdString();
+  EXPECT_TRUE(dialogs->errors.back().contains(QStringLiteral(
+      "первый адрес 0x0052 — при проверке прочитано не то, что записано")))
+      << "the write report after the write";
   EXPECT_TRUE(dialogs->errors.front().startsWith(
       QStringLiteral("Ошибка проверки записи: \"Главный модуль : Память настроек\"\n")));
   EXPECT_TRUE(dialogs->errors.front().endsWith(QStringLiteral("начиная с адреса 82 (0x52)")));
@@ -689,7 +734,7 @@ TEST_F(MainFormTest, AWriteThatReadsBackOtherwiseIsReportedAndStaysToBeWrittenUn
   options_.VerifyWrites = false;
   Act("aWrite2")->trigger();
   WaitForBus();
-  EXPECT_EQ(dialogs->errors.size(), 1) << "nothing read back, nothing to report";
+  EXPECT_EQ(dialogs->errors.size(), 2) << "nothing read back, nothing to report";
   EXPECT_FALSE(form->UnwrittenChanges());
 }
 

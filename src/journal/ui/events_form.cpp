@@ -11,8 +11,10 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QTextEdit>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include "journal/event_table.h"
 #include "journal/ui/event_grid.h"
@@ -34,8 +36,7 @@ constexpr char kHelpText[] =
 
 }  // namespace
 
-TEventsForm::TEventsForm(TEventFavourites favourites, QWidget* parent)
-    : QWidget(parent, Qt::Tool) {
+TEventsForm::TEventsForm(TEventFavourites favourites, QWidget* parent) : QWidget(parent, Qt::Tool) {
   setWindowTitle(QStringLiteral("Список событий"));
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -61,12 +62,19 @@ TEventsForm::TEventsForm(TEventFavourites favourites, QWidget* parent)
       std::max(1, kWheelPixels / std::max(1, QApplication::wheelScrollLines())));
   layout->addWidget(scroll_);
 
-  const int chrome = search_->sizeHint().height() + bar->sizeHint().height() + 2 * layout->spacing();
+  const int chrome =
+      search_->sizeHint().height() + bar->sizeHint().height() + 2 * layout->spacing();
   const int rows = grid_->RowHeight();
   setFixedWidth(grid_->width() + kExtraWidth);
   setMinimumHeight(chrome + kMinRows * rows);
   setMaximumHeight(chrome + kMaxRows * rows);
   resize(width(), chrome + kShownRows * rows);
+
+  // Closing without a choice leaves the field as it was.
+  connect(new QShortcut(QKeySequence::Cancel, this), &QShortcut::activated, this, [this] {
+    onPick_ = nullptr;
+    hide();
+  });
 }
 
 void TEventsForm::BuildMenu(QMenuBar& bar) {
@@ -99,10 +107,26 @@ void TEventsForm::ApplyFilter() {
 void TEventsForm::Open(const QString& title, std::function<void(int)> onPick) {
   setWindowTitle(title);
   onPick_ = std::move(onPick);
+  StayAbove(QApplication::activeModalWidget());
   show();
   raise();
   activateWindow();
   search_->setFocus(Qt::OtherFocusReason);
+}
+
+void TEventsForm::StayAbove(QWidget* editor) {
+  if (editor == this) editor = nullptr;
+  // A modal editor blocks every window that is not above it: opened from one, the list is
+  // modal itself and stands over that editor until it hides.
+  const Qt::WindowModality modality = editor != nullptr ? Qt::ApplicationModal : Qt::NonModal;
+  if (modality != windowModality()) {
+    hide();
+    setWindowModality(modality);
+  }
+  if (editor == nullptr) editor = parentWidget();
+  createWinId();
+  windowHandle()->setTransientParent(editor != nullptr ? editor->window()->windowHandle()
+                                                       : nullptr);
 }
 
 void TEventsForm::Pick(int number) {

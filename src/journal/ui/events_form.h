@@ -12,7 +12,8 @@ class TEventGrid;
 
 // The event list: the picker of the main module's events. A page opens it for one of its
 // event fields; a click on an event hands the number to that field and hides the window,
-// which serves the next opening as it is (filter, search and scroll position kept).
+// which serves the next opening as it is (filter, search and scroll position kept). Opened
+// from a modal editor, it is modal over that editor.
 class TEventsForm : public QWidget {
   Q_OBJECT
 
@@ -35,6 +36,7 @@ class TEventsForm : public QWidget {
  private:
   void BuildMenu(class QMenuBar& bar);
   void ApplyFilter();
+  void StayAbove(QWidget* editor);
   void Pick(int number);
   void ShowHelp();
 

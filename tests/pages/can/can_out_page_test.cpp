@@ -12,12 +12,14 @@
 #include "binding/ui/vd_check_box.h"
 #include "binding/ui/vd_data.h"
 #include "binding/ui/vd_track_bar.h"
+#include "journal/event_table.h"
 #include "journal/ui/event_field.h"
 #include "journal/ui/events_form.h"
 #include "pages/can/can_program_editor.h"
 #include "pages/can/can_program_grid.h"
 #include "pages/main/main_board.h"
 #include "pages/main/outputs_page.h"
+#include "pages/modal_event_list.h"
 #include "shell/fake_page_host.h"
 #include "vehicle_memory_fixture.h"
 
@@ -181,6 +183,17 @@ TEST_F(TCanEditor, StoredBytesComeBackAsTheyWere) {
   EXPECT_EQ(Reopened({.Command = 1, .Delay = 110, .Repeats = 255}).Delay, 137)
       << "bytes 101 to 127 are no time; 110 is position 110";
   EXPECT_EQ(Reopened({.Command = 1, .Repeats = 255}).Repeats, 254);
+}
+
+TEST(CanProgramEditor, TheEventListServesTheModalEditor) {
+  TModalEventList list;
+  TProgCan editor{list.events};
+  editor.Edit(1, {.Command = 5});
+  list.Use(editor, editor.OnEvent(), QStringLiteral("двер"), 12, 57);
+  EXPECT_TRUE(list.menuOpened) << "the filter menu opens";
+  EXPECT_TRUE(list.favourites.contains(12)) << "Ctrl+click marks a favourite";
+  EXPECT_TRUE(list.pickedAndHidden);
+  EXPECT_EQ(editor.OnEvent().Code(), EventCodeOf(57)) << "the chosen event reaches the editor";
 }
 
 TEST_F(TCanEditor, NoCommandClearsTheEventsAndNoSwitchOnEventClearsTheSwitchOffEvents) {

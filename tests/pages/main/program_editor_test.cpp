@@ -4,17 +4,20 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QSlider>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
 
+#include "journal/event_table.h"
 #include "journal/ui/event_field.h"
 #include "journal/ui/event_grid.h"
 #include "journal/ui/events_form.h"
 #include "options_page_fixture.h"
 #include "pages/main/main_board.h"
 #include "pages/main/outputs_page.h"
+#include "pages/modal_event_list.h"
 
 namespace {
 
@@ -158,6 +161,19 @@ TEST(ProgramEditorTest, ThePictureOpensTheEventListForItsField) {
   EXPECT_FALSE(opened.events.isVisible());
   EXPECT_EQ(opened.editor.Program().CancelEvents[1], 1);
   EXPECT_FALSE(opened.editor.ByEvent()) << "only the switch-on event switches on by event";
+}
+
+TEST(ProgramEditorTest, TheEventListServesTheModalEditor) {
+  TModalEventList list;
+  TProgOuts editor{list.events};
+  editor.Edit(1, {});
+  list.Use(editor, editor.OnEvent(), QStringLiteral("двер"), 12, 57);
+  EXPECT_TRUE(list.menuOpened) << "the filter menu opens";
+  EXPECT_TRUE(list.favourites.contains(12)) << "Ctrl+click marks a favourite";
+  EXPECT_EQ(list.events.Search().text(), QStringLiteral("двер"));
+  EXPECT_TRUE(list.pickedAndHidden);
+  EXPECT_EQ(editor.OnEvent().Code(), EventCodeOf(57)) << "the chosen event reaches the editor";
+  EXPECT_EQ(list.events.windowModality(), Qt::ApplicationModal);
 }
 
 // The outputs page's program records, read from and written to the settings image.
