@@ -6,10 +6,12 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QSignalBlocker>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTextBrowser>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
 #include <map>
 
@@ -28,7 +30,7 @@ constexpr char kProgramGroup[] = "Программа";
 // Groups in the order the user meets them: the program's windows, then the modules as the
 // module panel lists them, then whatever else the help holds.
 int GroupRank(const QString& group) {
-  if (group == QLatin1String(kProgramGroup)) return 0;
+  if (group == QString::fromUtf8(kProgramGroup)) return 0;
   int rank = 1;
   for (const TPanelCategorySpec& category : ModulePanelCategories()) {
     if (group == QString::fromUtf8(category.Caption).trimmed()) return rank;
@@ -170,8 +172,28 @@ void THelpWindow::RunSearch() {
 bool THelpWindow::Open(const QUrl& url) {
   if (!url.isLocalFile() || !QFileInfo(url.toLocalFile()).isFile()) return false;
   browser_->setSource(url);
+  SelectInContents(url);
   show();
   raise();
   activateWindow();
   return true;
+}
+
+void THelpWindow::SelectInContents(const QUrl& url) {
+  QUrl page = url;
+  page.setFragment({});
+  QTreeWidgetItem* found = nullptr;
+  for (QTreeWidgetItemIterator it(contents_); *it; ++it) {
+    const QUrl item = (*it)->data(0, kUrlRole).toUrl();
+    if (item == url) {
+      found = *it;
+      break;
+    }
+    if (item == page && found == nullptr) found = *it;
+  }
+  if (found == nullptr) return;
+  // The browser already shows the place; choosing the item must not move it.
+  const QSignalBlocker blocker(contents_);
+  contents_->setCurrentItem(found);
+  contents_->scrollToItem(found);
 }

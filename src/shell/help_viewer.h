@@ -63,6 +63,8 @@ class THelpWindow : public QWidget {
  private:
   void FillContents();
   void RunSearch();
+  // Marks the place shown in the contents tree.
+  void SelectInContents(const QUrl& url);
   QUrl PageUrl(const QString& topic, const QString& anchor) const;
 
   QString folder_;

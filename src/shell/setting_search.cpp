@@ -4,9 +4,11 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QPropertyAnimation>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "binding/component_data.h"
 #include "binding/row_binding.h"
@@ -23,6 +25,12 @@ enum TMatchColumn { kModuleColumn, kPageColumn, kSectionColumn, kCaptionColumn, 
 
 constexpr int kEntryRole = Qt::UserRole;
 constexpr int kFlashMs = 1200;
+// The list needs this much room to show a caption beside its module, page and section.
+constexpr int kListWidth = 640;
+// Module, page and section give way to the caption beyond this width, and the caption to the
+// value beyond its own; the tooltips of the cells hold the whole texts.
+constexpr int kContextColumnWidth = 150;
+constexpr int kCaptionColumnWidth = 300;
 
 // A setting the user can find on its page: a visible control with a caption of its own.
 bool Searchable(const TControlRow& row) {
@@ -170,14 +178,26 @@ void TSettingSearch::Refresh() {
     auto* item = new QTreeWidgetItem(
         QStringList{entry->Module, QString::fromUtf8(entry->Table->Title), entry->Section,
                     entry->Caption, value_ ? value_(*entry) : QString()});
-    item->setToolTip(kCaptionColumn, entry->Caption);
+    for (int column = kModuleColumn; column <= kValueColumn; ++column) {
+      item->setToolTip(column, item->text(column));
+    }
     item->setData(0, kEntryRole, QVariant::fromValue(static_cast<const void*>(entry)));
     items.append(item);
   }
   matches_->addTopLevelItems(items);
-  if (!items.isEmpty()) matches_->setCurrentItem(items.first());
-  for (int column = kModuleColumn; column < kValueColumn; ++column) {
+  if (items.isEmpty()) return;
+  matches_->setCurrentItem(items.first());
+  for (int column = kModuleColumn; column <= kValueColumn; ++column) {
     matches_->resizeColumnToContents(column);
+    if (column < kCaptionColumn) {
+      matches_->setColumnWidth(column,
+                               std::min(matches_->columnWidth(column), kContextColumnWidth));
+    }
+  }
+  // Docked beside the pages, the window widens while it lists matches.
+  auto* window = qobject_cast<QMainWindow*>(parentWidget());
+  if (window != nullptr && !isFloating() && width() < kListWidth) {
+    window->resizeDocks({this}, {kListWidth}, Qt::Horizontal);
   }
 }
 

@@ -163,6 +163,10 @@ TEST_F(HelpWindowTest, F1OpensTheHelpOfThePageShown) {
     form_->Action(QStringLiteral("aHelp"))->trigger();
     ASSERT_TRUE(form_->HelpWindow().isVisible());
     EXPECT_EQ(Shown().fileName(), form_->PageTopic(QLatin1String(page)) + QStringLiteral(".htm"));
+    // The contents tree marks the page shown.
+    const QTreeWidgetItem* current = form_->HelpWindow().Contents()->currentItem();
+    ASSERT_TRUE(current);
+    EXPECT_EQ(current->data(0, Qt::UserRole).toUrl(), Shown());
   }
 }
 

@@ -102,10 +102,10 @@ TEST(HelpIndex, SearchFindsTheSectionsHoldingEveryWordWhateverTheCaseAndYo) {
   } cases[] = {
       {"сирена", {"s1"}},
       {"СЕКУНД тревоге", {"s1"}},
-      {"елка", {"s2"}},        // "Ёлка" in the text
-      {"ёлка двери", {}},      // "двери" is not there: every word must be
+      {"елка", {"s2"}},    // "Ёлка" in the text
+      {"ёлка двери", {}},  // "двери" is not there: every word must be
       {"запирание ДВЕРЕЙ", {"s2"}},
-      {"охраны", {""}},        // the lead above the sections
+      {"охраны", {""}},  // the lead above the sections
       {"  ", {}},
   };
   for (const auto& c : cases) {
