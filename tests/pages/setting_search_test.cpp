@@ -15,6 +15,8 @@
 #include "binding/ui/page_registry.h"
 #include "binding/ui/vd_frame.h"
 #include "link/adapter.h"
+#include "memory/device_memory_item.h"
+#include "memory/lan_devices.h"
 #include "pages/settings_pages.h"
 #include "shell/main_form.h"
 #include "sim_link.h"
@@ -158,6 +160,22 @@ TEST_F(SettingSearchTest, ShowsTheValueTheModuleHolds) {
   ASSERT_TRUE(item);
   EXPECT_EQ(item->text(kValueColumn), QStringLiteral("1"));
   EXPECT_FALSE(item->text(kSectionColumn).isEmpty());
+}
+
+TEST_F(SettingSearchTest, AnUnreadSettingIsSaidSoAndTheSearchReadsNothingIntoIt) {
+  // The GSM module's settings are read only when one of its pages is shown.
+  TDeviceMemoryItem* gsm = form_->Registry().FindMem(3, mlInt);
+  ASSERT_TRUE(gsm);
+  ASSERT_FALSE(gsm->IsLoaded());
+  Type(QStringLiteral("в отпуске"));
+  QTreeWidgetItem* item =
+      ItemCaptioned(QStringLiteral("Не запускать двигатель по напряжению в Отпуске"));
+  ASSERT_TRUE(item);
+  EXPECT_EQ(item->text(kValueColumn), QStringLiteral("не прочитано"));
+  EXPECT_EQ(item->text(0), QStringLiteral("GSM"));
+  // Showing a value must not pass unread bytes off as read: a write would send them.
+  EXPECT_FALSE(gsm->IsValid(48));
+  EXPECT_FALSE(gsm->IsModified());
 }
 
 }  // namespace
