@@ -12,7 +12,6 @@
 #include <QToolButton>
 
 #include "binding/config_diff.h"
-#include "binding/ui/control_help.h"
 #include "binding/ui/page_registry.h"
 #include "binding/ui/vd_frame.h"
 #include "journal/logger.h"
@@ -30,6 +29,7 @@
 #include "shell/compare_form.h"
 #include "shell/elements_form.h"
 #include "shell/func_form.h"
+#include "shell/help_topics.h"
 #include "shell/indicator_form.h"
 #include "shell/info_form.h"
 #include "shell/live_poller.h"
@@ -37,6 +37,7 @@
 #include "shell/module_availability.h"
 #include "shell/page_area.h"
 #include "shell/progress_form.h"
+#include "shell/setting_search.h"
 #include "shell/status_images.h"
 #include "shell/version_info.h"
 #include "version.h"
@@ -58,6 +59,7 @@ TMainForm::TMainForm(TAdapter& adapter, TOptionsData& options, const TPageRegist
       options_(options),
       dialogs_(dialogs ? std::move(dialogs) : std::make_unique<TShellDialogs>(this)),
       pages_(pages),
+      help_(QString(), [this](const QUrl& url) { return HelpWindow().Open(url); }),
       progress_(new TProgress(this)),
       busy_(
           [this](bool enabled) {
@@ -94,6 +96,9 @@ TMainForm::TMainForm(TAdapter& adapter, TOptionsData& options, const TPageRegist
   CreateLiveStatus();
   CreatePages();
   ApplyColour();
+  qApp->installEventFilter(new THelpKey(
+      *this, [this](const QString& topic, const QString& anchor) { OpenHelp(topic, anchor); },
+      this));
 
   linkKeeper_ = new TLinkKeeper(adapter_, worker_.get(), this);
   // Unread images must not pass for the modules' data while the adapter is away; offline
@@ -252,6 +257,7 @@ void TMainForm::CreateMenus() {
     tools->addAction(Action(QLatin1String(name)));
   }
   tools->addSeparator();
+  tools->addAction(Action(QStringLiteral("aFindSetting")));
   tools->addAction(Action(QStringLiteral("aShowFunc")));
 
   QAction* exitProgramming = menuBar()->addAction(QStringLiteral("Выход из программирования"));
@@ -474,22 +480,6 @@ QString TMainForm::StatusText() const {
   return statusText_->text();
 }
 
-void TMainForm::ShowControlHelp(QWidget* control, const QString& topic) {
-  const QString anchor = ControlHelpAnchor(control);
-  if (anchor.isEmpty()) return;
-  if (!help_.Show(topic, anchor)) dialogs_->Inform(QStringLiteral("Справка не найдена!"));
-}
-
-void TMainForm::ShowHelpTopic(const QString& topic) {
-  if (!help_.Show(topic)) dialogs_->Inform(QStringLiteral("Справка не найдена!"));
-}
-
-void TMainForm::ShowHelp() {
-  if (!help_.Show(QLatin1String(THelpViewer::kIndexTopic))) {
-    dialogs_->Inform(QStringLiteral("Справка не найдена!"));
-  }
-}
-
 void TMainForm::BeginBusy() {
   busy_.Begin();
   infoForm_->SetBusy(true);
@@ -513,7 +503,8 @@ void TMainForm::ShowSettings() {
   palette.setColor(QPalette::Window, options_.Background());
   form.setPalette(palette);
   form.Fill(options_);
-  connect(&form, &TFuncForm::HelpRequested, this, &TMainForm::ShowHelp);
+  connect(&form, &TFuncForm::HelpRequested, this,
+          [this] { ShowHelpTopic(QStringLiteral("program_settings")); });
   if (form.exec() != QDialog::Accepted) return;
   const QString oldPort = options_.PortName;
   form.Apply(options_);
@@ -587,10 +578,35 @@ void TMainForm::CreateToolWindows() {
   connect(Action(QStringLiteral("aShowElements")), &QAction::triggered, elementsForm_,
           &QWidget::setVisible);
   connect(Action(QStringLiteral("aShowLog")), &QAction::triggered, logForm_, &QWidget::setVisible);
+  CreateSettingSearch();
   indicatorForm_ = new TIndicatorForm(*liveStatus_, this);
   addDockWidget(Qt::RightDockWidgetArea, indicatorForm_);
   connect(Action(QStringLiteral("aShowIndicator")), &QAction::triggered, indicatorForm_,
           &QWidget::setVisible);
+}
+
+void TMainForm::CreateSettingSearch() {
+  std::vector<const TPageTable*> tables;
+  for (const TPageInfo& page : pages_.Pages()) {
+    if (page.Table != nullptr) tables.push_back(page.Table);
+  }
+  settingSearch_ = new TSettingSearch(
+      tables,
+      [this](const TSettingIndex::TEntry& entry) { return CurrentValueText(entry, *registry_); },
+      this);
+  // Above the module panel: both are how the user gets to a page.
+  addDockWidget(Qt::LeftDockWidgetArea, settingSearch_);
+  splitDockWidget(settingSearch_, elementsForm_, Qt::Vertical);
+  connect(Action(QStringLiteral("aFindSetting")), &QAction::triggered, settingSearch_,
+          &TSettingSearch::Activate);
+  connect(settingSearch_, &TSettingSearch::SettingChosen, this,
+          [this](const TSettingIndex::TEntry& entry) {
+            ShowPage(QStringLiteral("a") + QLatin1String(entry.Table->Name), true);
+            TVDFrame* shown = CurrentPage();
+            QWidget* widget = shown ? FindRowWidget(*shown, entry) : nullptr;
+            if (widget == nullptr || !pageArea_->FocusWidget(widget)) return;
+            if (widget->isVisible()) FlashControl(*widget);
+          });
 }
 
 void TMainForm::ConnectVersionInfo(TVersionInfo& page) {

@@ -34,6 +34,7 @@ class QToolButton;
 class TAdapter;
 class TBusWorker;
 class TCompareForm;
+class TSettingSearch;
 class ITransferContext;
 class TCancelToken;
 class TModuleAvailability;
@@ -113,8 +114,17 @@ class TMainForm : public QMainWindow,
   const TBusyState& Busy() const { return busy_; }
   TOptionsData& Options() { return options_; }
   TAdapter& Adapter() { return adapter_; }
-  // Shows the help file's start page, or says that there is none.
+  // F1: the help of the tool window that has the focus, else of the page shown, else of the
+  // main window; says so when there is none.
   void ShowHelp();
+  // Opens a help page at an anchor (the page's top when the page lacks it); says so when
+  // the page is not there.
+  void OpenHelp(const QString& topic, const QString& anchor = {});
+  // The help page of a page of the window ("MainOptions": "main_options").
+  QString PageTopic(const QString& pageName) const;
+  // The help window, made when first needed.
+  THelpWindow& HelpWindow();
+  QString HelpSentence(const QString& topic, const QString& anchor) override;
 
   TLanDevices& Registry() { return *registry_; }
   TModuleCommands& ModuleCommands() { return *moduleCommands_; }
@@ -136,6 +146,7 @@ class TMainForm : public QMainWindow,
   TLogForm* LogForm() const { return logForm_; }
   const TLiveStatus& LiveStatus() const { return *liveStatus_; }
   TIndicatorForm* IndicatorForm() const { return indicatorForm_; }
+  TSettingSearch* SettingSearch() const { return settingSearch_; }
   TStatusImages* StatusImages() const { return statusImages_; }
   TAlarmCauseForm* AlarmCauseForm() const;
   TElementsForm* ElementsForm() const { return elementsForm_; }
@@ -169,6 +180,7 @@ class TMainForm : public QMainWindow,
   void CreateStatusBar();
   void CreatePages();
   void CreateToolWindows();
+  void CreateSettingSearch();
   void ConnectVersionInfo(TVersionInfo& page);
   QAction* AddAction(const QString& name, const QString& caption, const QString& hint = {},
                      const QString& shortcut = {});
@@ -211,6 +223,7 @@ class TMainForm : public QMainWindow,
   TLiveStatus* liveStatus_ = nullptr;
   TStatusImages* statusImages_ = nullptr;
   TIndicatorForm* indicatorForm_ = nullptr;
+  TSettingSearch* settingSearch_ = nullptr;
   QPointer<TAlarmCauseForm> alarmCause_;
   std::vector<std::pair<QPointer<QObject>, std::function<void(const TLanMsg&)>>> watchers_;
   bool autoArmWarned_ = false;
@@ -227,4 +240,5 @@ class TMainForm : public QMainWindow,
   QMenu* writeMenu_ = nullptr;
   QMenu* defaultsMenu_ = nullptr;
   QPointer<TCompareForm> compareForm_;
+  THelpWindow* helpWindow_ = nullptr;
 };

@@ -1,6 +1,7 @@
 #include "shell/page_area.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <algorithm>
 #include <set>
 
@@ -135,13 +136,17 @@ bool TPageArea::ShowPage(const QString& name, bool addToHistory, int category) {
 }
 
 bool TPageArea::FocusControl(const QString& name) {
-  if (!current_) return false;
-  auto* control = current_->findChild<QWidget*>(name);
-  if (!control) return false;
+  return current_ && FocusWidget(current_->findChild<QWidget*>(name));
+}
+
+bool TPageArea::FocusWidget(QWidget* control) {
+  if (!current_ || !control || !current_->isAncestorOf(control)) return false;
   for (QWidget* parent = control->parentWidget(); parent && parent != current_;
        parent = parent->parentWidget()) {
     if (auto* category = qobject_cast<TPanelCategory*>(parent)) category->SetCollapsed(false);
   }
+  // A section just opened has not laid out its controls yet: the scroll needs their places.
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
   current_->CategoryPanels1()->ensureWidgetVisible(control);
   control->setFocus(Qt::OtherFocusReason);
   return true;

@@ -66,6 +66,8 @@ class TPageArea : public QStackedWidget {
   // Opens the section of the current page's control `name`, scrolls to it and gives it the
   // focus; false when the page has no such widget.
   bool FocusControl(const QString& name);
+  // The same for a widget of the current page.
+  bool FocusWidget(QWidget* control);
 
  private:
   struct TDeferredPage {

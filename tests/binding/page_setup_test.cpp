@@ -6,6 +6,7 @@
 #include <QContextMenuEvent>
 #include <QGridLayout>
 #include <QLabel>
+#include <QMenu>
 #include <QRadioButton>
 
 #include "binding/fake_memory_area.h"
@@ -13,6 +14,7 @@
 #include "binding/setting_text.h"
 #include "binding/ui/category_panels.h"
 #include "binding/ui/context_help.h"
+#include "binding/ui/control_tooltip.h"
 #include "binding/ui/page_controls.h"
 #include "binding/ui/page_sections.h"
 #include "binding/ui/track_bar_setup.h"
@@ -104,10 +106,18 @@ TEST_F(PageSetupTest, MappedRadioGroupAgreesWithTheSettingTextAndKeepsUnknownByt
 TEST_F(PageSetupTest, RightClickAsksForHelpExceptOnNoHelpRows) {
   TFakePageHost host;
   AttachControlHelp(controls, host, QStringLiteral("main_test"));
+  // A right click offers "Справка" in a context menu; the user picks it.
   const auto rightClick = [](QWidget& widget) {
     QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(1, 1),
                             widget.mapToGlobal(QPoint(1, 1)));
     QCoreApplication::sendEvent(&widget, &event);
+    for (auto* menu : widget.findChildren<QMenu*>(Qt::FindDirectChildrenOnly)) {
+      if (auto* help = menu->findChild<QAction*>(QLatin1String(kControlHelpAction))) {
+        help->trigger();
+      }
+      menu->close();
+      delete menu;
+    }
   };
   auto& mode = controls.Get<TVDRadioGroup>("rgMode");
   rightClick(mode);
@@ -118,6 +128,50 @@ TEST_F(PageSetupTest, RightClickAsksForHelpExceptOnNoHelpRows) {
   EXPECT_EQ(host.Help[0].first, &controls.Get<TVDCheckBox>("cbLock"));
   EXPECT_EQ(host.Help[0].second, QStringLiteral("main_test"));
   EXPECT_EQ(host.Help[1].first, &controls.Get<TVDTrackBar>("tbKm"));
+}
+
+TEST_F(PageSetupTest, ATooltipNamesTheCellTheFactoryValueAndWhatTheHelpSays) {
+  // clang-format off
+  constexpr TControlRow kHinted[] = {
+      {.Kind = ckHeading, .Caption = "Охрана"},
+      {.Name = "cbSiren", .Kind = ckCheckBox, .Caption = "Сирена", .Mem = mlExt, .Addr = 82,
+       .Type = stBit, .Bit = 5, .Default = 1, .Hint = "Звучит;\r\nпри тревоге"},
+      {.Name = "cbGsm", .Kind = ckCheckBox, .Caption = "Связь", .Mem = mlInt, .Addr = 12,
+       .Type = stBit, .Bit = 2, .Module = 3},
+  };
+  // clang-format on
+  const TPageTable table{"Example", 2, kRows, "Пример", "", kLabels};
+  const TPageTable hinted{"Hinted", 2, kHinted, "Пример"};
+  const struct {
+    const TPageTable& Table;
+    const TControlRow& Row;
+    const char* Sentence;
+    const char* Tooltip;
+  } cases[] = {
+      {hinted, kHinted[1], "Включается при тревоге.",
+       "Сирена\nЗвучит;\r\nпри тревоге\nМодуль: Главный модуль (адрес 2)\n"
+       "Ячейка: Память настроек, байт 82, бит 5\nЗаводское значение: включено\n"
+       "Включается при тревоге."},
+      // The help saying what the hint says adds nothing.
+      {hinted, kHinted[1], "Звучит; при тревоге",
+       "Сирена\nЗвучит;\r\nпри тревоге\nМодуль: Главный модуль (адрес 2)\n"
+       "Ячейка: Память настроек, байт 82, бит 5\nЗаводское значение: включено"},
+      // A row of another module names that module and its memory.
+      {hinted, kHinted[2], "",
+       "Связь\nМодуль: GSM (адрес 3)\nЯчейка: Память настроек, байт 12, бит 2\n"
+       "Заводское значение: выключено"},
+      // A track bar's factory value with its value label, a radio group's with its item.
+      {table, kRows[1], "",
+       "Автосервис\nМодуль: Главный модуль (адрес 2)\nЯчейка: Память настроек, байт 242 (2 байт)\n"
+       "Заводское значение: 7 (7 км)"},
+      {table, kRows[5], "",
+       "Скорость\nМодуль: Главный модуль (адрес 2)\nЯчейка: Память настроек, байт 82\n"
+       "Заводское значение: 9600"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(ControlTooltip(c.Table, c.Row, QString::fromUtf8(c.Sentence)),
+              QString::fromUtf8(c.Tooltip));
+  }
 }
 
 TEST_F(PageSetupTest, PartsGoToTheEndOfTheirSectionAcrossItsWidth) {

@@ -6,6 +6,9 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <vector>
+
+#include "shell/help_index.h"
 
 namespace {
 
@@ -56,6 +59,73 @@ TEST(HelpViewer, LooksBesideTheProgramFirstThenInTheInstalledDataFolder) {
   // The installed folder does not depend on where the program was started from.
   EXPECT_TRUE(QDir::isAbsolutePath(folders[1])) << folders[1].toStdString();
   EXPECT_TRUE(folders[1].endsWith(QStringLiteral("/vardex/help"))) << folders[1].toStdString();
+}
+
+// A help page as the help folder holds them: a lead paragraph, two sections, entries.
+constexpr char kPage[] = R"(<!DOCTYPE html>
+<html lang="ru">
+<head><meta charset="utf-8"><meta name="vardex-group" content="Главный модуль"><title>Главный модуль: Охрана</title></head>
+<body>
+<h1>Главный модуль: Охрана</h1>
+<p>Общие настройки охраны.</p>
+<h2 id="s1">Сирена</h2>
+<ul><li id="cb82b5"><b>Сирена</b>: Звучит 30 секунд при тревоге.</li>
+<li id="cb82b6"><b>Тихий режим</b></li></ul>
+<h2 id="s2">Замки</h2>
+<p>Запирание дверей — <a href="other.htm#s1">см. там</a>. Ёлка.</p>
+</body></html>
+)";
+
+TEST(HelpIndex, ReadsTitleGroupSectionsAnchorsAndLinks) {
+  THelpIndex index;
+  index.AddPage(QStringLiteral("main_test"), QString::fromUtf8(kPage));
+  const THelpIndex::TPage* page = index.Find(QStringLiteral("main_test"));
+  ASSERT_NE(page, nullptr);
+  EXPECT_EQ(page->Title, QStringLiteral("Главный модуль: Охрана"));
+  EXPECT_EQ(page->Group, QStringLiteral("Главный модуль"));
+  ASSERT_EQ(page->Sections.size(), 3u) << "the lead and two sections";
+  EXPECT_EQ(page->Sections[1].Anchor, QStringLiteral("s1"));
+  EXPECT_EQ(page->Sections[2].Title, QStringLiteral("Замки"));
+  for (const char* anchor : {"s1", "s2", "cb82b5", "cb82b6"}) {
+    EXPECT_TRUE(index.HasAnchor(QStringLiteral("main_test"), QLatin1String(anchor))) << anchor;
+  }
+  EXPECT_FALSE(index.HasAnchor(QStringLiteral("main_test"), QStringLiteral("s3")));
+  EXPECT_EQ(page->Links, QStringList{QStringLiteral("other.htm#s1")});
+}
+
+TEST(HelpIndex, SearchFindsTheSectionsHoldingEveryWordWhateverTheCaseAndYo) {
+  THelpIndex index;
+  index.AddPage(QStringLiteral("main_test"), QString::fromUtf8(kPage));
+  const struct {
+    const char* Text;
+    std::vector<const char*> Anchors;
+  } cases[] = {
+      {"сирена", {"s1"}},
+      {"СЕКУНД тревоге", {"s1"}},
+      {"елка", {"s2"}},    // "Ёлка" in the text
+      {"ёлка двери", {}},  // "двери" is not there: every word must be
+      {"запирание ДВЕРЕЙ", {"s2"}},
+      {"охраны", {""}},  // the lead above the sections
+      {"  ", {}},
+  };
+  for (const auto& c : cases) {
+    QStringList found;
+    for (const auto& hit : index.Search(QString::fromUtf8(c.Text))) found << hit.Section->Anchor;
+    QStringList expected;
+    for (const char* anchor : c.Anchors) expected << QLatin1String(anchor);
+    EXPECT_EQ(found, expected) << c.Text;
+  }
+}
+
+TEST(HelpIndex, TheSentenceOfAnEntryIsWhatFollowsItsCaption) {
+  THelpIndex index;
+  index.AddPage(QStringLiteral("main_test"), QString::fromUtf8(kPage));
+  EXPECT_EQ(index.Sentence(QStringLiteral("main_test"), QStringLiteral("cb82b5")),
+            QStringLiteral("Звучит 30 секунд при тревоге."));
+  // An entry that only names the setting says nothing more; a heading is no entry.
+  EXPECT_EQ(index.Sentence(QStringLiteral("main_test"), QStringLiteral("cb82b6")), QString());
+  EXPECT_EQ(index.Sentence(QStringLiteral("main_test"), QStringLiteral("s1")), QString());
+  EXPECT_EQ(index.Sentence(QStringLiteral("nothing"), QStringLiteral("cb82b5")), QString());
 }
 
 }  // namespace

@@ -1,7 +1,10 @@
 #include "binding/ui/context_help.h"
 
+#include <QMenu>
 #include <QWidget>
 
+#include "binding/help_anchor.h"
+#include "binding/ui/control_help.h"
 #include "binding/ui/page_controls.h"
 #include "binding/ui/page_host.h"
 
@@ -13,8 +16,18 @@ void AttachControlHelp(const TPageControls& controls, IPageHost& host, const QSt
         row.Kind == ckCheckBox || row.Kind == ckTrackBar || row.Kind == ckRadioGroup;
     auto* widget = qobject_cast<QWidget*>(controls.At(i));
     if (!answers || row.NoHelp || widget == nullptr) continue;
+    SetControlSectionAnchor(*widget, RowSectionAnchor(rows, i));
     widget->setContextMenuPolicy(Qt::CustomContextMenu);
     QObject::connect(widget, &QWidget::customContextMenuRequested, widget,
-                     [&host, widget, topic] { host.ShowControlHelp(widget, topic); });
+                     [&host, widget, topic](const QPoint& pos) {
+                       auto* menu = new QMenu(widget);
+                       menu->setAttribute(Qt::WA_DeleteOnClose);
+                       QAction* help = menu->addAction(QStringLiteral("Справка"));
+                       help->setObjectName(QLatin1String(kControlHelpAction));
+                       QObject::connect(help, &QAction::triggered, widget, [&host, widget, topic] {
+                         host.ShowControlHelp(widget, topic);
+                       });
+                       menu->popup(widget->mapToGlobal(pos));
+                     });
   }
 }

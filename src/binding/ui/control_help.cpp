@@ -1,9 +1,18 @@
 #include "binding/ui/control_help.h"
 
+#include <QVariant>
+#include <QWidget>
+
 #include "binding/help_anchor.h"
 #include "binding/ui/vd_check_box.h"
 #include "binding/ui/vd_radio_group.h"
 #include "binding/ui/vd_track_bar.h"
+
+namespace {
+
+constexpr char kSectionProperty[] = "vardexHelpSection";
+
+}  // namespace
 
 QString ControlHelpAnchor(const QObject* control) {
   if (const auto* box = qobject_cast<const TVDCheckBox*>(control)) {
@@ -16,4 +25,12 @@ QString ControlHelpAnchor(const QObject* control) {
     return HelpAnchor(ckRadioGroup, group->ComponentData());
   }
   return {};
+}
+
+QString ControlSectionAnchor(const QObject* control) {
+  return control ? control->property(kSectionProperty).toString() : QString();
+}
+
+void SetControlSectionAnchor(QWidget& control, const QString& anchor) {
+  control.setProperty(kSectionProperty, anchor);
 }

@@ -26,6 +26,9 @@ class IPageHost {
   virtual void ShowControlHelp(QWidget* control, const QString& topic) = 0;
   // Opens a help page of its own ("main_outputs"); says so when there is none.
   virtual void ShowHelpTopic(const QString& topic) = 0;
+  // What the help page `topic` says of the setting at `anchor` beyond its caption; empty
+  // where it says nothing more or there is no help.
+  virtual QString HelpSentence(const QString& /*topic*/, const QString& /*anchor*/) { return {}; }
   virtual void BeginBusy() = 0;
   virtual void EndBusy() = 0;
   virtual void ReportProgress(const QString& name, int maximum, int position) = 0;

@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <QContextMenuEvent>
+#include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 
 #include "binding/ui/category_panels.h"
+#include "binding/ui/context_help.h"
 #include "binding/ui/page_registry.h"
 #include "binding/ui/pin_edit.h"
 #include "binding/ui/vd_check_box.h"
@@ -337,10 +339,18 @@ TEST_F(OptionsPageTest, DemoModeScalesWhateverTheFirmware) {
 }
 
 TEST_F(OptionsPageTest, RightClickAsksForHelpOnThePagesTopic) {
+  // A right click offers "Справка" in a context menu; the user picks it.
   const auto rightClick = [](QWidget& widget) {
-    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2),
-                            widget.mapToGlobal(QPoint(2, 2)));
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(1, 1),
+                            widget.mapToGlobal(QPoint(1, 1)));
     QCoreApplication::sendEvent(&widget, &event);
+    for (auto* menu : widget.findChildren<QMenu*>(Qt::FindDirectChildrenOnly)) {
+      if (auto* help = menu->findChild<QAction*>(QLatin1String(kControlHelpAction))) {
+        help->trigger();
+      }
+      menu->close();
+      delete menu;
+    }
   };
   rightClick(Box("cbHoodLockImmoOn"));
   rightClick(Bar("VDTrackBar17"));
