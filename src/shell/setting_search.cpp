@@ -9,6 +9,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <deque>
+#include <memory>
 
 #include "binding/component_data.h"
 #include "binding/row_binding.h"
@@ -75,7 +77,15 @@ QString CurrentValueText(const TSettingIndex::TEntry& entry, const TLanDevices& 
     return QStringLiteral("не прочитано");
   }
   TImageView view(*area);
-  return SettingValueText(*entry.Row, entry.Control, *entry.Table, view, data);
+  // Value labels that read other cells of the page read them without marking them either.
+  auto views = std::make_shared<std::deque<TImageView>>();
+  const TTableLabelContext page(
+      *entry.Table,
+      [&registry, views](uint8_t lanAddr, TMemoryLocation memID) -> TBaseDeviceMemoryItem* {
+        const TDeviceMemoryItem* other = registry.FindMem(lanAddr, memID);
+        return other ? &views->emplace_back(*other) : nullptr;
+      });
+  return SettingValueText(*entry.Row, entry.Control, *entry.Table, view, data, page);
 }
 
 QString PageModule(const TPageTable& table) {

@@ -83,7 +83,7 @@ class TSettingSearch : public QDockWidget {
 };
 
 // The widget of a table row on its built page: the bound control of the row's cell with the
-// row's caption. Generated control names may repeat, a cell and caption do not.
+// row's caption, which the table itself states.
 QWidget* FindRowWidget(const TVDFrame& page, const TSettingIndex::TEntry& entry);
 
 // Lets the user's eye find a control the program has just scrolled to: it lights up and fades
