@@ -6,8 +6,6 @@
 #include <optional>
 #include <span>
 
-#include "binding/position_coding.h"
-
 // How the GSM module keeps numbers, texts, times and readings in its bytes, apart from any
 // widget, so that the pages and their tests share one reading of them.
 
@@ -33,12 +31,10 @@ QString TimerStateText(uint8_t state);
 // from 13 V. A byte below 13 V has no position.
 std::optional<int> RunningVoltagePosition(uint8_t stored);
 uint8_t RunningVoltageByte(int position);
-// The track bar's coding: a byte below 13 V shows at the bar's lower end and stays stored
-// until the user moves the bar.
+// The track bar's coding (pcFunctions): a byte below 13 V shows at the bar's lower end and
+// stays stored until the user moves the bar.
 std::optional<int> RunningVoltageShown(int stored);
 int RunningVoltageStored(int position, int stored);
-inline constexpr TPositionCoding kRunningVoltageCoding{
-    .Kind = pcFunctions, .ToPosition = RunningVoltageShown, .ToStored = RunningVoltageStored};
 
 // The tank volume as typed: whole litres that fit the byte, or nothing.
 std::optional<uint8_t> TankVolumeOf(const QString& text);

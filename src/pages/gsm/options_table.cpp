@@ -8,6 +8,10 @@ namespace {
 // clang-format off
 // Temperatures and the fuel level are signed bytes.
 constexpr TPositionCoding kSignedByte{.Kind = pcSignedByte};
+constexpr TPositionCoding kRunningVoltageCoding{
+    .Kind = pcFunctions,
+    .ToPosition = [](int stored) { return RunningVoltageShown(stored); },
+    .ToStored = [](int position, int stored) { return RunningVoltageStored(position, stored); }};
 constexpr TRadioItem kOptItems1[] = {{0, "0 цифр"}, {1, "одну"}, {2, "две"}, {3, "три"}, {4, "четыре"}, {5, "пять"}};
 
 constexpr TControlRow kRows[] = {
