@@ -41,25 +41,6 @@ class TImageArea final : public TBaseDeviceMemoryItem {
   const TAreaImage& image_;
 };
 
-// The bits of each byte of a cell that its control shows.
-uint8_t ShownBits(const TComponentData& data) {
-  const int bit = data.StartBit();
-  switch (data.DataType()) {
-    case stBit:
-      return static_cast<uint8_t>(1u << bit);
-    case stBits:
-      return static_cast<uint8_t>(3u << bit);
-    case stByteLo:
-      return 0x0F;
-    case stByteHi:
-      return 0xF0;
-    case stBitArray:
-      return static_cast<uint8_t>(((1u << data.MaxVal()) - 1u) << bit);
-    default:
-      return 0xFF;
-  }
-}
-
 bool Knows(const TAreaImage& image, int index) {
   return index >= 0 && index < static_cast<int>(image.Known.size()) &&
          image.Known[static_cast<size_t>(index)];
@@ -125,6 +106,24 @@ TAreaLookup SideAreas(std::span<const TAreaImage> side) {
 }
 
 }  // namespace
+
+uint8_t ShownBits(const TComponentData& data) {
+  const int bit = data.StartBit();
+  switch (data.DataType()) {
+    case stBit:
+      return static_cast<uint8_t>(1u << bit);
+    case stBits:
+      return static_cast<uint8_t>(3u << bit);
+    case stByteLo:
+      return 0x0F;
+    case stByteHi:
+      return 0xF0;
+    case stBitArray:
+      return static_cast<uint8_t>(((1u << data.MaxVal()) - 1u) << bit);
+    default:
+      return 0xFF;
+  }
+}
 
 TConfigComparison::TConfigComparison(std::vector<const TPageTable*> tables)
     : tables_(std::move(tables)) {}

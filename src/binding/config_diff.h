@@ -8,6 +8,7 @@
 #include "binding/page_table.h"
 #include "memory/memory_location.h"
 
+class TComponentData;
 class TDeviceMemoryItem;
 class TFileRW;
 
@@ -60,6 +61,9 @@ struct TConfigDiff {
 
   bool Empty() const { return Settings.empty() && Bytes.empty() && OnlyIn.empty(); }
 };
+
+// The bits of each byte of a cell that its control shows.
+uint8_t ShownBits(const TComponentData& data);
 
 // Compares two configurations through the settings pages: every setting whose shown value
 // differs, then every difference no setting shows, so that two configurations compare equal

@@ -113,25 +113,6 @@ class TListedVehicle {
   std::vector<std::unique_ptr<THeadlessPage>> pages_;
 };
 
-// The bits of each byte of a cell that its control shows.
-uint8_t ShownBits(const TComponentData& data) {
-  const int bit = data.StartBit();
-  switch (data.DataType()) {
-    case stBit:
-      return static_cast<uint8_t>(1u << bit);
-    case stBits:
-      return static_cast<uint8_t>(3u << bit);
-    case stByteLo:
-      return 0x0F;
-    case stByteHi:
-      return 0xF0;
-    case stBitArray:
-      return static_cast<uint8_t>(((1u << data.MaxVal()) - 1u) << bit);
-    default:
-      return 0xFF;
-  }
-}
-
 // Moves a row's cell to another value its control shows otherwise, as a user would through
 // the control; false where the control has only one value to show.
 bool ChangeCell(const TListedRow& listed) {
