@@ -186,7 +186,12 @@ void OpenIntoPages(TProgram& program, TFileRW& file, std::vector<TPage>& pages) 
   const std::vector<TDeviceMemoryItem*> areas = AreasInFile(file, devices);
   Load(devices, areas, file);
 
+  const TAreaLookup lookup = [&devices](uint8_t lanAddr, TMemoryLocation memID) {
+    TLanDevice* device = devices.FindDevice(lanAddr);
+    return device ? device->FindItem(memID) : nullptr;
+  };
   for (const TPage& page : pages) {
+    const TTableLabelContext labels(*page.Table, lookup);
     const std::span<const TControlRow> rows = page.Table->Rows;
     for (size_t i = 0; i < rows.size(); ++i) {
       if (!IsBound(rows[i].Kind)) continue;
@@ -194,7 +199,8 @@ void OpenIntoPages(TProgram& program, TFileRW& file, std::vector<TPage>& pages) 
       THeadlessControl* control = page.Page->Find(name);
       TBaseDeviceMemoryItem* area = control ? control->GetMem() : nullptr;
       if (!area) continue;
-      (void)SettingValueText(rows[i], name, *page.Table, *area, control->ComponentData());
+      (void)SettingValueText(rows[i], name, *page.Table, *area, control->ComponentData(),
+                           labels);
     }
   }
 }
