@@ -80,6 +80,13 @@ void TDeviceMemoryItem::SetMarks(std::vector<bool>& marks, int start, int count,
   for (int i = from; i < to; ++i) marks[static_cast<size_t>(i)] = value;
 }
 
+bool TDeviceMemoryItem::HasKnownBytes() const {
+  for (int i = 0; i < size_; ++i) {
+    if (IsValid(i) || IsChanged(i)) return true;
+  }
+  return false;
+}
+
 TClusterList TDeviceMemoryItem::BuildWriteClusters() {
   if (!rw_) return {};
   if (blockSize_ == 0) blockSize_ = kDefaultWriteBlock;

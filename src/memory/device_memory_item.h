@@ -50,6 +50,8 @@ class TDeviceMemoryItem : public TBaseDeviceMemoryItem {
   bool IsValid(int index) const { return Mark(valid_, index); }
   bool IsChanged(int index) const { return Mark(changed_, index); }
   bool IsUpdated(int index) const { return Mark(updated_, index); }
+  // Whether any byte is known (read, opened or set); an area no page binds never is.
+  bool HasKnownBytes() const;
 
   bool IsBusChannel() const override;
   bool IsLoaded() const override { return loaded_; }

@@ -24,6 +24,13 @@
 
 namespace {
 
+// An area a file can hold and compare: saved settings the program knows something of. An
+// area no page binds is never read and is neither offered nor counted as missing from a file.
+bool HoldsSettings(const TDeviceMemoryItem& area) {
+  return kPersistentLocations.Contains(area.MemID()) && area.IsLoaded() && area.Size() > 0 &&
+         area.HasKnownBytes();
+}
+
 // Cells of the security settings that the live status follows.
 constexpr int kAntiHijackAddr = 195;
 constexpr int kAntiHijackBit = 1;
@@ -309,7 +316,7 @@ void TDataCommands::SaveFile() {
       if (!window_.DemoMode() && !availability_.IsAvailable(device.LanAddr())) continue;
       std::vector<TDeviceMemoryItem*> areas;
       for (const auto& area : device.Items()) {
-        if (kPersistentLocations.Contains(area->MemID()) && area->IsLoaded() && area->Size() > 0) {
+        if (HoldsSettings(*area)) {
           areas.push_back(area.get());
         }
       }
@@ -374,7 +381,7 @@ void TDataCommands::CompareWithFile(const std::vector<const TPageTable*>& tables
     std::vector<TAreaImage> held;
     for (int i = 0; i < registry_.Count(); ++i) {
       for (const auto& area : registry_.Items(i).Items()) {
-        if (kPersistentLocations.Contains(area->MemID()) && area->IsLoaded() && area->Size() > 0) {
+        if (HoldsSettings(*area)) {
           area->TakeControlValues();
           held.push_back(TConfigComparison::FromArea(*area));
         }

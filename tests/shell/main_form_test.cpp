@@ -27,6 +27,7 @@
 #include "link/adapter.h"
 #include "link/bus_requests.h"
 #include "memory/lan_devices.h"
+#include "scripted_dialogs.h"
 #include "shell/alarm_cause_form.h"
 #include "shell/compare_form.h"
 #include "shell/indicator_form.h"
@@ -39,65 +40,6 @@
 namespace {
 
 using namespace std::chrono_literals;
-
-// Answers the window's questions from a script and records what was asked.
-class TScriptedDialogs : public IShellDialogs {
- public:
-  TUserAnswer AskStep(const QString& text) override {
-    asked << text;
-    return TUserAnswer::No;
-  }
-  void ShowError(const QString& text) override { errors << text; }
-  bool Confirm(const QString&, const QString& text) override {
-    asked << text;
-    return confirmAnswer;
-  }
-  bool ConfirmWarning(const QString& caption, const QString& text) override {
-    return Confirm(caption, text);
-  }
-  TUserAnswer AskYesNoCancel(const QString& text) override {
-    asked << text;
-    return TUserAnswer::Yes;
-  }
-  void Inform(const QString& text) override { informed << text; }
-  bool Warn(const QString& text, const QString&) override {
-    warned << text;
-    return false;
-  }
-  QString OpenFileName(const QString&) override { return fileName; }
-  QString SaveFileName(const QString&) override { return fileName; }
-  // Offers what the dialog would: every allowed line checked.
-  std::optional<std::vector<TSelectDevice::TLine>> SelectAreas(
-      const std::vector<TSelectDevice::TLine>& lines, const QString& file) override {
-    selectCalls++;
-    offeredLines = lines;
-    offeredFile = file;
-    std::vector<TSelectDevice::TLine> checked;
-    for (const auto& line : lines) {
-      if (line.Allowed) checked.push_back(line);
-    }
-    return checked;
-  }
-  QStringList Offered() const {
-    QStringList texts;
-    for (const auto& line : offeredLines) {
-      texts << line.Module + QStringLiteral(" -> ") + line.Area +
-                   (line.Allowed ? QString() : QStringLiteral(" (grey)"));
-    }
-    return texts;
-  }
-
-  QString fileName;
-  int selectCalls = 0;
-  std::vector<TSelectDevice::TLine> offeredLines;
-  QString offeredFile;
-
-  bool confirmAnswer = false;
-  QStringList asked;
-  QStringList errors;
-  QStringList warned;
-  QStringList informed;
-};
 
 constexpr TPageTable kExampleTable = {"MainOptions", kExampleLanAddr, kExampleRows, "Пример"};
 
@@ -722,8 +664,8 @@ TEST_F(MainFormTest, AWriteThatReadsBackOtherwiseIsReportedAndStaysToBeWrittenUn
   Act("aWrite2")->trigger();
   WaitForBus();
   ASSERT_EQ(dialogs->errors.size(), 2) << dialogs->errors.join(u'|').toStdString();
-  EXPECT_TRUE(dialogs->errors.back().contains(QStringLiteral(
-      "первый адрес 0x0052 — при проверке прочитано не то, что записано")))
+  EXPECT_TRUE(dialogs->errors.back().contains(
+      QStringLiteral("первый адрес 0x0052 — при проверке прочитано не то, что записано")))
       << "the write report after the write";
   EXPECT_TRUE(dialogs->errors.front().startsWith(
       QStringLiteral("Ошибка проверки записи: \"Главный модуль : Память настроек\"\n")));
