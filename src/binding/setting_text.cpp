@@ -1,5 +1,6 @@
 #include "binding/setting_text.h"
 
+#include <QRegularExpression>
 #include <QStringList>
 #include <algorithm>
 
@@ -204,6 +205,9 @@ QString StoreSettingText(const TControlRow& row, TBaseDeviceMemoryItem& area,
 
 bool SettingTextMatches(const QString& given, const QString& shown) {
   if (given == shown) return true;
+  // Bytes may be given in lower case; the listing writes them in upper case.
+  static const QRegularExpression kHexBytes(QStringLiteral("^[0-9A-F]{2}( [0-9A-F]{2})*$"));
+  if (kHexBytes.match(shown).hasMatch() && given.toUpper() == shown) return true;
   const auto parsed = ParseNumberText(given);
   return parsed && !parsed->Text && shown.startsWith(given + QStringLiteral(" ("));
 }

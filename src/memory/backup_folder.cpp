@@ -46,7 +46,8 @@ const QRegularExpression& NamePattern() {
 }  // namespace
 
 TBackupArea BackupOf(TDeviceMemoryItem& area) {
-  TBackupArea backup{.Area = &area};
+  TBackupArea backup;
+  backup.Area = &area;
   const auto image = area.Image();
   backup.Bytes.assign(image.begin(), image.end());
   backup.Known.resize(image.size());

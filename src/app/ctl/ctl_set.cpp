@@ -113,7 +113,8 @@ void AddTextLines(std::vector<TSetLine>& lines, const QString& text,
       }
       fields = chopped(row).split(u'\t');
     }
-    TSetLine line{.Place = place};
+    TSetLine line;
+    line.Place = place;
     // A quoted text may hold tabs of its own: the value is all after the fourth.
     if (fields.size() >= 5) line.Value = fields.mid(4).join(u'\t');
     line.Key = fields.mid(0, std::min<qsizetype>(fields.size(), 4));
@@ -321,10 +322,12 @@ int RunSetWith(TCtlContext& context, const QStringList& args, std::span<const TP
     }
     const auto addr = ParseCtlNumber(line.Key[0]);
     const TLanDevice* device = addr ? devices.FindDevice(static_cast<int>(*addr)) : nullptr;
-    if (!device || SettingsAreas(*device).empty()) {
-      errors.Add(line, QStringLiteral("нет модуля с настройками по адресу %1").arg(line.Key[0]));
+    if (!device) {
+      errors.Add(line, QStringLiteral("нет модуля с адресом %1").arg(line.Key[0]));
       continue;
     }
+    // A module without settings memory only reports values; its lines are passed over below.
+    if (SettingsAreas(*device).empty()) continue;
     if (std::find(addrs.begin(), addrs.end(), *addr) == addrs.end()) addrs.push_back(*addr);
   }
   const auto modules = session.Listed(kCommand, addrs);
@@ -388,6 +391,9 @@ int RunSetWith(TCtlContext& context, const QStringList& args, std::span<const TP
   const uint8_t firmwareMajor = MainFirmwareMajor(devices);
   std::vector<TResolved> applied;
   std::map<std::pair<const TPageTable*, QString>, const TSetLine*> seen;
+  std::map<QString, int> keyCounts;
+  for (const TSetLine& line : *lines) ++keyCounts[KeyText(line.Key)];
+  std::map<QString, int> occurrences;
   for (const TSetLine& line : *lines) {
     if (line.Key.size() < 4 || line.Value.isNull()) continue;
     const auto* candidates = index.Find(line.Key);
@@ -406,13 +412,17 @@ int RunSetWith(TCtlContext& context, const QStringList& args, std::span<const TP
       errors.Add(line, QStringLiteral("настройки нет на плате этого поколения (%1)").arg(generation));
       continue;
     }
-    if (fitting.size() > 1) {
+    // A page may show several settings under one caption (rows of a table): a listing names
+    // each of them in page order, so lines that give the key as often as the page has it
+    // are taken in that order. Fewer lines cannot say which one they mean.
+    const int occurrence = occurrences[KeyText(line.Key)]++;
+    if (fitting.size() > 1 && keyCounts[KeyText(line.Key)] != static_cast<int>(fitting.size())) {
       errors.Add(line, QStringLiteral("под этим именем на странице %1 настроек; строка не говорит, "
-                                      "какая из них")
+                                      "какая из них (список settings называет их все по порядку)")
                            .arg(fitting.size()));
       continue;
     }
-    const TKeyedSetting& setting = *fitting.front();
+    const TKeyedSetting& setting = *fitting[fitting.size() > 1 ? occurrence : 0];
     const TControlRow& row = *setting.Setting.Row;
     TComponentData data;
     BindRow(row, setting.Table->LanAddr, data);
