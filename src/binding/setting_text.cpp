@@ -123,9 +123,9 @@ QString StoreNumberText(const TControlRow& row, TBaseDeviceMemoryItem& area,
         return QStringLiteral("пункт %1 называется «%2»").arg(parsed->Number).arg(item);
       }
       const bool coded = data.DataType() == stByte && row.Coding != nullptr;
-      StoreValue(area, data,
-                 coded ? row.Coding->Stored(parsed->Number, LoadValue(area, data))
-                       : parsed->Number);
+      StoreValue(
+          area, data,
+          coded ? row.Coding->Stored(parsed->Number, LoadValue(area, data)) : parsed->Number);
       return {};
     }
     case ckTrackBar: {
@@ -133,9 +133,9 @@ QString StoreNumberText(const TControlRow& row, TBaseDeviceMemoryItem& area,
       if (!parsed || parsed->Number < range.Min || parsed->Number > range.Max) {
         return QStringLiteral("ожидается положение ") + RangeText(range.Min, range.Max);
       }
-      StoreValue(area, data,
-                 row.Coding ? row.Coding->Stored(parsed->Number, LoadValue(area, data))
-                            : parsed->Number);
+      StoreValue(
+          area, data,
+          row.Coding ? row.Coding->Stored(parsed->Number, LoadValue(area, data)) : parsed->Number);
       return {};
     }
     default:
@@ -144,8 +144,7 @@ QString StoreNumberText(const TControlRow& row, TBaseDeviceMemoryItem& area,
 }
 
 QString StoreBytesText(const TControlRow& row, TBaseDeviceMemoryItem& area,
-                       const TComponentData& data, const QString& text,
-                       const ILabelContext& page) {
+                       const TComponentData& data, const QString& text, const ILabelContext& page) {
   const int size = data.GetSize();
   std::vector<uint8_t> bytes;
   if (row.ByteLine != nullptr) {

@@ -80,9 +80,9 @@ QString TBackupFolder::Save(const QString& car, std::span<const TBackupArea> are
   for (const TBackupArea& backup : areas) addrs.insert(backup.Area->Device()->LanAddr());
   QStringList modules;
   for (const int addr : addrs) modules << QString::number(addr);
-  const QString stem = QStringLiteral("%1/%2_%3_m%4")
-                           .arg(path_, car, when.toString(QLatin1String(kTimeFormat)),
-                                modules.join(u'-'));
+  const QString stem =
+      QStringLiteral("%1/%2_%3_m%4")
+          .arg(path_, car, when.toString(QLatin1String(kTimeFormat)), modules.join(u'-'));
   // Two writes within a second keep both backups.
   QString path = stem + QStringLiteral(".ini");
   for (int n = 2; QFileInfo::exists(path); ++n) path = stem + QStringLiteral("_%1.ini").arg(n);
@@ -100,8 +100,8 @@ QString TBackupFolder::Save(const QString& car, std::span<const TBackupArea> are
       }
       int end = start;
       while (end < size && backup.Known[static_cast<size_t>(end)]) ++end;
-      file.Write(start, std::span(backup.Bytes).subspan(static_cast<size_t>(start),
-                                                         static_cast<size_t>(end - start)));
+      file.Write(start, std::span(backup.Bytes)
+                            .subspan(static_cast<size_t>(start), static_cast<size_t>(end - start)));
       start = end;
     }
   }

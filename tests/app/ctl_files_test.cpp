@@ -472,8 +472,8 @@ TEST_F(CtlFilesProgramTest, ABackupRoundTripsAndAnEditedChunkChangesExactlyItsBy
   ASSERT_EQ(restore.status, 0) << restore.err.toStdString();
   EXPECT_EQ(AfterBackupLine(restore.out),
             QStringLiteral("Главный модуль : Память настроек: 1024 bytes written\n"
-                                        "Главный модуль : Память настроек Flash: 65536 bytes "
-                                        "written\n"));
+                           "Главный модуль : Память настроек Flash: 65536 bytes "
+                           "written\n"));
   const QString againPath = dir.filePath(QStringLiteral("g.ini"));
   ASSERT_EQ(ReadFull(againPath).status, 0);
   EXPECT_EQ(ReadFile(againPath), backup);

@@ -47,20 +47,56 @@ class TBackupHome : public ::testing::Environment {
 constexpr TRadioItem kModes[] = {{0, "Выкл"}, {1, "Тихо"}, {2, "Громко"}};
 constexpr TControlRow kRows[] = {
     {.Kind = ckHeading, .Caption = "Проверка"},
-    {.Name = "cbAlpha", .Kind = ckCheckBox, .Caption = "Альфа", .Mem = mlExt, .Addr = 300,
-     .Type = stBit, .Bit = 0},
-    {.Name = "tbBeta", .Kind = ckTrackBar, .Caption = "Бета", .Mem = mlExt, .Addr = 301,
-     .Type = stByte, .Max = 10},
-    {.Name = "rgGamma", .Kind = ckRadioGroup, .Caption = "Гамма", .Mem = mlExt, .Addr = 302,
-     .Type = stByte, .Items = kModes},
-    {.Name = "cbTwice1", .Kind = ckCheckBox, .Caption = "Дважды", .Mem = mlExt, .Addr = 303,
-     .Type = stBit, .Bit = 0},
-    {.Name = "cbTwice2", .Kind = ckCheckBox, .Caption = "Дважды", .Mem = mlExt, .Addr = 303,
-     .Type = stBit, .Bit = 1},
-    {.Name = "cbGrey", .Kind = ckCheckBox, .Caption = "Серая", .Mem = mlExt, .Addr = 304,
-     .Type = stBit, .Bit = 0, .Disabled = true},
-    {.Name = "mmText", .Kind = ckMemo, .Caption = "Текст", .Mem = mlExt, .Addr = 310,
-     .Type = stString, .Max = 8},
+    {.Name = "cbAlpha",
+     .Kind = ckCheckBox,
+     .Caption = "Альфа",
+     .Mem = mlExt,
+     .Addr = 300,
+     .Type = stBit,
+     .Bit = 0},
+    {.Name = "tbBeta",
+     .Kind = ckTrackBar,
+     .Caption = "Бета",
+     .Mem = mlExt,
+     .Addr = 301,
+     .Type = stByte,
+     .Max = 10},
+    {.Name = "rgGamma",
+     .Kind = ckRadioGroup,
+     .Caption = "Гамма",
+     .Mem = mlExt,
+     .Addr = 302,
+     .Type = stByte,
+     .Items = kModes},
+    {.Name = "cbTwice1",
+     .Kind = ckCheckBox,
+     .Caption = "Дважды",
+     .Mem = mlExt,
+     .Addr = 303,
+     .Type = stBit,
+     .Bit = 0},
+    {.Name = "cbTwice2",
+     .Kind = ckCheckBox,
+     .Caption = "Дважды",
+     .Mem = mlExt,
+     .Addr = 303,
+     .Type = stBit,
+     .Bit = 1},
+    {.Name = "cbGrey",
+     .Kind = ckCheckBox,
+     .Caption = "Серая",
+     .Mem = mlExt,
+     .Addr = 304,
+     .Type = stBit,
+     .Bit = 0,
+     .Disabled = true},
+    {.Name = "mmText",
+     .Kind = ckMemo,
+     .Caption = "Текст",
+     .Mem = mlExt,
+     .Addr = 310,
+     .Type = stString,
+     .Max = 8},
     {.Name = "vdData", .Kind = ckData, .Mem = mlExt, .Addr = 320, .Type = stArray, .Max = 2},
 };
 constexpr TPageTable kTables[] = {{"Test", 2, kRows, "Тест"}};
@@ -87,8 +123,9 @@ QString Line(const char* caption, const QString& value) {
 }
 
 QString Dump(TCtlSession& session) {
-  return session.Run(RunDump, {QStringLiteral("2"), QStringLiteral("ext"), QStringLiteral("300"),
-                               QStringLiteral("32")})
+  return session
+      .Run(RunDump, {QStringLiteral("2"), QStringLiteral("ext"), QStringLiteral("300"),
+                     QStringLiteral("32")})
       .out;
 }
 
@@ -104,7 +141,8 @@ TEST(CtlSet, EveryBadLineIsNamedAndNothingIsWritten) {
     const char* error;
   };
   const TCase cases[] = {
-      {Line("Альфаа", QStringLiteral("1")), "нет такой настройки; похожие: «Альфа» (Тест / Проверка)"},
+      {Line("Альфаа", QStringLiteral("1")),
+       "нет такой настройки; похожие: «Альфа» (Тест / Проверка)"},
       {Line("Бета", QStringLiteral("11")), "ожидается положение 0..10"},
       {Line("Гамма", QStringLiteral("3")),
        "ожидается номер пункта: 0 (Выкл), 1 (Тихо), 2 (Громко)"},
@@ -127,7 +165,8 @@ TEST(CtlSet, EveryBadLineIsNamedAndNothingIsWritten) {
     const TCtlResult r = session.Run(SetTest, {Line("Альфа", QStringLiteral("1")), c.line});
     EXPECT_EQ(r.status, 2) << c.line.toStdString();
     EXPECT_TRUE(r.err.contains(QStringLiteral("argument 2: ") + QString::fromUtf8(c.error)))
-        << c.line.toStdString() << "\n" << r.err.toStdString();
+        << c.line.toStdString() << "\n"
+        << r.err.toStdString();
     EXPECT_FALSE(r.err.contains(QStringLiteral("argument 1:"))) << r.err.toStdString();
     EXPECT_TRUE(r.out.isEmpty()) << r.out.toStdString();
   }
@@ -138,8 +177,8 @@ TEST(CtlSet, EveryBadLineIsNamedAndNothingIsWritten) {
 TEST(CtlSet, ATextOfLinesNamesEachBadLineByItsNumber) {
   QTemporaryDir dir;
   const QString text = dir.filePath(QStringLiteral("car.txt"));
-  WriteText(text, QStringLiteral("# a comment\n\n") + Line("Альфа", QStringLiteral("1")) +
-                      u'\n' + Line("Бета", QStringLiteral("12")) + u'\n' +
+  WriteText(text, QStringLiteral("# a comment\n\n") + Line("Альфа", QStringLiteral("1")) + u'\n' +
+                      Line("Бета", QStringLiteral("12")) + u'\n' +
                       Line("Гама", QStringLiteral("1")) + u'\n');
   TCtlSession session(QStringLiteral("sim:nolink"));
   const TCtlResult r = session.Run(SetTest, {QStringLiteral("--from"), text});
@@ -152,10 +191,9 @@ TEST(CtlSet, ATextOfLinesNamesEachBadLineByItsNumber) {
 
 TEST(CtlSet, ADryRunPrintsTheDiffAndASetWritesAfterSavingTheBackup) {
   TCtlSession session(QStringLiteral("sim:nolink"));
-  const QStringList lines = {Line("Бета", QStringLiteral("7")),
-                             Line("Гамма", QStringLiteral("2 (Громко)")),
-                             Line("Текст", QStringLiteral("\"Ёлка\"")),
-                             Line("", "vdData", QStringLiteral("AB cd"))};
+  const QStringList lines = {
+      Line("Бета", QStringLiteral("7")), Line("Гамма", QStringLiteral("2 (Громко)")),
+      Line("Текст", QStringLiteral("\"Ёлка\"")), Line("", "vdData", QStringLiteral("AB cd"))};
   const QString before = Dump(session);
   const QString listedBefore = session.Run(SettingsTest, {}).out;
 
@@ -188,7 +226,8 @@ TEST(CtlSet, ADryRunPrintsTheDiffAndASetWritesAfterSavingTheBackup) {
 
   const TCtlResult again = session.Run(SetTest, lines);
   EXPECT_EQ(again.status, 0);
-  EXPECT_EQ(again.out, QStringLiteral("nothing to write: the modules hold these settings already\n"));
+  EXPECT_EQ(again.out,
+            QStringLiteral("nothing to write: the modules hold these settings already\n"));
 }
 
 TEST(CtlSet, FromFileToFileKeepsEveryOtherByteOfTheInput) {
@@ -196,12 +235,14 @@ TEST(CtlSet, FromFileToFileKeepsEveryOtherByteOfTheInput) {
   const QString in = dir.filePath(QStringLiteral("in.ini"));
   const QString out = dir.filePath(QStringLiteral("out.ini"));
   TCtlSession session(QStringLiteral("sim:nolink"));
-  ASSERT_EQ(session.Run(RunRead, {QStringLiteral("--full"), QStringLiteral("--modules=2"),
-                                  QStringLiteral("--out"), in})
+  ASSERT_EQ(session
+                .Run(RunRead, {QStringLiteral("--full"), QStringLiteral("--modules=2"),
+                               QStringLiteral("--out"), in})
                 .status,
             0);
-  const TCtlResult set = session.Run(SetTest, {QStringLiteral("--file"), in, QStringLiteral("--out"),
-                                               out, Line("Альфа", QStringLiteral("1"))});
+  const TCtlResult set =
+      session.Run(SetTest, {QStringLiteral("--file"), in, QStringLiteral("--out"), out,
+                            Line("Альфа", QStringLiteral("1"))});
   ASSERT_EQ(set.status, 0) << set.err.toStdString();
   EXPECT_EQ(set.out, QStringLiteral("2\tТест\tПроверка\tАльфа\t0 -> 1\nsaved to %1\n").arg(out));
   const TCtlResult diff = session.Run(RunDiff, {in, out});
@@ -337,7 +378,8 @@ TEST(CtlSetRoundTrip, ASettingsListingSetOntoAFreshCarListsTheSameForEveryModule
   std::set<QString> withPages;
   for (const TPageTable& table : SettingsPageTables()) {
     for (const TBoundCell& cell : BoundCells(table.Rows, table.LanAddr)) {
-      if (kPersistentLocations.Contains(cell.MemID)) withPages.insert(QString::number(cell.LanAddr));
+      if (kPersistentLocations.Contains(cell.MemID))
+        withPages.insert(QString::number(cell.LanAddr));
     }
   }
   EXPECT_EQ(modules, withPages) << "every module kind with settings takes part";
@@ -353,9 +395,9 @@ TEST(CtlWrite, SavesWhatTheModulesHeldBeforeItWrites) {
             0);
   const QString listedOld = session.Run(SettingsTest, {}).out;
   ASSERT_NE(listedOld, listedBefore);
-  ASSERT_EQ(session.Run(ReadTest, {QStringLiteral("--modules=2"), QStringLiteral("--out"), file})
-                .status,
-            0);
+  ASSERT_EQ(
+      session.Run(ReadTest, {QStringLiteral("--modules=2"), QStringLiteral("--out"), file}).status,
+      0);
   ASSERT_EQ(session.Run(SetTest, {QStringLiteral("--no-backup"), Line("Бета", QStringLiteral("9"))})
                 .status,
             0);

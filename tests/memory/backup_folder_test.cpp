@@ -50,10 +50,12 @@ TEST(BackupFolder, PruningRemovesTheOldestButNeverTheNewestOfACar) {
                            "carC_20260101-000000_m2.ini"};
   const TCase cases[] = {
       {"under the limit nothing goes", 500, all},
-      {"the oldest go first", 400,
-       {"carB_20260105-000000_m2.ini", "carA_20260104-000000_m2.ini",
-        "carA_20260103-000000_m2.ini", "carC_20260101-000000_m2.ini"}},
-      {"a car's only backup stays however old", 1,
+      {"the oldest go first",
+       400,
+       {"carB_20260105-000000_m2.ini", "carA_20260104-000000_m2.ini", "carA_20260103-000000_m2.ini",
+        "carC_20260101-000000_m2.ini"}},
+      {"a car's only backup stays however old",
+       1,
        {"carB_20260105-000000_m2.ini", "carA_20260104-000000_m2.ini",
         "carC_20260101-000000_m2.ini"}},
   };

@@ -170,9 +170,8 @@ int EditDistance(const QString& a, const QString& b) {
     row[0] = static_cast<int>(i);
     for (qsizetype j = 1; j <= y.size(); ++j) {
       const int above = row[static_cast<size_t>(j)];
-      row[static_cast<size_t>(j)] =
-          std::min({above + 1, row[static_cast<size_t>(j - 1)] + 1,
-                    diagonal + (x[i - 1] == y[j - 1] ? 0 : 1)});
+      row[static_cast<size_t>(j)] = std::min({above + 1, row[static_cast<size_t>(j - 1)] + 1,
+                                              diagonal + (x[i - 1] == y[j - 1] ? 0 : 1)});
       diagonal = above;
     }
   }
@@ -264,7 +263,8 @@ int BoardGeneration(const TLanDevices& devices) {
 // Why the page shows the setting greyed, or empty when it does not. A page's own rules, which
 // its handlers apply, are not known here.
 QString GreyedReason(const TControlRow& row, const TComponentData& data, uint8_t firmwareMajor) {
-  if (row.Disabled) return QStringLiteral("настройка недоступна: страница всегда показывает её серой");
+  if (row.Disabled)
+    return QStringLiteral("настройка недоступна: страница всегда показывает её серой");
   if (firmwareMajor != 0 && !row.Firmware.Contains(firmwareMajor)) {
     return QStringLiteral("настройка недоступна: прошивка главного модуля (версия %1) её не знает")
         .arg(firmwareMajor, 2, 16, QLatin1Char('0'));
@@ -277,9 +277,10 @@ QString GreyedReason(const TControlRow& row, const TComponentData& data, uint8_t
 
 // The value labels' view of a page over the areas the command works on.
 TTableLabelContext LabelsOf(const TPageTable& table, const TLanDevices& devices) {
-  return TTableLabelContext(table,
-                            [&devices](uint8_t lanAddr, TMemoryLocation memID)
-                                -> TBaseDeviceMemoryItem* { return devices.FindMem(lanAddr, memID); });
+  return TTableLabelContext(
+      table, [&devices](uint8_t lanAddr, TMemoryLocation memID) -> TBaseDeviceMemoryItem* {
+        return devices.FindMem(lanAddr, memID);
+      });
 }
 
 bool IsSetting(const TControlRow& row, const TComponentData& data) {
@@ -409,7 +410,8 @@ int RunSetWith(TCtlContext& context, const QStringList& args, std::span<const TP
       if (FitsBoard(candidate.Setting.Row->Boards, generation)) fitting.push_back(&candidate);
     }
     if (fitting.empty()) {
-      errors.Add(line, QStringLiteral("настройки нет на плате этого поколения (%1)").arg(generation));
+      errors.Add(line,
+                 QStringLiteral("настройки нет на плате этого поколения (%1)").arg(generation));
       continue;
     }
     // A page may show several settings under one caption (rows of a table): a listing names
@@ -440,17 +442,21 @@ int RunSetWith(TCtlContext& context, const QStringList& args, std::span<const TP
     }
     data.SetMem(area);
     const TTableLabelContext page = LabelsOf(*setting.Table, devices);
+    // A value the setting shows already is left as the module holds it: several stored values
+    // may show alike, and a listing put back must not change a byte of them.
+    const QString shown =
+        SettingValueText(row, setting.Setting.Name, *setting.Table, *area, data, page);
+    if (SettingTextMatches(line.Value, shown)) continue;
+    // A listing of the car names its greyed settings too; only a change of one is wrong.
     if (const QString reason = GreyedReason(row, data, firmwareMajor); !reason.isEmpty()) {
-      // A listing of the car names its greyed settings too; only a change of one is wrong.
-      const QString shown =
-          SettingValueText(row, setting.Setting.Name, *setting.Table, *area, data, page);
-      if (!SettingTextMatches(line.Value, shown)) errors.Add(line, reason);
+      errors.Add(line, reason);
       continue;
     }
     const auto [at, first] = seen.emplace(std::pair(setting.Table, setting.Setting.Name), &line);
     if (!first && at->second->Value != line.Value) {
-      errors.Add(line, QStringLiteral("та же настройка, что в %1, с другим значением")
-                           .arg(at->second->Place));
+      errors.Add(
+          line,
+          QStringLiteral("та же настройка, что в %1, с другим значением").arg(at->second->Place));
       continue;
     }
     if (const QString problem = StoreSettingText(row, *area, data, line.Value, page);
@@ -468,10 +474,11 @@ int RunSetWith(TCtlContext& context, const QStringList& args, std::span<const TP
     TDeviceMemoryItem* area = devices.FindMem(data.LanAddr(), data.MemID());
     data.SetMem(area);
     const TTableLabelContext page = LabelsOf(*done.Setting.Table, devices);
-    const QString shown = SettingValueText(row, done.Setting.Setting.Name, *done.Setting.Table,
-                                           *area, data, page);
+    const QString shown =
+        SettingValueText(row, done.Setting.Setting.Name, *done.Setting.Table, *area, data, page);
     if (!SettingTextMatches(done.Line->Value, shown)) {
-      errors.Add(*done.Line, QStringLiteral("страница показала бы это значение как «%1»").arg(shown));
+      errors.Add(*done.Line,
+                 QStringLiteral("страница показала бы это значение как «%1»").arg(shown));
     }
   }
   if (!errors.Empty()) {
@@ -484,7 +491,14 @@ int RunSetWith(TCtlContext& context, const QStringList& args, std::span<const TP
   for (const TDeviceMemoryItem* area : areas) after.push_back(TConfigComparison::FromArea(*area));
   std::vector<const TPageTable*> pages;
   for (const TPageTable& table : tables) pages.push_back(&table);
-  const TConfigDiff diff = TConfigComparison(std::move(pages)).Compare(before, after);
+  TConfigDiff diff = TConfigComparison(std::move(pages)).Compare(before, after);
+  // Rows of other boards that share a cell with a setting of this one are not on its pages.
+  std::erase_if(diff.Settings, [generation](const TSettingChange& change) {
+    for (const TSettingRow& setting : SettingRows(*change.Page)) {
+      if (setting.Name == change.Control) return !FitsBoard(setting.Row->Boards, generation);
+    }
+    return false;
+  });
   PrintConfigDiff(context.Out(), diff);
   if (parsed->DryRun) return kExitOk;
 
@@ -532,7 +546,7 @@ int RunSetWith(TCtlContext& context, const QStringList& args, std::span<const TP
   for (size_t i = 0; i < changed.size(); ++i) {
     const bool written = !changed[i]->IsModified();
     failed = failed || !written;
-    const char* outcome = written                      ? "written and verified"
+    const char* outcome = written                       ? "written and verified"
                           : changed[i]->WriteMismatch() ? "not verified"
                                                         : "not written";
     context.Out() << changed[i]->GetTitle() << ": " << counts[i] << " bytes " << outcome << "\n";
