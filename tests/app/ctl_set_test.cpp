@@ -230,6 +230,22 @@ TEST(CtlSet, ADryRunPrintsTheDiffAndASetWritesAfterSavingTheBackup) {
             QStringLiteral("nothing to write: the modules hold these settings already\n"));
 }
 
+TEST(CtlSet, ATextWithLineBreaksComesBackAsListed) {
+  QTemporaryDir dir;
+  const QString text = dir.filePath(QStringLiteral("car.txt"));
+  // The listing prints a text's line breaks as they are.
+  WriteText(text, Line("Текст", QStringLiteral("\"две\r\nстр\"")) + u'\n' +
+                      Line("Альфа", QStringLiteral("1")) + u'\n');
+  TCtlSession session(QStringLiteral("sim:nolink"));
+  const TCtlResult set =
+      session.Run(SetTest, {QStringLiteral("--no-backup"), QStringLiteral("--from"), text});
+  ASSERT_EQ(set.status, 0) << set.err.toStdString();
+  const QString listed = session.Run(SettingsTest, {}).out;
+  EXPECT_TRUE(listed.contains(Line("Текст", QStringLiteral("\"две\r\nстр\"")) + u'\n'))
+      << listed.toStdString();
+  EXPECT_TRUE(listed.contains(Line("Альфа", QStringLiteral("1")) + u'\n'));
+}
+
 TEST(CtlSet, FromFileToFileKeepsEveryOtherByteOfTheInput) {
   QTemporaryDir dir;
   const QString in = dir.filePath(QStringLiteral("in.ini"));
