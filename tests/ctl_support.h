@@ -47,3 +47,10 @@ class TCtlSession {
   QTextStream errStream_{&err_};
   TCtlContext context_;
 };
+
+// What a write printed after the line that names its backup, which comes first; the whole
+// text when that line is missing, so that the comparison shows it.
+inline QString AfterBackupLine(const QString& out) {
+  if (!out.startsWith(QStringLiteral("backup saved to "))) return out;
+  return out.section(u'\n', 1);
+}

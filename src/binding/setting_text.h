@@ -28,6 +28,19 @@ QString SettingValueText(const TControlRow& row, const QString& controlName,
                          const TPageTable& table, TBaseDeviceMemoryItem& area,
                          const TComponentData& data, const ILabelContext& page);
 
+// Puts a value written as SettingValueText writes it into the row's cell of `area`; empty on
+// success, else why the text is no value the control can take (in the user's language). The
+// part in brackets is checked for a radio group's item; a track bar's value label depends on
+// other settings, so the caller compares the whole text with SettingValueText once every
+// value is in (SettingTextMatches). Labels and other rows without a value of their own refuse.
+QString StoreSettingText(const TControlRow& row, TBaseDeviceMemoryItem& area,
+                         const TComponentData& data, const QString& text,
+                         const ILabelContext& page);
+
+// Whether a value given as text is what the setting shows: the same text, or its number alone
+// where the listing adds a bracketed item or label.
+bool SettingTextMatches(const QString& given, const QString& shown);
+
 // The area that holds a module's memory; nullptr where there is none.
 using TAreaLookup = std::function<TBaseDeviceMemoryItem*(uint8_t lanAddr, TMemoryLocation memID)>;
 

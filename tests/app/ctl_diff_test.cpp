@@ -211,7 +211,7 @@ TEST_F(CtlDiffTest, AVerifiedWriteToAModuleThatStoresAByteWrongNamesTheAreaAndFa
   TCtlSession faulty(QStringLiteral("sim:nolink,miswrite=2"));
   const TCtlResult failed = faulty.Run(RunWrite, args);
   EXPECT_EQ(failed.status, 1);
-  EXPECT_EQ(failed.out,
+  EXPECT_EQ(AfterBackupLine(failed.out),
             QStringLiteral("Главный модуль : Память настроек: 1024 bytes not verified\n"));
   EXPECT_EQ(failed.err, QStringLiteral("Ошибка проверки записи: \"Главный модуль : Память "
                                        "настроек\"\nДанные, прочитанные из устройства, "
@@ -224,7 +224,7 @@ TEST_F(CtlDiffTest, AVerifiedWriteToAModuleThatStoresAByteWrongNamesTheAreaAndFa
   TCtlSession sound(QStringLiteral("sim:nolink"));
   const TCtlResult verified = sound.Run(RunWrite, args);
   EXPECT_EQ(verified.status, 0) << verified.err.toStdString();
-  EXPECT_EQ(verified.out,
+  EXPECT_EQ(AfterBackupLine(verified.out),
             QStringLiteral("Главный модуль : Память настроек: 1024 bytes written and verified\n"));
 }
 

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "app/ctl/ctl_memory.h"
+#include "ctl_support.h"
 #include "test_support.h"
 #include "text/code_page_1251.h"
 
@@ -148,7 +149,7 @@ TEST_F(CtlFilesTest, WithoutFullOnlyTheBytesOfTheSettingsPagesMove) {
   WriteFile(path, edited);
   const TResult write = Run(WriteWithTestPages, {path});
   ASSERT_EQ(write.status, 0) << write.err.toStdString();
-  EXPECT_EQ(write.out, QStringLiteral("GSM : Память настроек: 6 bytes written\n"));
+  EXPECT_EQ(AfterBackupLine(write.out), QStringLiteral("GSM : Память настроек: 6 bytes written\n"));
 
   const auto after = ParseDump(Run(RunDump, Args(QStringLiteral("3 int 0 20"))).out);
   ASSERT_EQ(after.size(), 20u);
@@ -265,7 +266,8 @@ TEST_F(CtlFilesTest, ADamagedFileIsListedChunkByChunkAndWrittenOnlyWithPartial) 
   const TResult partial = Run(WriteWithTestPages, {QStringLiteral("--partial"), path});
   EXPECT_EQ(partial.status, 0) << partial.err.toStdString();
   EXPECT_EQ(partial.err, listed);
-  EXPECT_EQ(partial.out, QStringLiteral("GSM : Память настроек: 2 bytes written\n"));
+  EXPECT_EQ(AfterBackupLine(partial.out),
+            QStringLiteral("GSM : Память настроек: 2 bytes written\n"));
   const auto written = ParseDump(Run(RunDump, Args(QStringLiteral("3 int 12 8"))).out);
   EXPECT_EQ(written, (std::map<int, uint8_t>{{12, 0x8C},
                                              {13, 0x8D},
@@ -468,9 +470,10 @@ TEST_F(CtlFilesProgramTest, ABackupRoundTripsAndAnEditedChunkChangesExactlyItsBy
 
   const TResult restore = WriteFull(backupPath);
   ASSERT_EQ(restore.status, 0) << restore.err.toStdString();
-  EXPECT_EQ(restore.out, QStringLiteral("Главный модуль : Память настроек: 1024 bytes written\n"
-                                        "Главный модуль : Память настроек Flash: 65536 bytes "
-                                        "written\n"));
+  EXPECT_EQ(AfterBackupLine(restore.out),
+            QStringLiteral("Главный модуль : Память настроек: 1024 bytes written\n"
+                           "Главный модуль : Память настроек Flash: 65536 bytes "
+                           "written\n"));
   const QString againPath = dir.filePath(QStringLiteral("g.ini"));
   ASSERT_EQ(ReadFull(againPath).status, 0);
   EXPECT_EQ(ReadFile(againPath), backup);

@@ -158,8 +158,9 @@ QString Hex(const std::vector<uint8_t>& bytes) {
   return hex.join(u' ');
 }
 
-void Print(TCtlContext& context, const TConfigDiff& diff) {
-  QTextStream& out = context.Out();
+}  // namespace
+
+void PrintConfigDiff(QTextStream& out, const TConfigDiff& diff) {
   for (const TSettingChange& change : diff.Settings) {
     out << change.LanAddr << '\t' << QString::fromUtf8(change.Page->Title) << '\t' << change.Section
         << '\t' << change.Caption << '\t' << change.Old << " -> " << change.New << '\n';
@@ -173,8 +174,6 @@ void Print(TCtlContext& context, const TConfigDiff& diff) {
         << (area.Side == TDiffSide::A ? "only in A" : "only in B") << '\n';
   }
 }
-
-}  // namespace
 
 int RunDiff(TCtlContext& context, const QStringList& args) {
   return RunDiffWith(context, args, SettingsPageTables());
@@ -217,7 +216,7 @@ int RunDiffWith(TCtlContext& context, const QStringList& args, std::span<const T
     if (!imagesB) return kTrouble;
   }
   const TConfigDiff diff = comparison.Compare(imagesA, *imagesB);
-  Print(context, diff);
+  PrintConfigDiff(context.Out(), diff);
   if (damaged) return kTrouble;
   return diff.Empty() ? kSame : kDifferent;
 }

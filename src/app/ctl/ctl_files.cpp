@@ -9,6 +9,7 @@
 #include <optional>
 #include <vector>
 
+#include "app/ctl/ctl_backup.h"
 #include "app/ctl/ctl_file_session.h"
 #include "binding/comp_error.h"
 #include "binding/headless_binder.h"
@@ -29,6 +30,8 @@ struct TFileArgs {
   bool Partial = false;
   // Reads back every area written and fails when it differs.
   bool Verify = false;
+  // Writes without saving first what the modules held.
+  bool NoBackup = false;
   // Bus addresses of the modules asked for; empty for every module.
   std::vector<int> Modules;
   QString File;
@@ -44,7 +47,7 @@ struct TFileCommand {
 
 constexpr TFileCommand kRead = {"read", "read [--full] [--modules A,B,...] --out FILE", true};
 constexpr TFileCommand kWrite = {
-    "write", "write [--full] [--partial] [--verify] FILE [--modules A,B,...]", false};
+    "write", "write [--full] [--partial] [--verify] [--no-backup] FILE [--modules A,B,...]", false};
 
 QTextStream& Complain(TCtlContext& context, const TFileCommand& command) {
   return context.Err() << "vardexctl " << command.Name << ": ";
@@ -68,6 +71,8 @@ std::optional<TFileArgs> ParseFileArgs(TCtlContext& context, const TFileCommand&
       parsed.Partial = true;
     } else if (!command.FileAfterOut && arg == u"--verify") {
       parsed.Verify = true;
+    } else if (!command.FileAfterOut && arg == u"--no-backup") {
+      parsed.NoBackup = true;
     } else if (arg.startsWith(u"--modules")) {
       const auto value = takeValue(arg, QStringLiteral("--modules"));
       const auto modules = value ? ParseModules(*value) : std::nullopt;
@@ -279,6 +284,16 @@ int RunWriteWith(TCtlContext& context, const QStringList& args,
 
   std::vector<int> loaded;
   try {
+    // What the file replaces is saved first, as the modules hold it now.
+    if (!parsed->NoBackup) {
+      for (TLanDevice* device : modules) devices.ReadDevice(device, kPersistentLocations, {});
+      if (session.Questions().Errors() > 0) return kExitFailed;
+      std::vector<TBackupArea> backups;
+      for (TDeviceMemoryItem* area : areas) {
+        if (area->IsLoaded()) backups.push_back(BackupOf(*area));
+      }
+      if (!SaveWriteBackup(context, kWrite.Name, devices, backups)) return kExitFailed;
+    }
     devices.LoadFromFile(areas, *file, {});
     for (const TDeviceMemoryItem* area : areas) loaded.push_back(ChangedBytes(*area));
     for (TLanDevice* device : modules) devices.WriteDevice(device, kPersistentLocations, {});

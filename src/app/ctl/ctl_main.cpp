@@ -10,6 +10,7 @@
 #include "app/ctl/ctl_files.h"
 #include "app/ctl/ctl_journal.h"
 #include "app/ctl/ctl_memory.h"
+#include "app/ctl/ctl_set.h"
 #include "app/ctl/ctl_settings.h"
 #include "app/port_provider.h"
 #include "version.h"
@@ -23,11 +24,16 @@ constexpr std::array kCommands = {
     TCtlCommand{"poke", "poke ADDR LOC START BYTE ...", RunPoke},
     TCtlCommand{"scan", "scan", RunScan},
     TCtlCommand{"read", "read [--full] [--modules A,B,...] --out FILE", RunRead},
-    TCtlCommand{"write", "write [--full] [--partial] [--verify] FILE [--modules A,B,...]",
+    TCtlCommand{"write",
+                "write [--full] [--partial] [--verify] [--no-backup] FILE [--modules A,B,...]",
                 RunWrite},
     TCtlCommand{"diff", "diff FILE_A [FILE_B] [--modules A,B,...]", RunDiff},
     TCtlCommand{"monitor", "monitor [--seconds N]", RunMonitor},
     TCtlCommand{"settings", "settings [--file FILE] [--modules A,B,...]", RunSettings},
+    TCtlCommand{"set",
+                "set [--file IN --out OUT] [--from TEXT_FILE | -] [--dry-run] [--no-backup] "
+                "[LINE ...]",
+                RunSet},
 };
 
 void PrintHelp(QTextStream& out) {
