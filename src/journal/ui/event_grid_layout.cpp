@@ -5,8 +5,7 @@
 namespace {
 
 // The fixed layout places the numbers 0..241 in three blocks, rounded up.
-constexpr int kFixedRows =
-    (kEventCount + 1 + TEventGridLayout::kBlocks - 1) / TEventGridLayout::kBlocks;
+constexpr int kFixedRows = (kEventCount + 1 + TEventGridLayout::kBlocks - 1) / TEventGridLayout::kBlocks;
 
 }  // namespace
 
