@@ -39,8 +39,8 @@ int main(int argc, char** argv) {
         "\nLines on standard input drive the car:\n%s\n"
         "\nusage: vardex-sim --replay CAPTURE\n"
         "  plays the modules' side of a bus capture (vardexctl monitor --save, the journal's\n"
-        "  \"Записать трафик шины...\") with its recorded timing, from the program's first\n"
-        "  request on\n",
+        "  \"Записать трафик шины...\") with its recorded timing, from the moment a program\n"
+        "  opens the terminal on\n",
         TSimFaults::kDefaultSeed, qPrintable(ScenarioHelp()));
     return 0;
   }

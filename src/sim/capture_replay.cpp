@@ -1,6 +1,7 @@
 #include "sim/capture_replay.h"
 
 #include <poll.h>
+#include <sys/inotify.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -13,7 +14,7 @@ TCaptureReplay::TCaptureReplay(std::vector<TCaptureRecord> records)
     : records_(std::move(records)) {}
 
 TCaptureReplay::~TCaptureReplay() {
-  for (const int fd : {slave_, master_}) {
+  for (const int fd : {inotify_, slave_, master_}) {
     if (fd >= 0) ::close(fd);
   }
 }
@@ -24,6 +25,28 @@ bool TCaptureReplay::Open(QString* error) {
   master_ = pty.Master;
   slave_ = pty.Slave;
   slavePath_ = pty.SlavePath;
+  if (!opened) return false;
+  inotify_ = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+  if (inotify_ >= 0 &&
+      ::inotify_add_watch(inotify_, slavePath_.toLocal8Bit().constData(), IN_OPEN) < 0) {
+    ::close(inotify_);
+    inotify_ = -1;
+  }
+  return true;
+}
+
+bool TCaptureReplay::ClientOpened() {
+  alignas(inotify_event) std::array<char, 4096> buffer{};
+  bool opened = false;
+  for (;;) {
+    const ssize_t n = ::read(inotify_, buffer.data(), buffer.size());
+    if (n <= 0) break;
+    for (ssize_t offset = 0; offset < n;) {
+      const auto* event = reinterpret_cast<const inotify_event*>(buffer.data() + offset);
+      opened = opened || (event->mask & IN_OPEN) != 0;
+      offset += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+    }
+  }
   return opened;
 }
 
@@ -76,6 +99,13 @@ bool TCaptureReplay::Serve(int stopFd, const std::function<void()>& onFinished) 
   bool started = false;
   bool finished = false;
   TClock::time_point start;
+  const auto startNow = [&] {
+    if (started) return;
+    started = true;
+    start = TClock::now();
+  };
+  // Without notice of clients the playback cannot wait for one.
+  if (inotify_ < 0) startNow();
   for (;;) {
     int timeoutMs = -1;
     if (started && next < due.size()) {
@@ -83,19 +113,17 @@ bool TCaptureReplay::Serve(int stopFd, const std::function<void()>& onFinished) 
           std::chrono::ceil<std::chrono::milliseconds>(start + due[next].At - TClock::now());
       timeoutMs = static_cast<int>(std::max<int64_t>(wait.count(), 0));
     }
-    pollfd fds[2] = {{stopFd, POLLIN, 0}, {master_, POLLIN, 0}};
-    if (::poll(fds, 2, timeoutMs) < 0) {
+    pollfd fds[3] = {{stopFd, POLLIN, 0}, {master_, POLLIN, 0}, {inotify_, POLLIN, 0}};
+    if (::poll(fds, inotify_ >= 0 ? 3 : 2, timeoutMs) < 0) {
       if (errno == EINTR) continue;
       return false;
     }
     if (fds[0].revents != 0) return true;
     if (fds[1].revents & POLLIN) {
       if (!DrainFromPc()) return false;
-      if (!started) {
-        started = true;
-        start = TClock::now();
-      }
+      startNow();
     }
+    if (inotify_ >= 0 && (fds[2].revents & POLLIN) && ClientOpened()) startNow();
     while (started && next < due.size() && start + due[next].At <= TClock::now()) {
       Write(due[next].Record->Wire);
       ++next;

@@ -9,9 +9,9 @@
 
 // Plays the adapter's side of a bus capture on a pseudo-terminal: every frame the adapter
 // sent to the PC goes out again with the recorded spacing, so that the program can be
-// watched against a recorded car. The playback starts with the first byte the program
-// writes (it has opened the terminal and asks for the modules by then); what it writes is
-// read and otherwise ignored, since a recording cannot answer new questions.
+// watched against a recorded car. The playback starts when a program opens the terminal (or
+// writes its first byte); what it writes is read and otherwise ignored, since a recording
+// cannot answer new questions.
 class TCaptureReplay {
  public:
   explicit TCaptureReplay(std::vector<TCaptureRecord> records);
@@ -35,10 +35,13 @@ class TCaptureReplay {
 
  private:
   bool DrainFromPc();
+  // Whether the notices that wait tell of a program opening the terminal.
+  bool ClientOpened();
   void Write(const std::vector<uint8_t>& bytes);
 
   std::vector<TCaptureRecord> records_;
   int master_ = -1;
   int slave_ = -1;
+  int inotify_ = -1;
   QString slavePath_;
 };

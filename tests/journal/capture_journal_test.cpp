@@ -13,9 +13,13 @@
 
 namespace {
 
-QStringList ViewLines(const TLogger& journal) {
+// The lines of the bus messages in the view. The program's own entries ("адаптер обнаружен")
+// are its conclusions, not traffic, and are not in a capture.
+QStringList BusLines(const TLogger& journal) {
   QStringList lines;
-  for (int i = 0; i < journal.ViewCount(); ++i) lines << journal.LineAt(i);
+  for (int i = 0; i < journal.ViewCount(); ++i) {
+    if (!journal.EntryAt(i)->IsSystem()) lines << journal.LineAt(i);
+  }
   return lines;
 }
 
@@ -66,9 +70,8 @@ TEST(CaptureJournal, ACaptureDecodesToTheLinesOfTheLiveJournal) {
   const TCaptureFile file = ReadCapture(path);
   ASSERT_TRUE(file.Error.isEmpty()) << file.Error.toStdString();
   const std::unique_ptr<TLogger> replayed = CaptureJournal(file.Records);
-  EXPECT_EQ(replayed->EntryCount(), live->EntryCount());
-  EXPECT_EQ(ViewLines(*replayed), ViewLines(*live));
-  EXPECT_GE(live->ViewCount(), 8);
+  EXPECT_EQ(BusLines(*replayed), BusLines(*live));
+  EXPECT_GE(BusLines(*live).size(), 8);
 }
 
 // Only what the live link hands to the journal: an answer the PC was waiting for is not, a

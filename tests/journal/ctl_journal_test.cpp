@@ -113,7 +113,8 @@ TEST(CtlCapture, DecodeFileSaysWhatIsWrongWithAFile) {
   armed.Command = 96;
   ASSERT_TRUE(BuildFrame(armed, bus));
   const auto wire = EncodeAdapterFrame(kFrameFromBus, bus.View());
-  const TCaptureRecord record{1'700'000'000'000'000, TCaptureDirection::FromAdapter,
+  const TCaptureRecord record{1'700'000'000'000'000,
+                              TCaptureDirection::FromAdapter,
                               {wire->View().begin(), wire->View().end()}};
   file.write(CaptureFileHeader() + CaptureRecordBytes(record) + CaptureRecordBytes(record).left(9));
   file.close();

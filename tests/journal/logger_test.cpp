@@ -192,8 +192,8 @@ TEST_F(LoggerTest, ExportWritesTheChosenEncoding) {
   const auto encode = [](const QStringList& lines, TLogger::TEncoding encoding) {
     QByteArray bytes;
     for (const QString& line : lines) {
-      bytes += encoding == TLogger::TEncoding::Utf8Lf ? line.toUtf8() + "\n"
-                                                       : ToCp1251(line) + "\r\n";
+      bytes +=
+          encoding == TLogger::TEncoding::Utf8Lf ? line.toUtf8() + "\n" : ToCp1251(line) + "\r\n";
     }
     return bytes;
   };

@@ -115,14 +115,14 @@ void AddSwitchTraffic(TLogger& logger) {
   logger.Add(Msg(2, 0, 15));                     // 10: relay cut-off
   logger.AddError(1, QStringLiteral("ошибка"));  // 11: the program's own entry
   logger.Add(Msg(3, 0, 20));                     // 12: GSM module
-  logger.Add(Msg(2, 0, 7));    // 13: the main module's mode
-  logger.Add(Msg(13, 0, 30));  // 14: engine start module
-  logger.Add(Msg(1, 2, 12, {5}));     // 15: the PC to the main module
-  logger.Add(Msg(3, 2, 20, {0, 0, 10}));  // 16: the GSM module to the main module
-  logger.Add(Msg(2, 3, 25));          // 17: the main module to the GSM module
-  logger.Add(Msg(2, 1, 0, {28, 0}));  // 18: the main module's restart, to the PC
-  logger.Add(Msg(12, 0, 39, {1, 2}));  // 19: the GPS module at its second address
-  logger.Add(Msg(2, 25, 0, {1}));     // 20: the main module to the tag transceiver
+  logger.Add(Msg(2, 0, 7));                      // 13: the main module's mode
+  logger.Add(Msg(13, 0, 30));                    // 14: engine start module
+  logger.Add(Msg(1, 2, 12, {5}));                // 15: the PC to the main module
+  logger.Add(Msg(3, 2, 20, {0, 0, 10}));         // 16: the GSM module to the main module
+  logger.Add(Msg(2, 3, 25));                     // 17: the main module to the GSM module
+  logger.Add(Msg(2, 1, 0, {28, 0}));             // 18: the main module's restart, to the PC
+  logger.Add(Msg(12, 0, 39, {1, 2}));            // 19: the GPS module at its second address
+  logger.Add(Msg(2, 25, 0, {1}));                // 20: the main module to the tag transceiver
 }
 
 TEST_F(TLogFormTest, EachSwitchHidesItsTrafficAndShowsItAgainWhenUnchecked) {
@@ -132,20 +132,13 @@ TEST_F(TLogFormTest, EachSwitchHidesItsTrafficAndShowsItAgainWhenUnchecked) {
   };
   const TCase cases[] = {
       // Every message to and from the main module, but its input and output broadcasts.
-      {"aExceptions", {11}},
-      {"aSystem", {3, 4, 6, 8, 9, 10, 13, 15, 16, 17, 18, 20}},
-      {"aSysIn", {2}},
-      {"aSysOuts", {1}},
-      {"aTXRcvFailed", {4}},
-      {"aShock", {5, 6}},
-      {"aCan", {7}},
-      {"aCanIn", {8}},
-      {"aPlayMelody", {9}},
-      {"aCutOff", {10}},
-      {"aGSM", {12, 16, 17}},
-      {"aRelayIO", {14}},
-      {"aGPS", {19}},
-      {"aTransiverLabel", {20}},
+      {"aExceptions", {11}},  {"aSystem", {3, 4, 6, 8, 9, 10, 13, 15, 16, 17, 18, 20}},
+      {"aSysIn", {2}},        {"aSysOuts", {1}},
+      {"aTXRcvFailed", {4}},  {"aShock", {5, 6}},
+      {"aCan", {7}},          {"aCanIn", {8}},
+      {"aPlayMelody", {9}},   {"aCutOff", {10}},
+      {"aGSM", {12, 16, 17}}, {"aRelayIO", {14}},
+      {"aGPS", {19}},         {"aTransiverLabel", {20}},
   };
   AddSwitchTraffic(logger_);
   const std::set<int> all = VisibleIds();
@@ -282,8 +275,8 @@ TEST_F(TLogFormTest, ExportsAskWhereAndWriteTheChosenEncoding) {
     QFile file(prompts_->Answer);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << c.Name;
     const QByteArray bytes = file.readAll();
-    const QString text = c.Encoding == TLogger::TEncoding::Utf8Lf ? QString::fromUtf8(bytes)
-                                                                   : FromCp1251(bytes);
+    const QString text =
+        c.Encoding == TLogger::TEncoding::Utf8Lf ? QString::fromUtf8(bytes) : FromCp1251(bytes);
     EXPECT_EQ(bytes.count('\r') > 0, c.Encoding == TLogger::TEncoding::Cp1251CrLf) << c.Name;
     const QStringList lines = text.split(QString::fromLatin1(c.LineEnd), Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), c.Lines) << c.Name;

@@ -156,7 +156,7 @@ TEST_F(TLogModelTest, RepeatsFoldIntoOneRowWithCountAndLastTime) {
     TLanMsg Message;
   };
   const TStep steps[] = {
-      {12 * 3600 + 4 * 60 + 1, voltage}, {12 * 3600 + 4 * 60 + 11, voltage},
+      {12 * 3600 + 4 * 60 + 1, voltage},  {12 * 3600 + 4 * 60 + 11, voltage},
       {12 * 3600 + 4 * 60 + 31, voltage}, {12 * 3600 + 5 * 60, armed},
       {12 * 3600 + 5 * 60 + 1, voltage},
   };
@@ -223,7 +223,8 @@ TEST_F(TLogModelTest, SearchHighlightsMatchingRowsAndStepsThroughThemAround) {
   model_.SetSearchText(QStringLiteral("СНЯТЬ с"));  // case aside
   std::vector<int> highlighted;
   for (int row = 0; row < model_.rowCount(); ++row) {
-    if (Cell(row, TLogModel::kMessageColumn, Qt::BackgroundRole).isValid()) highlighted.push_back(row);
+    if (Cell(row, TLogModel::kMessageColumn, Qt::BackgroundRole).isValid())
+      highlighted.push_back(row);
   }
   EXPECT_EQ(highlighted, (std::vector<int>{1, 4}));
   struct TCase {
@@ -231,7 +232,7 @@ TEST_F(TLogModelTest, SearchHighlightsMatchingRowsAndStepsThroughThemAround) {
     bool Forward;
     int Found;
   };
-  const TCase cases[] = {{-1, true, 1}, {1, true, 4}, {4, true, 1},
+  const TCase cases[] = {{-1, true, 1},  {1, true, 4},  {4, true, 1},
                          {-1, false, 4}, {4, false, 1}, {1, false, 4}};
   for (const TCase& c : cases)
     EXPECT_EQ(model_.FindRow(c.From, c.Forward), c.Found) << c.From << " " << c.Forward;
