@@ -66,7 +66,7 @@ int main(int argc, char** argv) {
   window.show();
   TLogForm* opened = form->OpenCapture(capturePath);
   if (!opened) return 1;
-  opened->resize(1100, 560);
+  opened->resize(1360, 600);
 
   int result = 1;
   QTimer::singleShot(kShowMs, &window, [&] {
