@@ -149,8 +149,10 @@ TLogForm::TLogForm(TLogger& logger, TLogColors colors, QWidget* parent,
   setWidget(body);
 }
 
+// The window may go after the link's owner has begun to go, so it does not call back: a
+// closed writer takes no more frames from whoever still holds it.
 TLogForm::~TLogForm() {
-  StopRecording();
+  if (recording_) recording_->Close();
 }
 
 QAction* TLogForm::Command(const QString& name) const {
