@@ -10,7 +10,9 @@
 #include <QStringList>
 #include <cstdio>
 #include <memory>
+#include <optional>
 
+#include "sim/capture_replay.h"
 #include "sim/pty_server.h"
 #include "sim/sim_options.h"
 #include "sim/sim_scenario.h"
@@ -34,11 +36,32 @@ int main(int argc, char** argv) {
         "  late=P:MS   holds that share of the answers MS milliseconds longer (up to 60000);\n"
         "              may come more than once, e.g. late=0.02:150,late=0.01:1500\n"
         "  seed=N      where the random faults start (default %u): a seed repeats its run\n"
-        "\nLines on standard input drive the car:\n%s\n",
+        "\nLines on standard input drive the car:\n%s\n"
+        "\nusage: vardex-sim --replay CAPTURE\n"
+        "  plays the modules' side of a bus capture (vardexctl monitor --save, the journal's\n"
+        "  \"Записать трафик шины...\") with its recorded timing, from the moment a program\n"
+        "  opens the terminal on\n",
         TSimFaults::kDefaultSeed, qPrintable(ScenarioHelp()));
     return 0;
   }
   QString error;
+  std::optional<TCaptureFile> capture;
+  if (!arguments.isEmpty() && arguments.front() == u"--replay") {
+    if (arguments.size() != 2) {
+      std::fprintf(stderr, "vardex-sim: --replay takes one capture file and nothing else\n");
+      return 2;
+    }
+    capture = ReadCapture(arguments[1]);
+    if (!capture->Usable()) {
+      std::fprintf(stderr, "vardex-sim: %s: %s\n", qPrintable(arguments[1]),
+                   qPrintable(capture->Error));
+      return 2;
+    }
+    if (!capture->Error.isEmpty())
+      std::fprintf(stderr, "vardex-sim: %s: %s; playing the frames before it\n",
+                   qPrintable(arguments[1]), qPrintable(capture->Error));
+    arguments.clear();
+  }
   const auto options = TSimOptions::Parse(arguments.join(u','), &error);
   if (!options) {
     std::fprintf(stderr, "vardex-sim: %s\n", qPrintable(error));
@@ -56,6 +79,21 @@ int main(int argc, char** argv) {
   if (stopFd < 0) {
     std::perror("vardex-sim: signalfd");
     return 1;
+  }
+
+  if (capture) {
+    TCaptureReplay replay(std::move(capture->Records));
+    if (!replay.Open(&error)) {
+      std::fprintf(stderr, "vardex-sim: %s\n", qPrintable(error));
+      return 1;
+    }
+    std::printf("%s\n", qPrintable(replay.SlavePath()));
+    std::fflush(stdout);
+    const bool ok = replay.Serve(stopFd, [] {
+      std::fprintf(stderr, "vardex-sim: the capture has been played to its end\n");
+    });
+    ::close(stopFd);
+    return ok ? 0 : 1;
   }
 
   // Created after the signals are blocked: the scheduler thread inherits the mask.

@@ -1,6 +1,7 @@
 #include "journal/logger.h"
 
 #include <QDate>
+#include <QDateTime>
 #include <QFileInfo>
 #include <QThread>
 #include <QTime>
@@ -17,8 +18,20 @@ namespace {
 constexpr double kMsPerDay = 24.0 * 60 * 60 * 1000;
 constexpr double kSecondsPerDay = 24.0 * 60 * 60;
 
+// The local time of day. Asking the time zone for every entry would cost more than decoding
+// the entry, so its offset from UTC is asked once a minute: it changes twice a year at most,
+// on a minute boundary.
 double TimeOfDay() {
-  return QTime::currentTime().msecsSinceStartOfDay() / kMsPerDay;
+  constexpr qint64 kMsPerMinute = 60 * 1000;
+  thread_local qint64 offsetMs = 0;
+  thread_local qint64 offsetValidUntil = 0;
+  const qint64 now = QDateTime::currentMSecsSinceEpoch();
+  if (now >= offsetValidUntil) {
+    offsetMs = QDateTime::fromMSecsSinceEpoch(now).offsetFromUtc() * qint64{1000};
+    offsetValidUntil = (now / kMsPerMinute + 1) * kMsPerMinute;
+  }
+  const auto msPerDay = static_cast<qint64>(kMsPerDay);
+  return static_cast<double>(((now + offsetMs) % msPerDay + msPerDay) % msPerDay) / kMsPerDay;
 }
 
 constexpr int kAnySource = -1;
@@ -235,10 +248,20 @@ QStringList TLogger::ExportLines(bool all) const {
   return lines;
 }
 
-bool TLogger::Export(const QString& fileName, bool all, QString* error) const {
+QByteArray TLogger::ExportBytes(bool all, TEncoding encoding) const {
   QByteArray bytes;
-  for (const QString& line : ExportLines(all)) bytes += ToCp1251(line) + "\r\n";
-  const TSaveResult saved = SaveFileBytes(fileName, bytes);
+  for (const QString& line : ExportLines(all)) {
+    if (encoding == TEncoding::Cp1251CrLf) {
+      bytes += ToCp1251(line) + "\r\n";
+    } else {
+      bytes += line.toUtf8() + '\n';
+    }
+  }
+  return bytes;
+}
+
+bool TLogger::Export(const QString& fileName, bool all, TEncoding encoding, QString* error) const {
+  const TSaveResult saved = SaveFileBytes(fileName, ExportBytes(all, encoding));
   if (!saved.Ok() && error) *error = saved.Reason;
   return saved.Ok();
 }

@@ -21,8 +21,10 @@ class TLogger : public QObject, public IAdapterJournal {
 
  public:
   static constexpr int kCapacity = 10240;
-  // Where the journal window writes the filtered export.
-  static constexpr const char* kFilteredExportName = "Vardex_5_log.txt";
+
+  // How an export is written: UTF-8 with LF line ends, as Linux editors read it, or the code
+  // page 1251 with CR LF of the journal files of older Windows versions of the program.
+  enum class TEncoding { Utf8Lf, Cp1251CrLf };
 
   // Time of day as a fraction of a day.
   using TClock = std::function<double()>;
@@ -64,9 +66,12 @@ class TLogger : public QObject, public IAdapterJournal {
   QString ExportLine(const TLogData& entry) const;
   // The date line and one line per entry (all entries, or the view).
   QStringList ExportLines(bool all) const;
-  // Writes the export in code page 1251 with CR LF line ends, replacing the file only when
-  // the whole text was written. False (with the reason in `error`) when it failed.
-  bool Export(const QString& fileName, bool all, QString* error = nullptr) const;
+  // The export's bytes in `encoding`.
+  QByteArray ExportBytes(bool all, TEncoding encoding) const;
+  // Writes the export, replacing the file only when the whole text was written. False (with
+  // the reason in `error`) when it failed.
+  bool Export(const QString& fileName, bool all, TEncoding encoding,
+              QString* error = nullptr) const;
   // The name a chosen export name gets: ".txt" is added only when it has no extension.
   static QString WithTextExtension(const QString& fileName);
 

@@ -554,7 +554,9 @@ QString TMessageDecoder::DecodeEntry(const TLogData& entry) {
 QString TMessageDecoder::Body(const TLanMsg& msg) {
   QString text = msg.Command == kPresence ? PresenceText(msg) : CommandText(msg);
   ApplyOverrides(msg, text);
-  return text;
+  // The GSM module's command 73 is shown without text on purpose.
+  const bool silent = msg.Source == kGsm && msg.Command == 73;
+  return text.isEmpty() && !silent ? RawText(msg) : text;
 }
 
 QString TMessageDecoder::CommandText(const TLanMsg& msg) {
@@ -580,7 +582,7 @@ QString TMessageDecoder::CommandText(const TLanMsg& msg) {
     case kTagTransceiver:
       return ToTagTransceiverText(msg);
     default:
-      return RawText(msg);
+      return {};
   }
 }
 
@@ -681,29 +683,33 @@ QString TMessageDecoder::ToPcText(const TLanMsg& msg) {
         case 116:
           return SystemTimeText(msg);
         default:
-          return RawText(msg);
+          return {};
       }
     case kGsm:
       return GsmToPcText(msg);
     case 4:
-    case kValidator: {
-      const QString text = SlaveToPcText(msg);
-      return text.isEmpty() ? RawText(msg) : text;
-    }
+    case kValidator:
+      return SlaveToPcText(msg);
     case kGpsModule:
       if (msg.Command == 3) return VocabularyText(GpsPowerSaving, d[0]);
       return msg.Command == 39 ? GpsText(d[0], d[1]) : QString();
     default:
-      return RawText(msg);
+      return {};
   }
 }
 
-// A message that no rule covers still tells whoever debugs a car what it was.
+// A message that no rule covers still tells whoever debugs a car what it was: what its
+// command is for and its bytes, or plainly that the command is not known.
 QString TMessageDecoder::RawText(const TLanMsg& msg) {
   const QByteArray data(reinterpret_cast<const char*>(msg.Data.data()), msg.Length);
-  return QStringLiteral("команда %1 [%2]")
-      .arg(msg.Command)
-      .arg(QString::fromLatin1(data.toHex(' ').toUpper()));
+  const QString bytes = QString::fromLatin1(data.toHex(' ').toUpper());
+  const QString name = VocabularyText(BusCommandNames, msg.Command);
+  if (name.isEmpty())
+    return QStringLiteral("неизвестная команда %1 [%2]").arg(msg.Command).arg(bytes);
+  const QString kind = msg.IsAnswer          ? QStringLiteral("ответ: ")
+                       : msg.AnswerRequested ? QStringLiteral("запрос: ")
+                                             : QString();
+  return kind + QStringLiteral("%1 (команда %2) [%3]").arg(name).arg(msg.Command).arg(bytes);
 }
 
 QString TMessageDecoder::CountOrDiagnosis(const QString& diagnosis, uint8_t value) {

@@ -23,7 +23,8 @@ class TMessageDecoder {
   explicit TMessageDecoder(IDecoderHost* host = nullptr) : host_(host) {}
 
   QString DecodeEntry(const TLogData& entry);
-  // The command number and data bytes in hex: "команда 88 [01 02]".
+  // What the command is for, its number and the data bytes in hex, for a message no rule
+  // gives a text: "чтение EEPROM (команда 88) [01 02]", "неизвестная команда 10 []".
   static QString RawText(const TLanMsg& msg);
 
  private:

@@ -41,6 +41,7 @@ extern const TVocabulary MelodyNames;
 extern const TVocabulary AnswerResultTexts;
 extern const TVocabulary GpsCommandNames;
 extern const TVocabulary GpsDeviceTexts;
+extern const TVocabulary BusCommandNames;
 
 // Entries of SensorTexts that other texts name.
 inline constexpr int kSensorSensitivity = 4;

@@ -102,6 +102,16 @@ void TAdapter::CloseDevice() {
   deviceOpen_ = false;
 }
 
+void TAdapter::SetCapture(std::shared_ptr<TCaptureWriter> capture) {
+  std::lock_guard lock(captureMutex_);
+  capture_ = std::move(capture);
+}
+
+std::shared_ptr<TCaptureWriter> TAdapter::Capture() const {
+  std::lock_guard lock(captureMutex_);
+  return capture_;
+}
+
 bool TAdapter::IsWaiting() const {
   std::lock_guard lock(pendingMutex_);
   return waiting_;
@@ -125,6 +135,10 @@ bool TAdapter::Send(uint8_t frameType, std::span<const uint8_t> payload) {
   acknowledgementEvent_.Reset();
   uint32_t written = 0;
   const int status = port_->Write(wire->Bytes.data(), wire->Size, written);
+  if (const auto capture = Capture(); capture && status == kPortOk) {
+    capture->Write(TCaptureDirection::ToAdapter,
+                   wire->View().first(std::min<uint32_t>(written, wire->Size)));
+  }
   std::this_thread::yield();
   if (status == kPortIoError) {
     ReportError(kErrAdapterNotFound);
@@ -312,6 +326,12 @@ void TAdapter::ReceiverLoop() {
       if (port_->Read(buffer.data(), static_cast<uint32_t>(buffer.size()), read) != kPortOk ||
           read == 0) {
         break;
+      }
+      if (const auto capture = Capture()) {
+        captureSplitter_.Feed(std::span(buffer).first(read),
+                              [&capture](std::span<const uint8_t> wire) {
+                                capture->Write(TCaptureDirection::FromAdapter, wire);
+                              });
       }
       for (uint32_t i = 0; i < read; ++i) {
         if (decoder_.Feed(buffer[i], frame)) HandleFrame(frame);

@@ -16,6 +16,7 @@
 #include "link/adapter_frame.h"
 #include "link/adapter_journal.h"
 #include "link/adapter_port.h"
+#include "link/bus_capture.h"
 #include "link/cross_thread_queue.h"
 #include "link/lan_msg.h"
 #include "link/late_answers.h"
@@ -85,6 +86,10 @@ class TAdapter : public QObject {
     onDispatchError_ = std::move(handler);
   }
   void SetJournal(std::unique_ptr<IAdapterJournal> journal);
+  // Every adapter frame written or read from now on goes into `capture` as well; nullptr
+  // stops recording.
+  void SetCapture(std::shared_ptr<TCaptureWriter> capture);
+  std::shared_ptr<TCaptureWriter> Capture() const;
   IAdapterJournal& Journal() { return *journal_; }
 
   // Writes one adapter frame and waits for the adapter's acknowledgement; true when it came.
@@ -179,7 +184,11 @@ class TAdapter : public QObject {
   std::atomic<bool> stopThreads_{false};
   std::thread watcher_;
   std::thread receiver_;
-  TFrameDecoder decoder_;  // receiver thread only
+  TFrameDecoder decoder_;          // receiver thread only
+  TWireSplitter captureSplitter_;  // receiver thread only
+
+  mutable std::mutex captureMutex_;
+  std::shared_ptr<TCaptureWriter> capture_;
 
   // Shared by GetAnswer and the receiver.
   mutable std::mutex pendingMutex_;

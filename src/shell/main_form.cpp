@@ -571,6 +571,8 @@ void TMainForm::CreateToolWindows() {
   elementsForm_ = new TElementsForm([this](const QString& name) { return Action(name); }, this);
   addDockWidget(Qt::LeftDockWidgetArea, elementsForm_);
   logForm_ = new TLogForm(*logger_, options_.JournalColors(), this);
+  logForm_->SetCaptureTarget(
+      [this](std::shared_ptr<TCaptureWriter> capture) { adapter_.SetCapture(std::move(capture)); });
   addDockWidget(Qt::BottomDockWidgetArea, logForm_);
   infoForm_ = new TmInfoForm(this);
   infoForm_->SetCloser([this] { close(); });

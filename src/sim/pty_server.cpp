@@ -20,31 +20,41 @@ TPtyServer::~TPtyServer() {
   }
 }
 
-bool TPtyServer::Open(QString* error) {
+bool OpenRawPty(TRawPty& pty, QString* error) {
   const auto fail = [&](const char* what) {
     if (error)
       *error = QStringLiteral("%1: %2").arg(QString::fromLatin1(what),
                                             QString::fromLocal8Bit(std::strerror(errno)));
     return false;
   };
-  master_ = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
-  if (master_ < 0) return fail("posix_openpt");
-  if (::grantpt(master_) != 0 || ::unlockpt(master_) != 0) return fail("grantpt");
+  pty.Master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+  if (pty.Master < 0) return fail("posix_openpt");
+  if (::grantpt(pty.Master) != 0 || ::unlockpt(pty.Master) != 0) return fail("grantpt");
   std::array<char, 128> name{};
-  if (::ptsname_r(master_, name.data(), name.size()) != 0) return fail("ptsname");
-  slavePath_ = QString::fromLocal8Bit(name.data());
-  slave_ = ::open(name.data(), O_RDWR | O_NOCTTY | O_CLOEXEC);
-  if (slave_ < 0) return fail("open slave");
+  if (::ptsname_r(pty.Master, name.data(), name.size()) != 0) return fail("ptsname");
+  pty.SlavePath = QString::fromLocal8Bit(name.data());
+  pty.Slave = ::open(name.data(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+  if (pty.Slave < 0) return fail("open slave");
   // Raw before any client comes: the line discipline would echo the frames back and turn
   // their terminator 0x0D into 0x0A.
   termios tio{};
-  if (::tcgetattr(slave_, &tio) != 0) return fail("tcgetattr");
+  if (::tcgetattr(pty.Slave, &tio) != 0) return fail("tcgetattr");
   ::cfmakeraw(&tio);
   ::cfsetispeed(&tio, B115200);
   ::cfsetospeed(&tio, B115200);
-  if (::tcsetattr(slave_, TCSANOW, &tio) != 0) return fail("tcsetattr");
-  const int flags = ::fcntl(master_, F_GETFL);
-  ::fcntl(master_, F_SETFL, flags | O_NONBLOCK);
+  if (::tcsetattr(pty.Slave, TCSANOW, &tio) != 0) return fail("tcsetattr");
+  const int flags = ::fcntl(pty.Master, F_GETFL);
+  ::fcntl(pty.Master, F_SETFL, flags | O_NONBLOCK);
+  return true;
+}
+
+bool TPtyServer::Open(QString* error) {
+  TRawPty pty;
+  const bool opened = OpenRawPty(pty, error);
+  master_ = pty.Master;
+  slave_ = pty.Slave;
+  slavePath_ = pty.SlavePath;
+  if (!opened) return false;
   WatchClients();
   return true;
 }

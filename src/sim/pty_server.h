@@ -6,6 +6,16 @@
 
 #include "sim/virtual_adapter.h"
 
+// A pseudo-terminal in raw mode at 115200 baud, the master side non-blocking; the server
+// keeps the slave open itself so that clients may come and go.
+struct TRawPty {
+  int Master = -1;
+  int Slave = -1;
+  QString SlavePath;
+};
+// False with `error` set when a step fails; descriptors opened so far are left in `pty`.
+bool OpenRawPty(TRawPty& pty, QString* error);
+
 // Serves a virtual adapter on a pseudo-terminal, so that a program opens the slave path as
 // it would open the adapter's serial device. The server keeps the slave open itself: a
 // client may close it and open it again, and finds the vehicle as it left it. A client that

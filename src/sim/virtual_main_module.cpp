@@ -59,9 +59,10 @@ constexpr uint8_t kOutputUnlockDoors = 4;
 constexpr uint8_t kOutputIgnitionSupport = 11;
 constexpr uint8_t kOutputStarter = 12;
 
-// Event codes of command 2.
-constexpr uint8_t kEventDisarmed = 12;
-constexpr uint8_t kEventArmed = 31;
+// Event codes of command 2. Arming and disarming have reports of their own (codes 1 and 2 of
+// the journal's event names); the others are codes of the event list.
+constexpr uint8_t kEventDisarmed = 2;
+constexpr uint8_t kEventArmed = 1;
 constexpr uint8_t kEventStartBegins = 37;
 constexpr uint8_t kEventStartedArmed = 45;
 constexpr uint8_t kEventEngineStopped = 50;

@@ -51,7 +51,8 @@ TEST(CtlDecode, ShowsDataAndFlagsOfReceivedFrames) {
   EXPECT_EQ(
       r.out,
       QStringLiteral(
-          "T=19 S=2 D=1 C=88 A=1 R=0 L=2 DATA=AB 40 | Главный модуль->PC: команда 88 [AB 40]\n"));
+          "T=19 S=2 D=1 C=88 A=1 R=0 L=2 DATA=AB 40 | Главный модуль->PC: ответ: чтение EEPROM "
+          "(команда 88) [AB 40]\n"));
   EXPECT_EQ(r.status, 0);
 }
 

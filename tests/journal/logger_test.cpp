@@ -174,32 +174,44 @@ TEST_F(LoggerTest, TimesAreClockTimeOrSecondsFromTheBase) {
   EXPECT_EQ(logger.TimeText(*logger.EntryAt(1)), QStringLiteral("12.34.57"));
 }
 
-TEST_F(LoggerTest, ExportWritesCodePage1251WithCrLf) {
+// UTF-8 with LF as Linux editors read it, or the code page 1251 with CR LF of the older
+// program's files; the same lines either way.
+TEST_F(LoggerTest, ExportWritesTheChosenEncoding) {
   logger.AddError(kErrAdapterFound, AdapterErrorText(kErrAdapterFound));
   logger.Add(Msg(2, 1, 48));  // hidden by a built-in filter
   now += 2 * kSecond;
   logger.Add(Msg(2, 0, 96));
-  QTemporaryDir dir;
-  const QString all = dir.filePath(QStringLiteral("all.txt"));
-  const QString view = dir.filePath(QStringLiteral("view.txt"));
-  ASSERT_TRUE(logger.Export(all, true));
-  logger.SetTimeBase(1);
-  ASSERT_TRUE(logger.Export(view, false));
-
-  const QByteArray date = QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")).toLatin1();
+  const QString date = QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy"));
+  const QStringList all = {date, QStringLiteral("001 12.34.56 адаптер обнаружен"),
+                           QStringLiteral("002 12.34.56 Главный модуль->PC: запрос состояния "
+                                          "(команда 48) []"),
+                           QStringLiteral("003 12.34.58 Главный модуль: Поставить на охрану")};
+  const QStringList relativeView = {
+      date, QStringLiteral("001    -2.00 адаптер обнаружен"),
+      QStringLiteral("003     0.00 Главный модуль: Поставить на охрану")};
+  const auto encode = [](const QStringList& lines, TLogger::TEncoding encoding) {
+    QByteArray bytes;
+    for (const QString& line : lines) {
+      bytes +=
+          encoding == TLogger::TEncoding::Utf8Lf ? line.toUtf8() + "\n" : ToCp1251(line) + "\r\n";
+    }
+    return bytes;
+  };
   const auto read = [](const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
   };
-  EXPECT_EQ(read(all),
-            date + "\r\n" + ToCp1251(QStringLiteral("001 12.34.56 адаптер обнаружен")) + "\r\n" +
-                ToCp1251(QStringLiteral("002 12.34.56 Главный модуль->PC: команда 48 []")) + "\r\n" +
-                ToCp1251(QStringLiteral("003 12.34.58 Главный модуль: Поставить на охрану")) +
-                "\r\n");
-  EXPECT_EQ(read(view),
-            date + "\r\n" + ToCp1251(QStringLiteral("001    -2.00 адаптер обнаружен")) + "\r\n" +
-                ToCp1251(QStringLiteral("003     0.00 Главный модуль: Поставить на охрану")) +
-                "\r\n");
+  QTemporaryDir dir;
+  for (const auto encoding : {TLogger::TEncoding::Utf8Lf, TLogger::TEncoding::Cp1251CrLf}) {
+    const QString allPath = dir.filePath(QStringLiteral("all.txt"));
+    const QString viewPath = dir.filePath(QStringLiteral("view.txt"));
+    logger.SetTimeBase(-1);
+    ASSERT_TRUE(logger.Export(allPath, true, encoding));
+    logger.SetTimeBase(1);
+    ASSERT_TRUE(logger.Export(viewPath, false, encoding));
+    EXPECT_EQ(read(allPath), encode(all, encoding));
+    EXPECT_EQ(read(viewPath), encode(relativeView, encoding));
+  }
 }
 
 TEST_F(LoggerTest, FailedExportSaysSoAndLeavesNoFile) {
@@ -207,7 +219,7 @@ TEST_F(LoggerTest, FailedExportSaysSoAndLeavesNoFile) {
   QTemporaryDir dir;
   const QString path = dir.filePath(QStringLiteral("missing/log.txt"));
   QString error;
-  EXPECT_FALSE(logger.Export(path, true, &error));
+  EXPECT_FALSE(logger.Export(path, true, TLogger::TEncoding::Utf8Lf, &error));
   EXPECT_FALSE(error.isEmpty());
   EXPECT_FALSE(QFile::exists(path));
 }

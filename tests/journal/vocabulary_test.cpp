@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "journal/event_table.h"
 #include "test_support.h"
 
 namespace {
@@ -66,8 +67,12 @@ TEST(Vocabulary, TablesHaveTheirDocumentedSizes) {
 TEST(Vocabulary, RuleTablesFallBackAndTakeTheirArgument) {
   const std::vector<std::pair<QString, QString>> cases = {
       {MainEventText(8), QStringLiteral("Введён неверный ПИН")},
-      {MainEventText(0), QStringLiteral("Неизвестная команда [0]")},
-      {MainEventText(26), QStringLiteral("Неизвестная команда [1a]")},
+      // Beyond its own reports, the main module's event codes name events of the event list;
+      // a code that neither knows says so, with its value.
+      {MainEventText(0), QStringLiteral("Неизвестное событие 0 [00]")},
+      {MainEventText(255), QStringLiteral("Неизвестное событие 255 [FF]")},
+      {MainEventText(26), EventName(EventNumberOfCode(26))},
+      {MainEventText(200), EventName(1)},
       {GsmStatusText(48, 0), QStringLiteral("Сообщение на сервер: (нет)")},
       {GsmStatusText(48, 80), QStringLiteral("Сообщение на сервер: Баланс счёта")},
       {GsmStatusText(49, 33), QStringLiteral("Сообщение от сервера: Поставить на охрану")},

@@ -45,7 +45,6 @@ int main(int argc, char** argv) {
   window.show();
   QApplication::processEvents();
   window.resizeDocks({form}, {kJournalHeight}, Qt::Vertical);
-  form->Command(QStringLiteral("aShowLastMessage"))->trigger();
 
   int result = 1;
   QTimer::singleShot(kRunMs, &window, [&] {

@@ -25,15 +25,24 @@
 
 namespace {
 
-// Answers the file dialog with a prepared name and records what the window tells the user.
+// Answers the file dialogs with prepared names and records what the window asks and tells.
 class TRecordingPrompts : public ILogPrompts {
  public:
-  QString AskExportName(QWidget*) override { return Answer; }
-  void Inform(QWidget*, const QString& text) override { Informed << text; }
+  TLogExportChoice AskExportName(QWidget*, const QString&, const QString& folder) override {
+    AskedFolders << folder;
+    return {Answer, Encoding};
+  }
+  QString AskCaptureName(QWidget*, bool save, const QString& folder) override {
+    AskedFolders << folder;
+    return save ? CaptureAnswer : OpenAnswer;
+  }
   void Warn(QWidget*, const QString& text) override { Warned << text; }
 
   QString Answer;
-  QStringList Informed;
+  TLogger::TEncoding Encoding = TLogger::TEncoding::Utf8Lf;
+  QString CaptureAnswer;
+  QString OpenAnswer;
+  QStringList AskedFolders;
   QStringList Warned;
 };
 
@@ -106,8 +115,14 @@ void AddSwitchTraffic(TLogger& logger) {
   logger.Add(Msg(2, 0, 15));                     // 10: relay cut-off
   logger.AddError(1, QStringLiteral("ошибка"));  // 11: the program's own entry
   logger.Add(Msg(3, 0, 20));                     // 12: GSM module
-  logger.Add(Msg(2, 0, 7));    // 13: mode, never hidden by "Главный модуль"
-  logger.Add(Msg(13, 0, 30));  // 14: engine start module
+  logger.Add(Msg(2, 0, 7));                      // 13: the main module's mode
+  logger.Add(Msg(13, 0, 30));                    // 14: engine start module
+  logger.Add(Msg(1, 2, 12, {5}));                // 15: the PC to the main module
+  logger.Add(Msg(3, 2, 20, {0, 0, 10}));         // 16: the GSM module to the main module
+  logger.Add(Msg(2, 3, 25));                     // 17: the main module to the GSM module
+  logger.Add(Msg(2, 1, 0, {28, 0}));             // 18: the main module's restart, to the PC
+  logger.Add(Msg(12, 0, 39, {1, 2}));            // 19: the GPS module at its second address
+  logger.Add(Msg(2, 25, 0, {1}));                // 20: the main module to the tag transceiver
 }
 
 TEST_F(TLogFormTest, EachSwitchHidesItsTrafficAndShowsItAgainWhenUnchecked) {
@@ -116,13 +131,18 @@ TEST_F(TLogFormTest, EachSwitchHidesItsTrafficAndShowsItAgainWhenUnchecked) {
     std::set<int> Hidden;
   };
   const TCase cases[] = {
-      {"aExceptions", {11}}, {"aSystem", {3, 8, 9, 10}}, {"aSysIn", {2}}, {"aSysOuts", {1}},
-      {"aTXRcvFailed", {4}}, {"aShock", {5, 6}},         {"aCan", {7}},   {"aCanIn", {8}},
-      {"aPlayMelody", {9}},  {"aCutOff", {10}},          {"aGSM", {12}},  {"aRelayIO", {14}},
+      // Every message to and from the main module, but its input and output broadcasts.
+      {"aExceptions", {11}},  {"aSystem", {3, 4, 6, 8, 9, 10, 13, 15, 16, 17, 18, 20}},
+      {"aSysIn", {2}},        {"aSysOuts", {1}},
+      {"aTXRcvFailed", {4}},  {"aShock", {5, 6}},
+      {"aCan", {7}},          {"aCanIn", {8}},
+      {"aPlayMelody", {9}},   {"aCutOff", {10}},
+      {"aGSM", {12, 16, 17}}, {"aRelayIO", {14}},
+      {"aGPS", {19}},         {"aTransiverLabel", {20}},
   };
   AddSwitchTraffic(logger_);
   const std::set<int> all = VisibleIds();
-  ASSERT_EQ(all.size(), 14u);
+  ASSERT_EQ(all.size(), 20u);
   for (const TCase& c : cases) {
     Trigger(c.Command);
     ASSERT_TRUE(IsChecked(c.Command));
@@ -149,7 +169,7 @@ TEST_F(TLogFormTest, ShockSwitchHidesAddress20AndInversionShowsOnlyIt) {
 TEST_F(TLogFormTest, CtrlClickMakesTimesRelativeToTheClickedEntry) {
   for (const double seconds : {10.0, 12.5, 15.0}) {
     clock_.SetSeconds(seconds);
-    logger_.Add(Msg(20, 0, 2));
+    logger_.Add(Msg(20, 0, 2, {static_cast<uint8_t>(seconds)}));
   }
   ShowForm();
   CtrlClick(1);
@@ -165,7 +185,7 @@ TEST_F(TLogFormTest, CtrlClickMakesTimesRelativeToTheClickedEntry) {
   Trigger("aSaveLog");
   QFile file(prompts_->Answer);
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-  const QStringList lines = FromCp1251(file.readAll()).split(QStringLiteral("\r\n"));
+  const QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n');
   ASSERT_GE(lines.size(), 4);
   EXPECT_TRUE(lines[1].startsWith(QStringLiteral("001    -2.50 "))) << lines[1].toStdString();
   EXPECT_TRUE(lines[3].startsWith(QStringLiteral("003     2.50 "))) << lines[3].toStdString();
@@ -202,21 +222,22 @@ TEST_F(TLogFormTest, SaveLogAddsTextExtensionOnlyToNamesWithout) {
     EXPECT_TRUE(QFile::exists(dir.filePath(QString::fromLatin1(c.Written)))) << c.Typed;
     EXPECT_FALSE(QFile::exists(dir.filePath(QString::fromLatin1(c.Written) + ".txt"))) << c.Typed;
   }
-  EXPECT_EQ(prompts_->Informed, QStringList(std::size(cases), QStringLiteral("Журнал сохранен")));
+  EXPECT_EQ(form_->StatusText(),
+            "Журнал сохранён в файле " + QDir::toNativeSeparators(dir.filePath("night.d/log.txt")));
   EXPECT_TRUE(prompts_->Warned.isEmpty());
 }
 
 TEST_F(TLogFormTest, SaveLogCancelledWritesNothingAndSaysNothing) {
   prompts_->Answer.clear();
   Trigger("aSaveLog");
-  EXPECT_TRUE(prompts_->Informed.isEmpty());
+  EXPECT_TRUE(form_->StatusText().isEmpty());
   EXPECT_TRUE(prompts_->Warned.isEmpty());
 }
 
 TEST_F(TLogFormTest, FailedSaveSaysWhyAndNeverThatItWasSaved) {
   prompts_->Answer = QStringLiteral("/nonexistent-vardex-folder/log");
   Trigger("aSaveLog");
-  EXPECT_TRUE(prompts_->Informed.isEmpty());
+  EXPECT_TRUE(form_->StatusText().isEmpty());
   ASSERT_EQ(prompts_->Warned.size(), 1);
   const QString& text = prompts_->Warned[0];
   EXPECT_TRUE(text.contains(QStringLiteral("/nonexistent-vardex-folder/log.txt")))
@@ -226,37 +247,55 @@ TEST_F(TLogFormTest, FailedSaveSaysWhyAndNeverThatItWasSaved) {
   EXPECT_FALSE(text.section(u'\n', 2).trimmed().isEmpty()) << text.toStdString();
 }
 
-// The filtered export goes to the current folder, and the message names that folder.
-class TFilteredExportTest : public TLogFormTest {
- protected:
-  TFilteredExportTest() : previous_(QDir::currentPath()) { QDir::setCurrent(dir_.path()); }
-  ~TFilteredExportTest() override { QDir::setCurrent(previous_); }
-
-  QTemporaryDir dir_;
-  QString previous_;
-};
-
-TEST_F(TFilteredExportTest, WritesTheViewAndReportsWhereItWent) {
-  logger_.Add(Msg(20, 0, 2));
-  logger_.Add(Msg(21, 0, 2));
+// Both exports ask where to write, start in the folder of the last one, write UTF-8 with LF
+// unless the code page 1251 with CR LF is chosen, and name the file on the status line.
+TEST_F(TLogFormTest, ExportsAskWhereAndWriteTheChosenEncoding) {
+  logger_.Add(Msg(20, 0, 2, {1}));
+  logger_.Add(Msg(21, 0, 2, {2}));
   Trigger("aShock");
-  Trigger("aSaveFilteredLog");
-  const QString path = QDir(dir_.path()).absoluteFilePath(QStringLiteral("Vardex_5_log.txt"));
-  ASSERT_EQ(prompts_->Informed.size(), 1);
-  EXPECT_EQ(prompts_->Informed[0], "Журнал сохранен в файле\n" + QDir::toNativeSeparators(path));
-  QFile file(path);
-  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-  const QStringList lines =
-      FromCp1251(file.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
-  ASSERT_EQ(lines.size(), 2);
-  EXPECT_TRUE(lines[1].startsWith(QStringLiteral("002 "))) << lines[1].toStdString();
+  QTemporaryDir dir;
+  struct TCase {
+    const char* Command;
+    const char* Name;
+    TLogger::TEncoding Encoding;
+    const char* LineEnd;
+    int Lines;
+  };
+  const TCase cases[] = {
+      {"aSaveFilteredLog", "view.txt", TLogger::TEncoding::Utf8Lf, "\n", 2},
+      {"aSaveFilteredLog", "view1251.txt", TLogger::TEncoding::Cp1251CrLf, "\r\n", 2},
+      {"aSaveLog", "all.txt", TLogger::TEncoding::Utf8Lf, "\n", 3},
+  };
+  for (const TCase& c : cases) {
+    prompts_->Answer = dir.filePath(QString::fromLatin1(c.Name));
+    prompts_->Encoding = c.Encoding;
+    Trigger(c.Command);
+    EXPECT_EQ(form_->StatusText(),
+              "Журнал сохранён в файле " + QDir::toNativeSeparators(prompts_->Answer));
+    QFile file(prompts_->Answer);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << c.Name;
+    const QByteArray bytes = file.readAll();
+    const QString text =
+        c.Encoding == TLogger::TEncoding::Utf8Lf ? QString::fromUtf8(bytes) : FromCp1251(bytes);
+    EXPECT_EQ(bytes.count('\r') > 0, c.Encoding == TLogger::TEncoding::Cp1251CrLf) << c.Name;
+    const QStringList lines = text.split(QString::fromLatin1(c.LineEnd), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), c.Lines) << c.Name;
+    EXPECT_TRUE(lines.back().contains(QStringLiteral("МКВ датчик-1"))) << c.Name;
+  }
+  // The first dialog starts wherever the user likes; the next ones in the last folder.
+  ASSERT_EQ(prompts_->AskedFolders.size(), 3);
+  EXPECT_TRUE(prompts_->AskedFolders[0].isEmpty());
+  EXPECT_EQ(prompts_->AskedFolders[1], dir.path());
+  EXPECT_EQ(prompts_->AskedFolders[2], dir.path());
 }
 
-TEST_F(TFilteredExportTest, FailureIsReportedAsAFailure) {
+TEST_F(TLogFormTest, FilteredExportFailureIsReportedAsAFailure) {
+  QTemporaryDir dir;
   // A folder in the way of the file.
-  ASSERT_TRUE(QDir(dir_.path()).mkdir(QStringLiteral("Vardex_5_log.txt")));
+  ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("log.txt")));
+  prompts_->Answer = dir.filePath(QStringLiteral("log.txt"));
   Trigger("aSaveFilteredLog");
-  EXPECT_TRUE(prompts_->Informed.isEmpty());
+  EXPECT_TRUE(form_->StatusText().isEmpty());
   ASSERT_EQ(prompts_->Warned.size(), 1);
   EXPECT_FALSE(prompts_->Warned[0].contains(QStringLiteral("сохран"), Qt::CaseInsensitive));
 }
@@ -330,14 +369,18 @@ TEST_F(TLogFormSettingsTest, MissingOrUnreadableValuesKeepTheirDefaults) {
   settings_.setValue(QStringLiteral("LogForm/LogPanelVisible"), QStringLiteral("maybe"));
   form_->ReadSettings(settings_, QString::fromLatin1(kGroup));
   EXPECT_FALSE(IsChecked("aShock"));
-  EXPECT_FALSE(IsChecked("aShowLastMessage"));
+  EXPECT_TRUE(IsChecked("aShowLastMessage"));
   EXPECT_FALSE(form_->FilterPanel()->isHidden());
 }
 
-TEST_F(TLogFormTest, DownFollowsNewEntriesUntilScrolledAway) {
+TEST_F(TLogFormTest, FollowsNewEntriesFromTheStartUntilScrolledAway) {
   ShowForm();
-  Trigger("aShowLastMessage");
-  for (int i = 0; i < 100; ++i) logger_.Add(Msg(20, 0, 2));
+  EXPECT_TRUE(IsChecked("aShowLastMessage"));
+  // "Вниз" is on the view bar, which nothing overflows, not among the filter switches.
+  QAction* down = form_->Command("aShowLastMessage");
+  EXPECT_TRUE(form_->ViewBar()->actions().contains(down));
+  EXPECT_FALSE(form_->FilterPanel()->actions().contains(down));
+  for (int i = 0; i < 100; ++i) logger_.Add(Msg(20, 0, 2, {static_cast<uint8_t>(i)}));
   QCoreApplication::processEvents();
   ASSERT_GT(Scroll()->maximum(), 0);
   EXPECT_EQ(Scroll()->value(), Scroll()->maximum());
@@ -347,7 +390,7 @@ TEST_F(TLogFormTest, DownFollowsNewEntriesUntilScrolledAway) {
   // Scrolling up stops following; the view stays where it was.
   Scroll()->setValue(10);
   EXPECT_FALSE(IsChecked("aShowLastMessage"));
-  for (int i = 0; i < 10; ++i) logger_.Add(Msg(20, 0, 2));
+  for (int i = 0; i < 10; ++i) logger_.Add(Msg(21, 0, 2, {static_cast<uint8_t>(i)}));
   QCoreApplication::processEvents();
   EXPECT_EQ(Scroll()->value(), 10);
 
@@ -361,13 +404,12 @@ TEST_F(TLogFormTest, DownFollowsNewEntriesUntilScrolledAway) {
 
 TEST_F(TLogFormTest, NewEntriesKeepATimeBasePickedWhileFollowing) {
   ShowForm();
-  Trigger("aShowLastMessage");
-  for (int i = 0; i < 50; ++i) logger_.Add(Msg(20, 0, 2));
+  for (int i = 0; i < 50; ++i) logger_.Add(Msg(20, 0, 2, {static_cast<uint8_t>(i)}));
   QCoreApplication::processEvents();
   CtrlClick(form_->Grid()->rowAt(5));
   const int base = logger_.TimeBase();
   ASSERT_GE(base, 0);
-  logger_.Add(Msg(20, 0, 2));
+  logger_.Add(Msg(21, 0, 2));
   QCoreApplication::processEvents();
   EXPECT_EQ(logger_.TimeBase(), base);
   EXPECT_EQ(Scroll()->value(), Scroll()->maximum());
@@ -376,7 +418,7 @@ TEST_F(TLogFormTest, NewEntriesKeepATimeBasePickedWhileFollowing) {
 TEST_F(TLogFormTest, FullJournalIsServedWithoutAWidgetPerRow) {
   ShowForm();
   const auto widgetsBefore = form_->findChildren<QWidget*>().size();
-  Trigger("aShowLastMessage");
+  Trigger("aShowAllEntries");
   for (int i = 0; i < TLogger::kCapacity; ++i)
     logger_.Add(Msg(20, 0, 2, {static_cast<uint8_t>(i)}));
   QCoreApplication::processEvents();

@@ -146,4 +146,145 @@ TEST(TLogModelConsistency, FollowsTheViewThroughFiltersTimeBaseClearAndWrap) {
   expectRows("cleared");
 }
 
+// Consecutive entries with the same text share a row that counts them and tells the time of
+// the last one; the journal keeps every entry, and showing every entry undoes the folding.
+TEST_F(TLogModelTest, RepeatsFoldIntoOneRowWithCountAndLastTime) {
+  const TLanMsg voltage = Msg(2, 0, 26, {80, 84});
+  const TLanMsg armed = Msg(2, 0, 96);
+  struct TStep {
+    int Seconds;
+    TLanMsg Message;
+  };
+  const TStep steps[] = {
+      {12 * 3600 + 4 * 60 + 1, voltage},  {12 * 3600 + 4 * 60 + 11, voltage},
+      {12 * 3600 + 4 * 60 + 31, voltage}, {12 * 3600 + 5 * 60, armed},
+      {12 * 3600 + 5 * 60 + 1, voltage},
+  };
+  for (const TStep& step : steps) {
+    clock_.SetSeconds(step.Seconds);
+    logger_.Add(step.Message);
+  }
+  struct TRowCase {
+    const char* Id;
+    const char* Time;
+    int Count;
+    const char* Suffix;
+  };
+  const TRowCase rows[] = {
+      {"001", "12.04.01", 3, "   (×3, последнее 12:04:31)"},
+      {"004", "12.05.00", 1, ""},
+      {"005", "12.05.01", 1, ""},
+  };
+  EXPECT_EQ(logger_.EntryCount(), 5);
+  ASSERT_EQ(model_.rowCount(), std::ssize(rows));
+  for (int row = 0; row < model_.rowCount(); ++row) {
+    const TRowCase& c = rows[row];
+    EXPECT_EQ(Cell(row, TLogModel::kIdColumn).toString(), c.Id) << row;
+    EXPECT_EQ(Cell(row, TLogModel::kTimeColumn).toString(), c.Time) << row;
+    EXPECT_EQ(model_.RepeatCount(row), c.Count) << row;
+    const int first = model_.FirstViewIndex(row);
+    EXPECT_EQ(Cell(row, TLogModel::kMessageColumn).toString(),
+              logger_.LineAt(first) + QString::fromUtf8(c.Suffix))
+        << row;
+  }
+
+  // Hiding the entry between two runs joins them.
+  logger_.ToggleFilter(TFilterData::ForDestCommand(0, 96), true);
+  ASSERT_EQ(model_.rowCount(), 1);
+  EXPECT_EQ(model_.RepeatCount(0), 4);
+  EXPECT_TRUE(Cell(0, TLogModel::kMessageColumn).toString().endsWith("(×4, последнее 12:05:01)"));
+
+  // Every entry on its own row again.
+  model_.SetCollapseRepeats(false);
+  EXPECT_EQ(model_.rowCount(), 4);
+  for (int row = 0; row < model_.rowCount(); ++row) EXPECT_EQ(model_.RepeatCount(row), 1);
+  EXPECT_EQ(model_.RowOfViewIndex(3), 3);
+}
+
+// A repeat that arrives changes the last row in place, so a view that follows the newest
+// entry stays put instead of growing by a row.
+TEST_F(TLogModelTest, ARepeatChangesItsRowInsteadOfAddingOne) {
+  logger_.Add(Msg(2, 0, 96));
+  QSignalSpy inserted(&model_, &QAbstractItemModel::rowsInserted);
+  QSignalSpy changed(&model_, &QAbstractItemModel::dataChanged);
+  logger_.Add(Msg(2, 0, 96));
+  EXPECT_EQ(inserted.size(), 0);
+  ASSERT_EQ(changed.size(), 1);
+  EXPECT_EQ(changed[0][0].toModelIndex().row(), 0);
+  logger_.Add(Msg(2, 0, 98));
+  EXPECT_EQ(inserted.size(), 1);
+  EXPECT_EQ(model_.RowOfViewIndex(1), 0);
+  EXPECT_EQ(model_.RowOfViewIndex(2), 1);
+  EXPECT_EQ(model_.RowOfViewIndex(3), -1);
+}
+
+TEST_F(TLogModelTest, SearchHighlightsMatchingRowsAndStepsThroughThemAround) {
+  for (const uint8_t command : {96, 98, 96, 106, 98}) logger_.Add(Msg(2, 0, command));
+  model_.SetSearchText(QStringLiteral("СНЯТЬ с"));  // case aside
+  std::vector<int> highlighted;
+  for (int row = 0; row < model_.rowCount(); ++row) {
+    if (Cell(row, TLogModel::kMessageColumn, Qt::BackgroundRole).isValid())
+      highlighted.push_back(row);
+  }
+  EXPECT_EQ(highlighted, (std::vector<int>{1, 4}));
+  struct TCase {
+    int From;
+    bool Forward;
+    int Found;
+  };
+  const TCase cases[] = {{-1, true, 1},  {1, true, 4},  {4, true, 1},
+                         {-1, false, 4}, {4, false, 1}, {1, false, 4}};
+  for (const TCase& c : cases)
+    EXPECT_EQ(model_.FindRow(c.From, c.Forward), c.Found) << c.From << " " << c.Forward;
+  model_.SetSearchText(QStringLiteral("нет такого текста"));
+  EXPECT_EQ(model_.FindRow(-1, true), -1);
+  model_.SetSearchText({});
+  EXPECT_FALSE(Cell(1, TLogModel::kMessageColumn, Qt::BackgroundRole).isValid());
+}
+
+TEST_F(TLogModelTest, PauseHoldsTheRowsStillAndLosesNothing) {
+  logger_.Add(Msg(2, 0, 96));
+  model_.SetPaused(true);
+  logger_.Add(Msg(2, 0, 96));
+  logger_.Add(Msg(2, 0, 98));
+  EXPECT_EQ(model_.rowCount(), 1);
+  EXPECT_EQ(model_.RepeatCount(0), 1);
+  EXPECT_EQ(model_.WaitingEntries(), 2);
+  model_.SetPaused(false);
+  EXPECT_EQ(model_.WaitingEntries(), 0);
+  ASSERT_EQ(model_.rowCount(), 2);
+  EXPECT_EQ(model_.RepeatCount(0), 2);
+  EXPECT_EQ(model_.RepeatCount(1), 1);
+}
+
+// With repeats folded, the rows still account for every entry of the view, in order.
+TEST(TLogModelConsistency, FoldedRowsCoverTheViewThroughEveryChange) {
+  TTestClock clock;
+  TLogger logger(8, nullptr, clock.Clock());
+  TOptionsData options;
+  TLogModel model(logger, options.JournalColors());
+  QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+  const auto expectCovered = [&](const char* step) {
+    int next = 0;
+    for (int row = 0; row < model.rowCount(); ++row) {
+      EXPECT_EQ(model.FirstViewIndex(row), next) << step << " row " << row;
+      next += model.RepeatCount(row);
+    }
+    EXPECT_EQ(next, logger.ViewCount()) << step;
+  };
+  for (const uint8_t source : {20, 20, 21, 20, 20, 20}) logger.Add(Msg(source, 0, 2));
+  expectCovered("added");
+  EXPECT_EQ(model.rowCount(), 3);
+  logger.ToggleFilter(TFilterData::ForSource(21), true);
+  expectCovered("filtered");
+  EXPECT_EQ(model.rowCount(), 1);
+  logger.SetInvert(true);
+  expectCovered("inverted");
+  logger.SetInvert(false);
+  for (const uint8_t source : {22, 22, 22}) logger.Add(Msg(source, 0, 2));
+  expectCovered("wrapped");
+  logger.Clear();
+  expectCovered("cleared");
+}
+
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "app/ctl/ctl_journal.h"
 #include "journal/message_decoder.h"
 #include "link/adapter_errors.h"
 #include "link/adapter_frame.h"
@@ -113,6 +114,7 @@ int RunEncode(TCtlContext& context, const QStringList& args) {
 }
 
 int RunDecode(TCtlContext& context, const QStringList& args) {
+  if (!args.isEmpty() && args[0].startsWith(u"--file")) return RunDecodeCapture(context, args);
   const QString text = args.isEmpty() ? context.ReadStdin() : args.join(u' ');
   const auto bytes = ParseHex(text);
   if (!bytes) {

@@ -9,8 +9,10 @@
 #include <csignal>
 #include <optional>
 
+#include "journal/capture_journal.h"
 #include "journal/logger.h"
 #include "link/adapter.h"
+#include "link/bus_capture.h"
 #include "link/link_keeper.h"
 #include "memory/presence_replies.h"
 
@@ -54,24 +56,53 @@ class TInterruptWatch {
   std::optional<QSocketNotifier> notifier_;
 };
 
+// The value of `--name VALUE` or `--name=VALUE` at args[i]; advances i past a separate value.
+std::optional<QString> OptionValue(const QStringList& args, qsizetype& i, QStringView name) {
+  const QString& arg = args[i];
+  if (arg == name) {
+    if (i + 1 >= args.size()) return QString();
+    return args[++i];
+  }
+  if (arg.startsWith(name) && arg.mid(name.size()).startsWith(u'='))
+    return arg.mid(name.size() + 1);
+  return std::nullopt;
+}
+
+void PrintLines(TCtlContext& context, const TLogger& journal) {
+  for (int i = 0; i < journal.ViewCount(); ++i)
+    context.Out() << journal.ExportLine(*journal.EntryAt(i)) << "\n";
+}
+
 }  // namespace
 
 int RunMonitor(TCtlContext& context, const QStringList& args) {
   std::optional<unsigned> seconds;
+  QString saveName;
   for (qsizetype i = 0; i < args.size(); ++i) {
-    const QString& arg = args[i];
-    QString value;
-    if (arg == u"--seconds" && i + 1 < args.size()) {
-      value = args[++i];
-    } else if (arg.startsWith(u"--seconds=")) {
-      value = arg.section(u'=', 1);
+    if (const auto value = OptionValue(args, i, u"--seconds")) {
+      seconds = ParseCtlNumber(*value);
+      if (!seconds || *seconds == 0) {
+        context.Err() << "vardexctl monitor: --seconds takes a whole number above 0\n";
+        return kExitUsage;
+      }
+    } else if (const auto file = OptionValue(args, i, u"--save")) {
+      if (file->isEmpty()) {
+        context.Err() << "vardexctl monitor: --save takes a file name\n";
+        return kExitUsage;
+      }
+      saveName = *file;
     } else {
-      context.Err() << "vardexctl monitor: unexpected argument " << arg << "\n";
+      context.Err() << "vardexctl monitor: unexpected argument " << args[i] << "\n";
       return kExitUsage;
     }
-    seconds = ParseCtlNumber(value);
-    if (!seconds || *seconds == 0) {
-      context.Err() << "vardexctl monitor: --seconds takes a whole number above 0\n";
+  }
+
+  std::shared_ptr<TCaptureWriter> capture;
+  if (!saveName.isEmpty()) {
+    capture = std::make_shared<TCaptureWriter>();
+    QString error;
+    if (!capture->Open(saveName, &error)) {
+      context.Err() << "vardexctl monitor: " << error << "\n";
       return kExitUsage;
     }
   }
@@ -79,6 +110,7 @@ int RunMonitor(TCtlContext& context, const QStringList& args) {
   TInterruptWatch interrupt;
   TAdapter* adapter = context.Adapter();
   if (!adapter) return kExitFailed;
+  adapter->SetCapture(capture);
 
   auto owned = std::make_unique<TLogger>();
   TLogger* journal = owned.get();
@@ -99,5 +131,37 @@ int RunMonitor(TCtlContext& context, const QStringList& args) {
   if (seconds) QTimer::singleShot(std::chrono::seconds(*seconds), &loop, &QEventLoop::quit);
   loop.exec();
   keeper.Stop();
+  adapter->SetCapture(nullptr);
+  if (!capture) return kExitOk;
+  capture->Close();
+  QString error;
+  if (!capture->Ok(&error)) {
+    context.Err() << "vardexctl monitor: the capture " << saveName << " is incomplete: " << error
+                  << "\n";
+    return kExitFailed;
+  }
+  context.Err() << capture->RecordCount() << " frames saved to " << saveName << "\n";
   return kExitOk;
+}
+
+int RunDecodeCapture(TCtlContext& context, const QStringList& args) {
+  QString fileName;
+  for (qsizetype i = 0; i < args.size(); ++i) {
+    const auto value = OptionValue(args, i, u"--file");
+    if (!value || value->isEmpty() || !fileName.isEmpty()) {
+      context.Err() << "vardexctl decode: --file takes one capture file and nothing else\n";
+      return kExitUsage;
+    }
+    fileName = *value;
+  }
+  const TCaptureFile capture = ReadCapture(fileName);
+  if (!capture.Usable()) {
+    context.Err() << "vardexctl decode: " << fileName << ": " << capture.Error << "\n";
+    return kExitUsage;
+  }
+  PrintLines(context, *CaptureJournal(capture.Records));
+  if (capture.Error.isEmpty()) return kExitOk;
+  // The lines before the damage are worth having, but the capture is not whole.
+  context.Err() << "vardexctl decode: " << fileName << ": " << capture.Error << "\n";
+  return kExitFailed;
 }

@@ -19,7 +19,7 @@ namespace {
 
 constexpr std::array kCommands = {
     TCtlCommand{"encode", "encode [--answer] [--request] SRC DST CMD [BYTE ...]", RunEncode},
-    TCtlCommand{"decode", "decode [HEX ...]", RunDecode},
+    TCtlCommand{"decode", "decode [HEX ...] | decode --file CAPTURE", RunDecode},
     TCtlCommand{"dump", "dump ADDR LOC [START [COUNT]]", RunDump},
     TCtlCommand{"poke", "poke ADDR LOC START BYTE ...", RunPoke},
     TCtlCommand{"scan", "scan", RunScan},
@@ -28,7 +28,7 @@ constexpr std::array kCommands = {
                 "write [--full] [--partial] [--verify] [--no-backup] FILE [--modules A,B,...]",
                 RunWrite},
     TCtlCommand{"diff", "diff FILE_A [FILE_B] [--modules A,B,...]", RunDiff},
-    TCtlCommand{"monitor", "monitor [--seconds N]", RunMonitor},
+    TCtlCommand{"monitor", "monitor [--seconds N] [--save CAPTURE]", RunMonitor},
     TCtlCommand{"settings", "settings [--file FILE] [--modules A,B,...]", RunSettings},
     TCtlCommand{"set",
                 "set [--file IN --out OUT] [--from TEXT_FILE | -] [--dry-run] [--no-backup] "

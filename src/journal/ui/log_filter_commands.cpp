@@ -2,45 +2,55 @@
 
 #include <array>
 
+#include "link/lan_msg.h"
+
 namespace {
 
 constexpr int kNone = TLogFilterCommand::kNoAddress;
 // Bit 6 of the main module's state byte tells an output change from an input change.
 constexpr uint8_t kOutputBit = 64;
 
-TFilterData SystemEntries() {
-  return TFilterData::ForSource(0);
+std::vector<TFilterData> SystemEntries() {
+  return {TFilterData::ForSource(0)};
 }
 
-// Everything the main module broadcasts and everything the program sends to it, except the
-// inputs and outputs (3) and the mode (7), which have switches of their own.
-TFilterData MainModule() {
-  constexpr std::array<uint8_t, 2> kDests = {0, 2};
-  constexpr std::array<uint8_t, 2> kSources = {2, 0};
-  constexpr std::array<uint8_t, 2> kExceptCommands = {3, 7};
-  return TFilterData::ForLists(kDests, kSources, kExceptCommands);
+// Everything the main module sends and everything sent to it, except its input and output
+// broadcasts (3), which have switches of their own. A filter tests pairs of receiver and
+// sender only from lists, so the messages from the main module take one list of its
+// receivers, and its broadcasts one pair with the exception.
+std::vector<TFilterData> MainModule() {
+  std::vector<uint8_t> receivers;
+  for (int address = 1; address <= kMaxBusAddr; ++address) {
+    if (address != kMainModuleAddr) receivers.push_back(static_cast<uint8_t>(address));
+  }
+  const std::vector<uint8_t> senders(receivers.size(), kMainModuleAddr);
+  constexpr std::array<uint8_t, 1> kBroadcast = {kBroadcastAddr};
+  constexpr std::array<uint8_t, 1> kMain = {kMainModuleAddr};
+  constexpr std::array<uint8_t, 1> kInputsAndOutputs = {3};
+  return {TFilterData::ForDest(kMainModuleAddr), TFilterData::ForLists(receivers, senders, {}),
+          TFilterData::ForLists(kBroadcast, kMain, kInputsAndOutputs)};
 }
 
-TFilterData SystemInputs() {
+std::vector<TFilterData> SystemInputs() {
   TFilterData filter = TFilterData::ForAll(2, kOutputBit, 3, 0);
   filter.DataInvert = true;
-  return filter;
+  return {filter};
 }
 
-TFilterData SystemOutputs() {
-  return TFilterData::ForAll(2, kOutputBit, 3, 0);
+std::vector<TFilterData> SystemOutputs() {
+  return {TFilterData::ForAll(2, kOutputBit, 3, 0)};
 }
-TFilterData KeyFobs() {
-  return TFilterData::ForAll(2, 0, 112, 1);
+std::vector<TFilterData> KeyFobs() {
+  return {TFilterData::ForAll(2, 0, 112, 1)};
 }
-TFilterData CanInput() {
-  return TFilterData::ForSourceCommand(2, 19);
+std::vector<TFilterData> CanInput() {
+  return {TFilterData::ForSourceCommand(2, 19)};
 }
-TFilterData Melodies() {
-  return TFilterData::ForSourceCommand(2, 121);
+std::vector<TFilterData> Melodies() {
+  return {TFilterData::ForSourceCommand(2, 121)};
 }
-TFilterData RelayCutOffs() {
-  return TFilterData::ForSourceCommand(2, 15);
+std::vector<TFilterData> RelayCutOffs() {
+  return {TFilterData::ForSourceCommand(2, 15)};
 }
 
 constexpr TLogFilterCommand kCommands[] = {
@@ -79,7 +89,14 @@ std::span<const TLogFilterCommand> LogFilterCommands() {
 }
 
 std::vector<TFilterData> FiltersOf(const TLogFilterCommand& command) {
-  if (command.Address == kNone) return {command.Filter()};
-  const auto address = static_cast<uint8_t>(command.Address);
-  return {TFilterData::ForSource(address), TFilterData::ForDest(address)};
+  if (command.Address == kNone) return command.Filters();
+  // A module that answers at two addresses (the GPS module at 11 and 12) bears one name.
+  const QString name = ModuleName(command.Address);
+  std::vector<TFilterData> filters;
+  for (int address = 1; address <= kMaxBusAddr; ++address) {
+    if (address != command.Address && ModuleName(address) != name) continue;
+    filters.push_back(TFilterData::ForSource(static_cast<uint8_t>(address)));
+    filters.push_back(TFilterData::ForDest(static_cast<uint8_t>(address)));
+  }
+  return filters;
 }

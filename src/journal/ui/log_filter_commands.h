@@ -13,10 +13,11 @@ struct TLogFilterCommand {
   // The filter panel's own texts where they differ from the command's (nullptr: the same).
   const char* ButtonText;
   const char* ButtonHint;
-  // A module address: the switch hides everything it sends and everything sent to it.
+  // A module address: the switch hides everything the module sends and everything sent to it,
+  // at each address the module answers to.
   int Address;
-  // Otherwise the one filter it switches.
-  TFilterData (*Filter)();
+  // Otherwise the filters it switches.
+  std::vector<TFilterData> (*Filters)();
   // Kept with the window layout.
   bool Saved;
 
