@@ -1,9 +1,12 @@
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QLibraryInfo>
 #include <QSettings>
 #include <QTimer>
+#include <QTranslator>
 #include <cstdio>
 
+#include "app/port_catalogue.h"
 #include "app/port_provider.h"
 #include "binding/ui/page_registry.h"
 #include "binding/ui/wheel_guard.h"
@@ -22,6 +25,13 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationVersion(QLatin1String(kVersionText));
   TWheelGuard wheelGuard;
   app.installEventFilter(&wheelGuard);
+  // The program speaks Russian whatever the desktop's language: so do Qt's own dialogs and
+  // buttons (Yes/No, the file dialogs). Without the translations installed they stay English.
+  QTranslator qtTranslator;
+  if (qtTranslator.load(QStringLiteral("qtbase_ru"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    QApplication::installTranslator(&qtTranslator);
+  }
 
   QCommandLineParser parser;
   parser.setApplicationDescription(
@@ -65,6 +75,8 @@ int main(int argc, char* argv[]) {
   adapter.SetDescription(parser.isSet(portOption) ? parser.value(portOption) : savedPort);
 
   TMainForm form(adapter, options, pages);
+  TPortCatalogue portCatalogue;
+  form.SetPortCatalogue(&portCatalogue);
   QObject::connect(&instance, &TSingleInstance::ActivateRequested, &form, [&form] {
     form.showNormal();
     form.raise();
