@@ -1,9 +1,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QLibraryInfo>
 #include <QSettings>
 #include <QTimer>
-#include <QTranslator>
 #include <cstdio>
 
 #include "app/port_catalogue.h"
@@ -14,6 +12,7 @@
 #include "pages/settings_pages.h"
 #include "shell/main_form.h"
 #include "shell/options_data.h"
+#include "shell/qt_translations.h"
 #include "shell/single_instance.h"
 #include "sim/sim_options.h"
 #include "version.h"
@@ -25,13 +24,7 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationVersion(QLatin1String(kVersionText));
   TWheelGuard wheelGuard;
   app.installEventFilter(&wheelGuard);
-  // The program speaks Russian whatever the desktop's language: so do Qt's own dialogs and
-  // buttons (Yes/No, the file dialogs). Without the translations installed they stay English.
-  QTranslator qtTranslator;
-  if (qtTranslator.load(QStringLiteral("qtbase_ru"),
-                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-    QApplication::installTranslator(&qtTranslator);
-  }
+  InstallQtTranslations(app);
 
   QCommandLineParser parser;
   parser.setApplicationDescription(

@@ -16,6 +16,7 @@
 #include "pages/settings_pages.h"
 #include "shell/main_form.h"
 #include "shell/port_chooser.h"
+#include "shell/qt_translations.h"
 #include "sim/sim_port.h"
 
 namespace {
@@ -37,6 +38,7 @@ bool Grab(const QString& path) {
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
+  InstallQtTranslations(app);
   const QString dir =
       argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("build/screenshots/orientation");
   QDir().mkpath(dir);
