@@ -4,6 +4,7 @@
 #include <QTimer>
 #include <cstdio>
 
+#include "app/port_catalogue.h"
 #include "app/port_provider.h"
 #include "binding/ui/page_registry.h"
 #include "binding/ui/wheel_guard.h"
@@ -11,6 +12,7 @@
 #include "pages/settings_pages.h"
 #include "shell/main_form.h"
 #include "shell/options_data.h"
+#include "shell/qt_translations.h"
 #include "shell/single_instance.h"
 #include "sim/sim_options.h"
 #include "version.h"
@@ -22,6 +24,7 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationVersion(QLatin1String(kVersionText));
   TWheelGuard wheelGuard;
   app.installEventFilter(&wheelGuard);
+  InstallQtTranslations(app);
 
   QCommandLineParser parser;
   parser.setApplicationDescription(
@@ -65,6 +68,8 @@ int main(int argc, char* argv[]) {
   adapter.SetDescription(parser.isSet(portOption) ? parser.value(portOption) : savedPort);
 
   TMainForm form(adapter, options, pages);
+  TPortCatalogue portCatalogue;
+  form.SetPortCatalogue(&portCatalogue);
   QObject::connect(&instance, &TSingleInstance::ActivateRequested, &form, [&form] {
     form.showNormal();
     form.raise();

@@ -291,6 +291,7 @@ void TAdapter::CheckLink() {
 }
 
 void TAdapter::ReportError(int number, const QString& text) {
+  if (IsLineError(number)) ++lineErrors_;
   // The journal belongs to the owner's thread.
   if (OnOwnThread()) {
     journal_->AddError(number, text);
@@ -341,7 +342,10 @@ void TAdapter::ReceiverLoop() {
 }
 
 void TAdapter::PostError(int number) {
-  toOwnThread_.Post([this, number] { ReportError(number); });
+  // Counted at once: the transfer that suffers from it asks on the bus thread.
+  if (IsLineError(number)) ++lineErrors_;
+  toOwnThread_.Post(
+      [this, number, text = AdapterErrorText(number)] { journal_->AddError(number, text); });
 }
 
 void TAdapter::HandleFrame(const TAdapterFrame& frame) {

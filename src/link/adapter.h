@@ -105,6 +105,9 @@ class TAdapter : public QObject {
   // Read answers that came when no request still expected could have caused them: a read
   // answer taken meanwhile may have belonged to a forgotten request.
   uint64_t UnexplainedAnswers() const { return lateAnswers_.Unexplained(); }
+  // Garbled, malformed or unsent frames so far: a transfer that failed while this grew failed
+  // on a poor line rather than on a silent module.
+  uint64_t LineErrors() const { return lineErrors_; }
 
   // Sends a request and waits for its answer: three tries.
   TAnswer GetAnswer(uint8_t source, uint8_t dest, std::span<const uint8_t> data, uint8_t command);
@@ -173,6 +176,7 @@ class TAdapter : public QObject {
   bool deviceOpen_ = false;
   TAnswerWait answerWait_;
   std::atomic<uint8_t> statusByte_{0};
+  std::atomic<uint64_t> lineErrors_{0};
 
   TLateAnswers lateAnswers_;
 

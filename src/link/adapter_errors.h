@@ -24,6 +24,12 @@ enum TAdapterError : int {
 inline constexpr int kAdapterErrorCount = 13;
 extern const std::array<const char*, kAdapterErrorCount> AdapterErrors;
 
+// Errors of the line itself (noise, garbled or unsendable frames), not of a module or adapter.
+constexpr bool IsLineError(int number) {
+  return number == kErrTransmit || number == kErrNoise || number == kErrBadFormat ||
+         number == kErrTooLong;
+}
+
 // The text of an error number (with "%s" where the error names a module); empty outside the
 // table.
 QString AdapterErrorText(int number);

@@ -21,6 +21,29 @@ TFtdiPort::~TFtdiPort() {
   if (context_) ftdi_free(context_);
 }
 
+QStringList TFtdiPort::PluggedDescriptions() {
+  QStringList found;
+  ftdi_context* context = ftdi_new();
+  if (!context) return found;
+  for (const int product : kFtdiProducts) {
+    ftdi_device_list* devices = nullptr;
+    if (ftdi_usb_find_all(context, &devices, kFtdiVendor, product) <= 0) continue;
+    for (ftdi_device_list* it = devices; it; it = it->next) {
+      std::array<char, 128> description{};
+      // A device whose strings cannot be read (no access yet) is left out.
+      if (ftdi_usb_get_strings(context, it->dev, nullptr, 0, description.data(),
+                               static_cast<int>(description.size()), nullptr, 0) < 0) {
+        continue;
+      }
+      const QString text = QString::fromUtf8(description.data()).trimmed();
+      if (!text.isEmpty() && !found.contains(text)) found << text;
+    }
+    ftdi_list_free(&devices);
+  }
+  ftdi_free(context);
+  return found;
+}
+
 int TFtdiPort::Open(const QString& description) {
   Close();
   if (!context_) return kPortOtherError;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QStringList>
 #include <atomic>
 #include <mutex>
 #include <thread>
@@ -17,6 +18,10 @@ class TFtdiPort : public TBufferedPort {
   TFtdiPort(const TFtdiPort&) = delete;
   TFtdiPort& operator=(const TFtdiPort&) = delete;
   ~TFtdiPort() override;
+
+  // The USB descriptions of the FTDI adapters plugged in now, each once; the descriptions a
+  // user may choose the adapter by.
+  static QStringList PluggedDescriptions();
 
   int Open(const QString& description) override;
   void Close() override;

@@ -21,6 +21,7 @@ void TLinkKeeper::Stop() {
 
 void TLinkKeeper::Tick() {
   if (!adapter_.IsUnavailable()) {
+    if (!wasAvailable_) emit LinkFound();
     wasAvailable_ = true;
     // Paced messages wait while a transfer runs; they go out one per tick once it is done.
     if (!worker_ || worker_->Idle()) RunOnBus([](TAdapter& adapter) { adapter.ProcessQueue(); });
@@ -30,6 +31,7 @@ void TLinkKeeper::Tick() {
     // The first retry comes one period after the loss, not at once.
     wasAvailable_ = false;
     lastReconnect_ = clock_();
+    emit LinkLost();
     emit LinkUnavailable();
     return;
   }

@@ -29,6 +29,9 @@ class TLinkKeeper : public QObject {
   // When the link goes down and with every reconnection attempt; the owner marks its memory
   // images unread.
   void LinkUnavailable();
+  // Once when an available link goes down, and once when it comes back.
+  void LinkLost();
+  void LinkFound();
 
  private:
   void Tick();

@@ -200,6 +200,11 @@ TLanDevices::TStep TLanDevices::AskAfterFailure(const TDeviceMemoryItem& area,
   } catch (const EStoreRefused& refused) {
     reason = QString::fromUtf8(refused.what()) + QStringLiteral("\r\n");
   } catch (...) {
+    // A packet that failed on the bus says why: the user acts on the cause.
+    if (const TFaultCause cause = rw_ ? rw_->FaultOf(area) : TFaultCause::None;
+        cause != TFaultCause::None) {
+      reason = FaultExplanation(cause) + QStringLiteral("\r\n");
+    }
   }
   const QString text =
       prefix + u'"' + area.GetTitle() + u'"' + QStringLiteral("\r\n") + reason + question;

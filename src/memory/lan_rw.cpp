@@ -55,6 +55,30 @@ void TLanRW::FlushRepeatedErrors() {
   lastError_.clear();
 }
 
+void TLanRW::BeginOperation() {
+  lineErrorsAtStart_ = adapter_ ? adapter_->LineErrors() : 0;
+  answered_.clear();
+  faults_.clear();
+  lastFault_ = TFaultCause::None;
+}
+
+TFaultCause TLanRW::FaultOf(const TDeviceMemoryItem& area) const {
+  const auto it = faults_.find(&area);
+  return it == faults_.end() ? TFaultCause::None : it->second;
+}
+
+void TLanRW::NoteAnswered() {
+  FlushRepeatedErrors();
+  if (Device()) answered_.insert(Device()->LanAddr());
+}
+
+void TLanRW::NoteFault() {
+  lastFault_ =
+      ClassifyFault(adapter_->IsUnavailable(), adapter_->LineErrors() != lineErrorsAtStart_,
+                    answered_.contains(Device()->LanAddr()));
+  if (Item()) faults_[Item()] = lastFault_;
+}
+
 bool TLanRW::Read(int start, std::span<uint8_t> buffer) {
   if (!adapter_ || !Device()) return false;
   const uint64_t unexplained = adapter_->UnexplainedAnswers();
@@ -68,6 +92,7 @@ bool TLanRW::Read(int start, std::span<uint8_t> buffer) {
 }
 
 bool TLanRW::Fail() {
+  NoteFault();
   ShowError(QStringLiteral("Ошибка чтения данных устройства, начните чтение с начала"));
   CountReadError();
   return false;
@@ -101,7 +126,7 @@ bool TLanRW::ReadPackets(int start, std::span<uint8_t> buffer) {
     const auto answer =
         adapter_->GetAnswer(kPcAddr, Device()->LanAddr(), request(n), commands->Read);
     if (!answer.Answered) return Fail();
-    FlushRepeatedErrors();
+    NoteAnswered();
     std::copy_n(answer.Data.begin(), n, buffer.begin() + static_cast<long>(done));
     address += n;
     done += static_cast<size_t>(n);
@@ -120,7 +145,7 @@ bool TLanRW::ReadByteByByte(int start, std::span<uint8_t> buffer) {
     // address nor length: the link holds the request back while an earlier one may still be
     // answered.
     if (!answer.Answered) return Fail();
-    FlushRepeatedErrors();
+    NoteAnswered();
     byte = answer.Data[0];
     ++address;
   }
@@ -153,6 +178,7 @@ TClusterList TLanRW::Write(int start, std::span<const uint8_t> bytes) {
         adapter_->GetAnswer(kPcAddr, Device()->LanAddr(),
                             std::span(request.data(), static_cast<size_t>(n + 2)), commands->Write);
     if (!answer.Answered) {
+      NoteFault();
       ShowError(QStringLiteral("Не удалось записать данные в устройство, повторите запись"));
       if (!unconfirmed.empty() && unconfirmed.back().Start + unconfirmed.back().Count == address) {
         unconfirmed.back().Count += n;
@@ -160,7 +186,7 @@ TClusterList TLanRW::Write(int start, std::span<const uint8_t> bytes) {
         unconfirmed.push_back({address, n});
       }
     } else {
-      FlushRepeatedErrors();
+      NoteAnswered();
       if (verify && (answer.Length < 3 || answer.Data[0] != n || answer.Data[1] != Low(address) ||
                      answer.Data[2] != High(address))) {
         throw ELanDev(QStringLiteral("%1 : %2 - ошибка при записи данных")

@@ -2,8 +2,11 @@
 
 #include <QString>
 #include <cstdint>
+#include <map>
+#include <set>
 
 #include "memory/rw.h"
+#include "memory/transfer_fault.h"
 
 class TAdapter;
 class IUserQuestions;
@@ -30,16 +33,30 @@ class TLanRW : public TRW {
   // Tells how often the last error recurred, if it did (see ShowError); the transfer ends.
   void FlushRepeatedErrors();
 
+  // Starts an operation (a read, write or check of one or more modules): what failed, and
+  // why, is told per area afterwards.
+  void BeginOperation();
+  // Why a packet of `area` failed during the operation; None when none failed.
+  TFaultCause FaultOf(const TDeviceMemoryItem& area) const;
+  // The cause of the operation's last failure.
+  TFaultCause LastFault() const { return lastFault_; }
+
  private:
   bool ReadPackets(int start, std::span<uint8_t> buffer);
   bool ReadByteByByte(int start, std::span<uint8_t> buffer);
   // Reports a read that failed; returns false.
   bool Fail();
   void ShowError(const QString& text);
+  void NoteAnswered();
+  void NoteFault();
 
   TAdapter* adapter_ = nullptr;
   IUserQuestions* questions_ = nullptr;
   // The error shown last and how often it came again since.
   QString lastError_;
   int repeats_ = 0;
+  uint64_t lineErrorsAtStart_ = 0;
+  std::set<int> answered_;
+  std::map<const TDeviceMemoryItem*, TFaultCause> faults_;
+  TFaultCause lastFault_ = TFaultCause::None;
 };

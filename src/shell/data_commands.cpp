@@ -72,7 +72,8 @@ TDataCommands::TDataCommands(TParts parts, IDataCommandsWindow& window, QObject*
       pages_(parts.Pages),
       dialogs_(parts.Dialogs),
       options_(parts.Options),
-      window_(window) {}
+      window_(window),
+      transferQuestions_(parts.Dialogs) {}
 
 void TDataCommands::RunCommand(const std::function<void()>& command) {
   try {
@@ -87,12 +88,14 @@ void TDataCommands::RunCommand(const std::function<void()>& command) {
 void TDataCommands::RunTransfer(std::function<void(const ITransferContext&)> transfer,
                                 std::function<void()> then) {
   window_.BeginBusy();
+  transferQuestions_.Begin();
   auto token = std::make_shared<TCancelToken>();
   transfers_.push_back(token);
   auto context = std::make_shared<TWorkerTransfer>(worker_, token);
   auto error = std::make_shared<std::exception_ptr>();
   worker_.Submit(
-      [context, error, transfer = std::move(transfer)](TAdapter&) {
+      [this, context, error, transfer = std::move(transfer)](TAdapter&) {
+        if (TLanRW* rw = registry_.RW()) rw->BeginOperation();
         try {
           transfer(*context);
         } catch (const EBusAbandoned&) {
@@ -104,6 +107,9 @@ void TDataCommands::RunTransfer(std::function<void(const ITransferContext&)> tra
       [this, token, error, then = std::move(then)] {
         std::erase(transfers_, token);
         window_.EndBusy();
+        // The user abandoned the command when asked about its failed area; that question
+        // named the area and the cause already.
+        if (*error && transferQuestions_.Asked()) return;
         RunCommand([&] {
           if (*error) std::rethrow_exception(*error);
           if (then) then();
@@ -117,7 +123,10 @@ void TDataCommands::CancelTransfers() {
 
 void TDataCommands::ReadAll() {
   RunTransfer([this](const ITransferContext& context) { registry_.ReadAll(Progress(), context); },
-              [this] { availability_.RestartScan(); });
+              [this] {
+                availability_.RestartScan();
+                TellReadFaults();
+              });
 }
 
 void TDataCommands::ReadModule(const TModuleCommandSpec& desc) {
@@ -126,8 +135,9 @@ void TDataCommands::ReadModule(const TModuleCommandSpec& desc) {
         registry_.ReadDevice(registry_.FindDevice(desc.LanAddr),
                              TMemoryLocations::FromBits(desc.Locations), Progress(), context);
       },
-      [this] {
+      [this, desc] {
         availability_.RestartScan();
+        TellReadFaults(&desc);
         PostReadChecks(true);
       });
 }
@@ -169,8 +179,47 @@ std::shared_ptr<TWriteReport> TDataCommands::StartWriteReport(
       });
 }
 
+TFaultCause TDataCommands::CauseOf(const TDeviceMemoryItem& area) const {
+  if (const TLanRW* rw = registry_.RW()) {
+    if (const TFaultCause cause = rw->FaultOf(area); cause != TFaultCause::None) return cause;
+  }
+  if (adapter_.IsUnavailable()) return TFaultCause::AdapterMissing;
+  const TLanDevice* device = area.Device();
+  if (!device || window_.DemoMode()) return TFaultCause::None;
+  if (!device->Present()) return TFaultCause::NoAnswer;
+  if (!device->AccessOK()) return TFaultCause::AccessRefused;
+  return TFaultCause::None;
+}
+
+void TDataCommands::TellReadFaults(const TModuleCommandSpec* asked) {
+  const TLanRW* rw = registry_.RW();
+  if (!rw || transferQuestions_.Asked()) return;
+  std::vector<TAreaFault> faults;
+  for (int i = 0; i < registry_.Count(); ++i) {
+    for (const auto& area : registry_.Items(i).Items()) {
+      if (const TFaultCause cause = rw->FaultOf(*area); cause != TFaultCause::None) {
+        faults.push_back({area.get(), cause});
+      }
+    }
+  }
+  // The module the command named was skipped without a packet: gone, silent or refusing.
+  const TLanDevice* device = asked ? registry_.FindDevice(asked->LanAddr) : nullptr;
+  if (faults.empty() && device) {
+    const auto locations = TMemoryLocations::FromBits(asked->Locations);
+    for (const auto& area : device->Items()) {
+      if (!locations.Contains(area->MemID()) || area->Size() <= 0 || area->IsLoaded()) continue;
+      if (const TFaultCause cause = CauseOf(*area); cause != TFaultCause::None) {
+        faults.push_back({area.get(), cause});
+      }
+    }
+  }
+  if (faults.empty()) return;
+  window_.ShowStatusText(QStringLiteral("Чтение не завершено"), true);
+  dialogs_.ShowError(OperationFaultText(QStringLiteral("Чтение не завершено."), faults));
+}
+
 void TDataCommands::TellWriteReport(TWriteReport& report) {
-  report.Finish();
+  report.Finish([this](const TDeviceMemoryItem& area) { return CauseOf(area); });
   window_.ShowStatusText(report.StatusText(), true);
   if (report.Failed()) dialogs_.ShowError(report.Details());
 }

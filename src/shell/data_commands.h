@@ -9,7 +9,9 @@
 
 #include "link/lan_msg.h"
 #include "memory/memory_location.h"
+#include "memory/transfer_fault.h"
 #include "shell/command_table.h"
+#include "shell/fault_text.h"
 #include "shell/select_device.h"
 
 class QAction;
@@ -90,6 +92,12 @@ class TDataCommands : public QObject {
   // Sends messages without waiting here: they go out on the bus worker.
   void SendOnBus(std::vector<TLanMsg> messages);
   void WireLiveCommands(const std::function<QAction*(const QString&)>& action);
+  // Where the registry and the bus channel put their questions and error notes: the notes of
+  // one command come to the user as one message when it ends.
+  IUserQuestions& TransferQuestions() { return transferQuestions_; }
+  // Why an area was left unread or unwritten: what the bus channel saw, else the state of the
+  // adapter and the module.
+  TFaultCause CauseOf(const TDeviceMemoryItem& area) const;
 
  signals:
   // After a read or write of the main module's settings: its security switches and whether
@@ -111,6 +119,9 @@ class TDataCommands : public QObject {
   std::shared_ptr<TWriteReport> StartWriteReport(const std::vector<TLanDevice*>& devices,
                                                  TMemoryLocations locations);
   void TellWriteReport(TWriteReport& report);
+  // A read that left areas unread says which and why, once for the command. `asked` is the
+  // module a read command named: when the read could not reach it at all, that is said too.
+  void TellReadFaults(const TModuleCommandSpec* asked = nullptr);
   // The progress of a transfer, shown in the progress window.
   std::function<void(const QString&, int, int)> Progress();
   // Refresh and reconnect: once the link is up and the module lists are current, `then` runs;
@@ -133,6 +144,7 @@ class TDataCommands : public QObject {
   IShellDialogs& dialogs_;
   TOptionsData& options_;
   IDataCommandsWindow& window_;
+  TTransferQuestions transferQuestions_;
   std::vector<std::shared_ptr<TCancelToken>> transfers_;
   bool unwritten_ = false;
   bool fileCompatible_ = true;

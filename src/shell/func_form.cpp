@@ -137,7 +137,7 @@ QCheckBox* TFuncForm::Check(const QString& name) const {
   return findChild<QCheckBox*>(name);
 }
 
-void TFuncForm::Fill(const TOptionsData& options) {
+void TFuncForm::Fill(const TOptionsData& options, const QString& portInUse) {
   Check(QStringLiteral("cbSaveLayout"))->setChecked(options.SaveLayout);
   Check(QStringLiteral("cbRestoreLayout"))->setChecked(false);
   Check(QStringLiteral("cbDataLost"))->setChecked(options.DataLostNotification);
@@ -150,9 +150,11 @@ void TFuncForm::Fill(const TOptionsData& options) {
   SetColorOf(QLatin1String(kModuleNameBox), options.ModuleNameColor);
   SetColorOf(QLatin1String(kModuleNameGrBox), options.ModuleNameGrColor);
   SetColorOf(QLatin1String(kBeaconBox), options.EventsBeaconColor);
-  // Only the adapter in use is offered; other adapters are typed in.
+  // Only the adapter in use is offered; other adapters are typed in or chosen with
+  // "Выбрать порт...".
+  shownPort_ = portInUse.isEmpty() ? options.PortName : portInUse;
   port_->clear();
-  port_->addItem(options.PortName);
+  port_->addItem(shownPort_);
   port_->setCurrentIndex(0);
 }
 
@@ -166,11 +168,14 @@ void TFuncForm::Apply(TOptionsData& options) {
   QCheckBox* restore = Check(QStringLiteral("cbRestoreLayout"));
   options.RestoreDefaultLayout = restore->isChecked();
   restore->setChecked(false);
-  const QString port = port_->currentText().trimmed();
-  if (!port.isEmpty()) options.PortName = port;
   options.SaveLayout = Check(QStringLiteral("cbSaveLayout"))->isChecked();
   options.DataLostNotification = Check(QStringLiteral("cbDataLost"))->isChecked();
   options.AutoArmWarning = Check(QStringLiteral("cbAutoArm"))->isChecked();
   options.PowerDownWarning = Check(QStringLiteral("cbPowerDown"))->isChecked();
   options.VerifyWrites = Check(QStringLiteral("cbVerifyWrites"))->isChecked();
+}
+
+QString TFuncForm::ChangedPort() const {
+  const QString port = port_->currentText().trimmed();
+  return port.isEmpty() || port == shownPort_ ? QString() : port;
 }

@@ -16,10 +16,13 @@ class TFuncForm : public QDialog {
  public:
   explicit TFuncForm(QWidget* parent = nullptr);
 
-  // Fills the dialog from the options.
-  void Fill(const TOptionsData& options);
+  // Fills the dialog from the options; the adapter field shows `portInUse`, the port the
+  // program really has open (given on the command line, say), or the saved one without it.
+  void Fill(const TOptionsData& options, const QString& portInUse = {});
   // Takes the dialog's values over; the one-shot layout request is cleared in the dialog.
   void Apply(TOptionsData& options);
+  // The port typed or chosen instead of the one shown; empty when it was left as it was.
+  QString ChangedPort() const;
 
   QColor ColorOf(const QString& boxName) const;
   void SetColorOf(const QString& boxName, const QColor& color);
@@ -34,4 +37,5 @@ class TFuncForm : public QDialog {
   std::map<QString, QPushButton*> colorBoxes_;
   std::map<QString, QColor> colors_;
   QComboBox* port_;
+  QString shownPort_;
 };

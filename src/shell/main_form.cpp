@@ -32,14 +32,17 @@
 #include "shell/help_topics.h"
 #include "shell/indicator_form.h"
 #include "shell/info_form.h"
+#include "shell/link_status_field.h"
 #include "shell/live_poller.h"
 #include "shell/live_status.h"
 #include "shell/module_availability.h"
 #include "shell/page_area.h"
+#include "shell/port_chooser.h"
 #include "shell/progress_form.h"
 #include "shell/setting_search.h"
 #include "shell/status_images.h"
 #include "shell/version_info.h"
+#include "shell/window_geometry.h"
 #include "version.h"
 
 namespace {
@@ -74,6 +77,8 @@ TMainForm::TMainForm(TAdapter& adapter, TOptionsData& options, const TPageRegist
   setObjectName(QStringLiteral("MainForm"));
   setWindowTitle(QStringLiteral("Vardex - программа настройки охранных систем Sorvan"));
   resize(1100, 760);
+  // Meant for a large screen; a small one gets the whole of its free area at most.
+  FitToScreen(*this);
 
   CreateActions();
   CreateMenus();
@@ -91,6 +96,8 @@ TMainForm::TMainForm(TAdapter& adapter, TOptionsData& options, const TPageRegist
   data_ = new TDataCommands({adapter_, *registry_, *worker_, *availability_, *moduleCommands_,
                              *pageArea_, *dialogs_, options_},
                             *this, this);
+  rw_->SetUserQuestions(&data_->TransferQuestions());
+  registry_->SetUserQuestions(&data_->TransferQuestions());
   WireModuleCommands();
   CreateToolWindows();
   CreateLiveStatus();
@@ -106,6 +113,15 @@ TMainForm::TMainForm(TAdapter& adapter, TOptionsData& options, const TPageRegist
   connect(linkKeeper_, &TLinkKeeper::LinkUnavailable, this, [this] {
     if (!demoMode_) registry_->MarkAllNotLoaded();
   });
+  // Without the adapter nothing is known of the modules: the module panel and the module
+  // information must not go on showing them as connected.
+  connect(linkKeeper_, &TLinkKeeper::LinkLost, this, [this] {
+    RestartScan();
+    if (auto* info = qobject_cast<TVersionInfo*>(Page(QLatin1String(TVersionInfo::kPageName)))) {
+      info->ShowPresenceUnknown();
+    }
+  });
+  connect(linkKeeper_, &TLinkKeeper::LinkFound, this, &TMainForm::RestartScan);
   linkKeeper_->Start();
 
   connect(&idleTimer_, &QTimer::timeout, this, &TMainForm::UpdateCommandStates);
@@ -182,6 +198,7 @@ void TMainForm::CreateActions() {
   connect(Action(QStringLiteral("aShowFunc")), &QAction::triggered, this, &TMainForm::ShowSettings);
   connect(Action(QStringLiteral("aConnect")), &QAction::triggered, this,
           [this] { worker_->Submit([](TAdapter& adapter) { adapter.Reconnect(); }); });
+  connect(Action(QStringLiteral("aChoosePort")), &QAction::triggered, this, &TMainForm::ChoosePort);
   connect(Action(QStringLiteral("aTSProperties")), &QAction::triggered, this,
           [this] { ShowPage(QStringLiteral("aTSProperties"), true); });
 }
@@ -211,6 +228,8 @@ QMenu* TMainForm::BuildShowMenu() {
 
 void TMainForm::CreateMenus() {
   QMenu* data = menuBar()->addMenu(QStringLiteral("Данные"));
+  // What a new user does first comes first.
+  data->addAction(Action(QStringLiteral("aRead")));
   showMenu_ = BuildShowMenu();
   data->addMenu(showMenu_);
 
@@ -250,7 +269,11 @@ void TMainForm::CreateMenus() {
 
   QMenu* adapter = menuBar()->addMenu(QStringLiteral("Адаптер"));
   adapter->addAction(Action(QStringLiteral("aConnect")));
+  adapter->addAction(Action(QStringLiteral("aChoosePort")));
   adapter->addAction(Action(QStringLiteral("mmDemoMode")));
+  adapter->addSeparator();
+  // A command, not a menu title: a title that acts when clicked surprises.
+  adapter->addAction(Action(QStringLiteral("mmExitProgramming")));
 
   QMenu* tools = menuBar()->addMenu(QStringLiteral("Инструменты"));
   for (const char* name : {"aShowElements", "aShowIndicator", "aShowLog", "aShowToolBar"}) {
@@ -259,10 +282,6 @@ void TMainForm::CreateMenus() {
   tools->addSeparator();
   tools->addAction(Action(QStringLiteral("aFindSetting")));
   tools->addAction(Action(QStringLiteral("aShowFunc")));
-
-  QAction* exitProgramming = menuBar()->addAction(QStringLiteral("Выход из программирования"));
-  exitProgramming->setObjectName(QStringLiteral("mmExitProgramming"));
-  actions_[exitProgramming->objectName()] = exitProgramming;
 
   QMenu* help = menuBar()->addMenu(QStringLiteral("Справка"));
   help->addAction(Action(QStringLiteral("aHelp")));
@@ -293,6 +312,8 @@ void TMainForm::CreateToolBar() {
     bar->addWidget(button);
     return button;
   };
+  bar->addAction(Action(QStringLiteral("aRead")));
+  bar->widgetForAction(Action(QStringLiteral("aRead")))->setObjectName(QStringLiteral("tbReadAll"));
   menuButton(QStringLiteral("tbRead"), QStringLiteral("Показать"), showMenu_, nullptr);
   bar->addAction(Action(QStringLiteral("aRefresh")));
   bar->widgetForAction(Action(QStringLiteral("aRefresh")))
@@ -305,8 +326,12 @@ void TMainForm::CreateToolBar() {
   bar->addAction(Action(QStringLiteral("aPrev")));
   bar->addAction(Action(QStringLiteral("aNext")));
   bar->addAction(Action(QStringLiteral("aShowFunc")));
-  bar->addSeparator();
-  statusImages_ = new TStatusImages(*liveStatus_, *bar);
+  // The live status has a bar of its own: on a narrow window it moves under the commands
+  // instead of being cut off at the right edge.
+  QToolBar* live = addToolBar(QStringLiteral("Состояние"));
+  live->setObjectName(QStringLiteral("ToolBarStatus"));
+  live->setMovable(false);
+  statusImages_ = new TStatusImages(*liveStatus_, *live);
   // The tacho image opens the remote start page's graph of the engine speed.
   connect(statusImages_->Image(QStringLiteral("Img_TAHO")), &TStatusImage::Clicked, this, [this] {
     if (TVDFrame* page = Page(QStringLiteral("MainRStart"))) {
@@ -316,6 +341,7 @@ void TMainForm::CreateToolBar() {
 
   QAction* toggle = Action(QStringLiteral("aShowToolBar"));
   connect(toggle, &QAction::triggered, bar, &QWidget::setVisible);
+  connect(toggle, &QAction::triggered, live, &QWidget::setVisible);
 
   bar->setContextMenuPolicy(Qt::CustomContextMenu);
   auto* captions = new QAction(QStringLiteral("Подписи к кнопкам"), this);
@@ -347,6 +373,8 @@ void TMainForm::CreateStatusBar() {
                                  .arg(kVersionBuild),
                              this);
   version->setObjectName(QStringLiteral("SBPanel2"));
+  linkField_ = new TLinkStatusField(this);
+  statusBar()->addPermanentWidget(linkField_);
   statusBar()->addPermanentWidget(version);
 }
 
@@ -469,6 +497,36 @@ void TMainForm::UpdateCommandStates() {
   Action(QStringLiteral("aShowElements"))->setChecked(elementsForm_->isVisible());
   Action(QStringLiteral("aShowLog"))->setChecked(logForm_->isVisible());
   Action(QStringLiteral("aShowIndicator"))->setChecked(indicatorForm_->isVisible());
+
+  const int modules = static_cast<int>(availability_->PresentModules().size());
+  const TLinkState state = unavailable   ? TLinkState::NoAdapter
+                           : modules > 0 ? TLinkState::Connected
+                                         : TLinkState::AdapterFound;
+  linkField_->Show(PortTitle(adapter_.Description()), state, modules);
+}
+
+QString TMainForm::LinkStatusText() const {
+  return linkField_->text();
+}
+
+QString TMainForm::PortTitle(const QString& port) const {
+  return portCatalogue_ ? portCatalogue_->Title(port) : port;
+}
+
+void TMainForm::ChoosePort() {
+  std::vector<TPortChoice> choices;
+  if (portCatalogue_) choices = portCatalogue_->Choices();
+  TPortChooser chooser(choices, adapter_.Description(), this);
+  if (chooser.exec() != QDialog::Accepted) return;
+  const QString chosen = chooser.Chosen();
+  if (!chosen.isEmpty()) SwitchPort(chosen);
+}
+
+void TMainForm::SwitchPort(const QString& port) {
+  // Kept for the next start even when this run was given its port on the command line.
+  options_.PortName = port;
+  if (port == adapter_.Description() && !adapter_.IsUnavailable()) return;
+  worker_->Submit([port](TAdapter& adapter) { adapter.SetDescription(port); });
 }
 
 void TMainForm::ShowStatusText(const QString& text, bool refresh) {
@@ -502,11 +560,10 @@ void TMainForm::ShowSettings() {
   QPalette palette = form.palette();
   palette.setColor(QPalette::Window, options_.Background());
   form.setPalette(palette);
-  form.Fill(options_);
+  form.Fill(options_, adapter_.Description());
   connect(&form, &TFuncForm::HelpRequested, this,
           [this] { ShowHelpTopic(QStringLiteral("program_settings")); });
   if (form.exec() != QDialog::Accepted) return;
-  const QString oldPort = options_.PortName;
   form.Apply(options_);
   if (options_.RestoreDefaultLayout) {
     ApplyDefaultLayout();
@@ -515,10 +572,7 @@ void TMainForm::ShowSettings() {
   ApplyColour();
   elementsForm_->Recolor(options_);
   logForm_->Model()->RefreshColors();
-  if (options_.PortName != oldPort) {
-    worker_->Submit(
-        [port = options_.PortName](TAdapter& adapter) { adapter.SetDescription(port); });
-  }
+  if (const QString port = form.ChangedPort(); !port.isEmpty()) SwitchPort(port);
 }
 
 void TMainForm::ShowAbout() {
@@ -641,6 +695,8 @@ void TMainForm::RestoreState(QSettings& settings) {
   if (!options_.SaveLayout) return;
   settings.beginGroup(QLatin1String(TOptionsData::kGroup));
   restoreGeometry(settings.value(QStringLiteral("Geometry")).toByteArray());
+  // Saved on another screen, or at another scale, the window may not fit this one.
+  if (!isMaximized() && !isFullScreen()) FitToScreen(*this);
   restoreState(settings.value(QStringLiteral("dockData")).toByteArray());
   elementsForm_->LoadState(settings);
   settings.endGroup();
@@ -662,6 +718,24 @@ void TMainForm::ApplyDefaultLayout() {
   }
   resizeDocks({elementsForm_, indicatorForm_}, {kPanelWidth, kIndicatorWidth}, Qt::Horizontal);
   resizeDocks({logForm_}, {kJournalHeight}, Qt::Vertical);
+}
+
+void TMainForm::ArrangeToolBars() {
+  auto* commands = findChild<QToolBar*>(QStringLiteral("ToolBar1"));
+  auto* live = findChild<QToolBar*>(QStringLiteral("ToolBarStatus"));
+  if (!commands || !live) return;
+  const bool fits = commands->sizeHint().width() + live->sizeHint().width() <= width();
+  if (fits != toolBarBreak(live)) return;
+  if (fits) {
+    removeToolBarBreak(live);
+  } else {
+    insertToolBarBreak(live);
+  }
+}
+
+void TMainForm::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  ArrangeToolBars();
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {

@@ -44,6 +44,8 @@ class TLanRW;
 class TDeviceMemoryItem;
 class TElementsForm;
 class TLinkKeeper;
+class TLinkStatusField;
+class IPortCatalogue;
 class TLogForm;
 class TLogger;
 class TmInfoForm;
@@ -108,8 +110,16 @@ class TMainForm : public QMainWindow,
   TVDFrame* Page(const QString& name) const;
   const TPageHistory& History() const;
   void SetDemoMode(bool on);
-  // What the idle processing keeps up to date: check marks and the link-dependent commands.
+  // What the idle processing keeps up to date: check marks, the link-dependent commands and
+  // the link field of the status bar.
   void UpdateCommandStates();
+  // The ports "Выбрать порт..." offers and how ports read; without one only the port in use
+  // is offered.
+  void SetPortCatalogue(IPortCatalogue* catalogue) { portCatalogue_ = catalogue; }
+  // "Выбрать порт...": the chosen port is opened at once and kept for the next start.
+  void ChoosePort();
+  // The status bar's field of the port and the link.
+  QString LinkStatusText() const;
   QString StatusText() const;
   const TBusyState& Busy() const { return busy_; }
   TOptionsData& Options() { return options_; }
@@ -171,12 +181,15 @@ class TMainForm : public QMainWindow,
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   void ShowCanReadings();
   void CreateActions();
   void CreateMenus();
   void CreateToolBar();
+  // The live status goes on the commands' line when both fit, under it otherwise.
+  void ArrangeToolBars();
   void CreateStatusBar();
   void CreatePages();
   void CreateToolWindows();
@@ -187,6 +200,9 @@ class TMainForm : public QMainWindow,
   QMenu* BuildShowMenu();
   void ShowHistoryEntry(const TPageHistory::TEntry* entry);
   void ShowSettings();
+  // Opens `port` instead of the port in use and keeps it in the options.
+  void SwitchPort(const QString& port);
+  QString PortTitle(const QString& port) const;
   void ShowAbout();
   void ApplyColour();
   void CreateLink();
@@ -230,6 +246,8 @@ class TMainForm : public QMainWindow,
   bool powerDownWarned_ = false;
   TmInfoForm* infoForm_ = nullptr;
   QLabel* statusText_ = nullptr;
+  TLinkStatusField* linkField_ = nullptr;
+  IPortCatalogue* portCatalogue_ = nullptr;
   TProgress* progress_ = nullptr;
   TBusyState busy_;
   TLinkKeeper* linkKeeper_ = nullptr;

@@ -35,9 +35,7 @@ void TMainForm::CreateLink() {
     rw_->SetAdapter(&adapter_);
     rw_->SetLocations(kPersistentLocations);
     rw_->SetClearDirtyAfterWrite(true);
-    rw_->SetUserQuestions(dialogs_.get());
     registry_->SetRW(rw_.get());
-    registry_->SetUserQuestions(dialogs_.get());
     registry_->SetOnModified([this] {
       data_->MarkUnwritten();
       RestartScan();

@@ -8,6 +8,21 @@
 namespace {
 
 const QString kFilter = QStringLiteral("Файлы настроек (*.ini);;Все файлы (*)");
+const QString kConfirmation = QStringLiteral("Подтверждение");
+
+// A Yes/No question whose caption is also its first line: the warning a caption carries
+// ("Изменения настроек будут потеряны.") is read where the question is, not only in a title
+// bar that some window managers cut short.
+bool AskYesNo(QWidget* parent, QMessageBox::Icon icon, const QString& caption,
+              const QString& text) {
+  QMessageBox box(icon, caption, text, QMessageBox::Yes | QMessageBox::No, parent);
+  if (caption != kConfirmation) {
+    box.setText(caption);
+    box.setInformativeText(text);
+  }
+  box.setDefaultButton(QMessageBox::No);
+  return box.exec() == QMessageBox::Yes;
+}
 
 }  // namespace
 
@@ -16,17 +31,15 @@ void TShellDialogs::ShowError(const QString& text) {
 }
 
 bool TShellDialogs::Confirm(const QString& caption, const QString& text) {
-  return QMessageBox::information(parent_, caption, text, QMessageBox::Yes | QMessageBox::No,
-                                  QMessageBox::No) == QMessageBox::Yes;
+  return AskYesNo(parent_, QMessageBox::Information, caption, text);
 }
 
 bool TShellDialogs::ConfirmWarning(const QString& caption, const QString& text) {
-  return QMessageBox::warning(parent_, caption, text, QMessageBox::Yes | QMessageBox::No,
-                              QMessageBox::No) == QMessageBox::Yes;
+  return AskYesNo(parent_, QMessageBox::Warning, caption, text);
 }
 
 TUserAnswer TShellDialogs::AskYesNoCancel(const QString& text) {
-  switch (QMessageBox::question(parent_, QStringLiteral("Подтверждение"), text,
+  switch (QMessageBox::question(parent_, kConfirmation, text,
                                 QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)) {
     case QMessageBox::Yes:
       return TUserAnswer::Yes;

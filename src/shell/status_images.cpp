@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QToolBar>
+#include <algorithm>
 
 #include "shell/live_status.h"
 
@@ -32,6 +33,12 @@ void Centred(QPainter& painter, const QRect& area, int y, const QString& text, c
 
 int LineHeight(int points) {
   return QFontMetrics(SizedFont(points)).height();
+}
+
+// `width`, or wider where a fixed caption of the image would be cut at this screen's font.
+int FitWidth(int width, const QString& caption, int points) {
+  constexpr int kMargin = 6;
+  return std::max(width, QFontMetrics(SizedFont(points)).horizontalAdvance(caption) + kMargin);
 }
 
 // "DOUBLE" or "AHJ" over what the module says of its switch.
@@ -117,14 +124,17 @@ TStatusImages::TStatusImages(const TLiveStatus& status, QToolBar& bar)
     fill(painter, area);
     DrawModePicture(painter, area, status_.Picture().ModePicture);
   });
-  Add(bar, QStringLiteral("IcnDriv"), 70, {}, [this, fill](QPainter& painter, const QRect& area) {
-    fill(painter, area);
-    const bool runs = status_.Picture().EngineRuns;
-    Centred(painter, area, 3, QStringLiteral("ENGINE"), Qt::black, 14);
-    Centred(painter, area, 3 + LineHeight(14),
-            runs ? QStringLiteral("RUN") : QStringLiteral("STOP"), runs ? kGreen : Qt::black, 14);
-  });
-  Add(bar, QStringLiteral("Immo_Mode"), 55, QStringLiteral("Состояние иммобилайзера"),
+  Add(bar, QStringLiteral("IcnDriv"), FitWidth(70, QStringLiteral("ENGINE"), 14), {},
+      [this, fill](QPainter& painter, const QRect& area) {
+        fill(painter, area);
+        const bool runs = status_.Picture().EngineRuns;
+        Centred(painter, area, 3, QStringLiteral("ENGINE"), Qt::black, 14);
+        Centred(painter, area, 3 + LineHeight(14),
+                runs ? QStringLiteral("RUN") : QStringLiteral("STOP"), runs ? kGreen : Qt::black,
+                14);
+      });
+  Add(bar, QStringLiteral("Immo_Mode"), FitWidth(55, QStringLiteral("IMMO"), 14),
+      QStringLiteral("Состояние иммобилайзера"),
       [this, fill](QPainter& painter, const QRect& area) {
         fill(painter, area);
         const TImmobiliserShown immo = status_.Picture().Immobiliser;
@@ -137,7 +147,7 @@ TStatusImages::TStatusImages(const TLiveStatus& status, QToolBar& bar)
                                                                : QColor(Qt::black);
         Centred(painter, area, 3 + LineHeight(14), state, colour, 14);
       });
-  Add(bar, QStringLiteral("Double_Auto_Mode"), 70,
+  Add(bar, QStringLiteral("Double_Auto_Mode"), FitWidth(70, QStringLiteral("DOUBLE"), 14),
       QStringLiteral("Состояние повторной авторизации"),
       [this, fill](QPainter& painter, const QRect& area) {
         const TStatusPicture& picture = status_.Picture();
@@ -145,8 +155,8 @@ TStatusImages::TStatusImages(const TLiveStatus& status, QToolBar& bar)
         DrawSwitch(painter, area, QStringLiteral("DOUBLE"), picture.RepeatAuthorisation,
                    picture.RepeatAuthorisationBlinks, picture.BlinkHidden, background_);
       });
-  Add(bar, QStringLiteral("AHJMode"), 42, QStringLiteral("Состояние AHJ"),
-      [this, fill](QPainter& painter, const QRect& area) {
+  Add(bar, QStringLiteral("AHJMode"), FitWidth(42, QStringLiteral("AHJ"), 14),
+      QStringLiteral("Состояние AHJ"), [this, fill](QPainter& painter, const QRect& area) {
         const TStatusPicture& picture = status_.Picture();
         fill(painter, area);
         DrawSwitch(painter, area, QStringLiteral("AHJ"), picture.AntiHijack,
@@ -178,15 +188,16 @@ TStatusImages::TStatusImages(const TLiveStatus& status, QToolBar& bar)
                                : picture.EngineTemperature + QStringLiteral(" Двиг.CAN");
     Centred(painter, area, 43 - LineHeight(8), engine, Qt::black, 8);
   });
-  Add(bar, QStringLiteral("IcnVolt"), 85, {}, [this, fill](QPainter& painter, const QRect& area) {
-    fill(painter, area);
-    Centred(painter, area, 7, QStringLiteral("Напр. на плате"), Qt::black, 8);
-    const auto volts = status_.Picture().Volts;
-    if (volts) {
-      Centred(painter, area, 43 - LineHeight(8), QString::asprintf(" %5.2f [В]", *volts), Qt::black,
-              8);
-    }
-  });
+  Add(bar, QStringLiteral("IcnVolt"), FitWidth(85, QStringLiteral("Напр. на плате"), 8), {},
+      [this, fill](QPainter& painter, const QRect& area) {
+        fill(painter, area);
+        Centred(painter, area, 7, QStringLiteral("Напр. на плате"), Qt::black, 8);
+        const auto volts = status_.Picture().Volts;
+        if (volts) {
+          Centred(painter, area, 43 - LineHeight(8), QString::asprintf(" %5.2f [В]", *volts),
+                  Qt::black, 8);
+        }
+      });
   connect(&status_, &TLiveStatus::PictureChanged, this, &TStatusImages::Refresh);
 }
 

@@ -280,6 +280,13 @@ void TVersionInfo::SetPresence(TVDLabel& label, bool present) {
   label.SetActive(present);
 }
 
+void TVersionInfo::ShowPresenceUnknown() {
+  for (const auto& [lanAddr, label] : presence_) {
+    label->setText(QStringLiteral("Неизвестно (нет связи с адаптером)"));
+    label->SetActive(false);
+  }
+}
+
 void TVersionInfo::ResetShockLabels() {
   ValueLabel(QStringLiteral("lbShockVersion")).setText(kUnknown);
   ShowSecondShock(QString());

@@ -33,6 +33,9 @@ class TVersionInfo : public TVDFrame {
 
   // The presence labels follow what the registry last saw, without asking the modules.
   void PageShown() override;
+  // The adapter is gone: whether any module is connected is not known until it is back and
+  // the page is shown or refreshed again.
+  void ShowPresenceUnknown();
 
   // A value label by name ("lbMainVersion"); the names are fixed by the page's table.
   QLabel& ValueLabel(const QString& name) const { return Control<QLabel>(name); }

@@ -4,6 +4,7 @@
 
 #include "memory/device_memory_item.h"
 #include "memory/lan_device.h"
+#include "shell/fault_text.h"
 
 namespace {
 
@@ -43,28 +44,26 @@ int TWriteReport::CountChanged(const TDeviceMemoryItem& area, int* first) {
   return count;
 }
 
-void TWriteReport::Finish() {
+void TWriteReport::Finish(const std::function<TFaultCause(const TDeviceMemoryItem&)>& causeOf) {
   for (TArea& area : areas_) {
     area.Left = CountChanged(*area.Area, &area.FirstLeft);
     if (area.Attempted) area.Mismatch = area.Area->WriteMismatch();
+    if (area.Left > 0 && !area.Mismatch && causeOf) area.Cause = causeOf(*area.Area);
   }
 }
 
 bool TWriteReport::Failed() const {
+  // An area the write could not reach at all is as unwritten as one the module refused.
   for (const TArea& area : areas_) {
-    if (area.Attempted && area.Left > 0) return true;
+    if (area.Left > 0) return true;
   }
   return false;
-}
-
-QString TWriteReport::Title(const TArea& area) {
-  return area.Area->Device()->Name() + QStringLiteral(" — ") + area.Area->Name();
 }
 
 QString TWriteReport::StatusText() const {
   QStringList written;
   for (const TArea& area : areas_) {
-    if (area.Attempted && area.Left < area.ToSend) written << Title(area);
+    if (area.Attempted && area.Left < area.ToSend) written << AreaTitle(*area.Area);
   }
   if (Failed()) {
     return QStringLiteral("Запись не завершена: часть настроек осталась незаписанной");
@@ -75,18 +74,20 @@ QString TWriteReport::StatusText() const {
 }
 
 QString TWriteReport::Line(const TArea& area) const {
-  const QString title = Title(area);
+  const QString title = AreaTitle(*area.Area);
   if (!area.Attempted) {
-    return QStringLiteral("%1: не записано байт: %2 (модуль недоступен или не прочитан).")
-        .arg(title)
-        .arg(area.Left);
+    const QString why = area.Cause != TFaultCause::None
+                            ? FaultCauseText(area.Cause)
+                            : QStringLiteral("модуль недоступен или не прочитан");
+    return QStringLiteral("%1: не записано байт: %2 — %3.").arg(title).arg(area.Left).arg(why);
   }
   const int written = area.ToSend - area.Left;
   QString line = QStringLiteral("%1: записано байт: %2").arg(title).arg(written);
   if (verifies_ && written > 0) line += QStringLiteral(", проверено");
   if (area.Left == 0) return line + u'.';
-  const QString cause = area.Mismatch
-                            ? QStringLiteral("при проверке прочитано не то, что записано")
+  const QString cause = area.Mismatch ? QStringLiteral("при проверке прочитано не то, что записано")
+                        : area.Cause != TFaultCause::None
+                            ? FaultCauseText(area.Cause)
                             : QStringLiteral("модуль не подтвердил запись, подробности в журнале");
   return line + QStringLiteral("; ошибка: не записано байт: %1, первый адрес %2 — %3.")
                     .arg(area.Left)
@@ -95,9 +96,15 @@ QString TWriteReport::Line(const TArea& area) const {
 
 QString TWriteReport::Details() const {
   QStringList lines;
-  for (const TArea& area : areas_) lines << Line(area);
+  std::vector<TFaultCause> causes;
+  for (const TArea& area : areas_) {
+    lines << Line(area);
+    causes.push_back(area.Cause);
+  }
+  QString advice = AdviceFor(causes);
+  if (!advice.isEmpty()) advice += u'\n';
   return QStringLiteral(
-             "Запись завершилась с ошибками.\n\n%1\n\nНезаписанное осталось отмеченным: "
+             "Запись завершилась с ошибками.\n\n%1\n\n%2Незаписанное осталось отмеченным: "
              "следующая команда «Записать» отправит его снова.")
-      .arg(lines.join(u'\n'));
+      .arg(lines.join(u'\n'), advice);
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "memory/memory_location.h"
+#include "memory/transfer_fault.h"
 
 class TDeviceMemoryItem;
 class TLanDevice;
@@ -22,12 +23,14 @@ class TWriteReport {
                const std::function<bool(const TLanDevice&)>& reachable);
 
   // Counts what remains to be written; call after the write on the window's thread.
-  void Finish();
-  // Some area that was written to still has bytes the module did not take.
+  // `causeOf` says why an area kept bytes (None when nothing on the line explains it).
+  void Finish(const std::function<TFaultCause(const TDeviceMemoryItem&)>& causeOf = {});
+  // Some area still has bytes to write that the module did not take or never got.
   bool Failed() const;
   // One line for the status bar.
   QString StatusText() const;
-  // Per module and area: written, verified, failed (first address and cause), left.
+  // Per module and area: written, verified, failed (first address and cause), left; then
+  // what to do about the causes.
   QString Details() const;
 
  private:
@@ -38,9 +41,9 @@ class TWriteReport {
     int Left = 0;
     int FirstLeft = -1;
     std::optional<int> Mismatch;
+    TFaultCause Cause = TFaultCause::None;
   };
   static int CountChanged(const TDeviceMemoryItem& area, int* first = nullptr);
-  static QString Title(const TArea& area);
   QString Line(const TArea& area) const;
 
   std::vector<TArea> areas_;

@@ -716,3 +716,32 @@ TEST_F(LanTransferTest, APacketAfterPacketErrorIsShownOnceWithItsRepeatsCounted)
 }
 
 }  // namespace
+
+namespace {
+
+// The bus channel tells why an area's packets failed: a module that never answered in the
+// operation, or one that went quiet after answering (the line).
+TEST_F(LanTransferTest, AFailedPacketRecordsTheCauseOfItsArea) {
+  TTestControl control(2, mlExt, 0, 64);
+  Bind({&control});
+  devices.ReadDevice(&Main(), {mlExt}, {});
+  TDeviceMemoryItem& settings = *Main().FindItem(mlExt);
+
+  control.Value = Bytes(7, 64);
+  rw.BeginOperation();
+  vehicle->SilenceModule(2, true);
+  devices.WriteDevice(&Main(), {mlExt}, {}, InlineTransfer());
+  vehicle->SilenceModule(2, false);
+  EXPECT_EQ(rw.FaultOf(settings), TFaultCause::NoAnswer);
+
+  control.Value = Bytes(9, 64);
+  rw.BeginOperation();
+  devices.WriteDevice(&Main(), {mlExt}, {}, TSilenceAfterFrames(*vehicle, 2, 2));
+  vehicle->SilenceModule(2, false);
+  EXPECT_EQ(rw.FaultOf(settings), TFaultCause::LineErrors) << "it answered the first packet";
+
+  rw.BeginOperation();
+  EXPECT_EQ(rw.FaultOf(settings), TFaultCause::None) << "each operation starts afresh";
+}
+
+}  // namespace
