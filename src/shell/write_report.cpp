@@ -58,7 +58,7 @@ bool TWriteReport::Failed() const {
 }
 
 QString TWriteReport::Title(const TArea& area) {
-  return area.Area->Device()->Name() + QStringLiteral(" — ") + area.Area->Name();
+  return area.Area->Device()->Title() + QStringLiteral(" — ") + area.Area->Name();
 }
 
 QString TWriteReport::StatusText() const {

@@ -16,6 +16,14 @@ void TVDCheckBox::SetDefaultValue(bool value) {
   SetBoldLook(*this, !IsDefault());
 }
 
+QSize TVDCheckBox::sizeHint() const {
+  return QCheckBox::sizeHint() + QSize(BoldGrowth(*this, text()), 0);
+}
+
+QSize TVDCheckBox::minimumSizeHint() const {
+  return QCheckBox::minimumSizeHint() + QSize(BoldGrowth(*this, text()), 0);
+}
+
 void TVDCheckBox::Load() {
   TBaseDeviceMemoryItem* mem = GetMem();
   if (mem == nullptr) return;
