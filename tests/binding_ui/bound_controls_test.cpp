@@ -335,7 +335,7 @@ TEST_F(BoundControls, BoldCaptionsMoveNoControl) {
   row->addStretch();
   layout->addLayout(row);
   page.show();
-  const auto settle = [this] {
+  const auto settle = [this, &group] {
     page.layout()->activate();
     group.layout()->activate();
     QCoreApplication::processEvents();
