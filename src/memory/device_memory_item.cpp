@@ -30,7 +30,7 @@ void TDeviceMemoryItem::SetActiveSize(int size) {
 }
 
 QString TDeviceMemoryItem::GetTitle() const {
-  const QString deviceName = device_ ? device_->Name() : QString();
+  const QString deviceName = device_ ? device_->Title() : QString();
   return QStringLiteral("%1 : %2").arg(deviceName, name_);
 }
 

@@ -1,6 +1,7 @@
 #include "memory/lan_device.h"
 
 #include "link/adapter.h"
+#include "link/lan_msg.h"
 #include "memory/ee_memory_item.h"
 #include "memory/lan_devices.h"
 #include "memory/lan_rw.h"
@@ -67,6 +68,11 @@ TLanDevice::TLanDevice(TLanDevices& owner, const TModuleSpec& desc)
 }
 
 TLanDevice::~TLanDevice() = default;
+
+QString TLanDevice::Title() const {
+  const QString title = ModuleName(lanAddr_);
+  return title.isEmpty() ? name_ : title;
+}
 
 void TLanDevice::SetRW(TLanRW* rw) {
   rw_ = rw;

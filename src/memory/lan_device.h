@@ -31,7 +31,10 @@ class TLanDevice {
   TLanDevices& Owner() const { return owner_; }
   uint8_t LanAddr() const { return lanAddr_; }
   void SetLanAddr(uint8_t lanAddr) { lanAddr_ = lanAddr; }
+  // The registry's name, which also heads the module's section of a configuration file.
   const QString& Name() const { return name_; }
+  // The name the user reads: the bus vocabulary's, the same on every page, list and message.
+  QString Title() const;
   void SetName(const QString& name) { name_ = name; }
   uint8_t PacketSize() const { return packetSize_; }
   void SetPacketSize(uint8_t packetSize) { packetSize_ = packetSize; }

@@ -138,7 +138,7 @@ void TLanDevices::BindControls(std::span<IBoundControl* const> controls, const T
       control->SetMem(area);
       if (!area) continue;
       area->AddControl(control);
-      if (status) status(prefix + area->Device()->Name());
+      if (status) status(prefix + area->Device()->Title());
     } catch (const std::exception&) {
       // One control that cannot be bound must not keep the others unbound.
     }

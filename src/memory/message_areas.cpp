@@ -394,3 +394,20 @@ std::unique_ptr<TMsgMemoryItem> MakeMessageArea(TAreaClass areaClass) {
   }
   return nullptr;
 }
+
+namespace {
+
+constexpr uint8_t kSpeedUnknown = 255;
+
+QString SpeedText(uint8_t low, uint8_t high, const char* unit) {
+  if (high == kSpeedUnknown) return QStringLiteral("<не определена>");
+  return QString::number(low + 256 * high) + QString::fromUtf8(unit);
+}
+
+}  // namespace
+
+TCanSpeeds DecodeCanSpeeds(std::span<const uint8_t, 4> bytes) {
+  return {.Engine = SpeedText(bytes[0], bytes[1], " об/мин"),
+          .Road = SpeedText(bytes[2], bytes[3], " км/час"),
+          .RevsPresent = bytes[1] != kSpeedUnknown && (bytes[0] != 0 || bytes[1] != 0)};
+}

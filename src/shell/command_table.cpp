@@ -179,7 +179,7 @@ constexpr TPanelCategorySpec kPanelCategories[] = {
     {"Главный модуль", false, kMainButtons},
     {"Трансивер метки", false, kTagButtons},
     {"CAN-модуль", true, kCanButtons},
-    {"GSM ", false, kGsmButtons},
+    {"GSM", false, kGsmButtons},
     {"Расширитель входов", true, kInputsButtons},
     {"Slave-модуль", true, kSlaveButtons},
     {"Датчик удара", true, kShockButtons},

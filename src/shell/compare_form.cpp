@@ -65,7 +65,7 @@ QTreeWidgetItem* TCompareForm::ModuleItem(const TLanDevices& registry, uint8_t l
     if (item->data(kCaption, kModuleRole).toInt() == lanAddr) return item;
   }
   const TLanDevice* device = registry.FindDevice(lanAddr);
-  auto* item = new QTreeWidgetItem(tree_, {device ? device->Name() : QString::number(lanAddr)});
+  auto* item = new QTreeWidgetItem(tree_, {device ? device->Title() : QString::number(lanAddr)});
   item->setData(kCaption, kModuleRole, lanAddr);
   return item;
 }

@@ -372,7 +372,7 @@ void TDataCommands::SaveFile() {
       std::stable_sort(areas.begin(), areas.end(),
                        [](auto* a, auto* b) { return a->MemID() < b->MemID(); });
       for (TDeviceMemoryItem* area : areas) {
-        lines.push_back({device.Name(), area->Name(), true});
+        lines.push_back({device.Title(), area->Name(), true});
         offered.push_back(area);
       }
     }
@@ -400,7 +400,7 @@ void TDataCommands::OpenFile() {
     for (TDeviceMemoryItem* area : offered) {
       const bool allowed =
           window_.DemoMode() || availability_.IsAvailable(area->Device()->LanAddr());
-      lines.push_back({area->Device()->Name(), area->Name(), allowed});
+      lines.push_back({area->Device()->Title(), area->Name(), allowed});
     }
     const auto chosen = dialogs_.SelectAreas(lines, QFileInfo(fileName).fileName());
     if (!chosen || chosen->empty()) return;
@@ -449,7 +449,7 @@ std::vector<TDeviceMemoryItem*> TDataCommands::MatchLines(
   std::vector<TDeviceMemoryItem*> matched;
   for (const auto& line : lines) {
     for (TDeviceMemoryItem* area : areas) {
-      if (area->Device()->Name() == line.Module && area->Name() == line.Area) {
+      if (area->Device()->Title() == line.Module && area->Name() == line.Area) {
         matched.push_back(area);
         break;
       }

@@ -7,7 +7,7 @@
 #include "memory/lan_device.h"
 
 TDefaultsReport::TDefaultsReport(const TLanDevice& device, TMemoryLocations locations)
-    : module_(device.Name()) {
+    : module_(device.Title()) {
   for (const auto& area : device.Items()) {
     if (!locations.Contains(area->MemID())) continue;
     // Compared with what the pages showed, unwritten edits included.

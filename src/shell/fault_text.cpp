@@ -16,7 +16,7 @@ TUserAnswer TTransferQuestions::AskStep(const QString& text) {
 }
 
 QString AreaTitle(const TDeviceMemoryItem& area) {
-  const QString module = area.Device() ? area.Device()->Name() : QString();
+  const QString module = area.Device() ? area.Device()->Title() : QString();
   return module + QStringLiteral(" — ") + area.Name();
 }
 

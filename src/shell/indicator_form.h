@@ -5,8 +5,9 @@
 
 class TLiveStatus;
 
-// The lamps of the indicator, drawn in two columns in window order: a lit lamp is bright, an
-// unlit one grey; the hint of the lamp under the mouse shows as a tool tip.
+// The lamps of the indicator, each with its name beside it, in window order and in as many
+// columns as the width holds (filled row by row): a lit lamp is bright, an unlit one grey; the
+// hint of the lamp under the mouse shows as a tool tip.
 class TLampPanel : public QWidget {
   Q_OBJECT
 
@@ -17,7 +18,13 @@ class TLampPanel : public QWidget {
   void SetLit(int lamp, bool lit);
   // The lamp at a point of the panel; -1 between lamps.
   int LampAt(const QPoint& point) const;
+  // How wide one lamp with its name stands: the panel never gets narrower.
+  int CellWidth() const;
+  int Columns() const;
   QSize sizeHint() const override;
+  QSize minimumSizeHint() const override;
+  bool hasHeightForWidth() const override { return true; }
+  int heightForWidth(int width) const override;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -25,8 +32,10 @@ class TLampPanel : public QWidget {
 
  private:
   QRect LampRect(int lamp) const;
+  int ColumnsFor(int width) const;
 
   std::vector<bool> lit_;
+  int cellWidth_ = 0;
 };
 
 // "Индикатор": a lamp per input, output and state of the main module, lit while the module

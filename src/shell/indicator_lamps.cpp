@@ -42,13 +42,13 @@ constexpr TLampRow kLamps[] = {
     {.Name = "Lamp32", .Hint = "Программа №18", .Group = TLampGroup::Output, .Index = 34, .Number = "18"},
     {.Name = "Lamp33", .Hint = "Программа №19", .Group = TLampGroup::Output, .Index = 35, .Number = "19"},
     {.Name = "Lamp34", .Hint = "Программа №20", .Group = TLampGroup::Output, .Index = 36, .Number = "20"},
-    {.Name = "ToolButton40", .Hint = "CAN-модуль", .Group = TLampGroup::Other, .OffTimerMs = 300},
-    {.Name = "ToolButton41", .Hint = "CAN-модуль", .Group = TLampGroup::Other, .OffTimerMs = 1000},
-    {.Name = "ToolButton42", .Hint = "CAN-модуль", .Group = TLampGroup::Other, .OffTimerMs = 1000},
-    {.Name = "ToolButton43", .Hint = "CAN-модуль", .Group = TLampGroup::Other, .OffTimerMs = 1000},
-    {.Name = "ToolButton67", .Hint = "CAN модуль", .Group = TLampGroup::Other, .OffTimerMs = 1000},
-    {.Name = "ToolButton44", .Hint = "CAN-модуль", .Group = TLampGroup::Other, .OffTimerMs = 1000},
-    {.Name = "ToolButton45", .Hint = "CAN-модуль", .Group = TLampGroup::Other, .OffTimerMs = 1000},
+    {.Name = "ToolButton40", .Hint = "CAN-модуль", .Caption = "CAN: мигание поворотниками", .Group = TLampGroup::Other, .OffTimerMs = 300},
+    {.Name = "ToolButton41", .Hint = "CAN-модуль", .Caption = "CAN: запирание дверей", .Group = TLampGroup::Other, .OffTimerMs = 1000},
+    {.Name = "ToolButton42", .Hint = "CAN-модуль", .Caption = "CAN: отпирание дверей", .Group = TLampGroup::Other, .OffTimerMs = 1000},
+    {.Name = "ToolButton43", .Hint = "CAN-модуль", .Caption = "CAN: багажник", .Group = TLampGroup::Other, .OffTimerMs = 1000},
+    {.Name = "ToolButton67", .Hint = "CAN модуль", .Caption = "CAN: дверь водителя", .Group = TLampGroup::Other, .OffTimerMs = 1000},
+    {.Name = "ToolButton44", .Hint = "CAN-модуль", .Caption = "CAN: комфорт", .Group = TLampGroup::Other, .OffTimerMs = 1000},
+    {.Name = "ToolButton45", .Hint = "CAN-модуль", .Caption = "CAN: отпирание всех дверей", .Group = TLampGroup::Other, .OffTimerMs = 1000},
     {.Name = "Lamp42", .Hint = "Датчик открытия дверей", .Group = TLampGroup::Input, .Index = 0},
     {.Name = "Lamp43", .Hint = "Датчик открытия багажника", .Group = TLampGroup::Input, .Index = 1},
     {.Name = "Lamp44", .Hint = "Датчик открытия капота", .Group = TLampGroup::Input, .Index = 2},
@@ -85,21 +85,21 @@ constexpr TLampRow kLamps[] = {
     {.Name = "Lamp75", .Hint = "Статус поворотников", .Group = TLampGroup::State, .Index = 35},
     {.Name = "Lamp76", .Hint = "Состояние левого поворотника", .Group = TLampGroup::State, .Index = 43},
     {.Name = "Lamp77", .Hint = "Состояние правого поворотника", .Group = TLampGroup::State, .Index = 44},
-    {.Name = "ToolButton64", .Group = TLampGroup::State, .Index = 40},
-    {.Name = "ToolButton56", .Group = TLampGroup::State, .Index = 39},
-    {.Name = "Lamp80", .Hint = "Включение реле стартера", .Group = TLampGroup::State, .Index = 41},
+    {.Name = "ToolButton64", .Caption = "ARM (CAN)", .Group = TLampGroup::State, .Index = 40},
+    {.Name = "ToolButton56", .Caption = "ACC (CAN)", .Group = TLampGroup::State, .Index = 39},
+    {.Name = "Lamp80", .Hint = "Включение реле стартера", .Caption = "Стартер (CAN)", .Group = TLampGroup::State, .Index = 41},
     {.Name = "lmpLearnTacho", .Hint = "Обучение оборотам ", .Group = TLampGroup::Other, .OffTimerMs = 2000},
     {.Name = "lmpLearnSpeed", .Hint = "Обучение скорости", .Group = TLampGroup::Other, .OffTimerMs = 2000},
     {.Name = "lmpLocked", .Hint = "ЦЗ заперт", .Group = TLampGroup::Other},
     {.Name = "Lamp84", .Hint = "ЦЗ отперт", .Group = TLampGroup::State, .Index = 50},
     {.Name = "Lamp85", .Hint = "Габариты", .Group = TLampGroup::State, .Index = 51},
-    {.Name = "ToolButton91", .Group = TLampGroup::Other},
-    {.Name = "Lamp87", .Hint = "Ключ в замке", .Group = TLampGroup::State, .Index = 58},
+    {.Name = "ToolButton91", .Caption = "Событие 135", .Group = TLampGroup::Other},
+    {.Name = "Lamp87", .Hint = "Ключ в замке", .Caption = "Ключ в замке (CAN)", .Group = TLampGroup::State, .Index = 58},
     {.Name = "Lamp88", .Hint = "Активность CAN-модуля", .Group = TLampGroup::State, .Index = 62},
     {.Name = "Lamp89", .Hint = "Активность CAN-шины", .Group = TLampGroup::State, .Index = 48},
     {.Name = "Lamp90", .Hint = "Активность шины RS232", .Group = TLampGroup::State, .Index = 33},
     {.Name = "lmpKeyBypass", .Hint = "Обходчик ключа", .Group = TLampGroup::Other},
-    {.Name = "ToolButton76", .Group = TLampGroup::Other, .OffTimerMs = 700},
+    {.Name = "ToolButton76", .Caption = "События 132, 133", .Group = TLampGroup::Other, .OffTimerMs = 700},
     {.Name = "lmpHeater", .Hint = "Отопитель", .Group = TLampGroup::Other},
     {.Name = "Lamp94", .Hint = "Отопитель (CAN)", .Group = TLampGroup::State, .Index = 63},
     {.Name = "Lamp95", .Hint = "Заряд АКБ", .Group = TLampGroup::State, .Index = 45},
@@ -111,6 +111,10 @@ constexpr TLampRow kLamps[] = {
 
 std::span<const TLampRow> IndicatorLamps() {
   return kLamps;
+}
+
+const char* LampCaption(const TLampRow& row) {
+  return row.Caption[0] != '\0' ? row.Caption : row.Hint;
 }
 
 int LampOf(TLampGroup group, int index) {

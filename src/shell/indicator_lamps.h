@@ -15,6 +15,8 @@ struct TLampRow {
   // The button's object name; rows nobody refers to by name are numbered ("Lamp12").
   const char* Name = "";
   const char* Hint = "";
+  // Written beside the lamp where the hint is missing or shared with another lamp.
+  const char* Caption = "";
   TLampGroup Group = TLampGroup::Other;
   int Index = -1;
   // A lit lamp goes off by itself after this long; 0 for lamps that wait for their "off".
@@ -24,6 +26,8 @@ struct TLampRow {
 };
 
 std::span<const TLampRow> IndicatorLamps();
+// The name written beside a lamp: its caption, or else its hint.
+const char* LampCaption(const TLampRow& row);
 // The position in IndicatorLamps(); -1 when no lamp of the group has the index or name.
 int LampOf(TLampGroup group, int index);
 int LampNamed(const char* name);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "journal/vocabulary.h"
+#include "memory/message_areas.h"
 #include "shell/indicator_lamps.h"
 
 namespace {
@@ -15,6 +16,8 @@ constexpr uint8_t kModeCommand = 7;
 constexpr uint8_t kStateCommand = 19;
 constexpr uint8_t kFuelCommand = 52;
 constexpr uint8_t kVoltageCommand = 53;
+// Where the voltage report carries the CAN bus's engine and road speed.
+constexpr int kSpeedsInVoltage = 7;
 constexpr uint8_t kEventCommand = 118;
 constexpr uint8_t kDiagnosisCommand = 120;
 constexpr uint8_t kBoardCommand = 127;
@@ -356,6 +359,13 @@ void TLiveStatus::HandleToPc(const TLanMsg& msg) {
     picture_.Volts = msg.Data[0] * 20.0 / 1024.0 * 7.67;
     SetLampNamed("ToolButton88", msg.Data[0] > kBatteryLampAbove);
     emit PictureChanged();
+  }
+  // The long report carries the CAN bus's speeds: the tacho image follows it whichever page
+  // asked for the report.
+  if (msg.Command == kVoltageCommand && msg.Length >= kSpeedsInVoltage + 4) {
+    const TCanSpeeds speeds =
+        DecodeCanSpeeds(std::span<const uint8_t, 4>(msg.Data.data() + kSpeedsInVoltage, 4));
+    SetCanSpeeds(speeds.Engine, speeds.Road, speeds.RevsPresent);
   }
 }
 

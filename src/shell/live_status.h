@@ -60,8 +60,6 @@ class TLiveStatus : public QObject {
   void MainModuleLost();
   // After a read: the security page's switches as the settings image holds them.
   void SetSwitches(bool antiHijack, bool repeatAuthorisation);
-  // The CAN inputs page read the engine and road speed; `revsPresent` when the engine turns.
-  void SetCanSpeeds(const QString& engine, const QString& road, bool revsPresent);
 
   // The board and transceiver temperature byte as shown: 0x81 unknown, bit 7 below zero.
   static QString TemperatureText(uint8_t byte);
@@ -86,6 +84,8 @@ class TLiveStatus : public QObject {
   void HandleState(const TLanMsg& msg);
   void HandleEvent(const TLanMsg& msg);
   void HandleToPc(const TLanMsg& msg);
+  // The CAN bus's engine and road speed; `revsPresent` when the engine turns.
+  void SetCanSpeeds(const QString& engine, const QString& road, bool revsPresent);
   void HandleCanCommand(uint8_t code);
   void HandleIgnition(uint8_t data);
   void ShowEngineDrive();

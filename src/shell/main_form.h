@@ -77,7 +77,6 @@ class TMainForm : public QMainWindow,
   void WatchMessages(QObject& watcher, std::function<void(const TLanMsg&)> onMessage) override;
   QAction* WindowCommand(const QString& name) override { return Action(name); }
   TEventFavourites EventFavourites() override { return options_.EventFavourites(); }
-  void ShowEngineSpeeds(const QString& engine, const QString& road, bool revsPresent) override;
   void AddJournalNote(uint8_t source, uint8_t command, std::array<uint8_t, 3> data) override;
   void BeginBusy() override;
   void EndBusy() override;

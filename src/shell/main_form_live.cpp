@@ -55,10 +55,6 @@ void TMainForm::ShowCanReadings() {
   }
 }
 
-void TMainForm::ShowEngineSpeeds(const QString& engine, const QString& road, bool revsPresent) {
-  liveStatus_->SetCanSpeeds(engine, road, revsPresent);
-}
-
 void TMainForm::WatchMessages(QObject& watcher, std::function<void(const TLanMsg&)> onMessage) {
   std::erase_if(watchers_, [](const auto& entry) { return entry.first.isNull(); });
   watchers_.emplace_back(&watcher, std::move(onMessage));

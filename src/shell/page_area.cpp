@@ -18,6 +18,27 @@
 #include "shell/module_availability.h"
 #include "shell/module_commands.h"
 
+namespace {
+
+// Why the page's own module's settings are greyed, in the words the installer acts on.
+QString UnavailableReason(const TLanDevice& device) {
+  const QString module = device.Title();
+  if (!device.Present()) {
+    return QStringLiteral(
+               "Модуль «%1» не отвечает, поэтому его настройки показаны серым. "
+               "Проверьте подключение модуля и адаптера, затем нажмите "
+               "«Прочитать» (F5).")
+        .arg(module);
+  }
+  return QStringLiteral(
+             "Модуль «%1» не разрешает доступ, поэтому его настройки показаны "
+             "серым. Переведите систему в режим программирования, затем нажмите "
+             "«Прочитать» (F5).")
+      .arg(module);
+}
+
+}  // namespace
+
 TPageArea::TPageArea(TModuleAvailability& availability, TModuleCommands& commands,
                      TLivePoller& poller, QWidget* parent)
     : QStackedWidget(parent), availability_(availability), commands_(commands), poller_(poller) {
@@ -154,6 +175,7 @@ bool TPageArea::FocusWidget(QWidget* control) {
 
 void TPageArea::ApplyEnabling(TVDFrame& page) {
   std::set<TDeviceMemoryItem*> requested;
+  QString note;
   // Each read is asked for once, however many controls of the page show its areas.
   std::vector<QAction*> reads;
   for (IBoundControl* control : page.BoundControls()) {
@@ -178,6 +200,9 @@ void TPageArea::ApplyEnabling(TVDFrame& page) {
     }
 
     const bool reachable = available || demoMode_;
+    if (!reachable && addr == page.LanAddr() && note.isEmpty()) {
+      note = UnavailableReason(*mem->Device());
+    }
     if (auto* bound = dynamic_cast<TBoundControlBase*>(control)) {
       bound->SetDisabled(drAbsent, !reachable);
     }
@@ -185,5 +210,6 @@ void TPageArea::ApplyEnabling(TVDFrame& page) {
       if (QWidget* panel = widget->parentWidget()) panel->setEnabled(reachable);
     }
   }
+  page.ShowUnavailableNote(note);
   for (QAction* read : reads) read->trigger();
 }

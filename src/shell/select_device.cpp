@@ -4,7 +4,10 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 TSelectDevice::TSelectDevice(QWidget* parent)
     : QDialog(parent),
@@ -39,6 +42,7 @@ TSelectDevice::TSelectDevice(QWidget* parent)
 
 void TSelectDevice::SetLines(const std::vector<TLine>& lines, const QString& fileName) {
   list_->clear();
+  lines_ = lines;
   bool anyRefused = false;
   for (const auto& line : lines) {
     auto* item = new QListWidgetItem(line.Module + QLatin1String(kSeparator) + line.Area, list_);
@@ -56,18 +60,31 @@ void TSelectDevice::SetLines(const std::vector<TLine>& lines, const QString& fil
     cancel_->setText(QStringLiteral("Закрыть"));
   }
   UpdateOk();
+  FitLines();
   adjustSize();
+}
+
+// Lines of one module differ only at their ends ("Память настроек" and "Память настроек
+// Flash"): the list is as wide as its longest line, as far as the screen allows.
+void TSelectDevice::FitLines() {
+  const int lines = list_->sizeHintForColumn(0);
+  if (lines <= 0) return;
+  const int chrome = 2 * list_->frameWidth() + list_->verticalScrollBar()->sizeHint().width() +
+                     list_->fontMetrics().averageCharWidth() * 2;
+  int width = lines + chrome;
+  if (const QScreen* screen = this->screen()) {
+    width = std::min(width, screen->availableGeometry().width() * 9 / 10);
+  }
+  list_->setMinimumWidth(width);
 }
 
 std::vector<TSelectDevice::TLine> TSelectDevice::CheckedLines() const {
   std::vector<TLine> lines;
   for (int i = 0; i < list_->count(); ++i) {
-    const QListWidgetItem* item = list_->item(i);
-    if (item->checkState() != Qt::Checked) continue;
-    const QString text = item->text();
-    const qsizetype at = text.indexOf(QLatin1String(kSeparator));
-    if (at < 0) continue;
-    lines.push_back({text.left(at), text.mid(at + qsizetype(sizeof kSeparator) - 1), true});
+    if (list_->item(i)->checkState() != Qt::Checked) continue;
+    TLine line = lines_[static_cast<std::size_t>(i)];
+    line.Allowed = true;
+    lines.push_back(line);
   }
   return lines;
 }

@@ -26,7 +26,7 @@ class TSelectDevice : public QDialog {
   // Fills the list. `fileName` names the file of an open: with no line the dialog says the
   // file holds no usable data and offers only "Закрыть".
   void SetLines(const std::vector<TLine>& lines, const QString& fileName = {});
-  // The checked lines, split back into module and area.
+  // The checked lines, as they were given.
   std::vector<TLine> CheckedLines() const;
 
   QString Heading() const;
@@ -38,10 +38,12 @@ class TSelectDevice : public QDialog {
 
  private:
   void UpdateOk();
+  void FitLines();
 
   QLabel* heading_;
   QListWidget* list_;
   QLabel* note_;
   QPushButton* ok_;
   QPushButton* cancel_;
+  std::vector<TLine> lines_;
 };

@@ -62,13 +62,13 @@ constexpr TControlRow kRows[] = {
     {.Name = "cbCheckShock", .Kind = ckCheckBox, .Caption = kCheck, .Mem = mlFlash,
      .Addr = 64000, .Type = stBit, .Bit = 2, .Default = 1, .Module = 2},
 
-    {.Kind = ckHeading, .Caption = "Микроволновый датчик"},
+    {.Kind = ckHeading, .Caption = "МКВ датчик-1"},
     {.Name = "vdMicrowave", .Kind = ckData, .Mem = mlMsg, .Addr = 0, .Type = stArray,
      .Max = 2, .Live = true, .Module = 21},
     {.Name = "cbCheckMicrowave", .Kind = ckCheckBox, .Caption = kCheck, .Mem = mlFlash,
      .Addr = 64000, .Type = stBit, .Bit = 3, .Default = 0, .Module = 2},
 
-    {.Kind = ckHeading, .Caption = "Микроволновый датчик 2"},
+    {.Kind = ckHeading, .Caption = "МКВ датчик-2"},
     {.Name = "vdMicrowave2", .Kind = ckData, .Mem = mlMsg, .Addr = 0, .Type = stArray,
      .Max = 2, .Live = true, .Module = 22},
     {.Name = "cbCheckMicrowave2", .Kind = ckCheckBox, .Caption = kCheck, .Mem = mlFlash,
@@ -86,7 +86,7 @@ constexpr TControlRow kRows[] = {
     {.Name = "cbCheckInputs", .Kind = ckCheckBox, .Caption = kCheck, .Mem = mlFlash,
      .Addr = 64000, .Type = stBit, .Bit = 7, .Default = 0, .Module = 2},
 
-    {.Kind = ckHeading, .Caption = "Validator/Расширитель выходов "},
+    {.Kind = ckHeading, .Caption = "Validator/Расширитель выходов"},
     {.Name = "vdValidator", .Kind = ckData, .Mem = mlMsg, .Addr = 0, .Type = stArray,
      .Max = 2, .Live = true, .Module = 14},
     {.Name = "cbCheckValidator", .Kind = ckCheckBox, .Caption = kCheck, .Mem = mlFlash,

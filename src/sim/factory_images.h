@@ -33,3 +33,6 @@ std::span<const uint8_t> StatusRecord(uint8_t module, bool gen2);
 // The CAN module's record as the main module relays it (16 bytes).
 inline constexpr uint8_t kCanRecordModule = 24;
 inline constexpr size_t kCanRecordSize = 16;
+// Where the record holds the protocol version (major, minor) and the car (group, subgroup).
+inline constexpr size_t kCanRecordProtocol = 4;
+inline constexpr size_t kCanRecordGroup = 6;

@@ -8,10 +8,9 @@ constexpr uint8_t kRequest = 62;
 constexpr uint8_t kRequestVersion = 1;
 constexpr uint8_t kRequestGroup = 5;
 // Packets of command 35: the car's group and subgroup in the last two of six bytes, and the
-// protocol version (major, minor, build low and high).
+// protocol version.
 constexpr uint8_t kGroupPacket = 9;
 constexpr uint8_t kVersionPacket = 13;
-constexpr std::array<uint8_t, 4> kProtocol = {1, 2, 16, 0};
 // The car commands the interface names (1 to 41).
 constexpr uint8_t kLastCarCommand = 41;
 constexpr int kIdleRpm = 850;

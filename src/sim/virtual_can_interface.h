@@ -19,6 +19,8 @@ class TVirtualCanInterface {
 
   uint8_t Group() const { return group_; }
   uint8_t Subgroup() const { return subgroup_; }
+  // Major, minor, build low and high byte.
+  static constexpr std::array<uint8_t, 4> kProtocol = {2, 1, 16, 0};
   // The car commands (lock, unlock, comfort, ...) received so far, in order.
   const std::vector<uint8_t>& CarCommands() const { return carCommands_; }
   int FactoryResets() const { return factoryResets_; }
@@ -27,8 +29,10 @@ class TVirtualCanInterface {
   std::array<uint8_t, 4> Speeds(bool engineRunning, unsigned tick) const;
 
  private:
-  uint8_t group_ = 5;
-  uint8_t subgroup_ = 4;
+  // The car of the main module's factory status record, so that every report of the virtual
+  // vehicle names the same car.
+  uint8_t group_ = 12;
+  uint8_t subgroup_ = 3;
   std::vector<uint8_t> carCommands_;
   int factoryResets_ = 0;
 };

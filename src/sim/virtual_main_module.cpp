@@ -289,6 +289,11 @@ void TVirtualMainModule::AnswerStatus(const TLanMsg& request, std::vector<TLanMs
   if (canFitted_) {
     const auto record = StatusRecord(kCanRecordModule, gen2_);
     std::copy_n(record.begin(), std::min(record.size(), can.size()), can.begin());
+    // Protocol and car as the interface itself reports them: one car on every page.
+    can[kCanRecordProtocol] = TVirtualCanInterface::kProtocol[0];
+    can[kCanRecordProtocol + 1] = TVirtualCanInterface::kProtocol[1];
+    can[kCanRecordGroup] = canInterface_.Group();
+    can[kCanRecordGroup + 1] = canInterface_.Subgroup();
   }
   replies.push_back(Answer(request, std::span(can).first(12)));
   replies.push_back(Answer(request, std::span(can).subspan(12)));

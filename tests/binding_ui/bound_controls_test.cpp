@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QBoxLayout>
+#include <QLabel>
 #include <QRadioButton>
 #include <QTest>
 
@@ -311,6 +313,49 @@ TEST_F(BoundControls, LabeledMemoNameTurnsBoldAwayFromItsDefault) {
   EXPECT_TRUE(memo.ExtLabel()->font().bold()) << "the comparison is case-sensitive";
   memo.setVisible(false);
   EXPECT_TRUE(memo.ExtLabel()->isHidden());
+}
+
+// Installers watch the controls while they edit: a caption turning bold must not push the
+// buttons or the controls beside it aside.
+TEST_F(BoundControls, BoldCaptionsMoveNoControl) {
+  page.resize(700, 200);
+  auto* layout = new QVBoxLayout(&page);
+  TVDRadioGroup group;
+  group.SetCaption(QStringLiteral("Режим работы сирены при тревоге"));
+  group.SetItems({QStringLiteral("Прерывистый"), QStringLiteral("Непрерывный")});
+  group.SetDefaultValue(0);
+  group.SetItemIndex(0);
+  layout->addWidget(&group);
+  auto* row = new QHBoxLayout;
+  TVDCheckBox box;
+  box.setText(QStringLiteral("Контроль зоны багажника и капота"));
+  auto* neighbour = new QLabel(QStringLiteral("рядом"));
+  row->addWidget(&box);
+  row->addWidget(neighbour);
+  row->addStretch();
+  layout->addLayout(row);
+  page.show();
+  const auto settle = [this, &group] {
+    page.layout()->activate();
+    group.layout()->activate();
+    QCoreApplication::processEvents();
+  };
+  settle();
+  const int buttonX = group.Button(0)->mapTo(&page, QPoint()).x();
+  const int neighbourX = neighbour->x();
+
+  group.SetItemIndex(1);
+  box.setChecked(true);
+  settle();
+  ASSERT_TRUE(box.font().bold());
+  EXPECT_EQ(group.Button(0)->mapTo(&page, QPoint()).x(), buttonX);
+  EXPECT_EQ(neighbour->x(), neighbourX);
+
+  group.SetItemIndex(0);
+  box.setChecked(false);
+  settle();
+  EXPECT_EQ(group.Button(0)->mapTo(&page, QPoint()).x(), buttonX);
+  EXPECT_EQ(neighbour->x(), neighbourX);
 }
 
 TEST_F(BoundControls, DataHandsBytesToThePageAndStoresOnlyWhileAvailable) {

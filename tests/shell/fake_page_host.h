@@ -42,9 +42,6 @@ class TFakePageHost : public IPageHost {
   void WatchMessages(QObject& watcher, std::function<void(const TLanMsg&)> onMessage) override {
     Watchers.emplace_back(&watcher, std::move(onMessage));
   }
-  void ShowEngineSpeeds(const QString& engine, const QString& road, bool revsPresent) override {
-    EngineSpeeds = {engine, road, revsPresent};
-  }
   TEventFavourites EventFavourites() override {
     return {[this](int number) { return Favourites.contains(number); },
             [this](int number, bool favourite) {
@@ -70,12 +67,6 @@ class TFakePageHost : public IPageHost {
   uint8_t Major = 0;      // the main module's firmware major version
   uint8_t Absent = 0xFF;  // the one module that does not answer; none by default
   bool Yes = true;
-  struct TEngineSpeeds {
-    QString Engine;
-    QString Road;
-    bool RevsPresent = false;
-  };
-  TEngineSpeeds EngineSpeeds;
   // The other pages a page may reach, and the window's commands, by name.
   QHash<QString, TVDFrame*> Pages;
   QHash<QString, QAction*> Commands;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QSet>
 #include <QSignalSpy>
 
 #include "shell/indicator_form.h"
@@ -133,19 +134,27 @@ TEST(LiveStatus, EventsLightTheirLampsAndUnknownIndicesChangeNothing) {
   EXPECT_TRUE(status.LampOn(LampNamed("lmpLocked")));
 }
 
-// The CAN bus's engine revs count as a running engine while the ignition is on, as the charge
-// lamp does; losing the main module forgets them.
-TEST(LiveStatus, CanSpeedsShowInTheTachoImageAndRevsRunTheEngine) {
+// The voltage report the main module sends the PC carries the CAN bus's speeds: the tacho image
+// shows them whichever page asked for the report. Engine revs count as a running engine while
+// the ignition is on, as the charge lamp does; losing the main module forgets them.
+TEST(LiveStatus, CanSpeedsOfTheVoltageReportShowInTheTachoImageAndRevsRunTheEngine) {
   TLiveStatus status;
-  status.SetCanSpeeds(QStringLiteral("800 об/мин"), QStringLiteral("0 км/час"), true);
+  const auto report = [](uint8_t revsLow, uint8_t revsHigh, uint8_t road, uint8_t roadHigh) {
+    return FromMain(53, {0x50, 0, 0x60, 0, 0, 12, 3, revsLow, revsHigh, road, roadHigh}, kPcAddr);
+  };
+  status.Handle(report(0x20, 0x03, 0, 0));
   EXPECT_EQ(status.Picture().EngineSpeedText, QStringLiteral("800 об/мин"));
   EXPECT_EQ(status.Picture().RoadSpeedText, QStringLiteral("0 км/час"));
   EXPECT_FALSE(status.Picture().EngineRuns) << "ignition off";
   status.Handle(FromMain(3, {0x83}));
   EXPECT_TRUE(status.Picture().EngineRuns);
-  status.SetCanSpeeds(QStringLiteral("0 об/мин"), QStringLiteral("0 км/час"), false);
+  status.Handle(report(0, 0, 0, 255));
   EXPECT_FALSE(status.Picture().EngineRuns);
-  status.SetCanSpeeds(QStringLiteral("800 об/мин"), QStringLiteral("0 км/час"), true);
+  EXPECT_EQ(status.Picture().RoadSpeedText, QStringLiteral("<не определена>"));
+  // The short form of the report holds no speeds and leaves them as they are.
+  status.Handle(FromMain(53, {0x50, 0, 0x60}, kPcAddr));
+  EXPECT_EQ(status.Picture().EngineSpeedText, QStringLiteral("0 об/мин"));
+  status.Handle(report(0x20, 0x03, 0, 0));
   status.MainModuleLost();
   status.Handle(FromMain(3, {0x83}));
   EXPECT_FALSE(status.Picture().EngineRuns) << "revs are unknown again";
@@ -211,19 +220,45 @@ TEST(LiveStatus, AnAlarmCauseIsReportedAndLosingTheMainModuleResetsEverything) {
   EXPECT_GE(ended.count(), 2);
 }
 
-TEST(LampPanel, LampsStandInTwoColumnsInWindowOrder) {
+TEST(LampPanel, LampsFlowInAsManyColumnsAsTheWidthHolds) {
   TLampPanel panel;
-  EXPECT_EQ(panel.LampAt({0, 0}), 0);
-  EXPECT_EQ(panel.LampAt({40, 5}), 1);
-  EXPECT_EQ(panel.LampAt({5, 35}), 2);
-  EXPECT_EQ(panel.LampAt({70, 5}), -1) << "beside the columns";
-  const int last = static_cast<int>(IndicatorLamps().size()) - 1;
-  EXPECT_EQ(panel.LampAt({(last % 2) * 31 + 3, (last / 2) * 30 + 3}), last);
-  EXPECT_EQ(panel.LampAt({3, (last / 2 + 1) * 30 + 3}), -1) << "below the last row";
+  const int cell = panel.CellWidth();
+  const int count = static_cast<int>(IndicatorLamps().size());
+  struct TCase {
+    int width;
+    int columns;
+  };
+  for (const TCase c : {TCase{cell / 2, 1}, TCase{cell, 1}, TCase{3 * cell + 5, 3}}) {
+    panel.resize(c.width, panel.heightForWidth(c.width));
+    EXPECT_EQ(panel.Columns(), c.columns) << c.width;
+    const int rows = (count + c.columns - 1) / c.columns;
+    EXPECT_EQ(panel.heightForWidth(c.width), rows * 30) << c.width;
+    EXPECT_EQ(panel.LampAt({3, 3}), 0);
+    // The name beside a lamp belongs to it.
+    EXPECT_EQ(panel.LampAt({cell - 3, 3}), 0);
+    EXPECT_EQ(panel.LampAt({3, 33}), c.columns) << "the second row starts after a full row";
+    const int last = count - 1;
+    EXPECT_EQ(panel.LampAt({(last % c.columns) * cell + 3, (last / c.columns) * 30 + 3}), last);
+    EXPECT_EQ(panel.LampAt({3, rows * 30 + 3}), -1) << "below the last row";
+  }
+  panel.resize(3 * cell + 5, panel.heightForWidth(3 * cell + 5));
+  EXPECT_EQ(panel.LampAt({cell + 3, 3}), 1);
+  EXPECT_EQ(panel.LampAt({3 * cell + 2, 3}), -1) << "beside the columns";
   panel.SetLit(5, true);
   EXPECT_TRUE(panel.Lit(5));
   panel.SetLit(500, true);
   EXPECT_FALSE(panel.Lit(500)) << "no lamp there";
+}
+
+// A lamp is found by its name on screen: every lamp has one, and no two share it.
+TEST(LampPanel, EveryLampHasItsOwnName) {
+  QSet<QString> names;
+  for (const TLampRow& row : IndicatorLamps()) {
+    const QString name = QString::fromUtf8(LampCaption(row)).trimmed();
+    EXPECT_FALSE(name.isEmpty()) << row.Name;
+    EXPECT_FALSE(names.contains(name)) << name.toStdString();
+    names.insert(name);
+  }
 }
 
 }  // namespace

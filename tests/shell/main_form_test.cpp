@@ -258,11 +258,15 @@ TEST_F(MainFormTest, AbsentModuleDisablesItsPageUnlessInDemoModeWhichNeverReads)
   form->ShowPage(QStringLiteral("aMainOptions"), true);
   WaitForBus();
   EXPECT_FALSE(Control<TVDCheckBox>("cbSiren").isEnabled());
+  // The greyed page says why, naming the module and what to do.
+  const QString note = form->Page(QStringLiteral("MainOptions"))->UnavailableNote();
+  EXPECT_TRUE(note.contains(QStringLiteral("«Главный модуль» не отвечает"))) << note.toStdString();
   vehicle->TakeSentByPc();
 
   form->SetDemoMode(true);
   WaitForBus();
   EXPECT_TRUE(Control<TVDCheckBox>("cbSiren").isEnabled());
+  EXPECT_TRUE(form->Page(QStringLiteral("MainOptions"))->UnavailableNote().isEmpty());
   EXPECT_TRUE(Control<TVDCheckBox>("cbNoSensors").isEnabled()) << "guards do not apply";
   EXPECT_FALSE(form->Registry().FindMem(2, mlExt)->IsLoaded()) << "no automatic read";
   EXPECT_EQ(form->History().Entries().size(), 3u) << "the page is shown again";

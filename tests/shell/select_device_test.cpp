@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QListWidget>
 
 #include "test_support.h"
@@ -24,6 +25,22 @@ TEST(SelectDevice, RefusedLinesAreGreyUncheckedAndExplained) {
 
   dialog.List()->item(0)->setCheckState(Qt::Unchecked);
   EXPECT_FALSE(dialog.OkEnabled());
+}
+
+// Two areas of one module differ only at the end of their lines: each line must be read whole.
+TEST(SelectDevice, EveryLineShowsWhole) {
+  TSelectDevice dialog;
+  const QString module = QStringLiteral("Validator/Расширитель выходов");
+  dialog.SetLines({{module, QStringLiteral("Память настроек"), true},
+                   {module, QStringLiteral("Память настроек Flash"), true}});
+  dialog.show();
+  QCoreApplication::processEvents();
+  QListWidget& list = *dialog.List();
+  EXPECT_GE(list.viewport()->width(), list.sizeHintForColumn(0));
+  const auto checked = dialog.CheckedLines();
+  ASSERT_EQ(checked.size(), 2u);
+  EXPECT_EQ(checked[1].Module, module);
+  EXPECT_EQ(checked[1].Area, QStringLiteral("Память настроек Flash"));
 }
 
 TEST(SelectDevice, FileWithoutUsableDataOffersOnlyClose) {

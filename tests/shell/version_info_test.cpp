@@ -2,15 +2,21 @@
 
 #include <gtest/gtest.h>
 
+#include <QLabel>
+#include <QRegularExpression>
 #include <map>
 #include <optional>
+#include <set>
 #include <vector>
 
+#include "binding/ui/category_panels.h"
 #include "binding/ui/vd_check_box.h"
 #include "fake_page_host.h"
+#include "link/lan_msg.h"
 #include "memory/ee_memory_item.h"
 #include "memory/lan_devices.h"
 #include "memory/rw.h"
+#include "shell/command_table.h"
 #include "test_support.h"
 
 namespace {
@@ -96,6 +102,31 @@ TEST_F(VersionInfoTest, EveryValueStartsUnknownAndEveryModuleDisconnected) {
   }
   EXPECT_EQ(page.CategoryPanels1()->Categories().size(), 13u);
   EXPECT_EQ(page.PanelCaption(12), QStringLiteral("Модуль GPS"));
+}
+
+// A module is called by one name wherever the installer meets it: the bus vocabulary's, on
+// this page, in the module panel, in the selection of areas and in every message.
+TEST_F(VersionInfoTest, ModulesAreCalledByTheBusVocabularysNamesEverywhere) {
+  std::set<QString> vocabulary;
+  for (int addr = 0; addr < kModuleNameCount; ++addr) vocabulary.insert(ModuleName(addr));
+  for (const TPanelCategory* category : page.CategoryPanels1()->Categories()) {
+    const auto presence =
+        category->Panel()->findChildren<QLabel*>(QRegularExpression(QStringLiteral("^lbPresence")));
+    ASSERT_EQ(presence.size(), 1) << category->Caption().toStdString();
+    const int addr = presence[0]->objectName().mid(10).toInt();
+    EXPECT_EQ(category->Caption(), ModuleName(addr));
+  }
+  for (const TPanelCategorySpec& category : ModulePanelCategories()) {
+    const QString caption = QString::fromUtf8(category.Caption);
+    if (caption == QStringLiteral("Информация")) continue;
+    EXPECT_TRUE(vocabulary.contains(caption)) << category.Caption;
+  }
+  std::set<QString> titles;
+  for (int i = 0; i < devices.Count(); ++i) {
+    const TLanDevice& device = devices.Items(i);
+    EXPECT_EQ(device.Title(), ModuleName(device.LanAddr()));
+    EXPECT_TRUE(titles.insert(device.Title()).second) << device.Title().toStdString();
+  }
 }
 
 TEST_F(VersionInfoTest, MainFirmwareActsOnceItsFifthByteHasLoaded) {

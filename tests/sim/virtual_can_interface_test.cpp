@@ -14,7 +14,7 @@ TEST(VirtualCanInterface, TheCarSetIsTheCarReportedAndAResetForgetsIt) {
   TVirtualCanInterface can;
   EXPECT_EQ(Take(can, {16, 12, 1}), TPackets{});
   EXPECT_EQ(Take(can, {62, 5}), (TPackets{{9, 0, 0, 0, 0, 12, 1}}));
-  EXPECT_EQ(Take(can, {62, 1}), (TPackets{{13, 1, 2, 16, 0}}));
+  EXPECT_EQ(Take(can, {62, 1}), (TPackets{{13, 2, 1, 16, 0}}));
   EXPECT_EQ(Take(can, {15}), TPackets{});
   EXPECT_EQ(can.FactoryResets(), 1);
   EXPECT_EQ(Take(can, {62, 5}), (TPackets{{9, 0, 0, 0, 0, 0, 0}}));
@@ -26,7 +26,7 @@ TEST(VirtualCanInterface, CarCommandsAreKeptAndMalformedDataIgnored) {
     EXPECT_EQ(Take(can, data), TPackets{});
   }
   EXPECT_EQ(can.CarCommands(), (std::vector<uint8_t>{1, 41}));
-  EXPECT_EQ(can.Group(), 5) << "a car command without its subgroup sets nothing";
+  EXPECT_EQ(can.Group(), 12) << "a car command without its subgroup sets nothing";
 }
 
 TEST(VirtualCanInterface, TheEngineTurnsOnlyWhileItRuns) {

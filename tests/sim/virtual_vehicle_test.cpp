@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "sim/virtual_adapter.h"
+#include "sim/virtual_can_interface.h"
 #include "sim/virtual_sensor.h"
 
 namespace {
@@ -101,6 +102,42 @@ TEST(VirtualVehicle, ModulesAnswerTheProtocolCommands) {
 
   replies = vehicle.Deliver(Request(0, 1));
   EXPECT_EQ(replies.size(), kVirtualModuleTable.size());
+}
+
+// The CAN module's record in the main module's status answer, the voltage report and the
+// interface's own packets name one car and one protocol, as on a real bus, so that the pages
+// showing them agree.
+TEST(VirtualVehicle, EveryReportNamesTheCarTheInterfaceIsSetTo) {
+  TVirtualVehicle vehicle(TSimOptions{});
+  const auto canRecord = [&vehicle] {
+    std::vector<uint8_t> record;
+    for (const TLanMsg& reply : vehicle.Deliver(Request(2, 48))) {
+      record.insert(record.end(), reply.Data.begin(), reply.Data.begin() + reply.Length);
+    }
+    return record;
+  };
+  const auto passOn = [&vehicle](std::vector<uint8_t> data) {
+    return vehicle.Deliver(Request(2, TVirtualCanInterface::kPassOn, std::move(data)));
+  };
+  for (const auto& [group, subgroup] : {std::pair<uint8_t, uint8_t>{12, 3}, {7, 2}}) {
+    if (group != 12) passOn({16, group, subgroup});
+    const std::vector<uint8_t> record = canRecord();
+    // The main module's own record first, then the CAN module's sixteen bytes.
+    ASSERT_GE(record.size(), 16u);
+    const auto can = record.end() - 16;
+    EXPECT_EQ(can[6], group);
+    EXPECT_EQ(can[7], subgroup);
+    EXPECT_EQ(can[4], TVirtualCanInterface::kProtocol[0]);
+    EXPECT_EQ(can[5], TVirtualCanInterface::kProtocol[1]);
+    bool packetSeen = false;
+    for (const TLanMsg& reply : passOn({62, 5})) {
+      if (reply.Command != TVirtualCanInterface::kAnswer) continue;
+      packetSeen = true;
+      EXPECT_EQ(reply.Data[5], group);
+      EXPECT_EQ(reply.Data[6], subgroup);
+    }
+    EXPECT_TRUE(packetSeen);
+  }
 }
 
 TEST(VirtualVehicle, AccessAndSilenceFollowTheOptions) {

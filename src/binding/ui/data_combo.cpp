@@ -14,7 +14,8 @@ TDataCombo::TDataCombo(TVDData& item, const QString& caption, std::span<const ch
   auto* column = new QVBoxLayout(this);
   column->setContentsMargins(0, 0, 0, 0);
   column->addWidget(new QLabel(caption));
-  column->addWidget(list_);
+  // The list is as wide as its longest item, not as the page.
+  column->addWidget(list_, 0, Qt::AlignLeft);
   for (const char* text : items) list_->addItem(QString::fromUtf8(text));
   item.SetControl(list_);
 

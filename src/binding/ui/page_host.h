@@ -53,9 +53,6 @@ class IPageHost {
   // Every message from the bus goes to `onMessage` on the window's thread while `watcher`
   // lives.
   virtual void WatchMessages(QObject& watcher, std::function<void(const TLanMsg&)> onMessage) = 0;
-  // The CAN bus's engine and road speed as a page shows them, for the window's live status;
-  // `revsPresent` when the engine turns.
-  virtual void ShowEngineSpeeds(const QString& engine, const QString& road, bool revsPresent) = 0;
   // The installer's favourite events, kept with the program's options.
   virtual TEventFavourites EventFavourites() = 0;
   // A page's own note in the bus journal, decoded like a message of `source` with `command`

@@ -1,5 +1,6 @@
 #include "binding/ui/page_sections.h"
 
+#include <QFormLayout>
 #include <QGridLayout>
 #include <stdexcept>
 
@@ -18,4 +19,11 @@ void AddToSection(TVDFrame& frame, const QString& caption, QWidget* part) {
     return;
   }
   throw std::logic_error("no such section on the page: " + caption.toStdString());
+}
+
+QFormLayout* NewPartForm(QWidget* part) {
+  auto* form = new QFormLayout(part);
+  form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
+  form->setLabelAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  return form;
 }

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class QFormLayout;
 class QWidget;
 class TVDFrame;
 
@@ -9,3 +10,7 @@ class TVDFrame;
 // with this caption, across its whole width; the section's panel becomes its parent. A wrong
 // caption is a programming error.
 void AddToSection(TVDFrame& frame, const QString& caption, QWidget* part);
+
+// The captions and fields of such a part. Fields keep the width their content needs (a time,
+// a PIN, a volume), as in a dialog, instead of stretching across a wide page.
+QFormLayout* NewPartForm(QWidget* part);

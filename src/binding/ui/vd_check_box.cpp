@@ -1,6 +1,8 @@
 #include "binding/ui/vd_check_box.h"
 
 #include <QScopedValueRollback>
+#include <QStyle>
+#include <QStyleOptionButton>
 
 #include "binding/comp_error.h"
 #include "binding/ui/vd_look.h"
@@ -14,6 +16,23 @@ TVDCheckBox::TVDCheckBox(QWidget* parent) : QCheckBox(parent) {
 void TVDCheckBox::SetDefaultValue(bool value) {
   default_ = value;
   SetBoldLook(*this, !IsDefault());
+}
+
+// Worked out as QCheckBox does, with the caption measured in bold whatever it shows now.
+QSize TVDCheckBox::sizeHint() const {
+  QFont bold = font();
+  bold.setBold(true);
+  QStyleOptionButton option;
+  initStyleOption(&option);
+  const QSize caption =
+      style()
+          ->itemTextRect(QFontMetrics(bold), QRect(), Qt::TextShowMnemonic, false, text())
+          .size();
+  return style()->sizeFromContents(QStyle::CT_CheckBox, &option, caption, this);
+}
+
+QSize TVDCheckBox::minimumSizeHint() const {
+  return sizeHint();
 }
 
 void TVDCheckBox::Load() {

@@ -5,7 +5,8 @@
 #include "binding/bound_control_base.h"
 #include "binding/ui/vd_events.h"
 
-// A setting of one bit. Its caption turns bold while the box differs from its default.
+// A setting of one bit. Its caption turns bold while the box differs from its default; the
+// box keeps the width of its bold look, so that nothing beside it moves.
 class TVDCheckBox : public QCheckBox, public TBoundControlBase {
   Q_OBJECT
 
@@ -19,6 +20,9 @@ class TVDCheckBox : public QCheckBox, public TBoundControlBase {
 
   // The page's rule, run after every change of the box, whoever made it.
   TNotifyEvent OnClick;
+
+  QSize sizeHint() const override;
+  QSize minimumSizeHint() const override;
 
   QString ControlName() const override { return objectName(); }
   bool IsDefault() const override { return isChecked() == default_; }

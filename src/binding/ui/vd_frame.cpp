@@ -1,5 +1,6 @@
 #include "binding/ui/vd_frame.h"
 
+#include <QLabel>
 #include <QVBoxLayout>
 
 #include "link/bus_requests.h"
@@ -10,6 +11,8 @@ namespace {
 const QColor kCategoryColor(0xB9, 0xD3, 0xFF);
 const QColor kCategoryGradientColor(0xD0, 0xEB, 0xFD);
 const QColor kCategoryBodyColor(0xE0, 0xE4, 0xDF);
+// The pale yellow of a note that asks for attention.
+const QColor kNoteColor(0xFF, 0xF6, 0xC8);
 
 }  // namespace
 
@@ -17,13 +20,33 @@ TVDFrame::TVDFrame(uint8_t lanAddr, QWidget* parent)
     : QWidget(parent),
       lanAddr_(lanAddr),
       layout_(new QVBoxLayout(this)),
+      unavailableNote_(new QLabel(this)),
       categoryPanels_(new TCategoryPanels(this)) {
   setObjectName(QStringLiteral("VDFrame"));
   categoryPanels_->setObjectName(QStringLiteral("CategoryPanels1"));
   categoryPanels_->SetCategoryColors(kCategoryColor, kCategoryGradientColor, kCategoryBodyColor);
   layout_->setContentsMargins(0, 0, 0, 0);
   layout_->setSpacing(0);
+  unavailableNote_->setObjectName(QStringLiteral("lbUnavailable"));
+  unavailableNote_->setWordWrap(true);
+  unavailableNote_->setMargin(8);
+  unavailableNote_->setFrameShape(QFrame::StyledPanel);
+  unavailableNote_->setAutoFillBackground(true);
+  QPalette notePalette = unavailableNote_->palette();
+  notePalette.setColor(QPalette::Window, kNoteColor);
+  unavailableNote_->setPalette(notePalette);
+  unavailableNote_->hide();
+  layout_->addWidget(unavailableNote_);
   layout_->addWidget(categoryPanels_, 1);
+}
+
+void TVDFrame::ShowUnavailableNote(const QString& why) {
+  unavailableNote_->setText(why);
+  unavailableNote_->setVisible(!why.isEmpty());
+}
+
+QString TVDFrame::UnavailableNote() const {
+  return unavailableNote_->isHidden() ? QString() : unavailableNote_->text();
 }
 
 void TVDFrame::AddPanel(const QString& caption, QWidget* panel) {

@@ -15,6 +15,7 @@ class IBoundControl;
 class TBusRequests;
 class TBusWorker;
 
+class QLabel;
 class QVBoxLayout;
 
 // The base of every settings page: it belongs to one module, takes the colour of the
@@ -56,6 +57,10 @@ class TVDFrame : public QWidget {
   // learns it from RequestsDropped.
   void DropRequests();
 
+  // A note above the sections saying why the page's settings are greyed; empty hides it.
+  void ShowUnavailableNote(const QString& why);
+  QString UnavailableNote() const;
+
   // Hooks for the main window and the page itself.
   virtual void Initialize() {}
   virtual void PageShown();
@@ -67,6 +72,7 @@ class TVDFrame : public QWidget {
  private:
   uint8_t lanAddr_;
   QVBoxLayout* layout_;
+  QLabel* unavailableNote_;
   TCategoryPanels* categoryPanels_;
   std::vector<std::pair<QPointer<QObject>, IBoundControl*>> boundControls_;
   std::unique_ptr<TBusRequests> requests_;

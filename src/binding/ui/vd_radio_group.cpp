@@ -1,7 +1,6 @@
 #include "binding/ui/vd_radio_group.h"
 
 #include <QGridLayout>
-#include <QLabel>
 #include <QRadioButton>
 
 #include "binding/comp_error.h"
@@ -11,7 +10,7 @@
 
 TVDRadioGroup::TVDRadioGroup(QWidget* parent)
     : QWidget(parent),
-      caption_(new QLabel(this)),
+      caption_(new TVDBoundLabel(QStringLiteral("Caption"), QString(), this)),
       layout_(new QGridLayout(this)),
       buttonGrid_(new QGridLayout) {
   caption_->setWordWrap(true);

@@ -10,7 +10,6 @@
 #include "binding/ui/vd_events.h"
 
 class QGridLayout;
-class QLabel;
 class QRadioButton;
 
 // A setting that takes one of a few values, one radio button per item. Buttons stand in
@@ -67,7 +66,7 @@ class TVDRadioGroup : public QWidget, public TBoundControlBase {
   void Relayout();
   int DecodeLoaded(uint8_t b, TBaseDeviceMemoryItem& mem);
 
-  QLabel* caption_;
+  TVDBoundLabel* caption_;
   QGridLayout* layout_;
   QGridLayout* buttonGrid_;
   QButtonGroup group_;

@@ -54,7 +54,8 @@ void TVDTrackBar::SetSelection(int from, int to) {
 void TVDTrackBar::paintEvent(QPaintEvent* event) {
   QSlider::paintEvent(event);
   const auto [from, to] = selection_;
-  if (to < from) return;
+  // An empty span marks nothing.
+  if (to <= from) return;
   QStyleOptionSlider option;
   initStyleOption(&option);
   const QRect groove =
@@ -70,7 +71,7 @@ void TVDTrackBar::paintEvent(QPaintEvent* event) {
   // A band above the groove, as wide as the span, in the colour of a selection.
   QPainter painter(this);
   const int top = std::max(0, groove.top() - 4);
-  painter.fillRect(QRect(QPoint(x(from), top), QPoint(std::max(x(from) + 1, x(to)), top + 2)),
+  painter.fillRect(QRect(QPoint(x(from), top), QPoint(x(to), top + 2)),
                    palette().color(QPalette::Highlight));
 }
 

@@ -10,10 +10,12 @@
 #include "binding/ui/page_host.h"
 #include "binding/ui/page_sections.h"
 #include "binding/ui/table_page.h"
+#include "binding/ui/turned_header.h"
 #include "binding/ui/vd_data.h"
 #include "binding/ui/vd_look.h"
 #include "link/lan_msg.h"
 #include "memory/base_device_memory_item.h"
+#include "memory/message_areas.h"
 #include "pages/can/can_tables.h"
 #include "pages/can/section_gate.h"
 #include "pages/main/input_records.h"
@@ -25,7 +27,6 @@ constexpr const char* kOptionsSection = "Дополнительные парам
 // The module's code of function 8, the charge lamp.
 constexpr uint8_t kReadyIsChargeLamp = 7;
 constexpr uint8_t kNoReady = 255;
-constexpr uint8_t kUnknownHigh = 255;
 constexpr int kCellSize = 26;
 constexpr int kConnectionRow = TCanInputs::kSignals;
 
@@ -46,11 +47,6 @@ constexpr TCheckRule kRules[] = {
     {.Box = "VDCheckBox8", .When = false, .Target = "VDCheckBox4", .Then = false},
 };
 static_assert(CheckRules(kRules) == -1);
-
-QString SpeedText(uint8_t low, uint8_t high, const char* unit) {
-  if (high == kUnknownHigh) return QStringLiteral("<не определена>");
-  return QString::number(low + 256 * high) + QString::fromUtf8(unit);
-}
 
 }  // namespace
 
@@ -75,13 +71,15 @@ void TCanIn::BuildGrid() {
   grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   grid_->setSelectionMode(QAbstractItemView::NoSelection);
   grid_->setFocusPolicy(Qt::StrongFocus);
+  // The functions are named in full above their narrow columns.
+  grid_->setHorizontalHeader(new TTurnedHeader(grid_));
   grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   grid_->horizontalHeader()->setDefaultSectionSize(kCellSize);
   grid_->verticalHeader()->setDefaultSectionSize(kCellSize);
   grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   grid_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   for (int column = 1; column <= TCanInputs::kColumns; ++column) {
-    auto* header = new QTableWidgetItem(QString::number(TCanInputs::ColumnFunction(column)));
+    auto* header = new QTableWidgetItem(TCanInputs::ColumnName(column));
     header->setToolTip(TCanInputs::ColumnName(column));
     grid_->setHorizontalHeaderItem(column - 1, header);
   }
@@ -259,14 +257,13 @@ void TCanIn::AttachReady() {
 void TCanIn::AttachSpeeds() {
   controls_.Get<TVDData>("vddTahoSpeed").OnLoad = [this](QObject&, uint8_t byte, int i) {
     speeds_.at(static_cast<size_t>(i)) = byte;
+    // The toolbar reads the same report itself: the page shows only its own labels.
+    const TCanSpeeds speeds = DecodeCanSpeeds(speeds_);
     if (i == 1) {
-      engineSpeed_->setText(SpeedText(speeds_[0], speeds_[1], " об/мин"));
-      engineRuns_ = speeds_[1] != kUnknownHigh && (speeds_[0] != 0 || speeds_[1] != 0);
+      engineSpeed_->setText(speeds.Engine);
+      engineRuns_ = speeds.RevsPresent;
     }
-    if (i == 3) {
-      roadSpeed_->setText(SpeedText(speeds_[2], speeds_[3], " км/час"));
-      host_.ShowEngineSpeeds(engineSpeed_->text(), roadSpeed_->text(), engineRuns_);
-    }
+    if (i == 3) roadSpeed_->setText(speeds.Road);
   };
 }
 

@@ -11,7 +11,6 @@
 struct TInputFunction {
   int Id = 0;
   const char* Caption = "";
-  const char* Header = "";
 };
 
 // The functions, in the order of the input grid's columns.

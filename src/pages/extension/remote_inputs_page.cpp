@@ -2,12 +2,14 @@
 
 #include <QLabel>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "binding/ui/byte_table.h"
 #include "binding/ui/category_panels.h"
 #include "binding/ui/page_command.h"
 #include "binding/ui/page_host.h"
 #include "binding/ui/table_page.h"
+#include "binding/ui/turned_header.h"
 #include "binding/ui/vd_data.h"
 #include "binding/ui/vd_grid.h"
 #include "pages/extension/grid_cells.h"
@@ -104,9 +106,18 @@ void TRemoteInputsPage::AddInputsGrid() {
   inputsGrid_->setColumnWidth(0, 40);
   inputsGrid_->setColumnWidth(1, 120);
   inputsGrid_->setColumnWidth(2, 30);
+  // The functions are named in full above their narrow columns, reading upwards.
+  auto* turned = new TTurnedFirstRow(inputsGrid_);
+  int headingHeight = inputsGrid_->rowHeight(0);
   for (std::size_t f = 0; f < functions.size(); ++f) {
-    inputsGrid_->setColumnWidth(kFirstFunctionColumn + static_cast<int>(f), 32);
+    const int column = kFirstFunctionColumn + static_cast<int>(f);
+    inputsGrid_->setColumnWidth(column, 32);
+    inputsGrid_->setItemDelegateForColumn(column, turned);
+    headingHeight = std::max(
+        headingHeight, TTurnedFirstRow::RowHeightFor(inputsGrid_->fontMetrics(),
+                                                     QString::fromUtf8(functions[f].Caption)));
   }
+  inputsGrid_->setRowHeight(0, headingHeight);
   FitHeight(*inputsGrid_);
   connect(inputsGrid_, &QTableWidget::cellClicked, this, &TRemoteInputsPage::ClickInput);
   AddPanel(kInputsCaption, inputsGrid_);
@@ -201,11 +212,12 @@ void TRemoteInputsPage::Redraw() {
 void TRemoteInputsPage::RedrawInputs() {
   TVDGrid& grid = *inputsGrid_;
   const auto functions = RemoteInputFunctions();
+  SetCell(grid, 0, 0, QStringLiteral("Вход"), QStringLiteral("Номер входа"));
+  SetCell(grid, 0, 1, QStringLiteral("Срабатывание"), QStringLiteral("Срабатывание входа"));
+  SetCell(grid, 0, 2, QStringLiteral("±"), QStringLiteral("Полярность входа"));
   for (std::size_t f = 0; f < functions.size(); ++f) {
-    const QString header = QString::fromUtf8(functions[f].Header);
-    SetCell(grid, 0, kFirstFunctionColumn + static_cast<int>(f),
-            header.isEmpty() ? QString::number(functions[f].Id) : header,
-            QString::fromUtf8(functions[f].Caption));
+    const QString caption = QString::fromUtf8(functions[f].Caption);
+    SetCell(grid, 0, kFirstFunctionColumn + static_cast<int>(f), caption, caption);
   }
   for (int input = 1; input <= TRemoteInputs::kInputs; ++input) {
     const QString mode = inputs_.TriggerMode(input) == 1 ? QStringLiteral("при размыкании")

@@ -154,7 +154,7 @@ void TTransceiverPage::AddChannelList() {
   auto* column = new QVBoxLayout(part);
   column->setContentsMargins(0, 4, 0, 0);
   column->addWidget(new QLabel(QStringLiteral("Выбор радиоканала трансивера")));
-  column->addWidget(channels_);
+  column->addWidget(channels_, 0, Qt::AlignLeft);
   column->addWidget(
       Note("После изменения радиоканала на новый необходимо заново обучить "
            "трансивер главному модулю и брелокам!"));

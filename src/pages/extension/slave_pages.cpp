@@ -37,6 +37,8 @@ QString Polarity(const TSlaveEvents& events, int input) {
 // The sample pictures as characters: inactive, active and counted, active but not counted,
 // an active step of a taught order.
 const QChar kSamplePictures[] = {QChar(0x00B7), QChar(0x2588), QChar(0x2592), QChar(0x2593)};
+constexpr int kSamplesPerCell = 8;
+constexpr int kCellPadding = 8;
 
 }  // namespace
 
@@ -333,12 +335,15 @@ void TSlaveData::AddDiagrams() {
     TVDGrid* grid = MakeGrid("dgData", 1 + kInputs, kMaskColumn + 1);
     grid->setObjectName(QStringLiteral("dgData%1").arg(event));
     grid->setColumnWidth(0, 44);
-    // Eight samples to a cell, small enough for the fifteen cells of a recording to fit.
-    QFont samples = grid->font();
-    samples.setPointSizeF(samples.pointSizeF() * 0.6);
-    grid->setFont(samples);
-    for (int column = 1; column < kMaskColumn; ++column) grid->setColumnWidth(column, 50);
-    grid->setSpan(0, 0, 1, kMaskColumn);
+    // Eight samples to a cell in the page's own font: a long recording scrolls sideways
+    // rather than shrinking out of sight.
+    const int samplesWidth =
+        grid->fontMetrics().horizontalAdvance(QString(kSamplesPerCell, kSamplePictures[1])) +
+        kCellPadding;
+    for (int column = 1; column < kMaskColumn; ++column) {
+      grid->setColumnWidth(column, samplesWidth);
+    }
+    grid->setSpan(0, 1, 1, kMaskColumn - 1);
     FitHeight(*grid);
     connect(grid, &QTableWidget::cellClicked, this,
             [this, event](int row, int column) { Click(event, row, column); });
@@ -354,10 +359,11 @@ void TSlaveData::Redraw() {
 void TSlaveData::RedrawDiagram(int event) {
   TVDGrid& grid = Diagram(event);
   const TSlaveEvents& events = *events_;
-  SetCell(grid, 0, 0,
+  SetCell(grid, 0, 0, QStringLiteral("Вход"));
+  SetCell(grid, 0, 1,
           events.HasSourceFeature(false)
               ? QStringLiteral("Источник данных: ") + SourceText(events, event)
-              : QString());
+              : QStringLiteral("Время записи события →"));
   SetCell(grid, 0, kMaskColumn, QStringLiteral("Вкл."));
   const bool sound = LayoutProblem().isEmpty();
   for (int input = 1; input <= kInputs; ++input) {

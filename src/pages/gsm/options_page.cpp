@@ -116,7 +116,7 @@ void TGSMOptionsGSMPager::AddTagSearchTimes() {
   auto* on = new TTimeCells(controls_.Get<TVDData>("vddOnTime"), QTime(6, 0));
   on->setObjectName(QStringLiteral("dtpOnTime"));
   auto* part = new QWidget;
-  auto* form = new QFormLayout(part);
+  auto* form = NewPartForm(part);
   form->addRow(QStringLiteral("Время выключения"), off);
   form->addRow(QStringLiteral("Время включения"), on);
   AddToSection(*this, QStringLiteral("Автоматическое управление поиском метки в охране"), part);
@@ -153,7 +153,7 @@ void TGSMOptionsGSMPager::AddTankVolume() {
   connect(tank_, &QLineEdit::inputRejected, tankWarning_, &QLabel::show);
 
   auto* part = new QWidget;
-  auto* form = new QFormLayout(part);
+  auto* form = NewPartForm(part);
   form->addRow(QStringLiteral("Объём бака (л)"), tank_);
   form->addRow(tankWarning_);
   auto* note = new QLabel(QStringLiteral(

@@ -150,7 +150,7 @@ void TGSMPropertiesGSMPager::AddPins() {
   mainPin_->setText(QStringLiteral("0000"));
   AttachMainPin();
   auto* part = new QWidget;
-  auto* form = new QFormLayout(part);
+  auto* form = NewPartForm(part);
   form->addRow(QStringLiteral("ПИН-код"), pin);
   auto* mainCaption = new QLabel(QStringLiteral("ПИН-код Главного Модуля"));
   mainCaption->setToolTip(QStringLiteral(
@@ -188,7 +188,7 @@ void TGSMPropertiesGSMPager::AddBalance() {
   new TTextCells(*edit, {&controls_.Get<TVDData>("vddBalance")},
                  {.EmptyWhenFirstZero = true, .Default = QStringLiteral("*100#")}, edit);
   auto* panel = new QWidget;
-  auto* form = new QFormLayout(panel);
+  auto* form = NewPartForm(panel);
   form->addRow(QStringLiteral("Номер USSD-запроса"), edit);
   AddPanel(QStringLiteral("Баланс"), panel);
 }

@@ -9,6 +9,7 @@
 #include <QRegularExpressionValidator>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "binding/ui/page_command.h"
 #include "binding/ui/page_sections.h"
@@ -97,10 +98,12 @@ void TGSMTelematic::AddServerSettings() {
   checkPort();
 
   auto* part = new QWidget;
-  auto* form = new QFormLayout(part);
+  auto* form = NewPartForm(part);
   // Each edit says how much its cell holds, with the operator's or maker's note below it.
   const auto limited = [](QLineEdit* edit, int capacity, const char* note) {
     edit->setToolTip(QStringLiteral("Не более %1 символов").arg(capacity));
+    // As wide as what the cell holds, up to a long domain name.
+    edit->setMinimumWidth(edit->fontMetrics().averageCharWidth() * std::min(capacity + 2, 40));
     auto* box = new QWidget;
     auto* column = new QVBoxLayout(box);
     column->setContentsMargins(0, 0, 0, 0);
@@ -195,7 +198,8 @@ void TGSMTelematic::AddCoordinate() {
         [](const TAdapter::TAnswer&) {});
   });
   auto* part = new QWidget;
-  auto* form = new QFormLayout(part);
+  auto* form = NewPartForm(part);
+  coordinate_->setMinimumWidth(coordinate_->fontMetrics().averageCharWidth() * 32);
   form->addRow(QStringLiteral("Координата:"), coordinate_);
   form->addRow(request);
   auto* validityRow = new QHBoxLayout;

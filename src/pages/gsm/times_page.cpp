@@ -83,7 +83,7 @@ void TGSMTimesGSMPager::AddClock() {
                            QStringLiteral("btSynchronise"));
   connect(sync, &QPushButton::clicked, this, &TGSMTimesGSMPager::Synchronise);
   auto* part = new QWidget;
-  auto* form = new QFormLayout(part);
+  auto* form = NewPartForm(part);
   auto* dateCaption = new QLabel(QStringLiteral("Текущая дата:"));
   auto* timeCaption = new QLabel(QStringLiteral("Текущее время:"));
   form->addRow(dateCaption, date_);
@@ -160,7 +160,7 @@ void TGSMTimesGSMPager::AddStartTimer(int index, const QString& section) {
   connect(cancel, &QPushButton::clicked, this, [this, index] { SetStartTimer(index, false); });
 
   auto* part = new QWidget;
-  auto* form = new QFormLayout(part);
+  auto* form = NewPartForm(part);
   auto* timeCaption = new QLabel(QStringLiteral("Время запуска"));
   auto* daysCaption = new QLabel(QStringLiteral("Дни недели"));
   form->addRow(timeCaption, timer.Time);
@@ -232,7 +232,7 @@ void TGSMTimesGSMPager::AddWarmUpTimer() {
   connect(set, &QPushButton::clicked, this, [this] { SetWarmUpTimer(true); });
   connect(cancel, &QPushButton::clicked, this, [this] { SetWarmUpTimer(false); });
   auto* part = new QWidget;
-  auto* form = new QFormLayout(part);
+  auto* form = NewPartForm(part);
   auto* intervalCaption = new QLabel(QStringLiteral("Интервал прогрева"));
   auto* nextCaption = new QLabel(QStringLiteral("Время следующего запуска: "));
   form->addRow(intervalCaption, warmUp_);

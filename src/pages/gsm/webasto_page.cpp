@@ -41,7 +41,7 @@ void TGSMWebasto::AddBoilerTemperature() {
       "проверки нажмите \"Запросить температуру котла\""));
   note->setWordWrap(true);
   auto* part = new QWidget;
-  auto* form = new QFormLayout(part);
+  auto* form = NewPartForm(part);
   form->addRow(QStringLiteral("Температура котла:"), boiler_);
   form->addRow(note);
   form->addRow(request);

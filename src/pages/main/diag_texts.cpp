@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "binding/value_labels.h"
 #include "journal/vocabulary.h"
 
 namespace {
@@ -121,15 +122,15 @@ bool DateKnown(uint8_t firstMajor, uint8_t day, uint8_t yearMonth) {
 }
 
 QString BoardVoltageText(uint8_t reading) {
-  return QString::asprintf(" %5.2f [В]", reading * 20.0 / 1024 * 7.67);
+  return FormatNumber(" %5.2f [В]", reading * 20.0 / 1024 * 7.67);
 }
 
 QString TurnCurrentText(uint8_t reading, uint8_t boardRevision) {
   const double k = boardRevision == 5 ? 5100 : 3000;
-  return QString::asprintf("  %3.1f [A] ", reading * 5000.0 / 1024 / 510 * k * 4 / 1000);
+  return FormatNumber("  %3.1f [A] ", reading * 5000.0 / 1024 / 510 * k * 4 / 1000);
 }
 
 QString ConverterText(uint8_t reading, uint8_t boardRevision) {
   const double k = boardRevision < 8 ? 0.235 : 0.755;
-  return QString::asprintf(" %5.2f", reading / k * 0.01953125) + QStringLiteral(" [В]");
+  return FormatNumber(" %5.2f [В]", reading / k * 0.01953125);
 }

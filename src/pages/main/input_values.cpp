@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "binding/value_labels.h"
+
 namespace {
 
 constexpr uint8_t kImpulse1HighBits = 0xC0;
@@ -28,7 +30,7 @@ constexpr double kOlderDivider = 0.235;
 constexpr double kSupplyDivider = 0.682;
 
 QString VoltText(double volts) {
-  return QString::asprintf(" %5.2f", volts) + QStringLiteral(" [В]");
+  return FormatNumber(" %5.2f [В]", volts);
 }
 
 }  // namespace
@@ -45,7 +47,8 @@ int Impulse1Item(TImpulse1Bytes bytes) {
 TImpulse1Bytes WithImpulse1Item(TImpulse1Bytes bytes, int item) {
   if (item < 0 || item >= static_cast<int>(kImpulse1Codes.size())) return bytes;
   const auto [high, low] = kImpulse1Codes[static_cast<std::size_t>(item)];
-  bytes.High = static_cast<uint8_t>((bytes.High & ~kImpulse1HighBits) | (high << kImpulse1HighShift));
+  bytes.High =
+      static_cast<uint8_t>((bytes.High & ~kImpulse1HighBits) | (high << kImpulse1HighShift));
   bytes.Low = static_cast<uint8_t>((bytes.Low & ~kImpulse1LowBit) | (low ? kImpulse1LowBit : 0));
   return bytes;
 }

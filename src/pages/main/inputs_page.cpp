@@ -58,6 +58,8 @@ const QString kOwnMark = QStringLiteral("●");
 const QColor kRefusedColour(0xd8, 0xd8, 0xd8);
 const QColor kOwnColour(0xb8, 0xe0, 0xb8);
 const QColor kHeaderColour(0xe8, 0xee, 0xf8);
+constexpr int kHeaderHeight = 90;
+constexpr int kColumnWidth = 60;
 
 // clang-format off
 // Taking the steering buttons from CAN, or guarding their combination, needs learned buttons.
@@ -467,12 +469,15 @@ void TMainInputs::Redraw() {
       paint(cell(row, column), taskOnPin == taskId, !MayTake(taskId, pin));
     }
   }
-  grid_->setRowHeight(0, 90);
+  grid_->setRowHeight(0, kHeaderHeight);
   grid_->setColumnWidth(kNameColumn, 110);
   grid_->setColumnWidth(kPolarityColumn, 28);
   grid_->setColumnWidth(kTriggerColumn, 28);
-  for (int column = kFirstTaskColumn; column < kColumns; ++column)
-    grid_->setColumnWidth(column, 60);
+  // A function's name is read whole in its heading, its column widened as far as it needs.
+  for (int column = kFirstTaskColumn; column < kColumns; ++column) {
+    grid_->setColumnWidth(
+        column, grid_->WidthForText(cell(0, column)->text(), kHeaderHeight, kColumnWidth));
+  }
   grid_->setFixedHeight(grid_->verticalHeader()->length() + 2 * grid_->frameWidth() +
                         grid_->horizontalScrollBar()->sizeHint().height());
 }

@@ -25,6 +25,8 @@
 namespace {
 
 constexpr char kGridSection[] = "Выходы базового блока";
+constexpr int kHeaderHeight = 90;
+constexpr int kColumnWidth = 64;
 constexpr char kHelpTopic[] = "main_outputs";
 constexpr char kSharedInputName[] = "7.о";
 constexpr int kFirstProgramTask = 18;
@@ -80,6 +82,7 @@ TMainOutputs::TMainOutputs(IPageHost& host, TMainBoard& board, QWidget* parent)
   grid_->setWordWrap(true);
   grid_->setContextMenuPolicy(Qt::CustomContextMenu);
   grid_->setMinimumHeight(420);
+  grid_->FreezeTopRow();
   grid_->installEventFilter(this);
   connect(grid_, &QTableWidget::cellClicked, this, [this](int row, int column) {
     ClickCell(row, column, QApplication::keyboardModifiers().testFlag(Qt::ShiftModifier));
@@ -315,9 +318,13 @@ void TMainOutputs::Redraw() {
       item->setBackground(hasBit ? QBrush(Qt::white) : QBrush(kRefusedColour));
     }
   }
-  grid_->setRowHeight(0, 90);
+  grid_->setRowHeight(0, kHeaderHeight);
   grid_->setColumnWidth(0, 90);
-  for (int column = 1; column <= columns; ++column) grid_->setColumnWidth(column, 64);
+  // A function's name is read whole in its heading, its column widened as far as it needs.
+  for (int column = 1; column <= columns; ++column) {
+    grid_->setColumnWidth(
+        column, grid_->WidthForText(cell(0, column)->text(), kHeaderHeight, kColumnWidth));
+  }
 }
 
 int TMainOutputs::CanRow() const {

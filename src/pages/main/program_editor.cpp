@@ -27,6 +27,9 @@ constexpr const char* kConditionNames[TProgOuts::kConditions] = {"Кнопки 1
                                                                  "Закрытие двери водителя",
                                                                  "Включение зажигания",
                                                                  "Выключение зажигания"};
+// Every control of the editor has its caption on the left, its value on the right.
+enum TEditorColumn { kCaptionColumn, kControlColumn, kValueColumn };
+
 constexpr int kPulseTypes = 4;
 constexpr int kMinRepeat = 1;
 constexpr char kByConditions[] = "Включение по условиям";
@@ -73,7 +76,7 @@ TProgOuts::TProgOuts(TEventsForm& events, QWidget* parent) : QDialog(parent), ev
 }
 
 QWidget* TProgOuts::BuildSwitchOn() {
-  auto* box = new QGroupBox(this);
+  auto* box = new QGroupBox(QStringLiteral("Включение"), this);
   auto* grid = new QGridLayout(box);
   byConditionsLabel_ = new QLabel(QString::fromUtf8(kByConditions), box);
   grid->addWidget(byConditionsLabel_, 0, 0, 1, 2);
@@ -99,17 +102,19 @@ QWidget* TProgOuts::BuildSwitchOn() {
 }
 
 QWidget* TProgOuts::BuildPulses() {
-  auto* box = new QGroupBox(this);
+  auto* box = new QGroupBox(QStringLiteral("Импульсы"), this);
   auto* grid = new QGridLayout(box);
+  grid->setColumnStretch(kControlColumn, 1);
   pulseType_ = new QComboBox(box);
   for (int type = 0; type < kPulseTypes; ++type) {
     pulseType_->addItem(QStringLiteral("Тип %1").arg(type + 1));
   }
-  grid->addWidget(pulseType_, 0, 0);
+  grid->addWidget(new QLabel(QStringLiteral("Тип импульсов"), box), 0, kCaptionColumn);
+  grid->addWidget(pulseType_, 0, kControlColumn, Qt::AlignLeft);
   connect(pulseType_, &QComboBox::activated, this, &TProgOuts::ApplyPulseType);
   for (int i = 0; i < TOutputProgram::kTimes; ++i) {
-    times_[static_cast<size_t>(i)] =
-        AddTimeSlider(*grid, 1 + i, QStringLiteral("T%1 = ").arg(i + 1));
+    times_[static_cast<size_t>(i)] = AddTimeSlider(
+        *grid, 1 + i, QStringLiteral("Время T%1").arg(i + 1), QStringLiteral("T%1 = ").arg(i + 1));
   }
   repeat_ = new QSlider(Qt::Horizontal, box);
   repeat_->setRange(kMinRepeat, TOutputProgram::kEndlessRepeat);
@@ -117,14 +122,17 @@ QWidget* TProgOuts::BuildPulses() {
   repeatLabel_->setMinimumWidth(repeatLabel_->fontMetrics().horizontalAdvance(RepeatText(255)));
   connect(repeat_, &QSlider::valueChanged, repeatLabel_,
           [this](int value) { repeatLabel_->setText(RepeatText(value)); });
-  grid->addWidget(repeat_, 1 + TOutputProgram::kTimes, 0);
-  grid->addWidget(repeatLabel_, 1 + TOutputProgram::kTimes, 1);
+  const int repeatRow = 1 + TOutputProgram::kTimes;
+  grid->addWidget(new QLabel(QStringLiteral("Число повторов"), box), repeatRow, kCaptionColumn);
+  grid->addWidget(repeat_, repeatRow, kControlColumn);
+  grid->addWidget(repeatLabel_, repeatRow, kValueColumn);
   return box;
 }
 
 QWidget* TProgOuts::BuildSwitchOff() {
-  auto* box = new QGroupBox(this);
+  auto* box = new QGroupBox(QStringLiteral("Выключение"), this);
   auto* grid = new QGridLayout(box);
+  grid->setColumnStretch(kControlColumn, 1);
   for (int i = 0; i < TOutputProgram::kOffWays; ++i) {
     const QString number = QString::number(i + 1);
     offEvents_[static_cast<size_t>(i)] =
@@ -132,22 +140,29 @@ QWidget* TProgOuts::BuildSwitchOff() {
     cancelEvents_[static_cast<size_t>(i)] = AddEventField(
         QString::fromUtf8(kEventsTitle) + QStringLiteral("отмены задержки выключения №") + number);
     const int row = 3 * i;
-    grid->addWidget(offEvents_[static_cast<size_t>(i)], row, 0, 1, 2);
-    offDelays_[static_cast<size_t>(i)] = AddTimeSlider(*grid, row + 1, QStringLiteral("T = "));
-    grid->addWidget(cancelEvents_[static_cast<size_t>(i)], row + 2, 0, 1, 2);
+    grid->addWidget(new QLabel(QStringLiteral("Событие выключения №") + number, box), row,
+                    kCaptionColumn);
+    grid->addWidget(offEvents_[static_cast<size_t>(i)], row, kControlColumn, 1, 2);
+    offDelays_[static_cast<size_t>(i)] = AddTimeSlider(
+        *grid, row + 1, QStringLiteral("Задержка выключения №") + number, QStringLiteral("T = "));
+    grid->addWidget(new QLabel(QStringLiteral("Отмена задержки №") + number, box), row + 2,
+                    kCaptionColumn);
+    grid->addWidget(cancelEvents_[static_cast<size_t>(i)], row + 2, kControlColumn, 1, 2);
   }
   return box;
 }
 
-QSlider* TProgOuts::AddTimeSlider(QGridLayout& grid, int row, const QString& prefix) {
+QSlider* TProgOuts::AddTimeSlider(QGridLayout& grid, int row, const QString& caption,
+                                  const QString& prefix) {
   auto* slider = new QSlider(Qt::Horizontal);
   slider->setRange(0, kMaxDelayPosition);
   auto* label = new QLabel(prefix + DelayText(0));
   label->setMinimumWidth(label->fontMetrics().horizontalAdvance(prefix + DelayText(200)));
   connect(slider, &QSlider::valueChanged, label,
           [label, prefix](int position) { label->setText(prefix + DelayText(position)); });
-  grid.addWidget(slider, row, 0);
-  grid.addWidget(label, row, 1);
+  grid.addWidget(new QLabel(caption), row, kCaptionColumn);
+  grid.addWidget(slider, row, kControlColumn);
+  grid.addWidget(label, row, kValueColumn);
   return slider;
 }
 

@@ -48,7 +48,8 @@ class TProgOuts : public QDialog {
   QWidget* BuildSwitchOn();
   QWidget* BuildPulses();
   QWidget* BuildSwitchOff();
-  QSlider* AddTimeSlider(class QGridLayout& grid, int row, const QString& prefix);
+  QSlider* AddTimeSlider(class QGridLayout& grid, int row, const QString& caption,
+                         const QString& prefix);
   TEventField* AddEventField(const QString& title);
   void SetByEvent(bool byEvent);
   void TickChanged(QCheckBox* box, bool ticked);

@@ -74,7 +74,7 @@ void TMainRelays::AddSettingsPart() {
   target_->setObjectName(QStringLiteral("cbTarget"));
   target_->addItems({QStringLiteral("Всем реле"), QStringLiteral("Реле №1"),
                      QStringLiteral("Реле №2"), QStringLiteral("Реле №3")});
-  grid->addWidget(target_, 0, 0);
+  grid->addWidget(target_, 0, 0, Qt::AlignLeft);
   AddSetting(*grid, QStringLiteral("Контроль наличия Главного модуля в реле MR:"),
              {{"Включить", 2}, {"Выключить", 3}});
   AddSetting(*grid, QStringLiteral("Режим работы реле MR только цифровой:"),

@@ -1,5 +1,6 @@
 #include "pages/main/rstart_table.h"
 
+#include "binding/value_labels.h"
 #include "link/lan_msg.h"
 #include "pages/main/start_relays.h"
 #include "pages/main/tacho_scale.h"
@@ -28,8 +29,7 @@ QString ThresholdLabel(int byte, const ILabelContext& page) {
 // Third-generation boards and firmware 5 measure the signal on another divider.
 QString ThresholdVoltageLabel(int position, const ILabelContext& page) {
   const bool newer = page.BoardGeneration() == 3 || page.Shown("vddMainVersion") == 5;
-  return QString::asprintf("%-3.2f В",
-                           newer ? position * 0.01953125 / 0.235 : position / 250.0 * 10);
+  return FormatNumber("%-3.2f В", newer ? position * 0.01953125 / 0.235 : position / 250.0 * 10);
 }
 
 QString AccDelayLabel(int position) {
@@ -40,7 +40,7 @@ QString AccDelayLabel(int position) {
 QString SpeedometerLabel(int position, const ILabelContext& page) {
   return page.Shown("VDCheckBox21").value_or(0) != 0
              ? QString::number(position) + QStringLiteral("км/час")
-             : QString::asprintf("%-6.2f мс", position * 0.08);
+             : FormatNumber("%-6.2f мс", position * 0.08);
 }
 
 // clang-format off

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QVBoxLayout>
@@ -83,6 +84,7 @@ constexpr int kSafeSpeedOnChoosing = 15;
 constexpr const char* kDelayBars[] = {"VDTrackBar1", "tbCutOff1_Off", "tbCutOff2_On",
                                       "VDTrackBar2", "VDTrackBar13",  "VDTrackBar14"};
 constexpr int kDelaySpanFactor = 2;
+constexpr char kDelaySection[] = "Задержки срабатывания блокировок";
 
 constexpr char kAntiHijackHelpText[] =
     "<p><b>Стандартный переход в режим \"Защита от захвата\" (AHJ)</b></p>"
@@ -166,6 +168,13 @@ void TMainSecurity::AttachDelaySpan() {
     connect(&controls_.Get<TVDTrackBar>(name), &QSlider::valueChanged, this, show);
   }
   show();
+  // The band appears once the delays differ, after a read or an open: say what it marks.
+  auto* note = new QLabel(QStringLiteral(
+      "Полоса над шкалой «Время продолжения глушения при выключении зажигания» отмечает "
+      "промежуток между задержками выключения блокировки №2 и блокировки №1."));
+  note->setObjectName(QStringLiteral("lbDelaySpan"));
+  note->setWordWrap(true);
+  AddToSection(*this, QString::fromUtf8(kDelaySection), note);
 }
 
 void TMainSecurity::AddAntiHijackButton() {

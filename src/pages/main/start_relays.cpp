@@ -1,6 +1,7 @@
 #include "pages/main/start_relays.h"
 
 #include "binding/position_coding.h"
+#include "binding/value_labels.h"
 
 namespace {
 
@@ -46,8 +47,8 @@ void TStartRelays::SetDelays(int functionIndex, int relay, int onPosition, int o
 }
 
 QString DelayText(int position, const char* secondsFormat) {
-  if (position <= 100) return QString::asprintf(secondsFormat, position * 0.05);
-  if (position <= 210) return QString::asprintf(secondsFormat, (position - 100) * 0.5 + 5);
-  if (position <= 215) return QString::asprintf("%4.0f мин", double(position - 209));
-  return QString::asprintf("%4.0f мин", double((position - 215) * 5 + 6));
+  if (position <= 100) return FormatNumber(secondsFormat, position * 0.05);
+  if (position <= 210) return FormatNumber(secondsFormat, (position - 100) * 0.5 + 5);
+  if (position <= 215) return FormatNumber("%4.0f мин", double(position - 209));
+  return FormatNumber("%4.0f мин", double((position - 215) * 5 + 6));
 }

@@ -1,5 +1,7 @@
 #include "pages/main/tacho_scale.h"
 
+#include "binding/value_labels.h"
+
 namespace {
 
 constexpr double kUnitMs = 0.08;
@@ -17,15 +19,16 @@ double TTachoScale::Rpm(int period) const {
 
 QString TTachoScale::PeriodText(int position) const {
   if (FromCan) return QString::number(position) + QStringLiteral("об/мин");
-  if (position == 0) return QString::asprintf("%-5.2f", 0.0);
-  return QString::asprintf("%-6.2f мс [%5.0f об/мин]", PeriodMs(position), Rpm(position));
+  if (position == 0) return FormatNumber("%-5.2f", 0.0);
+  return FormatNumber("%-6.2f мс", PeriodMs(position)) +
+         FormatNumber(" [%5.0f об/мин]", Rpm(position));
 }
 
 QString TTachoScale::ThresholdText(int byte, int periodPosition) const {
   const double multiple = byte / 16.0;
-  if (periodPosition == 0) return QString::asprintf("%3.2f", multiple);
+  if (periodPosition == 0) return FormatNumber("%3.2f", multiple);
   const double speed = FromCan ? periodPosition : Rpm(periodPosition);
-  return QString::asprintf("T x %-3.2f=%5.0f об/мин", multiple, multiple * speed);
+  return FormatNumber("T x %-3.2f", multiple) + FormatNumber("=%5.0f об/мин", multiple * speed);
 }
 
 std::optional<int> TTachoScale::ReportRpm(uint16_t value) const {
