@@ -856,6 +856,7 @@ TEST_F(PendingMarksTest, AChangeIsMarkedUpToItsModuleUntilAConfirmedWrite) {
   EXPECT_EQ(Marks(siren, QStringLiteral("Охрана")), kClear) << "changed back is not pending";
 
   siren.click();
+  ASSERT_TRUE(SpinUntil([&] { return !form->ScanPending(); }));
   vehicle->SilenceModule(2, true);
   Act("aWrite2")->trigger();
   WaitForBus();
@@ -863,7 +864,8 @@ TEST_F(PendingMarksTest, AChangeIsMarkedUpToItsModuleUntilAConfirmedWrite) {
   EXPECT_EQ(Marks(siren, QStringLiteral("Охрана")), kMarked) << "a failed write keeps the marks";
 
   vehicle->SilenceModule(2, false);
-  form->UpdateCommandStates();
+  form->RestartScan();
+  ASSERT_TRUE(SpinUntil([&] { return Act("aWrite2")->isEnabled(); }, 5s));
   Act("aWrite2")->trigger();
   WaitForBus();
   EXPECT_EQ(Marks(siren, QStringLiteral("Охрана")), kClear) << "a confirmed write clears them";
@@ -953,6 +955,7 @@ TEST_F(PendingMarksTest, WritingSeveralModulesListsTheChangesFirstAndACancelWrit
   auto& siren = Control<TVDCheckBox>("cbSiren");
   siren.click();
   const int sirenInModule = (ModuleByte(2, kSimExt, 82) >> 5) & 1;
+  ASSERT_TRUE(SpinUntil([&] { return !form->ScanPending(); }));
   form->UpdateCommandStates();
 
   dialogs->reviewAnswer = false;
@@ -974,6 +977,8 @@ TEST_F(PendingMarksTest, WritingSeveralModulesListsTheChangesFirstAndACancelWrit
   options_.ShowChangesBeforeWrite = false;
   other->SetByte(10, otherBefore);
   other->SetModified(true);
+  ASSERT_TRUE(SpinUntil([&] { return !form->ScanPending(); }));
+  form->UpdateCommandStates();
   Act("aWrite")->trigger();
   WaitForBus();
   EXPECT_EQ(dialogs->reviewed.size(), 2) << "the option turns the look off";
