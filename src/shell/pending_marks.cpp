@@ -27,6 +27,8 @@ TPendingMarks::TPendingMarks(TLanDevices& registry, TPageArea& pages, const TPag
     tables_.push_back(std::move(page));
   }
   registry_.SetOnPending([this](TDeviceMemoryItem& area) {
+    // Live memories are never written: a refresh of their values is no change to send.
+    if (!kPersistentLocations.Contains(area.MemID())) return;
     dirty_.insert(&area);
     update_.Request();
   });
