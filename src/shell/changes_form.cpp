@@ -75,7 +75,7 @@ TChangesForm::TChangesForm(TLanDevices& registry, std::vector<const TPageTable*>
     buttons->addButton(QStringLiteral("Записать"), QDialogButtonBox::AcceptRole);
     buttons->addButton(QStringLiteral("Отмена"), QDialogButtonBox::RejectRole);
   } else {
-    buttons->addButton(QDialogButtonBox::Close);
+    buttons->addButton(QStringLiteral("Закрыть"), QDialogButtonBox::RejectRole);
   }
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <cstdio>
 
+#include "binding/ui/category_panels.h"
 #include "binding/ui/vd_check_box.h"
 #include "binding/ui/vd_frame.h"
 #include "binding/ui/vd_track_bar.h"
@@ -62,6 +63,10 @@ int main(int argc, char** argv) {
     ChangeSettings(form, QLatin1String(page), 3);
   }
   form.PendingMarks().Update();
+  // The sections with marks open, the others closed, so that the marks show in one picture.
+  for (TPanelCategory* section : form.CurrentPage()->CategoryPanels1()->Categories()) {
+    section->SetCollapsed(!section->Pending());
+  }
   int failures = Save(form, dir + QStringLiteral("/pending_marks.png")) ? 0 : 1;
 
   form.Action(QStringLiteral("aChanges"))->trigger();
