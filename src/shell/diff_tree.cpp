@@ -50,26 +50,17 @@ QString ShownValue(const TControlRow* row, const QString& value) {
   }
 }
 
-// The heading the row stands under in its table; empty above the first one.
-QString HeadingOf(const TSettingChange& change) {
-  QString heading;
-  for (const TControlRow& row : change.Page->Rows) {
-    if (&row == change.Row) return heading;
-    if (row.Kind == ckHeading) heading = QString::fromUtf8(row.Caption);
-  }
-  return {};
-}
-
 }  // namespace
 
 TDiffRowText PresentSetting(const TSettingChange& change) {
-  // A control without a caption of its own goes by the heading it stands under (a data item,
-  // which has no section of its own, too), or else by its page's title.
+  // A control without a caption of its own goes by its section's heading; a data item, which
+  // a page places where its own logic wants (its row says nothing of where), by its page's
+  // title.
   QString caption = change.Caption;
   QString section = change.Section;
   if (caption == change.Control) {
-    const QString heading = section.isEmpty() ? HeadingOf(change) : std::exchange(section, {});
-    caption = heading.isEmpty() ? QString::fromUtf8(change.Page->Title) : heading;
+    caption = !section.isEmpty() ? std::exchange(section, QString())
+                                 : QString::fromUtf8(change.Page->Title);
   }
   return {caption, section, ShownValue(change.Row, change.Old), ShownValue(change.Row, change.New)};
 }

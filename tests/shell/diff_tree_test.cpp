@@ -11,11 +11,8 @@ constexpr TControlRow kCheck{.Name = "cbSiren", .Kind = ckCheckBox, .Caption = "
 constexpr TControlRow kRadio{.Name = "rgMode", .Kind = ckRadioGroup, .Caption = "Режим"};
 constexpr TControlRow kTrack{.Name = "tbTime", .Kind = ckTrackBar, .Caption = "Время"};
 constexpr TControlRow kMemo{.Kind = ckMemo};
-constexpr TControlRow kRows[] = {
-    {.Kind = ckHeading, .Caption = "Пароль"},
-    {.Name = "vdPin", .Kind = ckData},
-};
-constexpr TPageTable kPage{"Diag", 2, kRows, "Диагностика"};
+constexpr TControlRow kData{.Name = "vdPin", .Kind = ckData};
+constexpr TPageTable kPage{"Diag", 2, {}, "Диагностика"};
 
 TEST(DiffRows, ValuesAndCaptionsReadAsThePageShowsThem) {
   struct TCase {
@@ -36,12 +33,9 @@ TEST(DiffRows, ValuesAndCaptionsReadAsThePageShowsThem) {
       {"a control without a caption under its section's heading",
        {&kPage, "VDMemo1", 2, "Счётчики", "VDMemo1", "\"a\"", "\"b\"", &kMemo},
        {"Счётчики", "", "\"a\"", "\"b\""}},
-      {"a data item, which has no section, under the heading above it",
-       {&kPage, "vdPin", 2, "", "vdPin", "00 00", "11 11", &kRows[1]},
-       {"Пароль", "", "00 00", "11 11"}},
-      {"and a row of no table under its page's title",
-       {&kPage, "VDMemo2", 2, "", "VDMemo2", "01", "02", &kMemo},
-       {"Диагностика", "", "01", "02"}},
+      {"a data item, which has no section, under its page's title",
+       {&kPage, "vdPin", 2, "", "vdPin", "00 00", "11 11", &kData},
+       {"Диагностика", "", "00 00", "11 11"}},
   };
   for (const TCase& c : cases) {
     const TDiffRowText shown = PresentSetting(c.change);
