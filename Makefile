@@ -94,10 +94,13 @@ soak: configure
 	$(BUILD)/vardex-soak --cycles $(SOAK_CYCLES) --seed $(SOAK_SEED)
 
 # Every registered settings page, shown after a read of the virtual vehicle, in
-# $(BUILD)/screenshots/NAME.png for review (not part of the tests).
+# $(BUILD)/screenshots/NAME.png, and the pending marks and "Изменения" in
+# $(BUILD)/screenshots/safe_editing/, for review (not part of the tests).
 screenshots: build
 	cmake --build $(BUILD) -j $(JOBS) --target page_screenshots
 	QT_QPA_PLATFORM=offscreen $(BUILD)/tests/page_screenshots $(BUILD)/screenshots
+	cmake --build $(BUILD) -j $(JOBS) --target safe_editing_shot
+	QT_QPA_PLATFORM=offscreen $(BUILD)/tests/shell/safe_editing_shot $(BUILD)/screenshots/safe_editing
 
 # The Debian package, $(BUILD)/vardex_VERSION-1_ARCH.deb: `sudo apt install ./$(BUILD)/vardex_*.deb`.
 # A build folder configured before may hold another install prefix; the package's is /usr, and

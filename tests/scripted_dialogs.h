@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDialog>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -45,6 +46,10 @@ class TScriptedDialogs : public IShellDialogs {
     }
     return checked;
   }
+  bool Review(QDialog& dialog) override {
+    reviewed << dialog.objectName();
+    return reviewAnswer;
+  }
   QStringList Offered() const {
     QStringList texts;
     for (const auto& line : offeredLines) {
@@ -60,6 +65,8 @@ class TScriptedDialogs : public IShellDialogs {
   QString offeredFile;
 
   bool confirmAnswer = false;
+  bool reviewAnswer = true;
+  QStringList reviewed;
   QStringList asked;
   QStringList errors;
   QStringList warned;

@@ -223,7 +223,8 @@ TConfigDiff TConfigComparison::Compare(std::span<const TAreaImage> a,
         }
       }
       diff.Settings.push_back(
-          {table, setting.Name, data.LanAddr(), setting.Section, setting.Caption, old, now});
+          {table, setting.Name, data.LanAddr(), setting.Section, setting.Caption, old, now,
+           setting.Row});
     }
   }
   for (const TPair& pair : pairs) AddByteChanges(pair, diff.Bytes);

@@ -34,6 +34,8 @@ struct TSettingChange {
   QString Caption;
   QString Old;  // side A
   QString New;  // side B
+  // The row the setting comes from, for presenting its values as the page shows them.
+  const TControlRow* Row = nullptr;
 };
 
 // Neighbouring bytes that differ where no setting shows the difference: bytes no control

@@ -23,6 +23,8 @@ void TDeviceMemoryItem::SetSize(int size) {
   valid_.assign(n, false);
   changed_.assign(n, false);
   updated_.assign(n, false);
+  baseline_.assign(n, 0);
+  baselineKnown_.assign(n, false);
 }
 
 void TDeviceMemoryItem::SetActiveSize(int size) {
@@ -47,7 +49,42 @@ bool TDeviceMemoryItem::IsModified() {
 
 void TDeviceMemoryItem::SetModified(bool modified) {
   modified_ = modified;
-  if (modified && loaded_ && device_) device_->Owner().NotifyModified();
+  if (modified && loaded_ && device_) {
+    device_->Owner().NotifyModified();
+    device_->Owner().NotifyPending(*this);
+  }
+}
+
+uint8_t TDeviceMemoryItem::BaselineByte(int index) const {
+  CheckIndex(index);
+  return baseline_[static_cast<size_t>(index)];
+}
+
+bool TDeviceMemoryItem::IsPending(int start, int count, uint8_t mask) const {
+  const int from = std::max(start, 0);
+  const int to = std::min(start + count, Capacity());
+  for (int i = from; i < to; ++i) {
+    const auto k = static_cast<size_t>(i);
+    if (baselineKnown_[k] && ((image_[k] ^ baseline_[k]) & mask) != 0) return true;
+  }
+  return false;
+}
+
+void TDeviceMemoryItem::RestoreBaseline(int start, int count, uint8_t mask) {
+  const int from = std::max(start, 0);
+  const int to = std::min(start + count, Capacity());
+  for (int i = from; i < to; ++i) {
+    const auto k = static_cast<size_t>(i);
+    if (!baselineKnown_[k]) continue;
+    image_[k] = static_cast<uint8_t>((image_[k] & ~mask) | (baseline_[k] & mask));
+  }
+}
+
+void TDeviceMemoryItem::TakeBaseline(int start, int count) {
+  const auto image = ImageRange(start, count);
+  std::copy(image.begin(), image.end(), baseline_.begin() + start);
+  SetMarks(baselineKnown_, start, count, true);
+  if (device_) device_->Owner().NotifyPending(*this);
 }
 
 void TDeviceMemoryItem::SetByte(int index, uint8_t value) {
@@ -146,8 +183,17 @@ bool TDeviceMemoryItem::Store(TRW& channel, const ITransferContext& context) {
         SetMarks(changed_, runs[i].Start, count, false);
         for (const auto& lost : unconfirmed[i]) SetMarks(changed_, lost.Start, lost.Count, true);
         keptChanges = keptChanges || !unconfirmed[i].empty();
+        // What the module confirmed is what it holds now: as sent, not as the image may
+        // hold it by the time this runs.
+        for (int k = 0; k < count; ++k) {
+          const auto at = static_cast<size_t>(runs[i].Start + k);
+          if (changed_[at]) continue;
+          baseline_[at] = runs[i].Bytes[static_cast<size_t>(k)];
+          baselineKnown_[at] = true;
+        }
       }
       modified_ = keptChanges;
+      if (device_) device_->Owner().NotifyPending(*this);
     });
   }
   return true;
@@ -196,6 +242,7 @@ void TDeviceMemoryItem::TakeModuleBytes(int start, std::span<const uint8_t> byte
   std::copy(bytes.begin(), bytes.end(), ImageRange(start, static_cast<int>(bytes.size())).begin());
   SetMarks(valid_, start, static_cast<int>(bytes.size()), true);
   SetMarks(changed_, start, static_cast<int>(bytes.size()), false);
+  TakeBaseline(start, static_cast<int>(bytes.size()));
 }
 
 void TDeviceMemoryItem::ClearChangedMarks() {

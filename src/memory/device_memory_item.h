@@ -78,6 +78,20 @@ class TDeviceMemoryItem : public TBaseDeviceMemoryItem {
     SetMarks(changed_, start, count, changed);
   }
 
+  // What the module (or the opened file) is known to hold: the image as last read, opened or
+  // written and confirmed. A byte that differs from it is pending; a byte changed and changed
+  // back is not, whatever its changed mark says.
+  bool HasBaseline(int index) const { return Mark(baselineKnown_, index); }
+  uint8_t BaselineByte(int index) const;
+  // The bits of `mask` in `count` bytes from `start` that differ from the baseline, where it
+  // is known.
+  bool IsPending(int start, int count, uint8_t mask) const;
+  // Any byte of the area differs from the baseline.
+  bool AnyPending() const { return IsPending(0, size_, 0xFF); }
+  // Puts the baseline's bits of `mask` back into `count` bytes from `start`, where it is
+  // known; the bound controls are not told.
+  void RestoreBaseline(int start, int count, uint8_t mask);
+
   // Forgets every change: the image no longer holds anything to write (a refresh discards
   // the user's edits before the area is read again).
   void ClearChangedMarks();
@@ -104,6 +118,8 @@ class TDeviceMemoryItem : public TBaseDeviceMemoryItem {
   // Throws for an index outside the image, so a bad binding cannot reach past it.
   void CheckIndex(int index) const;
   uint8_t& ImageAt(int index) { return image_[static_cast<size_t>(index)]; }
+  // The module or a file just gave these bytes, now in the image from `start` on.
+  void TakeBaseline(int start, int count);
   std::span<uint8_t> ImageRange(int start, int count);
 
   std::vector<bool>& ValidMarks() { return valid_; }
@@ -149,6 +165,8 @@ class TDeviceMemoryItem : public TBaseDeviceMemoryItem {
   std::vector<bool> valid_;
   std::vector<bool> changed_;
   std::vector<bool> updated_;
+  std::vector<uint8_t> baseline_;
+  std::vector<bool> baselineKnown_;
   TMemoryLocation memID_ = mlInt;
   int size_ = 0;
   bool forceWrite_ = false;

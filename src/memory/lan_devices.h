@@ -99,6 +99,13 @@ class TLanDevices {
   void SetOnModified(std::function<void()> handler) { onModified_ = std::move(handler); }
   // Called by an area that the user changed.
   void NotifyModified();
+  // An area's bytes or its baseline changed: what is pending may have changed with them.
+  void SetOnPending(std::function<void(TDeviceMemoryItem&)> handler) {
+    onPending_ = std::move(handler);
+  }
+  void NotifyPending(TDeviceMemoryItem& area) {
+    if (onPending_) onPending_(area);
+  }
   // Called by the areas during a transfer.
   void ReportProgress(const QString& text, int done, int total);
 
@@ -131,6 +138,7 @@ class TLanDevices {
   IUserQuestions* questions_ = nullptr;
   TProgress onProgress_;
   std::function<void()> onModified_;
+  std::function<void(TDeviceMemoryItem&)> onPending_;
   std::optional<int> mainGeneration_;
   uint8_t gsmState_ = 0xFF;
   std::atomic<int> gsmFirmwareMajor_{0};

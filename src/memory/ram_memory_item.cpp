@@ -68,6 +68,7 @@ bool TRAMMemoryItem::Load(TRW& channel, const ITransferContext& context) {
       const int count = static_cast<int>(run.Bytes.size());
       std::copy(run.Bytes.begin(), run.Bytes.end(), ImageRange(run.Start, count).begin());
       SetMarks(UpdatedMarks(), run.Start, count, true);
+      TakeBaseline(run.Start, count);
       // Values from a file are not in the module yet: the next write must send them.
       if (!channel.IsLive()) SetMarks(ChangedMarks(), run.Start, count, true);
     }

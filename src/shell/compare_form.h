@@ -4,7 +4,7 @@
 #include <QString>
 
 class QTreeWidget;
-class QTreeWidgetItem;
+class TDiffTree;
 class TLanDevices;
 struct TConfigDiff;
 
@@ -19,7 +19,7 @@ class TCompareForm : public QDialog {
   TCompareForm(const TConfigDiff& diff, const TLanDevices& registry, const QString& fileName,
                QWidget* parent = nullptr);
 
-  QTreeWidget* Tree() const { return tree_; }
+  QTreeWidget* Tree() const;
 
  signals:
   // `page` is the page's name (its page command without the leading "a"), `control` the
@@ -27,12 +27,5 @@ class TCompareForm : public QDialog {
   void ShowSetting(const QString& page, const QString& control);
 
  private:
-  void Fill(const TConfigDiff& diff, const TLanDevices& registry);
-  // The item of a module, made on first use.
-  QTreeWidgetItem* ModuleItem(const TLanDevices& registry, uint8_t lanAddr);
-  // A group under a module's item, made on first use.
-  QTreeWidgetItem* GroupItem(QTreeWidgetItem* module, const QString& caption);
-  void Activate(QTreeWidgetItem* item);
-
-  QTreeWidget* tree_;
+  TDiffTree* tree_;
 };

@@ -143,6 +143,7 @@ void TDataCommands::ReadModule(const TModuleCommandSpec& desc) {
 }
 
 void TDataCommands::WriteAll() {
+  if (!window_.ConfirmWriteAll()) return;
   VerifyWritesAsOptionsSay();
   std::vector<TLanDevice*> devices;
   for (int i = 0; i < registry_.Count(); ++i) devices.push_back(&registry_.Items(i));

@@ -45,6 +45,8 @@ class IDataCommandsWindow {
   virtual void ShowPage(const QString& command, bool addToHistory, int category) = 0;
   // Shows how the program's settings (side A) differ from those of the file `fileName`.
   virtual void ShowComparison(const TConfigDiff& diff, const QString& fileName) = 0;
+  // "Записать" may go on: the window may first list what it will send.
+  virtual bool ConfirmWriteAll() { return true; }
 };
 
 // The window's data commands: reading, writing and factory settings as jobs of the bus

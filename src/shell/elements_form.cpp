@@ -8,8 +8,10 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <map>
+#include <set>
 
 #include "binding/ui/category_panels.h"
+#include "binding/ui/pending_look.h"
 #include "shell/command_table.h"
 #include "shell/options_data.h"
 
@@ -94,6 +96,20 @@ void TElementsForm::SelectCommand(const QString& command) {
   selected_->setChecked(true);
   found->Category->SetCollapsed(false);
   panels_->ensureWidgetVisible(selected_);
+}
+
+void TElementsForm::SetCommandPending(const QString& command, bool pending) {
+  std::set<TPanelCategory*> touched;
+  for (const TButton& entry : buttons_) {
+    if (entry.Command != command) continue;
+    SetPendingLook(*entry.Button, pending);
+    touched.insert(entry.Category);
+  }
+  for (TPanelCategory* category : touched) {
+    category->SetPending(std::any_of(buttons_.begin(), buttons_.end(), [category](const auto& b) {
+      return b.Category == category && HasPendingLook(*b.Button);
+    }));
+  }
 }
 
 void TElementsForm::Recolor(const TOptionsData& options) {

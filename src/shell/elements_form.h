@@ -31,6 +31,9 @@ class TElementsForm : public QDockWidget {
   // scrolls into view. A command the panel does not offer leaves no button checked.
   void SelectCommand(const QString& command);
   QToolButton* SelectedButton() const { return selected_; }
+  // The page of `command` has settings the next write sends: its button is marked, and so is
+  // its module's group while any of its buttons is.
+  void SetCommandPending(const QString& command, bool pending);
   // Category colour and gradient from the options, the body in the background colour.
   void Recolor(const TOptionsData& options);
   void SaveState(QSettings& settings) const;

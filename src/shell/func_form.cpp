@@ -26,6 +26,7 @@ constexpr TCheckSpec kChecks[] = {
     {"cbAutoArm", "Не показывать предупреждение в режиме \"Автопостановка по метке\""},
     {"cbPowerDown", "Не показывать предупреждение о снятии питания"},
     {"cbVerifyWrites", "Проверять запись"},
+    {"cbChangesBeforeWrite", "Показывать изменения перед записью нескольких модулей"},
 };
 
 // Colour boxes of the module colours: box name and the colour index it edits.
@@ -144,6 +145,7 @@ void TFuncForm::Fill(const TOptionsData& options, const QString& portInUse) {
   Check(QStringLiteral("cbAutoArm"))->setChecked(options.AutoArmWarning);
   Check(QStringLiteral("cbPowerDown"))->setChecked(options.PowerDownWarning);
   Check(QStringLiteral("cbVerifyWrites"))->setChecked(options.VerifyWrites);
+  Check(QStringLiteral("cbChangesBeforeWrite"))->setChecked(options.ShowChangesBeforeWrite);
   for (const auto& desc : kColorBoxes) {
     SetColorOf(QLatin1String(desc.Name), options.Colors[static_cast<size_t>(desc.Index)]);
   }
@@ -173,6 +175,7 @@ void TFuncForm::Apply(TOptionsData& options) {
   options.AutoArmWarning = Check(QStringLiteral("cbAutoArm"))->isChecked();
   options.PowerDownWarning = Check(QStringLiteral("cbPowerDown"))->isChecked();
   options.VerifyWrites = Check(QStringLiteral("cbVerifyWrites"))->isChecked();
+  options.ShowChangesBeforeWrite = Check(QStringLiteral("cbChangesBeforeWrite"))->isChecked();
 }
 
 QString TFuncForm::ChangedPort() const {

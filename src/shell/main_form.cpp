@@ -37,6 +37,7 @@
 #include "shell/live_status.h"
 #include "shell/module_availability.h"
 #include "shell/page_area.h"
+#include "shell/pending_marks.h"
 #include "shell/port_chooser.h"
 #include "shell/progress_form.h"
 #include "shell/setting_search.h"
@@ -102,6 +103,7 @@ TMainForm::TMainForm(TAdapter& adapter, TOptionsData& options, const TPageRegist
   CreateToolWindows();
   CreateLiveStatus();
   CreatePages();
+  pendingMarks_ = new TPendingMarks(*registry_, *pageArea_, pages_, elementsForm_, this);
   ApplyColour();
   qApp->installEventFilter(new THelpKey(
       *this, [this](const QString& topic, const QString& anchor) { OpenHelp(topic, anchor); },
@@ -143,6 +145,7 @@ TMainForm::~TMainForm() {
   adapter_.SetOnDeviceMessage(nullptr);
   adapter_.SetOnDispatchError(nullptr);
   registry_->SetOnModified(nullptr);
+  registry_->SetOnPending(nullptr);
   registry_->SetRW(nullptr);
 }
 
@@ -264,6 +267,7 @@ void TMainForm::CreateMenus() {
   data->addAction(Action(QStringLiteral("aLoad")));
   data->addAction(Action(QStringLiteral("aSave")));
   data->addAction(Action(QStringLiteral("aCompare")));
+  data->addAction(Action(QStringLiteral("aChanges")));
   data->addSeparator();
   data->addAction(Action(QStringLiteral("aExit")));
 
@@ -320,6 +324,7 @@ void TMainForm::CreateToolBar() {
       ->setObjectName(QStringLiteral("tbRefresh"));
   writeButton_ =
       menuButton(QStringLiteral("tbWrite"), {}, writeMenu_, Action(QStringLiteral("aWrite")));
+  bar->addAction(Action(QStringLiteral("aChanges")));
   bar->addSeparator();
   menuButton(QStringLiteral("tbDefault"), QStringLiteral("Очистить"), defaultsMenu_, nullptr);
   bar->addSeparator();

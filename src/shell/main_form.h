@@ -33,6 +33,7 @@ class QMenu;
 class QToolButton;
 class TAdapter;
 class TBusWorker;
+class TChangesForm;
 class TCompareForm;
 class TSettingSearch;
 class ITransferContext;
@@ -51,6 +52,7 @@ class TLogger;
 class TmInfoForm;
 class TVersionInfo;
 class TPageRegistry;
+class TPendingMarks;
 class TProgress;
 
 // The program's frame: commands, menus and toolbar, the page area with its history, the
@@ -104,6 +106,12 @@ class TMainForm : public QMainWindow,
   void ShowSetting(const QString& page, const QString& control);
   // The comparison window, while it is open.
   TCompareForm* CompareForm() const;
+  // "Изменения...": what the next write sends; the window while it is open.
+  void ShowChanges();
+  TChangesForm* ChangesForm() const;
+  // "Записать" lists what it sends first when the options say so and more than one module
+  // has changes; false when the user cancels.
+  bool ConfirmWriteAll() override;
   QAction* Action(const QString& name) const;
   TVDFrame* CurrentPage() const;
   TVDFrame* Page(const QString& name) const;
@@ -159,6 +167,7 @@ class TMainForm : public QMainWindow,
   TStatusImages* StatusImages() const { return statusImages_; }
   TAlarmCauseForm* AlarmCauseForm() const;
   TElementsForm* ElementsForm() const { return elementsForm_; }
+  TPendingMarks& PendingMarks() const { return *pendingMarks_; }
   TmInfoForm* InfoForm() const { return infoForm_; }
   // Saves the options and the layout of the window and its tool windows.
   void SaveState(QSettings& settings) const;
@@ -191,6 +200,8 @@ class TMainForm : public QMainWindow,
   void ArrangeToolBars();
   void CreateStatusBar();
   void CreatePages();
+  // The tables of the settings pages, for comparisons.
+  std::vector<const TPageTable*> PageTables() const;
   void CreateToolWindows();
   void CreateSettingSearch();
   void ConnectVersionInfo(TVersionInfo& page);
@@ -235,6 +246,7 @@ class TMainForm : public QMainWindow,
   TLogger* logger_ = nullptr;
   TLogForm* logForm_ = nullptr;
   TElementsForm* elementsForm_ = nullptr;
+  TPendingMarks* pendingMarks_ = nullptr;
   TLiveStatus* liveStatus_ = nullptr;
   TStatusImages* statusImages_ = nullptr;
   TIndicatorForm* indicatorForm_ = nullptr;
@@ -257,5 +269,6 @@ class TMainForm : public QMainWindow,
   QMenu* writeMenu_ = nullptr;
   QMenu* defaultsMenu_ = nullptr;
   QPointer<TCompareForm> compareForm_;
+  QPointer<TChangesForm> changesForm_;
   THelpWindow* helpWindow_ = nullptr;
 };

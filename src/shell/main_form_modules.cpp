@@ -84,13 +84,9 @@ void TMainForm::WireModuleCommands() {
   connect(Action(QStringLiteral("aRefresh")), &QAction::triggered, data_, &TDataCommands::Refresh);
   connect(Action(QStringLiteral("aSave")), &QAction::triggered, data_, &TDataCommands::SaveFile);
   connect(Action(QStringLiteral("aLoad")), &QAction::triggered, data_, &TDataCommands::OpenFile);
-  connect(Action(QStringLiteral("aCompare")), &QAction::triggered, this, [this] {
-    std::vector<const TPageTable*> tables;
-    for (const TPageInfo& page : pages_.Pages()) {
-      if (page.Table) tables.push_back(page.Table);
-    }
-    data_->CompareWithFile(tables);
-  });
+  connect(Action(QStringLiteral("aCompare")), &QAction::triggered, this,
+          [this] { data_->CompareWithFile(PageTables()); });
+  connect(Action(QStringLiteral("aChanges")), &QAction::triggered, this, &TMainForm::ShowChanges);
   connect(progress_, &TProgress::CancelRequested, data_, &TDataCommands::CancelTransfers);
   data_->WireLiveCommands([this](const QString& name) { return Action(name); });
 }

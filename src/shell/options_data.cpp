@@ -99,6 +99,8 @@ void TOptionsData::Load(QSettings& s) {
   PowerDownWarning =
       ReadSettingsBool(s, QStringLiteral("PowerDownWarning"), defaults.PowerDownWarning);
   VerifyWrites = ReadSettingsBool(s, QStringLiteral("VerifyWrites"), defaults.VerifyWrites);
+  ShowChangesBeforeWrite = ReadSettingsBool(s, QStringLiteral("ShowChangesBeforeWrite"),
+                                            defaults.ShowChangesBeforeWrite);
   for (int i = 0; i < kEventCount; ++i) {
     FavEvents[static_cast<size_t>(i)] =
         ReadSettingsBool(s, QStringLiteral("FavEvents%1").arg(i + 1), false);
@@ -124,6 +126,7 @@ void TOptionsData::Save(QSettings& s) const {
   s.setValue(QStringLiteral("AutoArmWarning"), AutoArmWarning);
   s.setValue(QStringLiteral("PowerDownWarning"), PowerDownWarning);
   s.setValue(QStringLiteral("VerifyWrites"), VerifyWrites);
+  s.setValue(QStringLiteral("ShowChangesBeforeWrite"), ShowChangesBeforeWrite);
   for (int i = 0; i < kEventCount; ++i) {
     s.setValue(QStringLiteral("FavEvents%1").arg(i + 1), FavEvents[static_cast<size_t>(i)]);
   }

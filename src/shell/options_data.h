@@ -47,6 +47,8 @@ class TOptionsData {
   bool PowerDownWarning = true;
   // Every area written is read back and compared with what was sent.
   bool VerifyWrites = true;
+  // "Записать" for more than one module lists what it will send first ("Изменения").
+  bool ShowChangesBeforeWrite = true;
   std::bitset<kEventCount> FavEvents;  // bit N-1: event N is a favourite
 
   QColor Background() const { return Colors[0]; }

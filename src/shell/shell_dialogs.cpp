@@ -1,5 +1,6 @@
 #include "shell/shell_dialogs.h"
 
+#include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -78,4 +79,8 @@ std::optional<std::vector<TSelectDevice::TLine>> TShellDialogs::SelectAreas(
   dialog.SetLines(lines, fileName);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.CheckedLines();
+}
+
+bool IShellDialogs::Review(QDialog& dialog) {
+  return dialog.exec() == QDialog::Accepted;
 }

@@ -7,6 +7,7 @@
 #include "memory/user_questions.h"
 #include "shell/select_device.h"
 
+class QDialog;
 class QWidget;
 
 // Every question and message the main window puts to the user, in one place, so that the
@@ -28,6 +29,8 @@ class IShellDialogs : public IUserQuestions {
   // The module selection; nullopt when cancelled.
   virtual std::optional<std::vector<TSelectDevice::TLine>> SelectAreas(
       const std::vector<TSelectDevice::TLine>& lines, const QString& fileName) = 0;
+  // Shows a dialog that asks whether to go on (the changes before a write); true to go on.
+  virtual bool Review(QDialog& dialog);
 };
 
 // The real dialogs.

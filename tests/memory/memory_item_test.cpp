@@ -176,6 +176,46 @@ TEST_F(EeAreaTest, UnconfirmedBytesStayChangedForTheNextWrite) {
   EXPECT_FALSE(area->IsModified());
 }
 
+// What is pending is what differs from the module's bytes as last read or confirmed written,
+// in the bits a setting shows; a write that is not confirmed, or that reads back otherwise,
+// moves nothing.
+TEST_F(EeAreaTest, TheBaselineFollowsReadsAndConfirmedWritesOnly) {
+  TRecordingRW bus(true, true);
+  TTestControl control(2, mlExt, 16, 2);
+  BindAndLoad({&control}, bus);  // the module holds 16, 17 there
+  EXPECT_FALSE(area->AnyPending()) << "just read";
+
+  control.Value = {16 ^ 0x01, 17};
+  area->TakeControlValues();
+  EXPECT_TRUE(area->IsPending(16, 1, 0x01));
+  EXPECT_FALSE(area->IsPending(16, 1, 0xFE)) << "bits the setting does not show";
+  control.Value = {16, 17};
+  area->TakeControlValues();
+  EXPECT_FALSE(area->AnyPending()) << "changed back is not pending";
+  EXPECT_TRUE(area->IsChanged(16)) << "though the write still sends it";
+
+  control.Value = {1, 2};
+  bus.unconfirm = [](int start, int) { return TClusterList{{start + 1, 1}}; };
+  EXPECT_TRUE(area->Store(bus));
+  EXPECT_FALSE(area->IsPending(16, 1, 0xFF)) << "confirmed";
+  EXPECT_TRUE(area->IsPending(17, 1, 0xFF)) << "not confirmed";
+
+  area->RestoreBaseline(17, 1, 0xFF);
+  EXPECT_EQ(area->Image()[17], 17);
+  EXPECT_FALSE(area->AnyPending());
+
+  bus.unconfirm = nullptr;
+  bus.SetVerifyWrites(true);  // reads back 16, 17: not what is sent
+  control.Value = {7, 8};
+  EXPECT_TRUE(area->Store(bus));
+  ASSERT_TRUE(area->WriteMismatch().has_value());
+  EXPECT_TRUE(area->IsPending(16, 2, 0xFF)) << "read back otherwise";
+
+  TRecordingRW file(false, false);
+  EXPECT_TRUE(area->Store(file));
+  EXPECT_TRUE(area->IsPending(16, 2, 0xFF)) << "a saved file is no module";
+}
+
 TEST_F(EeAreaTest, FileStoreWritesEveryStoredByteAndKeepsTheChanges) {
   TRecordingRW bus(true, true);
   TTestControl control(2, mlExt, 20, 2);

@@ -18,12 +18,16 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <array>
 #include <deque>
 
 #include "binding/example_page_table.h"
 #include "binding/page_table.h"
 #include "binding/ui/page_builder.h"
 #include "binding/ui/page_registry.h"
+#include "binding/ui/category_panels.h"
+#include "binding/ui/pending_look.h"
+#include "binding/ui/vd_labeled_memo.h"
 #include "binding/ui/vd_check_box.h"
 #include "binding/ui/vd_radio_group.h"
 #include "journal/ui/log_form.h"
@@ -33,7 +37,11 @@
 #include "scripted_dialogs.h"
 #include "memory/transfer_fault.h"
 #include "shell/alarm_cause_form.h"
+#include "shell/changes_form.h"
 #include "shell/compare_form.h"
+#include "shell/diff_tree.h"
+#include "shell/elements_form.h"
+#include "shell/pending_marks.h"
 #include "shell/indicator_form.h"
 #include "shell/indicator_lamps.h"
 #include "shell/live_status.h"
@@ -737,8 +745,9 @@ TEST_F(MainFormTest, ComparingWithAFileListsTheUnwrittenChangeAndShowsItOnItsPag
   EXPECT_EQ(page->text(0), QStringLiteral("Пример"));
   ASSERT_EQ(page->childCount(), 1);
   QTreeWidgetItem* setting = page->child(0);
-  const QString now = saved ? QStringLiteral("0") : QStringLiteral("1");
-  const QString then = saved ? QStringLiteral("1") : QStringLiteral("0");
+  // Values as the page shows them: a check box as a mark.
+  const QString now = saved ? QStringLiteral("— выкл") : QStringLiteral("✓ вкл");
+  const QString then = saved ? QStringLiteral("✓ вкл") : QStringLiteral("— выкл");
   EXPECT_EQ((QStringList{setting->text(0), setting->text(1), setting->text(2), setting->text(3)}),
             (QStringList{QStringLiteral("Включить сирену при тревоге"), QStringLiteral("Охрана"),
                          now, then}));
@@ -831,3 +840,176 @@ TEST_F(MainFormTest, TheLayoutComesBackAndAFloatingWindowOffEveryScreenIsBrought
 }
 
 }  // namespace
+
+// What carries the pending mark of the example page's siren box: the box, its section, its
+// page's button in the module panel and the module's group there.
+class PendingMarksTest : public MainFormTest {
+ protected:
+  void ShowExamplePage() {
+    Start(QString());
+    form->ShowPage(QStringLiteral("aMainOptions"), true);
+    WaitForBus();
+  }
+  std::array<bool, 4> Marks(QWidget& control, const QString& sectionCaption) {
+    form->PendingMarks().Update();
+    const TPanelCategory* section = nullptr;
+    for (TPanelCategory* category : form->Page(QStringLiteral("MainOptions"))
+                                        ->CategoryPanels1()
+                                        ->Categories()) {
+      if (category->Caption() == sectionCaption) section = category;
+    }
+    auto* button = form->ElementsForm()->findChild<QToolButton*>(QStringLiteral("tbaMainOptions"));
+    const TPanelCategory* module = nullptr;
+    for (TPanelCategory* category : form->ElementsForm()->Categories()->Categories()) {
+      if (button && category->Panel()->isAncestorOf(button)) module = category;
+    }
+    EXPECT_TRUE(section && button && module);
+    if (!section || !button || !module) return {};
+    return {HasPendingLook(control), section->Pending(), HasPendingLook(*button),
+            module->Pending()};
+  }
+  static constexpr std::array<bool, 4> kMarked{true, true, true, true};
+  static constexpr std::array<bool, 4> kClear{false, false, false, false};
+};
+
+TEST_F(PendingMarksTest, AChangeIsMarkedUpToItsModuleUntilAConfirmedWrite) {
+  ShowExamplePage();
+  auto& siren = Control<TVDCheckBox>("cbSiren");
+  const bool boldBefore = siren.font().bold();
+  EXPECT_EQ(Marks(siren, QStringLiteral("Охрана")), kClear) << "nothing pending after the read";
+
+  siren.click();
+  EXPECT_EQ(Marks(siren, QStringLiteral("Охрана")), kMarked);
+  EXPECT_NE(siren.font().bold(), boldBefore) << "bold keeps saying: differs from factory";
+  siren.click();
+  EXPECT_EQ(Marks(siren, QStringLiteral("Охрана")), kClear) << "changed back is not pending";
+
+  siren.click();
+  ASSERT_TRUE(SpinUntil([&] { return !form->ScanPending(); }));
+  vehicle->SilenceModule(2, true);
+  Act("aWrite2")->trigger();
+  WaitForBus();
+  ASSERT_FALSE(dialogs->errors.isEmpty()) << "the write failed";
+  EXPECT_EQ(Marks(siren, QStringLiteral("Охрана")), kMarked) << "a failed write keeps the marks";
+
+  vehicle->SilenceModule(2, false);
+  form->RestartScan();
+  ASSERT_TRUE(SpinUntil([&] { return Act("aWrite2")->isEnabled(); }, 5s));
+  Act("aWrite2")->trigger();
+  WaitForBus();
+  EXPECT_EQ(Marks(siren, QStringLiteral("Охрана")), kClear) << "a confirmed write clears them";
+  EXPECT_FALSE(form->PendingMarks().PagePending(QStringLiteral("MainOptions")));
+}
+
+TEST_F(PendingMarksTest, ATypedTextIsMarkedAndTypingItBackClearsTheMark) {
+  ShowExamplePage();
+  auto& owner = Control<TVDLabeledMemo>("mmOwner");
+  const QString before = owner.Text();
+  owner.SetText(before + QStringLiteral("Ж"));
+  EXPECT_EQ(Marks(owner, QStringLiteral("Время и сервис")), kMarked);
+  EXPECT_TRUE(form->PendingMarks().PagePending(QStringLiteral("MainOptions")));
+  owner.SetText(before);
+  EXPECT_EQ(Marks(owner, QStringLiteral("Время и сервис")), kClear);
+}
+
+// The setting lines of a comparison's tree, whatever their group.
+std::vector<QTreeWidgetItem*> Lines(QTreeWidget& tree) {
+  std::vector<QTreeWidgetItem*> lines;
+  for (int m = 0; m < tree.topLevelItemCount(); ++m) {
+    for (int g = 0; g < tree.topLevelItem(m)->childCount(); ++g) {
+      QTreeWidgetItem* group = tree.topLevelItem(m)->child(g);
+      for (int i = 0; i < group->childCount(); ++i) lines.push_back(group->child(i));
+    }
+  }
+  return lines;
+}
+
+TEST_F(PendingMarksTest, TheChangesViewListsWhatAWriteSendsRevertsItAndOpensTheSetting) {
+  ShowExamplePage();
+  auto& siren = Control<TVDCheckBox>("cbSiren");
+  auto& owner = Control<TVDLabeledMemo>("mmOwner");
+  const bool sirenBefore = siren.isChecked();
+  const QString ownerBefore = owner.Text();
+  siren.click();
+  owner.SetText(ownerBefore + QStringLiteral("Ж"));
+
+  Act("aChanges")->trigger();
+  TChangesForm* changes = form->ChangesForm();
+  ASSERT_NE(changes, nullptr);
+  QTreeWidget& tree = *changes->Tree();
+  ASSERT_EQ(tree.topLevelItemCount(), 1);
+  EXPECT_EQ(tree.topLevelItem(0)->text(0), QStringLiteral("Главный модуль"));
+  EXPECT_EQ(tree.topLevelItem(0)->child(0)->text(0), QStringLiteral("Пример"));
+  auto lines = Lines(tree);
+  ASSERT_EQ(lines.size(), 2u) << "two settings, no stray bytes";
+  const QString on = QStringLiteral("✓ вкл");
+  const QString off = QStringLiteral("— выкл");
+  EXPECT_EQ((QStringList{lines[0]->text(0), lines[0]->text(1), lines[0]->text(2),
+                         lines[0]->text(3)}),
+            (QStringList{QStringLiteral("Включить сирену при тревоге"), QStringLiteral("Охрана"),
+                         sirenBefore ? on : off, sirenBefore ? off : on}));
+  EXPECT_EQ(lines[1]->text(3), u'"' + ownerBefore + QStringLiteral("Ж\""));
+  EXPECT_EQ(lines[1]->toolTip(3), lines[1]->text(3)) << "the whole text as a tooltip";
+
+  changes->RevertLine(lines[0]);
+  EXPECT_EQ(siren.isChecked(), sirenBefore) << "the page shows what the module holds";
+  EXPECT_FALSE(HasPendingLook(siren));
+  lines = Lines(tree);
+  ASSERT_EQ(lines.size(), 1u);
+
+  form->show();
+  form->ShowPage(QStringLiteral("aMainTimes"), true);
+  emit tree.itemDoubleClicked(lines[0], 0);
+  EXPECT_EQ(form->CurrentPage()->objectName(), QStringLiteral("MainOptions"));
+  EXPECT_EQ(form->focusWidget(), &owner);
+
+  changes->RevertPage(lines[0]);
+  EXPECT_EQ(owner.Text(), ownerBefore);
+  EXPECT_EQ(tree.topLevelItemCount(), 0);
+  EXPECT_EQ(Marks(owner, QStringLiteral("Время и сервис")), kClear);
+  EXPECT_FALSE(form->PendingMarks().PagePending(QStringLiteral("MainOptions")));
+}
+
+TEST_F(PendingMarksTest, WritingSeveralModulesListsTheChangesFirstAndACancelWritesNothing) {
+  ShowExamplePage();
+  Act("aRead")->trigger();
+  WaitForBus();
+  // A byte of another module, as the module holds it; no page of this window shows it.
+  TDeviceMemoryItem* other = form->Registry().FindMem(3, mlExt);
+  ASSERT_TRUE(other && other->IsLoaded());
+  const uint8_t otherBefore = ModuleByte(3, kSimExt, 10);
+  other->TakeModuleBytes(10, std::array{otherBefore});
+  other->SetByte(10, static_cast<uint8_t>(otherBefore ^ 1));
+  other->SetModified(true);
+  auto& siren = Control<TVDCheckBox>("cbSiren");
+  siren.click();
+  const int sirenInModule = (ModuleByte(2, kSimExt, 82) >> 5) & 1;
+  ASSERT_TRUE(SpinUntil([&] { return !form->ScanPending(); }));
+  form->UpdateCommandStates();
+
+  dialogs->reviewAnswer = false;
+  Act("aWrite")->trigger();
+  WaitForBus();
+  EXPECT_EQ(dialogs->reviewed, QStringList{QStringLiteral("ChangesForm")});
+  EXPECT_EQ((ModuleByte(2, kSimExt, 82) >> 5) & 1, sirenInModule) << "cancelled: nothing sent";
+  EXPECT_EQ(Marks(siren, QStringLiteral("Охрана")), kMarked);
+
+  dialogs->reviewAnswer = true;
+  Act("aWrite")->trigger();
+  WaitForBus();
+  EXPECT_EQ(dialogs->reviewed.size(), 2);
+  EXPECT_NE((ModuleByte(2, kSimExt, 82) >> 5) & 1, sirenInModule);
+  EXPECT_EQ(ModuleByte(3, kSimExt, 10), otherBefore ^ 1);
+  EXPECT_EQ(Marks(siren, QStringLiteral("Охрана")), kClear);
+
+  siren.click();
+  options_.ShowChangesBeforeWrite = false;
+  other->SetByte(10, otherBefore);
+  other->SetModified(true);
+  ASSERT_TRUE(SpinUntil([&] { return !form->ScanPending(); }));
+  form->UpdateCommandStates();
+  Act("aWrite")->trigger();
+  WaitForBus();
+  EXPECT_EQ(dialogs->reviewed.size(), 2) << "the option turns the look off";
+  EXPECT_EQ(ModuleByte(3, kSimExt, 10), otherBefore);
+}

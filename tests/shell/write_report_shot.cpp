@@ -3,49 +3,25 @@
 // write fails (the main module falls silent from the third write on), then saves a picture of the screen with the write report to DIR/write_report.png
 // (DIR defaults to build/screenshots). Run under a real X server (xvfb-run).
 #include <QAbstractButton>
-#include <QApplication>
-#include <QDir>
-#include <QElapsedTimer>
 #include <QMessageBox>
 #include <QScreen>
 #include <QTimer>
 #include <cstdio>
-#include <memory>
 
-#include "binding/ui/page_registry.h"
 #include "binding/ui/vd_check_box.h"
 #include "binding/ui/vd_frame.h"
-#include "link/adapter.h"
-#include "pages/settings_pages.h"
-#include "shell/main_form.h"
-#include "sim/sim_port.h"
-
-namespace {
-
-void SpinUntil(const std::function<bool()>& done, int ms) {
-  QElapsedTimer timer;
-  timer.start();
-  while (!done() && timer.elapsed() < ms) QApplication::processEvents(QEventLoop::AllEvents, 10);
-}
-
-}  // namespace
+#include "shot_window.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  const QString dir =
-      argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("build/screenshots");
-  QDir().mkpath(dir);
-  const QString path = dir + QStringLiteral("/write_report.png");
+  const QString path = ShotFolder(argc, argv, QStringLiteral("build/screenshots")) +
+                       QStringLiteral("/write_report.png");
 
-  const auto simOptions =
-      TSimOptions::FromDescription(QStringLiteral("sim:drop=0.05,late=0.05:150"));
-  auto vehicle = std::make_shared<TVirtualAdapter>(*simOptions);
-  TAdapter adapter([vehicle](const QString&) { return std::make_unique<TSimPort>(vehicle); });
-  adapter.SetDescription(QStringLiteral("sim"));
-  TOptionsData options;
-  TPageRegistry pages;
-  RegisterSettingsPages(pages);
-  TMainForm form(adapter, options, pages);
+  TShotWindow shot(*TSimOptions::FromDescription(QStringLiteral("sim:drop=0.05,late=0.05:150")));
+  TMainForm& form = shot.form;
+  const std::shared_ptr<TVirtualAdapter>& vehicle = shot.vehicle;
+  // The write goes on without first listing the changes: the report is what is photographed.
+  shot.options.ShowChangesBeforeWrite = false;
   form.resize(1400, 900);
   form.show();
 
@@ -67,8 +43,8 @@ int main(int argc, char** argv) {
   });
   answer.start(300);
 
-  const auto idle = [&form] { return form.BusIdle() && !form.Busy().IsBusy(); };
-  SpinUntil([&form] { return form.CurrentPage() && !form.ScanPending(); }, 20000);
+  const auto idle = [&shot] { return shot.Idle(); };
+  shot.WaitStarted(20000);
   for (int attempt = 0; attempt < 8 && !reported; ++attempt) {
     for (const char* page : {"MainOptions", "SlaveOptions", "TiltOptions"}) {
       form.ShowPage(QStringLiteral("a") + QLatin1String(page), true);

@@ -8,6 +8,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "binding/ui/pending_look.h"
+
 namespace {
 
 constexpr int kHeaderPadding = 6;
@@ -55,6 +57,12 @@ void TPanelCategory::SetTextColor(const QColor& color) {
   update();
 }
 
+void TPanelCategory::SetPending(bool pending) {
+  if (pending_ == pending) return;
+  pending_ = pending;
+  update();
+}
+
 void TPanelCategory::SetCollapsed(bool collapsed) {
   if (collapsed_ == collapsed) return;
   collapsed_ = collapsed;
@@ -98,7 +106,13 @@ void TPanelCategory::paintEvent(QPaintEvent*) {
   bold.setBold(true);
   painter.setFont(bold);
   painter.setPen(textColor_.isValid() ? textColor_ : palette().color(QPalette::WindowText));
-  const QRect text = header.adjusted(2 * kHeaderPadding + kGlyphSize, 0, -kHeaderPadding, 0);
+  QRect text = header.adjusted(2 * kHeaderPadding + kGlyphSize, 0, -kHeaderPadding, 0);
+  if (pending_) {
+    const QRect mark(text.right() - kGlyphSize, header.center().y() - kGlyphSize / 2, kGlyphSize,
+                     kGlyphSize);
+    PaintPendingMark(painter, mark);
+    text.setRight(mark.left() - kHeaderPadding);
+  }
   painter.drawText(text, Qt::AlignVCenter | Qt::AlignLeft, caption_);
 }
 

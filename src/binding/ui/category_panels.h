@@ -27,6 +27,10 @@ class TPanelCategory : public QWidget {
   QColor TextColor() const { return textColor_; }
   void SetTextColor(const QColor& color);
   int HeaderHeight() const;
+  // Something in the section differs from what the module holds: the header carries the
+  // pending mark at its right end.
+  bool Pending() const { return pending_; }
+  void SetPending(bool pending);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -40,6 +44,7 @@ class TPanelCategory : public QWidget {
   QWidget* panel_;
   TCategoryPanels& list_;
   bool collapsed_ = false;
+  bool pending_ = false;
   QColor textColor_;
 };
 
