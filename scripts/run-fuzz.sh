@@ -11,13 +11,14 @@ seconds=$2
 # name, dictionary (- for none), longest input: a bus frame is at most 17 bytes; a line needs
 # room for more bytes than the receiver stacks (255) between terminators; tens of messages
 # reach every state the decoder keeps; configuration files need room for a whole chunk of
-# 2046 digits and the next chunk's key.
+# 2046 digits and the next chunk's key; a capture needs its header and a few records.
 targets=(
   "frame_receiver frame_receiver.dict 1024"
   "parse_frame - 64"
   "journal_decoder - 512"
   "profile_file config.dict 8192"
   "config_open config.dict 8192"
+  "bus_capture - 4096"
 )
 
 export UBSAN_OPTIONS=print_stacktrace=1
