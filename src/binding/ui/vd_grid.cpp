@@ -19,6 +19,13 @@ TVDGrid::TVDGrid(QWidget* parent) : QTableWidget(parent) {
   setMouseTracking(true);
 }
 
+// The table's base destructor deletes its model, which announces a reset; by then this part of
+// the grid is gone, so the row-following slots must hear nothing more.
+TVDGrid::~TVDGrid() {
+  disconnect(model(), nullptr, this, nullptr);
+  disconnect(verticalHeader(), nullptr, this, nullptr);
+}
+
 void TVDGrid::SetCellHint(const QString& text) {
   if (text == hint_) return;
   hint_ = text;

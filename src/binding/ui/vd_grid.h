@@ -11,6 +11,7 @@ class TVDGrid : public QTableWidget {
 
  public:
   explicit TVDGrid(QWidget* parent = nullptr);
+  ~TVDGrid() override;
 
   int StartRowIndex = 0;
   int StartColIndex = 0;
