@@ -18,9 +18,9 @@ namespace {
 struct TClock {
   using time_point = std::chrono::duration<double>;
   static time_point now() {
-    timespec spec{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &spec);
-    return time_point(static_cast<double>(spec.tv_sec) + static_cast<double>(spec.tv_nsec) * 1e-9);
+    timespec cpu{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &cpu);
+    return time_point(static_cast<double>(cpu.tv_sec) + static_cast<double>(cpu.tv_nsec) * 1e-9);
   }
 };
 

@@ -76,22 +76,6 @@ bool TCaptureReplay::DrainFromPc() {
   }
 }
 
-void TCaptureReplay::Write(const std::vector<uint8_t>& bytes) {
-  const uint8_t* at = bytes.data();
-  size_t count = bytes.size();
-  while (count > 0) {
-    const ssize_t n = ::write(master_, at, count);
-    if (n > 0) {
-      at += n;
-      count -= static_cast<size_t>(n);
-      continue;
-    }
-    if (n < 0 && errno == EINTR) continue;
-    // A program that does not read loses frames, as it would on a real line.
-    return;
-  }
-}
-
 bool TCaptureReplay::Serve(int stopFd, const std::function<void()>& onFinished) {
   using TClock = std::chrono::steady_clock;
   const std::vector<TDue> due = Schedule(records_);
@@ -125,7 +109,7 @@ bool TCaptureReplay::Serve(int stopFd, const std::function<void()>& onFinished) 
     }
     if (inotify_ >= 0 && (fds[2].revents & POLLIN) && ClientOpened()) startNow();
     while (started && next < due.size() && start + due[next].At <= TClock::now()) {
-      Write(due[next].Record->Wire);
+      WriteToPty(master_, due[next].Record->Wire.data(), due[next].Record->Wire.size());
       ++next;
     }
     if (started && next == due.size() && !finished) {

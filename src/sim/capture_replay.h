@@ -37,7 +37,6 @@ class TCaptureReplay {
   bool DrainFromPc();
   // Whether the notices that wait tell of a program opening the terminal.
   bool ClientOpened();
-  void Write(const std::vector<uint8_t>& bytes);
 
   std::vector<TCaptureRecord> records_;
   int master_ = -1;

@@ -147,16 +147,19 @@ bool TPtyServer::Serve(int stopFd, int commandFd,
   }
 }
 
-void TPtyServer::DeliverToPc(const uint8_t* bytes, size_t count) {
+void WriteToPty(int master, const uint8_t* bytes, size_t count) {
   while (count > 0) {
-    const ssize_t n = ::write(master_, bytes, count);
+    const ssize_t n = ::write(master, bytes, count);
     if (n > 0) {
       bytes += n;
       count -= static_cast<size_t>(n);
       continue;
     }
     if (n < 0 && errno == EINTR) continue;
-    // A client that does not read loses frames, as it would on a real line.
     return;
   }
+}
+
+void TPtyServer::DeliverToPc(const uint8_t* bytes, size_t count) {
+  WriteToPty(master_, bytes, count);
 }

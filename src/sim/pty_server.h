@@ -15,6 +15,9 @@ struct TRawPty {
 };
 // False with `error` set when a step fails; descriptors opened so far are left in `pty`.
 bool OpenRawPty(TRawPty& pty, QString* error);
+// Writes `count` bytes to the non-blocking master side; what the program on the other side
+// has no room for is dropped, as frames are lost on a real line whose reader stalls.
+void WriteToPty(int master, const uint8_t* bytes, size_t count);
 
 // Serves a virtual adapter on a pseudo-terminal, so that a program opens the slave path as
 // it would open the adapter's serial device. The server keeps the slave open itself: a
